@@ -1,0 +1,33 @@
+#include "app/WizardApp.h"
+
+#include <commctrl.h>
+
+#include "app/Ctl3d.h"
+#include "resources/resource.h"
+#include "testlib/Catalogue.h"
+#include "wizard/StartPages.h"
+#include "wizard/WizardDlg.h"
+#include "zelkor.h"
+
+bool CWizardApp::InitInstance() {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    if (!Load3dControls()) return false;
+    if (!FindTestLibraries()) {
+        MessageBoxA(nullptr, ZKLoadString(IDS_NO_TEST_LIBRARIES, nullptr), ZKGetAppName(), MB_ICONSTOP);
+        return false;
+    }
+    {
+        CWizardDlg wizard;
+        AddStartPages(wizard);
+        wizard.DoModal(nullptr);
+    }
+    return false;  // no message loop of our own: the wizard was the session
+}
+
+int CWizardApp::ExitInstance() {
+    FreeTestLibraries();
+    Free3dControls();
+    return 0;
+}

@@ -1,0 +1,9 @@
+// The application: start-up in its fixed order, one modal run of the wizard, and exit.
+#pragma once
+#include "framework/App.h"
+
+class CWizardApp : public fw::CApp {
+public:
+    bool InitInstance() override;
+    int ExitInstance() override;
+};

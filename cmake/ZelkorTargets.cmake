@@ -1,0 +1,14 @@
+# zelkor_test_library(NAME SOURCES... [HOST]): a test library (*.ZKL) built from C++ sources,
+# a resource script and a .def file that exports the page procedures by ordinal.
+# HOST links it against Zelkor.exe's import library so it can call the host functions.
+function(zelkor_test_library name)
+  cmake_parse_arguments(ARG "HOST" "" "SOURCES" ${ARGN})
+  add_library(${name} SHARED ${ARG_SOURCES})
+  set_target_properties(${name} PROPERTIES PREFIX "" SUFFIX ".ZKL")
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/sdk ${CMAKE_CURRENT_SOURCE_DIR})
+  target_link_libraries(${name} PRIVATE zelkor_warnings comctl32 gdi32 user32 advapi32)
+  target_link_options(${name} PRIVATE ${ZELKOR_STATIC_RUNTIME})
+  if(ARG_HOST)
+    target_link_libraries(${name} PRIVATE Zelkor)
+  endif()
+endfunction()

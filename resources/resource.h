@@ -1,0 +1,136 @@
+// Resource ids of Zelkor.exe. Numbers are part of the program's contract with its test
+// libraries, its log and its settings: change none of them.
+#pragma once
+
+// ---- Icons and bitmaps ----
+#define IDI_ZELKOR                1     // application icon; also the View Log button
+#define IDB_CHECK_STATES          103   // eight 16x16 check-box state images, mask teal
+#define IDB_WIZARD_PICTURE        106   // 120 x 225 side picture of the wizard
+#define IDI_PRINT                 107
+#define IDI_FAX                   108
+
+// ---- Dialog templates ----
+#define IDD_WIZARD                104
+#define IDD_WELCOME               105
+#define IDD_DIAGNOSTICS_COMPLETE  106
+#define IDD_SELECT_DIAGNOSTICS    107
+#define IDD_REGISTRY_PAGE         108
+#define IDD_SYSTEM_EDITOR         109
+#define IDD_STATUS                114
+#define IDD_FAX                   115
+#define IDD_USER_INFO             128
+
+// ---- Wizard frame (104) ----
+#define IDC_WIZARD_PREVIOUS       100
+#define IDC_WIZARD_NEXT           101
+#define IDC_WIZARD_CONTINUE       102
+#define IDC_WIZARD_FINISH         104
+#define IDC_WIZARD_TITLE          1000
+#define IDC_WIZARD_TITLE_LINE     1001
+#define IDC_WIZARD_PAGE_AREA      1002
+#define IDC_WIZARD_SEPARATOR      1007
+#define IDC_WIZARD_MARGIN         1008
+#define IDC_WIZARD_PICTURE        1009
+
+// ---- Welcome page (105) ----
+#define IDC_WELCOME_FULL          1005
+#define IDC_WELCOME_CUSTOM        1006
+#define IDC_WELCOME_TYPICAL       1007
+
+// ---- Diagnostics complete page (106) ----
+#define IDC_COMPLETE_RESULT       1010
+#define IDC_COMPLETE_VIEW         1011
+#define IDC_COMPLETE_FAX          1012
+#define IDC_COMPLETE_PRINT        1013
+#define IDC_COMPLETE_PRINT_TITLE  1024
+#define IDC_COMPLETE_FAX_TITLE    1025
+#define IDC_COMPLETE_VIEW_TITLE   1026
+
+// ---- Select Diagnostics page (107) ----
+#define IDC_SELECT_DIAGNOSTICS    1012
+#define IDC_SELECT_TREE           1013
+#define IDC_SELECT_REGISTRY       1014
+#define IDC_SELECT_SYSTEM         1015
+
+// ---- Status window (114) ----
+#define IDC_STATUS_TEXT           1028
+#define IDC_STATUS_ICON           1029
+
+// ---- User Info dialog (128) ----
+#define IDC_USER_NAME_LABEL       1051
+#define IDC_USER_NAME             1052
+#define IDC_USER_COMPANY_LABEL    1053
+#define IDC_USER_COMPANY          1054
+#define IDC_USER_PHONE_LABEL      1055
+#define IDC_USER_PHONE            1056
+#define IDC_USER_FAX_LABEL        1057
+#define IDC_USER_FAX              1058
+
+// ---- Page messages that belong to one page ----
+#define ZKPM_FAX_CONNECT          0x40A
+
+// ---- Strings ----
+#define IDS_NO_TEST_LIBRARIES     32
+#define IDS_CONFIRM_QUIT          33
+#define IDS_LOG_FILE_NAME         34
+#define IDS_FILE_MISSING          35
+#define IDS_OLD_FILE_SAVED        36
+#define IDS_SAVE_WITH_BACKUP      37
+#define IDS_SAVE_CHANGES_TO       38
+#define IDS_PRINT_DOC_NAME        39
+#define IDS_VIEW_LOG_TITLE        40
+#define IDS_STATUS_GENERATING     41
+#define IDS_LOG_SAVED_AS          42
+#define IDS_STATUS_PRINTING       43
+#define IDS_PAGE_FOOTER           44
+#define IDS_ABORT_TASK            45
+#define IDS_HEADER_NAME           46
+#define IDS_HEADER_COMPANY        47
+#define IDS_EDITOR_READ           48
+#define IDS_EDITOR_NO_MATCHES     49
+#define IDS_EDITOR_TITLE          50
+#define IDS_EDITOR_MODIFIED       51
+#define IDS_HEADER_PHONE          52
+#define IDS_HEADER_FAX            53
+#define IDS_REGEDIT_NO_MATCHES    56
+#define IDS_FAX_COMMAND_750       57
+#define IDS_FAX_COMMAND_800       58
+#define IDS_FAX_MAJOR_VERSION     59
+#define IDS_FAX_MINOR_VERSION     60
+#define IDS_FAX_WIZARD_KEY        61
+#define IDS_FAX_VERSION_KEY       62
+#define IDS_SAVE_REGISTRY         65
+#define IDS_TYPE_STRING           66
+#define IDS_TYPE_DWORD            67
+#define IDS_TYPE_GENERIC          68
+#define IDS_CONFIRM_DELETE_KEY    69
+#define IDS_CONFIRM_DELETE_ENTRY  70
+#define IDS_REGEDIT_TITLE         71
+#define IDS_REGEDIT_COL_ENTRY     72
+#define IDS_REGEDIT_COL_DATA      73
+#define IDS_REGEDIT_EXPAND        74
+#define IDS_REGEDIT_COLLAPSE      75
+#define IDS_CONFIRM_DELETE_ENTRIES 76
+#define IDS_ZERO_LENGTH_BINARY    77
+#define IDS_ENTRY_EXISTS          78
+#define IDS_KEY_EXISTS            79
+#define IDS_NO_ACCESS_RIGHTS      80
+#define IDS_FAX_DOC_NAME          96
+#define IDS_FAX_RECIPIENT_NAME    97
+#define IDS_FAX_COVER_TYPE        98
+#define IDS_FAX_PRINTER           99
+#define IDS_FAX_DDE_SERVICE       100
+#define IDS_FAX_DDE_ITEM          101
+#define IDS_FAX_CMD_RECIPIENT     102
+#define IDS_FAX_CMD_COVERPAGE     103
+#define IDS_FAX_DDE_TOPIC         104
+#define IDS_FAX_COMPANY           105
+#define IDS_REQUIRED_MISSING      106
+#define IDS_FAX_EXEPATH_KEY       107
+#define IDS_FAX_CONNECT_FAILED    108
+#define IDS_STATUS_DISCONNECTING  109
+#define IDS_STATUS_FAXING         110
+#define IDS_STATUS_CONNECTING     111
+#define IDS_APP_NAME              57344
+#define IDS_VALUE_BETWEEN         61714
+#define IDS_POSITIVE_NUMBER       61719

@@ -1,0 +1,58 @@
+# Shared steps of the run and test commands: build, Wine prefix, virtual display, install.
+# Sourced, not run. Everything lives under build/ in the source tree.
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+BUILD="$ROOT/build"
+WINE64=/usr/lib/wine/wine64
+export WINEDEBUG=${WINEDEBUG:--all}
+
+log() { printf '== %s\n' "$*"; }
+
+# build ARCH: configure once, then build everything (ARCH is i686 or x86_64).
+build() {
+    local arch=$1 dir="$BUILD/$1"
+    if [ ! -f "$dir/CMakeCache.txt" ]; then
+        cmake -S "$ROOT" -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-$arch.cmake" >"$BUILD/cmake-$arch.log" 2>&1 \
+            || { cat "$BUILD/cmake-$arch.log"; return 1; }
+    fi
+    cmake --build "$dir" -j "$(nproc)" >"$BUILD/build-$arch.log" 2>&1 \
+        || { grep -E -A5 'error|Error' "$BUILD/build-$arch.log" | head -60; return 1; }
+}
+
+# make_prefix DIR [fresh]: a 64-bit prefix with 32-bit support; Wine's window manager off so
+# windows close without the X11 driver's 2-second wait.
+make_prefix() {
+    export WINEPREFIX=$1
+    if [ "${2:-}" = fresh ]; then wineserver -k >/dev/null 2>&1 || true; rm -rf "$WINEPREFIX"; fi
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        mkdir -p "$WINEPREFIX"
+        DISPLAY= "$WINE64" wineboot -i >/dev/null 2>&1
+        "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    fi
+    wineserver -p >/dev/null 2>&1
+}
+
+stop_prefix() { [ -n "${WINEPREFIX:-}" ] && wineserver -k >/dev/null 2>&1 || true; }
+
+# start_display: a private Xvfb on the first free display number; sets DISPLAY.
+XVFB_PID=
+start_display() {
+    local n=55
+    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    XVFB_PID=$!
+    export DISPLAY=":$n"
+    for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && return 0; sleep 0.1; done
+    echo "Xvfb did not start on $DISPLAY" >&2
+    return 1
+}
+
+stop_display() { [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true; }
+
+# install ARCH DIRNAME: Zelkor.exe and the sample libraries into C:\DIRNAME of the prefix.
+install_program() {
+    local arch=$1 target="$WINEPREFIX/drive_c/$2"
+    mkdir -p "$target"
+    rm -f "$target"/*.ZKL
+    cp "$BUILD/$arch/Zelkor.exe" "$target/"
+    cp "$BUILD/$arch"/testlibs/*.ZKL "$target/" 2>/dev/null || true
+}

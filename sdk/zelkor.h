@@ -1,0 +1,150 @@
+// Zelkor host interface for test libraries (*.ZKL).
+//
+// A test library is a DLL beside Zelkor.exe. It describes itself with a ZKRC_LIBRARY resource
+// (see zelkor_rc.h), supplies one dialog template and one dialog procedure exported by ordinal
+// per test, and calls back into Zelkor.exe through the functions declared here. Link the library
+// against Zelkor.exe's import library and build it with the same compiler family (the exports
+// are C++ functions with decorated names; every one but ZKLogFormat is WINAPI).
+#ifndef ZELKOR_SDK_ZELKOR_H
+#define ZELKOR_SDK_ZELKOR_H
+
+#include <windows.h>
+
+#ifdef ZELKOR_HOST
+#define ZK_API __declspec(dllexport)
+#else
+#define ZK_API __declspec(dllimport)
+#endif
+
+// ---- Page messages: the wizard sends these to every page, test pages included. ----
+// A dialog procedure answers ZKPM_NEXT and ZKPM_BACK through DWLP_MSGRESULT (non-zero: allow).
+enum : UINT {
+    ZKPM_NEXT = WM_USER + 1,        // 0x401: may the wizard move forward?
+    ZKPM_BACK = WM_USER + 2,        // 0x402: may the wizard move back?
+    ZKPM_WRITELOG = WM_USER + 3,    // 0x403: write this page's part of the log
+    ZKPM_ACTIVATE = WM_USER + 4,    // 0x404: the page has become current
+    ZKPM_DEACTIVATE = WM_USER + 5,  // 0x405: the page stops being current
+    ZKPM_REMOVE = WM_USER + 6,      // 0x406: the page is about to be removed
+    ZKPM_TASKDONE = WM_USER + 7,    // 0x407: the background task has ended
+    ZKPM_CONTINUE = WM_USER + 8,    // 0x408: the Continue button was pressed
+};
+
+// ---- Flags of a test (TestEntry.flags). ----
+enum : WORD {
+    ZK_TEST_HAS_PAGE = 0x0001,     // the test has a page; without it the test never runs
+    ZK_TEST_TYPICAL = 0x0002,      // part of Typical diagnostics
+    ZK_TEST_CUSTOM_ONLY = 0x0004,  // never run by Full or Typical diagnostics
+};
+
+// ---- Flags of a logged key (LoggedKeyEntry.flags). ----
+enum : WORD {
+    ZK_KEY_TYPICAL = 0x0001,    // logged in Typical diagnostics, starts checked on the Registry page
+    ZK_KEY_DELETABLE = 0x0002,  // may be deleted from the Registry page
+};
+
+// ---- Flags of a system file (SystemFileEntry.flags). ----
+enum : WORD {
+    ZK_FILE_SECTIONS = 0x0001,  // an iniId follows; only the listed (or all, for 0) INI sections
+};
+
+// ---- Kinds of a ZKRC_REGEDIT value description (low 4 bits of its type word). ----
+enum : WORD {
+    ZK_EDIT_DWORD_RANGE = 1,    // DWORD, free entry within minimum..maximum
+    ZK_EDIT_DWORD_CHOICE = 2,   // DWORD, choice from labelled values
+    ZK_EDIT_DWORD_READONLY = 3,
+    ZK_EDIT_STRING = 4,         // string, free entry
+    ZK_EDIT_STRING_CHOICE = 8,  // string, choice from labelled values
+    ZK_EDIT_STRING_READONLY = 12,
+    ZK_EDIT_DELETABLE = 0x100,  // the value may be deleted from the Registry page
+};
+
+// ---- Record of ZKCreateProcess. ----
+typedef struct tagCREATEPROCESSINFO {
+    DWORD cbSize;                // sizeof(CREATEPROCESSINFO); 28 in a 32-bit program
+    LPSTR lpCommandLine;         // required
+    LPVOID lpEnvironment;        // null: inherit
+    LPCSTR lpCurrentDirectory;   // null: inherit
+    LPSTARTUPINFOA lpStartupInfo;  // null: default
+    HWND hwndNotify;             // told when the process ends; may be null
+    UINT uNotifyMessage;         // sent with wParam 0, lParam the exit code
+} CREATEPROCESSINFO, *LPCREATEPROCESSINFO;
+
+// ---- Exceptions shared between the host and the test libraries. ----
+class ZK_API XError {
+public:
+    XError();
+    XError& operator=(const XError&);
+    // Throws XError when value is 0, otherwise returns it.
+    static int Check(int value);
+};
+
+class ZK_API XOleError : public XError {
+public:
+    explicit XOleError(long result);
+    XOleError& operator=(const XOleError&);
+    // Throws XOleError when result is negative, otherwise returns it.
+    static long Check(long result);
+    long m_result;
+};
+
+class ZK_API XWinError : public XError {
+public:
+    explicit XWinError(unsigned long error);
+    XWinError& operator=(const XWinError&);
+    // Throws XWinError when error is not 0, otherwise returns 0.
+    static unsigned long Check(unsigned long error);
+    unsigned long m_error;
+};
+
+class ZK_API XTerminate {
+public:
+    XTerminate() = default;
+    XTerminate& operator=(const XTerminate&);
+};
+
+// ---- The log. Writes to a closed log are silent no-ops that return 0. ----
+ZK_API DWORD WINAPI ZKLogWrite(LPCSTR text);
+ZK_API DWORD __cdecl ZKLogFormat(LPCSTR format, ...);  // output cut at 1,023 characters
+ZK_API void WINAPI ZKLogSection(LPCSTR title);
+ZK_API void WINAPI ZKLogSectionId(UINT id, HMODULE module);
+ZK_API void WINAPI ZKLogSubsection(LPCSTR title);
+ZK_API void WINAPI ZKLogSubsectionId(UINT id, HMODULE module);
+ZK_API void WINAPI ZKLogAscii(LPCSTR fileName);
+ZK_API void WINAPI ZKLogAscii(HANDLE file);
+ZK_API void WINAPI ZKLogRegistry(HKEY root, LPCSTR subkey);
+ZK_API HGLOBAL WINAPI ZKLoadIniFile(LPCSTR fileName);  // free with GlobalFree
+ZK_API void WINAPI ZKLogIniSection(HGLOBAL loadedFile, LPCSTR section);
+
+// ---- The status window (one at a time; the wizard is disabled while it shows). ----
+ZK_API void WINAPI ZKBeginStatus(UINT iconId, LPCSTR text, HMODULE module);
+ZK_API void WINAPI ZKBeginStatus(UINT iconId, UINT stringId, HMODULE module);
+ZK_API void WINAPI ZKUpdateStatus(LPCSTR text);
+ZK_API void WINAPI ZKUpdateStatus(UINT stringId, HMODULE module);
+ZK_API void WINAPI ZKEndStatus();
+
+// ---- Background work and the wizard's buttons. ----
+ZK_API BOOL WINAPI ZKAutoRun();
+ZK_API BOOL WINAPI ZKShouldTerminate();
+ZK_API void WINAPI ZKBeginBackground(HANDLE thread);
+ZK_API void WINAPI ZKEndBackground();
+ZK_API void WINAPI ZKForceNext();
+ZK_API BOOL WINAPI ZKEnableNext(BOOL enable);
+ZK_API BOOL WINAPI ZKEnablePrev(BOOL enable);
+ZK_API BOOL WINAPI ZKEnableContinue(BOOL enable);
+ZK_API void WINAPI ZKSetContinue(BOOL on);
+
+// ---- Helpers. ----
+ZK_API LPCSTR WINAPI ZKGetAppName();
+ZK_API HFONT WINAPI ZKGetBoldFont();
+ZK_API LPCSTR WINAPI ZKLoadString(UINT id, HMODULE module);  // shared buffer, overwritten by every call
+ZK_API int WINAPI ZKMessageBox(LPCSTR text, UINT style);
+ZK_API int WINAPI ZKMessageBox(UINT stringId, UINT style, HMODULE module);
+ZK_API HANDLE WINAPI ZKOpenSystemFile(LPCSTR fileName, LPSTR foundPath);  // foundPath: MAX_PATH or null
+ZK_API BOOL WINAPI ZKBackupFile(LPCSTR path, LPSTR backupPath);           // backupPath: MAX_PATH
+ZK_API BOOL WINAPI ZKTextEdit(LPCSTR path, LPCSTR title, BOOL readOnly);
+ZK_API void WINAPI ZKGetTempPath(LPSTR path);                             // path: MAX_PATH
+ZK_API BOOL WINAPI ZKCreateProcess(LPCREATEPROCESSINFO info);
+ZK_API BOOL WINAPI ZKDetectKey(HKEY root, LPCSTR subkey);
+ZK_API void WINAPI ZKDeleteKey(HKEY root, LPCSTR subkey);
+
+#endif

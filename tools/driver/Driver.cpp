@@ -1,0 +1,183 @@
+#include "driver/Driver.h"
+
+#include <cstdio>
+
+namespace drive {
+
+HWND WaitFor(const std::function<HWND()>& find, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (HWND found = find()) return found;
+        if (GetTickCount() - start >= timeoutMs) return nullptr;
+        // Keep this thread's own windows alive while waiting, if it has any.
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        Sleep(20);
+    }
+}
+
+namespace {
+struct Search {
+    DWORD pid;
+    const char* className;
+    const char* title;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK collect(HWND window, LPARAM context) {
+    Search& search = *reinterpret_cast<Search*>(context);
+    if (!IsWindowVisible(window)) return TRUE;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (search.pid && pid != search.pid) return TRUE;
+    char name[256] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (search.className && lstrcmpiA(name, search.className) != 0) return TRUE;
+    if (search.title && Text(window) != search.title) return TRUE;
+    search.found.push_back(window);
+    return TRUE;
+}
+}  // namespace
+
+std::vector<HWND> TopLevelWindows(DWORD pid, const char* className, const char* title) {
+    Search search{pid, className, title, {}};
+    EnumWindows(collect, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND WaitForTopLevel(DWORD pid, const char* className, const char* title, DWORD timeoutMs) {
+    return WaitFor(
+        [&]() -> HWND {
+            auto windows = TopLevelWindows(pid, className, title);
+            return windows.empty() ? nullptr : windows.front();
+        },
+        timeoutMs);
+}
+
+std::string Text(HWND window) {
+    // Cross-process WM_GETTEXT is marshalled by the system; a fixed buffer keeps it simple.
+    std::string text(4096, '\0');
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]), SMTO_ABORTIFHUNG,
+                             5000, &length))
+        return std::string();
+    text.resize(static_cast<size_t>(length));
+    return text;
+}
+
+void SetText(HWND window, const std::string& text) {
+    SendMessageA(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+bool Click(HWND dialog, int controlId) {
+    HWND control = GetDlgItem(dialog, controlId);
+    if (!control) return false;
+    PostMessageA(control, BM_CLICK, 0, 0);  // posted: the click may open a modal window
+    return true;
+}
+
+bool IsEnabled(HWND dialog, int controlId) { return IsWindowEnabled(GetDlgItem(dialog, controlId)) != FALSE; }
+
+bool IsVisible(HWND dialog, int controlId) { return IsWindowVisible(GetDlgItem(dialog, controlId)) != FALSE; }
+
+namespace {
+// A message box is a dialog with a static text 0xFFFF and at least one standard button.
+bool isMessageBox(HWND window) {
+    return GetDlgItem(window, 0xFFFF) &&
+           (GetDlgItem(window, IDOK) || GetDlgItem(window, IDYES) || GetDlgItem(window, IDNO));
+}
+}  // namespace
+
+MessageBoxSeen WaitForMessageBox(DWORD pid, DWORD timeoutMs) {
+    MessageBoxSeen seen;
+    seen.window = WaitFor(
+        [&]() -> HWND {
+            for (HWND window : TopLevelWindows(pid, "#32770", nullptr))
+                if (isMessageBox(window)) return window;
+            return nullptr;
+        },
+        timeoutMs);
+    if (seen.window) {
+        seen.text = Text(GetDlgItem(seen.window, 0xFFFF));
+        seen.caption = Text(seen.window);
+    }
+    return seen;
+}
+
+bool AnswerMessageBox(const MessageBoxSeen& box, int buttonId) {
+    if (!box.window) return false;
+    HWND button = GetDlgItem(box.window, buttonId);
+    if (!button) return false;
+    // WM_COMMAND reaches the message box's procedure even where BM_CLICK would need focus.
+    PostMessageA(box.window, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+    return true;
+}
+
+bool SaveScreenshot(HWND window, const std::string& bmpPath) {
+    RECT rect{};
+    if (!GetWindowRect(window, &rect)) return false;
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    if (width <= 0 || height <= 0) return false;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bool saved = false;
+    if (bitmap) {
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+        SelectObject(memory, old);
+        GdiFlush();
+        const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
+        const DWORD imageSize = stride * static_cast<DWORD>(height);
+        BITMAPFILEHEADER header{};
+        header.bfType = 0x4D42;
+        header.bfOffBits = sizeof header + sizeof info.bmiHeader;
+        header.bfSize = header.bfOffBits + imageSize;
+        if (FILE* file = std::fopen(bmpPath.c_str(), "wb")) {
+            saved = std::fwrite(&header, sizeof header, 1, file) == 1 &&
+                    std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, file) == 1 &&
+                    std::fwrite(bits, imageSize, 1, file) == 1;
+            std::fclose(file);
+        }
+        DeleteObject(bitmap);
+    }
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return saved;
+}
+
+Process::~Process() {
+    if (m_info.hThread) CloseHandle(m_info.hThread);
+    if (m_info.hProcess) CloseHandle(m_info.hProcess);
+}
+
+bool Process::Start(const std::string& commandLine, const std::string& directory) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    std::string command = commandLine;
+    return CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
+                          directory.empty() ? nullptr : directory.c_str(), &startup, &m_info) != FALSE;
+}
+
+bool Process::WaitForExit(DWORD timeoutMs, DWORD& exitCode) {
+    if (!m_info.hProcess || WaitForSingleObject(m_info.hProcess, timeoutMs) != WAIT_OBJECT_0) return false;
+    return GetExitCodeProcess(m_info.hProcess, &exitCode) != FALSE;
+}
+
+void Process::Kill() {
+    if (m_info.hProcess) TerminateProcess(m_info.hProcess, 1);
+}
+
+}  // namespace drive

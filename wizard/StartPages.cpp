@@ -1,0 +1,5 @@
+#include "wizard/StartPages.h"
+
+#include "wizard/WizardDlg.h"
+
+void AddStartPages(CWizardDlg&) {}

@@ -1,0 +1,277 @@
+#include "wizard/WizardDlg.h"
+
+#include <algorithm>
+
+#include "app/Session.h"
+#include "host/BackgroundTask.h"
+#include "resources/resource.h"
+#include "wizard/WizardLayout.h"
+#include "zelkor.h"
+
+CWizardDlg* CWizardDlg::s_active = nullptr;
+
+CWizardDlg::CWizardDlg() : CDialog(IDD_WIZARD) {}
+
+CWizardDlg::~CWizardDlg() {
+    // Pages go first to last, each with its window.
+    for (auto& page : m_pages) page->DestroyPage();
+    m_pages.clear();
+    Destroy();
+    if (s_active == this) s_active = nullptr;
+}
+
+size_t CWizardDlg::position(const CWizardPage* page) const {
+    for (size_t i = 0; i < m_pages.size(); ++i)
+        if (m_pages[i].get() == page) return i;
+    return npos;
+}
+
+void CWizardDlg::AddPage(std::unique_ptr<CWizardPage> page) { m_pages.push_back(std::move(page)); }
+
+void CWizardDlg::InsertPageAfter(const CWizardPage* reference, std::unique_ptr<CWizardPage> page) {
+    size_t at = position(reference);
+    if (at == npos) {
+        m_pages.push_back(std::move(page));
+        return;
+    }
+    m_pages.insert(m_pages.begin() + static_cast<std::ptrdiff_t>(at) + 1, std::move(page));
+    if (m_current != npos && m_current > at) ++m_current;
+}
+
+void CWizardDlg::RemovePage(const CWizardPage* page) {
+    size_t at = position(page);
+    if (at != npos) RemovePageAt(at);
+}
+
+void CWizardDlg::RemovePageAt(size_t at) {
+    CWizardPage* page = m_pages[at].get();
+    if (page->created()) SendToPage(page, ZKPM_REMOVE);
+    // The page may have removed pages of its own: find it again.
+    at = position(page);
+    if (at == npos) return;
+    page->DestroyPage();
+    std::unique_ptr<CWizardPage> removed = std::move(m_pages[at]);
+    m_pages.erase(m_pages.begin() + static_cast<std::ptrdiff_t>(at));
+    if (m_current == at) {
+        m_current = npos;
+        m_currentPage = nullptr;
+    } else if (m_current != npos && m_current > at) {
+        --m_current;
+    }
+}
+
+LRESULT CWizardDlg::SendToPage(CWizardPage* page, UINT message) {
+    return page && page->hwnd() ? SendMessageA(page->hwnd(), message, 0, 0) : 0;
+}
+
+BOOL CWizardDlg::OnInitDialog() {
+    s_active = this;
+    CDialog::OnInitDialog();
+    SendMessageA(hwnd(), WM_SETICON, ICON_BIG,
+                 reinterpret_cast<LPARAM>(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_ZELKOR))));
+    window().setText(ZKGetAppName());
+
+    fw::WindowRef title = item(IDC_WIZARD_TITLE);
+    m_titleFont.reset(CreateFontA(fw::height(title.clientRect()), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
+                                  ANSI_CHARSET, OUT_TT_PRECIS, 0x20, PROOF_QUALITY,
+                                  VARIABLE_PITCH | FF_ROMAN, nullptr));
+    title.setFont(m_titleFont.get());
+
+    if (!m_pages.empty()) {
+        m_current = 0;
+        ShowCurrentPage(true);
+    }
+    SetFocus(item(IDC_WIZARD_NEXT));
+    return FALSE;  // the focus is set
+}
+
+void CWizardDlg::OnDestroy() {
+    if (s_active == this) s_active = nullptr;
+}
+
+void CWizardDlg::FitFrameToPage(CWizardPage& page) {
+    page.CreatePage(hwnd());
+    RECT pageWindow = page.window().windowRect();
+    WizardFrameRects frame{};
+    frame.placeholder = item(IDC_WIZARD_PAGE_AREA).rectInParent();
+    frame.margin = item(IDC_WIZARD_MARGIN).rectInParent();
+    frame.picture = item(IDC_WIZARD_PICTURE).rectInParent();
+    frame.title = item(IDC_WIZARD_TITLE).rectInParent();
+    frame.titleLine = item(IDC_WIZARD_TITLE_LINE).rectInParent();
+    frame.separator = item(IDC_WIZARD_SEPARATOR).rectInParent();
+    frame.previous = item(IDC_WIZARD_PREVIOUS).rectInParent();
+    frame.next = item(IDC_WIZARD_NEXT).rectInParent();
+    frame.cancel = item(IDCANCEL).rectInParent();
+    RECT wizardWindow = window().windowRect();
+    frame.window = {fw::width(wizardWindow), fw::height(wizardWindow)};
+
+    const WizardFrameRects fitted =
+        FitWizardToPage(frame, {fw::width(pageWindow), fw::height(pageWindow)}, m_pageRect);
+    item(IDC_WIZARD_TITLE).move(fitted.title);
+    item(IDC_WIZARD_TITLE_LINE).move(fitted.titleLine);
+    item(IDC_WIZARD_SEPARATOR).move(fitted.separator);
+    item(IDC_WIZARD_PREVIOUS).move(fitted.previous);
+    item(IDC_WIZARD_NEXT).move(fitted.next);
+    item(IDC_WIZARD_CONTINUE).move(fitted.next);
+    item(IDCANCEL).move(fitted.cancel);
+    item(IDC_WIZARD_FINISH).move(fitted.cancel);
+
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    SetWindowPos(hwnd(), nullptr, (screenWidth - fitted.window.cx) / 2, (screenHeight - fitted.window.cy) / 2,
+                 fitted.window.cx, fitted.window.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    page.window().move(m_pageRect);
+}
+
+void CWizardDlg::ShowCurrentPage(bool first) {
+    if (m_current == npos || m_current >= m_pages.size()) return;
+    CWizardPage* old = m_currentPage;
+    CWizardPage* page = m_pages[m_current].get();
+    m_currentPage = page;
+
+    if (first) FitFrameToPage(*page);
+    if (old && old != page) {
+        SendToPage(old, ZKPM_DEACTIVATE);
+        old->window().enable(false);
+        old->window().show(SW_HIDE);
+    }
+    EnableNext(m_current + 1 < m_pages.size());
+    EnablePrev(m_current > 0);
+    if (!page->created()) {
+        page->CreatePage(hwnd());
+        page->window().move(m_pageRect);
+    }
+    item(IDC_WIZARD_TITLE).setText(page->window().text());
+    page->window().show(SW_SHOW);
+    page->window().enable(true);
+    SendToPage(page, ZKPM_ACTIVATE);
+}
+
+void CWizardDlg::ForceNext() {
+    if (m_current == npos || m_current + 1 >= m_pages.size()) return;
+    ++m_current;
+    ShowCurrentPage(false);
+}
+
+void CWizardDlg::OnNext() {
+    if (!m_currentPage || !SendToPage(m_currentPage, ZKPM_NEXT)) return;
+    ForceNext();
+}
+
+void CWizardDlg::OnPrevious() {
+    if (!m_currentPage || !SendToPage(m_currentPage, ZKPM_BACK)) return;
+    SetContinueMode(false);
+    size_t at = m_current;
+    if (at == npos) return;
+    while (at < m_pages.size() && !m_pages[at]->persistent()) RemovePageAt(at);
+    // Walk back over non-persistent pages to the nearest persistent one before the current.
+    size_t back = at;
+    while (back > 0) {
+        --back;
+        if (m_pages[back]->persistent()) break;
+        RemovePageAt(back);
+    }
+    m_current = back;
+    ShowCurrentPage(false);
+}
+
+void CWizardDlg::OnContinue() {
+    SetContinueMode(false);
+    SendToPage(m_currentPage, ZKPM_CONTINUE);
+}
+
+bool CWizardDlg::SetFinishMode(bool on) {
+    bool previous = m_finishMode;
+    if (on != m_finishMode) {
+        item(IDCANCEL).show(on ? SW_HIDE : SW_SHOW);
+        item(IDC_WIZARD_FINISH).show(on ? SW_SHOW : SW_HIDE);
+        m_finishMode = on;
+    }
+    return previous;
+}
+
+bool CWizardDlg::SetContinueMode(bool on) {
+    bool previous = m_continueMode;
+    if (on == m_continueMode) return previous;
+    if (on) {
+        item(IDC_WIZARD_CONTINUE).show(SW_SHOW);
+        item(IDC_WIZARD_NEXT).show(SW_HIDE);
+        EnableContinue(true);
+        if (AutoRunFlag) m_previousBeforeContinue = EnablePrev(false);
+    } else {
+        item(IDC_WIZARD_NEXT).show(SW_SHOW);
+        item(IDC_WIZARD_CONTINUE).show(SW_HIDE);
+        if (AutoRunFlag) EnablePrev(m_previousBeforeContinue);
+    }
+    m_continueMode = on;
+    return previous;
+}
+
+void CWizardDlg::OnCancel() {
+    const bool running = BackgroundTaskRunning();
+    if (running) SuspendBackgroundTask();
+    const int answer = ZKMessageBox(IDS_CONFIRM_QUIT, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2, nullptr);
+    if (running) ResumeBackgroundTask();
+    if (answer != IDYES) return;
+    StopBackgroundTask();
+    EndDialog(IDCANCEL);
+}
+
+void CWizardDlg::OnTaskEnded(WPARAM terminated) {
+    if (terminated) {
+        EndDialog(IDCANCEL);
+        return;
+    }
+    SendToPage(m_currentPage, ZKPM_TASKDONE);
+}
+
+void CWizardDlg::OnSystemMenuPopup(HMENU menu) {
+    const bool minimized = IsIconic(hwnd()) != FALSE;
+    EnableMenuItem(menu, SC_RESTORE, MF_BYCOMMAND | (minimized ? MF_ENABLED : MF_GRAYED));
+    EnableMenuItem(menu, SC_MINIMIZE, MF_BYCOMMAND | (minimized ? MF_GRAYED : MF_ENABLED));
+    EnableMenuItem(menu, SC_MAXIMIZE, MF_BYCOMMAND | MF_GRAYED);
+    EnableMenuItem(menu, SC_SIZE, MF_BYCOMMAND | MF_GRAYED);
+}
+
+bool CWizardDlg::OnCommand(WORD id, WORD code, HWND control) {
+    switch (id) {
+    case IDC_WIZARD_NEXT:
+        OnNext();
+        return true;
+    case IDC_WIZARD_PREVIOUS:
+        OnPrevious();
+        return true;
+    case IDC_WIZARD_CONTINUE:
+        OnContinue();
+        return true;
+    case IDC_WIZARD_FINISH:
+        EndDialog(IDC_WIZARD_FINISH);
+        return true;
+    case IDOK:
+        return true;  // Enter goes to Next, the default button; never close the wizard
+    default:
+        return CDialog::OnCommand(id, code, control);
+    }
+}
+
+INT_PTR CWizardDlg::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case ZKPM_TASKDONE:
+        OnTaskEnded(wParam);
+        return Answer(0);
+    case WM_FORCE_NEXT:
+        ForceNext();
+        return Answer(0);
+    case WM_SET_CONTINUE:
+        SetContinueMode(wParam != 0);
+        return Answer(0);
+    case WM_INITMENUPOPUP:
+        if (HIWORD(lParam)) {
+            OnSystemMenuPopup(reinterpret_cast<HMENU>(wParam));
+            return TRUE;
+        }
+        return FALSE;
+    default:
+        return CDialog::DialogProc(message, wParam, lParam);
+    }
+}

@@ -1,0 +1,75 @@
+// The wizard: one modal dialog showing one page at a time, with a side picture, a title line
+// and the Previous, Next (or Continue) and Cancel (or Finish) buttons.
+#pragma once
+#include <windows.h>
+
+#include <memory>
+#include <vector>
+
+#include "framework/Dialog.h"
+#include "framework/Handles.h"
+#include "wizard/WizardPage.h"
+
+class CWizardDlg : public fw::CDialog {
+public:
+    static constexpr size_t npos = static_cast<size_t>(-1);
+    // Requests that must run on the wizard's own thread, whichever thread asks.
+    static constexpr UINT WM_FORCE_NEXT = WM_APP + 1;
+    static constexpr UINT WM_SET_CONTINUE = WM_APP + 2;  // wParam: on
+
+    CWizardDlg();
+    ~CWizardDlg() override;
+
+    // The wizard whose window exists, if any: the host functions steer it.
+    static CWizardDlg* Active() { return s_active; }
+
+    void AddPage(std::unique_ptr<CWizardPage> page);
+    // Inserts directly after reference, or at the end when reference is not in the list.
+    void InsertPageAfter(const CWizardPage* reference, std::unique_ptr<CWizardPage> page);
+    void RemovePage(const CWizardPage* page);
+    void RemovePageAt(size_t position);
+    void ShowCurrentPage(bool first);
+    // Moves forward without asking the current page; not on the last page.
+    void ForceNext();
+
+    bool SetFinishMode(bool on);
+    bool SetContinueMode(bool on);
+    bool EnableNext(bool enable) { return item(101).enable(enable); }
+    bool EnablePrev(bool enable) { return item(100).enable(enable); }
+    bool EnableContinue(bool enable) { return item(102).enable(enable); }
+
+    size_t pageCount() const { return m_pages.size(); }
+    CWizardPage* page(size_t position) const { return m_pages[position].get(); }
+    size_t position(const CWizardPage* page) const;
+    size_t currentPosition() const { return m_current; }
+    CWizardPage* currentPage() const { return m_currentPage; }
+    bool finishMode() const { return m_finishMode; }
+    bool continueMode() const { return m_continueMode; }
+
+protected:
+    INT_PTR DialogProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    BOOL OnInitDialog() override;
+    bool OnCommand(WORD id, WORD code, HWND control) override;
+    void OnCancel() override;
+    void OnDestroy() override;
+
+private:
+    void OnNext();
+    void OnPrevious();
+    void OnContinue();
+    void OnTaskEnded(WPARAM terminated);
+    void OnSystemMenuPopup(HMENU menu);
+    void FitFrameToPage(CWizardPage& page);
+    LRESULT SendToPage(CWizardPage* page, UINT message);
+
+    static CWizardDlg* s_active;
+
+    fw::UniqueFont m_titleFont;
+    std::vector<std::unique_ptr<CWizardPage>> m_pages;
+    size_t m_current = npos;
+    CWizardPage* m_currentPage = nullptr;
+    RECT m_pageRect{};
+    bool m_finishMode = false;
+    bool m_continueMode = false;
+    bool m_previousBeforeContinue = false;
+};

@@ -1,0 +1,103 @@
+#include "wizard/WizardPage.h"
+
+#include <process.h>
+
+#include "framework/DialogTemplate.h"
+#include "host/BackgroundTask.h"
+#include "wizard/WizardDlg.h"
+#include "zelkor.h"
+
+namespace {
+// Pages lose their frame and caption and become disabled control-parent children.
+constexpr DWORD kChildStyleMask = 0x7F3BFFFF;
+constexpr DWORD kChildStyleBits = WS_CHILD | WS_DISABLED | DS_CONTROL;
+}  // namespace
+
+CWizardPage::CWizardPage(UINT templateId, bool persistent)
+    : CWizardPage(nullptr, templateId, nullptr, persistent) {}
+
+CWizardPage::CWizardPage(HMODULE module, UINT templateId, DLGPROC dialogProc, bool persistent)
+    : CDialog(nullptr, module ? module : GetModuleHandleA(nullptr)),
+      m_dialogProc(dialogProc),
+      m_template(module, templateId, MAKEINTRESOURCEA(5)),
+      m_persistent(persistent) {}
+
+CWizardPage::~CWizardPage() {
+    DestroyPage();
+    if (m_taskThread) CloseHandle(m_taskThread);
+}
+
+CWizardDlg* CWizardPage::wizard() const { return CWizardDlg::Active(); }
+
+bool CWizardPage::CreatePage(HWND wizard) {
+    m_childTemplate = fw::CopyTemplateWithStyle(m_template.data(), m_template.size(), kChildStyleMask,
+                                                kChildStyleBits, 0);
+    const DLGTEMPLATE* childTemplate = fw::AsTemplate(m_childTemplate);
+    if (!childTemplate) return false;
+    if (m_dialogProc) {
+        HWND hwnd = CreateDialogIndirectParamA(m_template.module(), childTemplate, wizard, m_dialogProc, 0);
+        if (!hwnd) return false;
+        Attach(hwnd);
+    } else {
+        SetTemplate(childTemplate, m_template.module());
+        if (!Create(wizard)) return false;
+    }
+    m_created = true;
+    return true;
+}
+
+void CWizardPage::DestroyPage() {
+    if (!m_created) return;
+    m_created = false;
+    Destroy();
+}
+
+INT_PTR CWizardPage::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case ZKPM_NEXT:
+        return Answer(PageOpNext());
+    case ZKPM_BACK:
+        return Answer(PageOpBack());
+    case ZKPM_WRITELOG:
+        PageOpWriteLog();
+        return Answer(0);
+    case ZKPM_ACTIVATE:
+        PageOpActivate();
+        return Answer(0);
+    case ZKPM_DEACTIVATE:
+        PageOpDeactivate();
+        return Answer(0);
+    case ZKPM_REMOVE:
+        PageOpRemove();
+        return Answer(0);
+    case ZKPM_TASKDONE:
+        PageOpTaskDone();
+        return Answer(0);
+    case ZKPM_CONTINUE:
+        PageOpContinue();
+        return Answer(0);
+    default:
+        return CDialog::DialogProc(message, wParam, lParam);
+    }
+}
+
+unsigned __stdcall CWizardPage::TaskThreadProc(void* page) {
+    try {
+        static_cast<CWizardPage*>(page)->PageOpRunTask();
+    } catch (...) {
+        // A failed job still ends like any other, so the wizard gets its buttons back.
+    }
+    ZKEndBackground();
+    return 0;
+}
+
+bool CWizardPage::StartPageTask() {
+    if (m_taskThread) CloseHandle(m_taskThread);
+    m_taskThread = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, TaskThreadProc, this, 0, nullptr));
+    if (!m_taskThread) {
+        ReportTaskStartFailure(GetLastError());
+        return false;
+    }
+    ZKBeginBackground(m_taskThread);
+    return true;
+}
