@@ -1,0 +1,87 @@
+// The one way the program touches the registry: a key object that owns (or borrows) one open
+// handle, with typed reads and writes, existence tests, enumeration and recursive deletion.
+// Results are the registry's own codes (0 = success), handed back unchanged.
+#pragma once
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "registry/ResourceBlock.h"
+
+struct RegistryValueInfo {
+    std::string name;
+    DWORD type = 0;  // REG_*
+    DWORD size = 0;  // data size in bytes
+};
+
+struct RegistryKeyInfo {
+    std::string name;
+    DWORD subkeys = 0;
+    DWORD values = 0;
+    DWORD longestSubkeyName = 0;
+    DWORD longestValueName = 0;
+    DWORD longestValueData = 0;
+    FILETIME lastWrite{};
+};
+
+class CRegistryKey {
+public:
+    // Form 1: open (full access, falling back to read access) or create a subkey of parent.
+    // A non-zero tableId attaches that ZKRC_REGKEY table of module and writes missing defaults.
+    CRegistryKey(HKEY parent, const char* subkey, bool create, UINT tableId = 0, HMODULE module = nullptr);
+    // Form 2: wrap an existing handle; closed on destruction only when owned. Never writable.
+    CRegistryKey(HKEY handle, bool owns, UINT tableId = 0, HMODULE module = nullptr);
+    // Form 3: a settings key by setting id, described by ZKRC_REGTREE treeId of module.
+    CRegistryKey(UINT settingId, UINT treeId, HMODULE module);
+    virtual ~CRegistryKey();
+
+    CRegistryKey(const CRegistryKey&) = delete;
+    CRegistryKey& operator=(const CRegistryKey&) = delete;
+
+    HKEY handle() const { return m_handle; }
+    bool isWritable() const { return !m_readOnly; }
+
+    bool valueExists(const char* name) const;
+    bool subkeyExists(const char* name) const;
+    LONG queryValueInfo(const char* name, RegistryValueInfo& info) const;
+    LONG getDword(const char* name, DWORD& value) const;
+    DWORD getDword(const char* name) const;  // 0 when absent or unreadable
+    LONG setDword(const char* name, DWORD value);
+    // Stores a zero byte at buffer[returned size]: the buffer must hold size + 1 bytes.
+    LONG getString(const char* name, char* buffer, DWORD& size) const;
+    void getString(const char* name, std::string& value) const;
+    LONG setString(const char* name, const char* text);
+    LONG getBinary(const char* name, void* buffer, DWORD& size) const;
+    LONG setBinary(const char* name, const void* data, DWORD size);
+    LONG deleteValue(const char* name);
+    LONG deleteSubkey(const char* name);
+    bool enumSubkey(DWORD index, RegistryKeyInfo& info) const;
+    bool enumValue(DWORD index, RegistryValueInfo& info) const;
+    LONG queryInfo(RegistryKeyInfo& info) const;
+
+    // Id forms: the value name comes from the attached settings table.
+    bool valueExists(UINT id) const;
+    LONG getString(UINT id, char* buffer, DWORD& size) const;
+    void getString(UINT id, std::string& value) const;
+    LONG setString(UINT id, const char* text);
+    DWORD getDword(UINT id) const;
+    LONG setDword(UINT id, DWORD value);
+    LONG getBinary(UINT id, void* buffer, DWORD& size) const;
+    LONG setBinary(UINT id, const void* data, DWORD size);
+
+private:
+    void attachTable(UINT tableId, HMODULE module);
+    std::string nameOf(UINT id) const;
+
+    HKEY m_handle = nullptr;
+    bool m_ownsHandle = false;
+    std::unique_ptr<CResourceBlock> m_settingsTree;
+    std::unique_ptr<CResourceBlock> m_settingsTable;
+    bool m_readOnly = true;
+};
+
+// The six predefined roots, borrowed for the life of the program.
+CRegistryKey& RootKey(HKEY predefined);
+// "HKEY_LOCAL_MACHINE\" and so on; empty for any other handle.
+const char* RootKeyName(HKEY root);
