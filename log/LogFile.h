@@ -17,3 +17,5 @@ HANDLE LogFileHandle();
 // The session header: the four user details and an empty line.
 void WriteLogHeader(const std::string& name, const std::string& company, const std::string& phone,
                     const std::string& fax);
+// The line that stands in for a file that cannot be read.
+void LogMissingFile();

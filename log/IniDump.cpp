@@ -1,0 +1,97 @@
+// System files read as INI text: loading one and writing one of its sections to the log.
+#include <windows.h>
+
+#include <cstring>
+#include <new>
+#include <string>
+#include <string_view>
+
+#include "framework/Handles.h"
+#include "log/LogLayout.h"
+#include "zelkor.h"
+
+namespace {
+
+bool isBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+std::string_view trimmed(std::string_view line) {
+    while (!line.empty() && isBlank(line.front())) line.remove_prefix(1);
+    while (!line.empty() && isBlank(line.back())) line.remove_suffix(1);
+    return line;
+}
+
+bool sameIgnoringCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && _strnicmp(a.data(), b.data(), a.size()) == 0;
+}
+
+// Lines of a loaded text: each ends in CR, and the character after the CR (the LF of the pair)
+// is skipped unseen. The text ends at its first NUL, even right after a CR.
+class LineReader {
+public:
+    explicit LineReader(const char* text) : m_next(text) {}
+
+    bool next(std::string_view& line) {
+        if (!m_next) return false;
+        const char* end = m_next;
+        while (*end != '\r' && *end != '\0') ++end;
+        line = std::string_view(m_next, static_cast<size_t>(end - m_next));
+        if (*end == '\0')
+            m_next = nullptr;
+        else
+            m_next = end[1] != '\0' ? end + 2 : end + 1;
+        return true;
+    }
+
+private:
+    const char* m_next;
+};
+
+void logSection(const char* text, const char* section) {
+    const std::string header = std::string("[") + section + "]";
+    LineReader lines(text);
+    std::string_view line;
+    bool found = false;
+    while (!found && lines.next(line)) found = sameIgnoringCase(trimmed(line), header);
+    if (!found) return;
+
+    ZKLogSubsection(section);
+    std::string body;
+    while (lines.next(line)) {
+        line = trimmed(line);
+        if (line.empty() || line.front() == ';') continue;
+        if (line.front() == '[') break;
+        const size_t equals = line.find('=');
+        if (equals == std::string_view::npos)
+            AppendIniEntry(body, {}, line);
+        else
+            AppendIniEntry(body, line.substr(0, equals), line.substr(equals + 1));
+    }
+    body += "\r\n";
+    ZKLogWrite(body.c_str());
+}
+
+}  // namespace
+
+HGLOBAL WINAPI ZKLoadIniFile(LPCSTR fileName) {
+    fw::UniqueFile file(ZKOpenSystemFile(fileName, nullptr));
+    if (!file) return nullptr;
+    const DWORD size = GetFileSize(file.get(), nullptr);
+    if (size == INVALID_FILE_SIZE) return nullptr;
+    // Fixed and zero-filled, one byte longer than the file: the text is NUL-terminated.
+    fw::UniqueGlobal block(GlobalAlloc(GMEM_FIXED | GMEM_ZEROINIT, size + 1ull));
+    DWORD read = 0;
+    if (!block || !ReadFile(file.get(), block.get(), size, &read, nullptr)) return nullptr;
+    return block.release();
+}
+
+void WINAPI ZKLogIniSection(HGLOBAL loadedFile, LPCSTR section) {
+    if (!loadedFile || !section) return;
+    const char* text = static_cast<const char*>(GlobalLock(loadedFile));
+    if (!text) return;
+    try {
+        logSection(text, section);
+    } catch (const std::bad_alloc&) {
+        // Nothing more can be written for this section.
+    }
+    GlobalUnlock(loadedFile);
+}
