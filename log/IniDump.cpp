@@ -1,6 +1,7 @@
 // System files read as INI text: loading one and writing one of its sections to the log.
 #include <windows.h>
 
+#include <cstdint>
 #include <cstring>
 #include <new>
 #include <string>
@@ -24,6 +25,23 @@ bool sameIgnoringCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && _strnicmp(a.data(), b.data(), a.size()) == 0;
 }
 
+// The first CR or NUL from `p` on. Sections are searched from the start of the text each time,
+// so this scan is the dump's hot loop: it tests eight bytes at once. Its aligned word reads may
+// pass the terminating NUL but never leave the NUL's word, so never its memory page.
+const char* findLineEnd(const char* p) {
+    for (; reinterpret_cast<uintptr_t>(p) % sizeof(uint64_t) != 0; ++p)
+        if (*p == '\r' || *p == '\0') return p;
+    constexpr uint64_t kOnes = 0x0101010101010101ull, kHighBits = 0x8080808080808080ull, kCrs = kOnes * '\r';
+    for (;; p += sizeof(uint64_t)) {
+        uint64_t word;
+        memcpy(&word, p, sizeof word);
+        const uint64_t crs = word ^ kCrs;  // zero bytes where the word has a CR
+        if (((word - kOnes) & ~word & kHighBits) | ((crs - kOnes) & ~crs & kHighBits)) break;
+    }
+    while (*p != '\r' && *p != '\0') ++p;
+    return p;
+}
+
 // Lines of a loaded text: each ends in CR, and the character after the CR (the LF of the pair)
 // is skipped unseen. The text ends at its first NUL, even right after a CR.
 class LineReader {
@@ -32,8 +50,7 @@ public:
 
     bool next(std::string_view& line) {
         if (!m_next) return false;
-        const char* end = m_next;
-        while (*end != '\r' && *end != '\0') ++end;
+        const char* end = findLineEnd(m_next);
         line = std::string_view(m_next, static_cast<size_t>(end - m_next));
         if (*end == '\0')
             m_next = nullptr;
