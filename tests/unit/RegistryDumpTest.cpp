@@ -1,9 +1,13 @@
 // The registry dump: its column layouts as plain text, then whole keys through the registry.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
+#include <vector>
 
+#include "LogCapture.h"
 #include "log/LogLayout.h"
+#include "zelkor.h"
 
 namespace {
 
@@ -97,4 +101,117 @@ TEST(IniLayout, EntriesWrapAtColumn24) {
                   chars(60, 'A') + " = " + chars(50) + "\r\n" +  //
                   chars(21, 'A') + " = " + chars(39) + "\r\n" + k23 + "no\r\n",
               out);
+}
+
+namespace {
+
+const char kScratch[] = "Software\\ZelkorUnitTests\\RegistryDump";
+const std::string kHeadingRule = std::string(50, '=') + "\r\n\r\n";
+
+// A scratch key recreated for each test.
+class RegistryDump : public ::testing::Test {
+protected:
+    void SetUp() override {
+        RegDeleteTreeA(HKEY_CURRENT_USER, kScratch);
+        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, kScratch, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                                 &m_key, nullptr));
+    }
+    void TearDown() override {
+        RegCloseKey(m_key);
+        RegDeleteTreeA(HKEY_CURRENT_USER, kScratch);
+    }
+
+    void set(const std::string& name, DWORD type, const std::string& data) {
+        ASSERT_EQ(ERROR_SUCCESS, RegSetValueExA(m_key, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(data.data()),
+                                                static_cast<DWORD>(data.size())));
+    }
+    void setString(const std::string& name, const std::string& text) { set(name, REG_SZ, text + '\0'); }
+    void setDword(const std::string& name, DWORD value) {
+        set(name, REG_DWORD, std::string(reinterpret_cast<const char*>(&value), sizeof value));
+    }
+
+    // The values' names in the registry's own enumeration order.
+    std::vector<std::string> valueOrder() const {
+        std::vector<std::string> names;
+        char name[512];
+        DWORD length = sizeof name;
+        for (DWORD index = 0; RegEnumValueA(m_key, index, name, &length, nullptr, nullptr, nullptr, nullptr) == 0;
+             ++index, length = sizeof name)
+            names.push_back(name);
+        return names;
+    }
+
+    HKEY m_key = nullptr;
+};
+
+std::string dump(HKEY root, const char* subkey) {
+    LogCapture log;
+    ZKLogRegistry(root, subkey);
+    return log.text();
+}
+
+}  // namespace
+
+TEST_F(RegistryDump, EveryKindOfValueInTheRegistrysOrder) {
+    const std::string name20 = chars(20, 'A'), name21 = chars(21, 'B'), name62 = chars(62, 'C');
+    const std::string s100 = chars(100);
+    setString("", "default");
+    setString("Str40", chars(40));
+    setString("Str41", chars(41));
+    setString("Str100", s100);
+    setString(name20, "twenty");
+    setString(name21, chars(40));
+    setString(name62, s100);
+    setDword("Ten", 10);
+    setDword("Max", 4294967295ul);
+    set("Bin0", REG_BINARY, "");
+    set("Bin8", REG_BINARY, "\x01\x02\x03\x04\x05\x06\x07\x08");
+    set("Bin10", REG_BINARY, "\x01\x02\x03\x04\x05\x06\x07\x08\x09\xAB");
+    set("Bin16", REG_BINARY, "ABCDEFGHIJKLMNOP");
+    setString("Path %", "%a%");  // a percent sign in a name or data is not a format
+    set("Expand", REG_EXPAND_SZ, std::string("%P%\0", 4));
+    set("Multi", REG_MULTI_SZ, std::string("a\0bc\0\0", 6));
+
+    const std::map<std::string, std::string> lines = {
+        {"", "STRING    " + kNameColumn + " = default\r\n"},
+        {"Str40", "STRING    Str40                = " + chars(40) + "\r\n"},
+        {"Str41", "STRING    Str41                = " + chars(40) + "\r\n" + k33 + "o\r\n"},
+        {"Str100", "STRING    Str100               = " + s100.substr(0, 40) + "\r\n" + k33 + s100.substr(40, 40) +
+                       "\r\n" + k33 + s100.substr(80) + "\r\n"},
+        {name20, "STRING    " + name20 + " = twenty\r\n"},
+        {name21, "STRING    " + name21 + " = " + chars(39) + "\r\n" + k33 + "n\r\n"},
+        {name62, "STRING    " + name62 + " = " + s100 + "\r\n"},
+        {"Ten", "DWORD     Ten                  = 0x0000000A (10)\r\n"},
+        {"Max", "DWORD     Max                  = 0xFFFFFFFF (4294967295)\r\n"},
+        {"Bin0", "GENERIC   Bin0                 =\r\n"},
+        {"Bin8", "GENERIC   Bin8                 = 01 02 03 04 05 06 07 08\r\n"},
+        {"Bin10", "GENERIC   Bin10                = 01 02 03 04 05 06 07 08\r\n" + k32 + " 09 AB\r\n"},
+        {"Bin16", "GENERIC   Bin16                = 41 42 43 44 45 46 47 48\r\n" + k32 + " 49 4A 4B 4C 4D 4E 4F 50\r\n"},
+        {"Path %", "STRING    Path %               = %a%\r\n"},
+        {"Expand", "GENERIC   Expand               = 25 50 25 00\r\n"},
+        {"Multi", "GENERIC   Multi                = 61 00 62 63 00 00\r\n"},
+    };
+    std::string expected = std::string("HKEY_CURRENT_USER\\") + kScratch + "\r\n" + kHeadingRule;
+    const std::vector<std::string> order = valueOrder();
+    ASSERT_EQ(lines.size(), order.size());
+    for (const std::string& name : order) expected += lines.at(name);
+    expected += "\r\n";
+    EXPECT_EQ(expected, dump(HKEY_CURRENT_USER, kScratch));
+}
+
+TEST_F(RegistryDump, EmptyMissingAndRootKeys) {
+    HKEY empty = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyA(m_key, "Empty", &empty));
+    RegCloseKey(empty);
+    const std::string emptyPath = std::string(kScratch) + "\\Empty";
+    EXPECT_EQ("HKEY_CURRENT_USER\\" + emptyPath + "\r\n" + kHeadingRule + "\r\n", dump(HKEY_CURRENT_USER, emptyPath.c_str()));
+    // Below a key that is not a predefined root the heading is the path alone.
+    EXPECT_EQ("Empty\r\n" + kHeadingRule + "\r\n", dump(m_key, "Empty"));
+
+    EXPECT_EQ("", dump(HKEY_CURRENT_USER, (std::string(kScratch) + "\\Missing").c_str()));
+
+    // An empty path dumps the root itself under its name alone.
+    const std::string root = dump(HKEY_CURRENT_USER, "");
+    EXPECT_EQ("HKEY_CURRENT_USER\\\r\n" + kHeadingRule, root.substr(0, 19 + 2 + kHeadingRule.size()));
+    EXPECT_EQ("\r\n", root.substr(root.size() - 2));
 }
