@@ -64,18 +64,11 @@ void logKey(HKEY root, const char* subkey) {
     ZKLogSubsection((std::string(RootKeyName(root)) + subkey).c_str());
     const TypeLabels labels;
 
-    CRegistryKey key(root, subkey, false);
-    // The listing cannot tell its end from a value it failed to list; the count can.
-    RegistryKeyInfo keyInfo;
-    key.queryInfo(keyInfo);
+    const CRegistryKey key(root, subkey, false);
     std::vector<char> data;
     std::string text;
-    for (DWORD index = 0;; ++index) {
-        RegistryValueInfo value;
-        if (!key.enumValue(index, value)) {
-            if (index < keyInfo.values) continue;
-            break;
-        }
+    RegistryValueInfo value;
+    for (DWORD index = 0; key.enumValue(index, value); ++index) {
         text.clear();
         composeValue(key, value, labels, data, text);
         ZKLogWrite(text.c_str());

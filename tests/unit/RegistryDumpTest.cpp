@@ -212,6 +212,7 @@ TEST_F(RegistryDump, EmptyMissingAndRootKeys) {
 
     // An empty path dumps the root itself under its name alone.
     const std::string root = dump(HKEY_CURRENT_USER, "");
-    EXPECT_EQ("HKEY_CURRENT_USER\\\r\n" + kHeadingRule, root.substr(0, 19 + 2 + kHeadingRule.size()));
+    const std::string rootHeading = "HKEY_CURRENT_USER\\\r\n" + kHeadingRule;
+    EXPECT_EQ(rootHeading, root.substr(0, rootHeading.size()));
     EXPECT_EQ("\r\n", root.substr(root.size() - 2));
 }
