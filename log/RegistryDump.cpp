@@ -36,7 +36,7 @@ void composeValue(const CRegistryKey& key, const RegistryValueInfo& value, const
         if (key.getString(name, data.data(), size) == ERROR_SUCCESS) {
             AppendRegistryString(text, labels.text, value.name, std::string_view(data.data(), strnlen(data.data(), size)));
         } else {
-            // The value changed size since it was listed: read it at whatever length it has now.
+            // The value changed since it was listed: read it as it is now (empty if unreadable).
             std::string current;
             key.getString(name, current);
             AppendRegistryString(text, labels.text, value.name, current.c_str());

@@ -52,7 +52,8 @@ TEST(IniDump, SectionBodyEntryByEntry) {
                              "a line without equals\r\n"
                              "path=C:\\a=b\r\n"
                              "long=" + longValue + "\r\n" +
-                             longKey + "=" + longValue + "\r\n"
+                             longKey + "=" + longValue + "\r\n" +
+                             "TwentyOneCharacterKey=" + longValue + "\r\n"
                              "[ Windows ]\r\n"
                              "load=after the end\r\n"
                              "[Last]";
@@ -64,6 +65,8 @@ TEST(IniDump, SectionBodyEntryByEntry) {
                   "long                 = 0123456789012345678901234567890123456789\r\n"
                   "                       X\r\n" +
                   longKey + " = " + longValue + "\r\n" +  //
+                  "TwentyOneCharacterKey = 012345678901234567890123456789012345678\r\n"
+                  "                       9X\r\n"
                   "\r\n",
               sectionOf(text, "boot"));
     // A header is matched as written, inner spaces and all; the last line may be a header.
@@ -101,6 +104,25 @@ TEST(IniDump, LineEnds) {
         EXPECT_EQ(heading("boot") + "files                = 30\r\n\r\n", log.text());
     }
     VirtualFree(pages, 0, MEM_RELEASE);
+}
+
+TEST(IniDump, LoadedFilesAreTerminatedCopies) {
+    const std::string content = "[boot]\r\nfiles=30\r\n";
+    const char path[] = "C:\\zelkor_unit_load.ini";
+    WriteWholeFile(path, content);
+    {
+        // Not on the search path, so found in the root of drive C:.
+        fw::UniqueGlobal text(ZKLoadIniFile("zelkor_unit_load.ini"));
+        ASSERT_TRUE(text);
+        EXPECT_LE(content.size() + 1, GlobalSize(text.get()));
+        EXPECT_EQ(content, static_cast<const char*>(text.get()));
+    }
+    EXPECT_EQ(nullptr, ZKLoadIniFile("zelkor_no_such_file.ini"));
+    // Held open by someone else: it cannot be had exclusively.
+    HANDLE held = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    EXPECT_EQ(nullptr, ZKLoadIniFile(path));
+    CloseHandle(held);
+    DeleteFileA(path);
 }
 
 TEST(SystemFileMap, MergesDeclarationsAndKeepsItsOrder) {
