@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "LogCapture.h"
+#include "ScratchKey.h"
 #include "log/LogLayout.h"
 #include "zelkor.h"
 
@@ -64,25 +65,14 @@ TEST(RegistryLayout, RoomLeftByNameAndLabel) {
 
 namespace {
 
-const char kScratch[] = "Software\\ZelkorUnitTests\\RegistryDump";
 const std::string kHeadingRule = std::string(50, '=') + "\r\n\r\n";
 
-// A scratch key recreated for each test.
-class RegistryDump : public ::testing::Test {
+class RegistryDump : public ScratchKeyTest {
 protected:
-    void SetUp() override {
-        RegDeleteTreeA(HKEY_CURRENT_USER, kScratch);
-        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, kScratch, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                                                 &m_key, nullptr));
-    }
-    void TearDown() override {
-        RegCloseKey(m_key);
-        RegDeleteTreeA(HKEY_CURRENT_USER, kScratch);
-    }
-
     void set(const std::string& name, DWORD type, const std::string& data) {
-        ASSERT_EQ(ERROR_SUCCESS, RegSetValueExA(m_key, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(data.data()),
-                                                static_cast<DWORD>(data.size())));
+        const auto* bytes = reinterpret_cast<const BYTE*>(data.data());
+        ASSERT_EQ(ERROR_SUCCESS,
+                  RegSetValueExA(scratch(), name.c_str(), 0, type, bytes, static_cast<DWORD>(data.size())));
     }
     void setString(const std::string& name, const std::string& text) { set(name, REG_SZ, text + '\0'); }
     void setDword(const std::string& name, DWORD value) {
@@ -94,13 +84,11 @@ protected:
         std::vector<std::string> names;
         char name[512];
         DWORD length = sizeof name;
-        for (DWORD index = 0; RegEnumValueA(m_key, index, name, &length, nullptr, nullptr, nullptr, nullptr) == 0;
+        for (DWORD index = 0; RegEnumValueA(scratch(), index, name, &length, nullptr, nullptr, nullptr, nullptr) == 0;
              ++index, length = sizeof name)
             names.push_back(name);
         return names;
     }
-
-    HKEY m_key = nullptr;
 };
 
 std::string dump(HKEY root, const char* subkey) {
@@ -150,24 +138,22 @@ TEST_F(RegistryDump, EveryKindOfValueInTheRegistrysOrder) {
         {"Expand", "GENERIC   Expand               = 25 50 25 00\r\n"},
         {"Multi", "GENERIC   Multi                = 61 00 62 63 00 00\r\n"},
     };
-    std::string expected = std::string("HKEY_CURRENT_USER\\") + kScratch + "\r\n" + kHeadingRule;
+    std::string expected = "HKEY_CURRENT_USER\\" + path() + "\r\n" + kHeadingRule;
     const std::vector<std::string> order = valueOrder();
     ASSERT_EQ(lines.size(), order.size());
     for (const std::string& name : order) expected += lines.at(name);
     expected += "\r\n";
-    EXPECT_EQ(expected, dump(HKEY_CURRENT_USER, kScratch));
+    EXPECT_EQ(expected, dump(HKEY_CURRENT_USER, path().c_str()));
 }
 
 TEST_F(RegistryDump, EmptyMissingAndRootKeys) {
-    HKEY empty = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyA(m_key, "Empty", &empty));
-    RegCloseKey(empty);
-    const std::string emptyPath = std::string(kScratch) + "\\Empty";
+    createKey("Empty");
+    const std::string emptyPath = path() + "\\Empty";
     EXPECT_EQ("HKEY_CURRENT_USER\\" + emptyPath + "\r\n" + kHeadingRule + "\r\n", dump(HKEY_CURRENT_USER, emptyPath.c_str()));
     // Below a key that is not a predefined root the heading is the path alone.
-    EXPECT_EQ("Empty\r\n" + kHeadingRule + "\r\n", dump(m_key, "Empty"));
+    EXPECT_EQ("Empty\r\n" + kHeadingRule + "\r\n", dump(scratch(), "Empty"));
 
-    EXPECT_EQ("", dump(HKEY_CURRENT_USER, (std::string(kScratch) + "\\Missing").c_str()));
+    EXPECT_EQ("", dump(HKEY_CURRENT_USER, (path() + "\\Missing").c_str()));
 
     // An empty path dumps the root itself under its name alone.
     const std::string root = dump(HKEY_CURRENT_USER, "");

@@ -22,6 +22,8 @@ protected:
     }
 
     HKEY scratch() const { return m_scratch; }
+    // The scratch key's path below HKEY_CURRENT_USER.
+    const std::string& path() const { return m_path; }
 
     // Creates a subkey path below the scratch key (intermediate keys included).
     void createKey(const char* path) {
