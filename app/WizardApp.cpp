@@ -4,7 +4,7 @@
 
 #include "app/Ctl3d.h"
 #include "resources/resource.h"
-#include "testlib/Catalogue.h"
+#include "testlib/TestLibrary.h"
 #include "wizard/StartPages.h"
 #include "wizard/WizardDlg.h"
 #include "zelkor.h"
