@@ -38,7 +38,7 @@ void ProbePorts() {
     }
     g_ports.summary = g_ports.rows.empty()
                           ? "Windows has detected no serial port on this computer."
-                          : sample::Format("%u serial ports detected, %d of them available.",
+                          : sample::Format("Serial ports detected: %u. Available: %d.",
                                            static_cast<unsigned>(g_ports.rows.size()), available);
 }
 

@@ -29,7 +29,7 @@ void ListPrinters() {
     bool found = false;
     for (const auto& row : g_printers.rows) found = found || lstrcmpiA(row[0].c_str(), kFaxPrinter) == 0;
     g_printers.summary = found ? "The Ravelin fax printer is installed."
-                               : "The Ravelin fax printer is missing: programs cannot send faxes by printing.";
+                               : "The Ravelin fax printer is missing: programs cannot fax by printing.";
 }
 
 }  // namespace
