@@ -5,9 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "FixtureLibraries.h"
 #include "LogCapture.h"
 #include "framework/Handles.h"
+#include "log/SystemFileDump.h"
 #include "log/SystemFileMap.h"
+#include "testlib/TestLibrary.h"
 #include "zelkor.h"
 
 namespace {
@@ -159,4 +162,28 @@ TEST(SystemFileMap, MergesDeclarationsAndKeepsItsOrder) {
     order.declare("r", true);
     order.declare("a", true);
     EXPECT_EQ((std::vector<std::string>{"q", "r", "a"}), namesInOrder(order));
+}
+
+TEST(SystemFileDump, FixtureLibrariesThroughTheCatalogue) {
+    // The complete fixture declares zelkor_fixture.ini whole, then by sections (so it stays
+    // whole), then no_such_file.ini; their buckets (11 and 10) put the missing file first.
+    char windows[MAX_PATH] = {};
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    const std::string iniPath = std::string(windows) + "\\zelkor_fixture.ini";
+    WriteWholeFile(iniPath, "[Modem]\r\nSpeed=9600\r\n");
+    ASSERT_TRUE(FindTestLibrariesIn(FixtureDirectory()));
+    std::string text;
+    {
+        LogCapture log;
+        LogSystemFiles();
+        text = log.text();
+    }
+    FreeTestLibraries();
+    DeleteFileA(iniPath.c_str());
+    const std::string stars(60, '*');
+    EXPECT_EQ(stars + "\r\n* no_such_file.ini\r\n" + stars + "\r\n\r\n" +
+                  "This file is currently missing or unavailable\r\n\r\n" +  //
+                  stars + "\r\n* zelkor_fixture.ini\r\n" + stars + "\r\n\r\n" +
+                  "[Modem]\r\nSpeed=9600\r\n\r\n\r\n",
+              text);
 }

@@ -8,18 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "FixtureLibraries.h"
 #include "testlib/TestLibrary.h"
 
 namespace {
 
 const char kScratchKey[] = "Software\\Halvard\\ZelkorFixture";
-
-std::string FixtureDirectory() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string directory(path);
-    return directory.erase(directory.find_last_of('\\') + 1) + "libraries\\";
-}
 
 std::string WindowsFile(const char* name) {
     char directory[MAX_PATH] = {};
