@@ -55,6 +55,12 @@ bool pumpUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
     return drive::WaitFor([&]() -> HWND { return condition() ? GetDesktopWindow() : nullptr; }, timeoutMs) != nullptr;
 }
 
+// A background thread whose whole job is its end.
+DWORD WINAPI endAtOnce(void*) {
+    ZKEndBackground();
+    return 0;
+}
+
 // A stop request is for the whole process: every test starts and leaves without one.
 class BackgroundTaskTest : public ::testing::Test {
 protected:
@@ -84,12 +90,7 @@ TEST_F(BackgroundTaskTest, AJobThatEndsAtOnceGivesTheButtonsBackAndEndsOnce) {
     // registration, then gives back the states from the registration, not "enabled".
     ZKEnableNext(FALSE);
     ZKEnablePrev(TRUE);
-    HANDLE thread = CreateThread(
-        nullptr, 0, [](void*) -> DWORD {
-            ZKEndBackground();
-            return 0;
-        },
-        nullptr, 0, nullptr);
+    HANDLE thread = CreateThread(nullptr, 0, endAtOnce, nullptr, 0, nullptr);
     ASSERT_NE(nullptr, thread);
     Sleep(100);
     ZKBeginBackground(thread);
