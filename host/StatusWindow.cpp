@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <functional>
+#include <string>
 
 #include "framework/Dialog.h"
 #include "resources/resource.h"
@@ -15,13 +16,16 @@ namespace {
 
 class CStatusWindow : public fw::CDialog {
 public:
+    // Sent by any thread; the text is set by the window's own thread while the sender waits.
+    static constexpr UINT WM_SET_STATUS_TEXT = WM_APP + 1;  // lParam: LPCSTR
+
     CStatusWindow() : CDialog(IDD_STATUS) {}
 
     bool Open(HWND owner, HICON icon, LPCSTR text) {
         if (!Create(owner)) return false;
         m_owner = owner;
+        setText(text);
         centreOverOwner();
-        item(IDC_STATUS_TEXT).setText(text ? text : "");
         item(IDC_STATUS_ICON).send(STM_SETICON, reinterpret_cast<WPARAM>(icon));
         m_ownerWasEnabled = owner && EnableWindow(owner, FALSE) == FALSE;
         window().show(SW_SHOW);
@@ -34,7 +38,39 @@ public:
         if (m_owner) SetForegroundWindow(m_owner);
     }
 
+protected:
+    INT_PTR DialogProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message != WM_SET_STATUS_TEXT) return CDialog::DialogProc(message, wParam, lParam);
+        setText(reinterpret_cast<LPCSTR>(lParam));
+        centreOverOwner();
+        return Answer(0);
+    }
+
 private:
+    void setText(LPCSTR text) {
+        fw::WindowRef label = item(IDC_STATUS_TEXT);
+        label.setText(text ? text : "");
+        widenToFit(label);
+    }
+
+    // The line is never cut: a text wider than its place widens the window (it never shrinks).
+    void widenToFit(fw::WindowRef label) {
+        const std::string text = label.text();
+        RECT needed{};
+        HDC dc = GetDC(label);
+        HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HGDIOBJ>(label.send(WM_GETFONT)));
+        DrawTextA(dc, text.c_str(), -1, &needed, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+        SelectObject(dc, oldFont);
+        ReleaseDC(label, dc);
+        const RECT place = label.rectInParent();
+        const int extra = fw::width(needed) - fw::width(place);
+        if (extra <= 0) return;
+        label.move({place.left, place.top, place.right + extra, place.bottom});
+        const RECT frame = window().windowRect();
+        SetWindowPos(hwnd(), nullptr, 0, 0, fw::width(frame) + extra, fw::height(frame),
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+
     void centreOverOwner() {
         RECT area{};
         if (!m_owner || !GetWindowRect(m_owner, &area)) SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
@@ -93,9 +129,8 @@ void WINAPI ZKBeginStatus(UINT iconId, UINT stringId, HMODULE module) {
 }
 
 void WINAPI ZKUpdateStatus(LPCSTR text) {
-    // Sent, not posted: a caller on the task thread waits until the wizard's thread has the text.
     if (CStatusWindow* status = g_status.load())
-        status->item(IDC_STATUS_TEXT).send(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text ? text : ""));
+        status->window().send(CStatusWindow::WM_SET_STATUS_TEXT, 0, reinterpret_cast<LPARAM>(text));
 }
 
 void WINAPI ZKUpdateStatus(UINT stringId, HMODULE module) { ZKUpdateStatus(ZKLoadString(stringId, module)); }

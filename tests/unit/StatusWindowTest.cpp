@@ -41,6 +41,20 @@ protected:
     static HICON iconOf(HWND status) {
         return reinterpret_cast<HICON>(SendDlgItemMessageA(status, IDC_STATUS_ICON, STM_GETICON, 0, 0));
     }
+    // Whether the whole text fits in its control, measured with the control's own font.
+    static bool textFits(HWND status) {
+        HWND label = GetDlgItem(status, IDC_STATUS_TEXT);
+        const std::string text = drive::Text(label);
+        HDC dc = GetDC(label);
+        HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(label, WM_GETFONT, 0, 0)));
+        SIZE needed{};
+        GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &needed);
+        SelectObject(dc, oldFont);
+        ReleaseDC(label, dc);
+        RECT place{};
+        GetClientRect(label, &place);
+        return needed.cx <= place.right;
+    }
     // Runs work on another thread while this one keeps handling messages.
     static void onAnotherThread(const std::function<void()>& work) {
         std::atomic<bool> done{false};
@@ -91,6 +105,7 @@ TEST_F(StatusWindowTest, ASecondOpeningReplacesTheFirstAndTextsComeFromStringTab
     HWND first = statusWindow();
     ASSERT_NE(nullptr, first);
     EXPECT_EQ("Please wait while Zelkor generates the log file...", drive::Text(GetDlgItem(first, IDC_STATUS_TEXT)));
+    EXPECT_TRUE(textFits(first));
 
     ZKBeginStatus(IDI_PRINT, IDS_STATUS_PRINTING, nullptr);
     EXPECT_FALSE(IsWindow(first));
@@ -99,6 +114,13 @@ TEST_F(StatusWindowTest, ASecondOpeningReplacesTheFirstAndTextsComeFromStringTab
     EXPECT_EQ("Printing log file...", drive::Text(GetDlgItem(second, IDC_STATUS_TEXT)));
     ZKUpdateStatus(IDS_STATUS_FAXING, nullptr);
     EXPECT_EQ("Faxing to Technical Support...", drive::Text(GetDlgItem(second, IDC_STATUS_TEXT)));
+    // A line longer than the window was made for widens it instead of being cut.
+    ZKUpdateStatus("Checking the modem on COM1, then on COM2, COM3 and COM4, at every speed it offers");
+    EXPECT_TRUE(textFits(second));
+    RECT own{}, owner{};
+    GetWindowRect(second, &own);
+    GetWindowRect(wizard.hwnd(), &owner);
+    EXPECT_NEAR(owner.left + owner.right, own.left + own.right, 2) << "still centred";
 
     ZKEndStatus();
     EXPECT_TRUE(IsWindowEnabled(wizard.hwnd())) << "the wizard's state from before the first opening";
