@@ -7,6 +7,7 @@
 #include <string>
 
 #include "ScratchDirectory.h"
+#include "driver/Driver.h"
 #include "resources/resource.h"
 #include "zelkor.h"
 
@@ -131,6 +132,24 @@ TEST(HostTempPath, CreatesADistinctEmptyFileEachTime) {
         EXPECT_TRUE(FileExists(path)) << path;
         EXPECT_EQ("", ReadTextFile(path));
         DeleteFileA(path);
+    }
+}
+
+TEST(HostTextEdit, HandsThePathToNotepadAsItIsEvenWithSpaces) {
+    ScratchDirectory scratch;
+    ASSERT_TRUE(CreateDirectoryA((scratch / "with space").c_str(), nullptr));
+    const std::string file = scratch / "with space\\read me.txt";
+    ASSERT_TRUE(WriteTextFile(file, "hello\r\n"));
+    ASSERT_TRUE(ZKTextEdit(file.c_str(), "Read me", TRUE));
+    HWND editor = drive::WaitForTopLevel(0, nullptr, "read me.txt - Notepad", 20000);
+    ASSERT_NE(nullptr, editor) << "the editor did not open the whole path";
+    DWORD pid = 0;
+    GetWindowThreadProcessId(editor, &pid);
+    PostMessageA(editor, WM_CLOSE, 0, 0);
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);
+    if (process) {
+        WaitForSingleObject(process, 10000);
+        CloseHandle(process);
     }
 }
 
