@@ -1,5 +1,5 @@
-// Host helpers for files and strings: numbered backups, finding system files, temporary files,
-// the shared string buffer.
+// Host helpers for files, registry keys and strings: numbered backups, finding system files,
+// temporary files, the text editor, detecting and deleting keys, the shared string buffer.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -151,6 +151,22 @@ TEST(HostTextEdit, HandsThePathToNotepadAsItIsEvenWithSpaces) {
         WaitForSingleObject(process, 10000);
         CloseHandle(process);
     }
+}
+
+TEST(HostRegistryKeys, DetectsAndDeletesAKeyWithEverythingBelowIt) {
+    const std::string scratch = "Software\\ZelkorUnitTest\\Host" + std::to_string(GetCurrentProcessId());
+    HKEY created = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, (scratch + "\\Ports\\COM1").c_str(), 0, nullptr, 0,
+                                             KEY_ALL_ACCESS, nullptr, &created, nullptr));
+    RegSetValueExA(created, "Speed", 0, REG_SZ, reinterpret_cast<const BYTE*>("9600"), 5);
+    RegCloseKey(created);
+
+    EXPECT_TRUE(ZKDetectKey(HKEY_CURRENT_USER, (scratch + "\\Ports\\COM1").c_str()));
+    EXPECT_FALSE(ZKDetectKey(HKEY_CURRENT_USER, (scratch + "\\Ports\\COM2").c_str()));
+    ZKDeleteKey(HKEY_CURRENT_USER, scratch.c_str());
+    EXPECT_FALSE(ZKDetectKey(HKEY_CURRENT_USER, scratch.c_str()));
+    EXPECT_TRUE(ZKDetectKey(HKEY_CURRENT_USER, "Software\\ZelkorUnitTest"));
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\ZelkorUnitTest");
 }
 
 TEST(HostLoadString, EveryLoadOverwritesTheOneSharedBuffer) {
