@@ -69,6 +69,8 @@ private:
         const RECT frame = window().windowRect();
         SetWindowPos(hwnd(), nullptr, 0, 0, fw::width(frame) + extra, fw::height(frame),
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        // What was the frame's edge is now inside the line: paint all of it again.
+        RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     }
 
     void centreOverOwner() {
