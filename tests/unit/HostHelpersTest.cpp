@@ -1,5 +1,5 @@
 // Host helpers for files, registry keys and strings: numbered backups, finding system files,
-// temporary files, the text editor, detecting and deleting keys, the shared string buffer.
+// the text editor, detecting and deleting keys, the shared string buffer.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -118,21 +118,6 @@ TEST_F(HostOpenSystemFile, ANameTheSearchMissesIsTakenFromTheRootOfDriveC) {
     std::memset(found, '#', sizeof found);
     EXPECT_EQ(INVALID_HANDLE_VALUE, ZKOpenSystemFile(name.c_str(), found));
     EXPECT_TRUE(foundUntouched());
-}
-
-TEST(HostTempPath, CreatesADistinctEmptyFileEachTime) {
-    char first[MAX_PATH] = {};
-    char second[MAX_PATH] = {};
-    ZKGetTempPath(first);
-    ZKGetTempPath(second);
-    EXPECT_STRNE(first, second);
-    for (const char* path : {first, second}) {
-        const std::string name = std::strrchr(path, '\\') + 1;
-        EXPECT_EQ(0, name.compare(0, 2, "ZK")) << path;
-        EXPECT_TRUE(FileExists(path)) << path;
-        EXPECT_EQ("", ReadTextFile(path));
-        DeleteFileA(path);
-    }
 }
 
 TEST(HostTextEdit, HandsThePathToNotepadAsItIsEvenWithSpaces) {
