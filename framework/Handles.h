@@ -40,54 +40,34 @@ private:
     Handle m_handle;
 };
 
-struct KernelHandleTraits {
-    using Handle = HANDLE;
+// Traits of a handle whose "none" value is null (or INVALID_HANDLE_VALUE for the Invalid
+// variants) and that is released by one platform function.
+template <class H, auto Close>
+struct NullHandleTraits {
+    using Handle = H;
     static Handle invalid() { return nullptr; }
-    static void close(Handle h) { CloseHandle(h); }
+    static void close(Handle h) { Close(h); }
 };
-struct FileHandleTraits {
+template <auto Close>
+struct InvalidHandleTraits {
     using Handle = HANDLE;
     static Handle invalid() { return INVALID_HANDLE_VALUE; }
-    static void close(Handle h) { CloseHandle(h); }
+    static void close(Handle h) { Close(h); }
 };
-struct FindHandleTraits {
-    using Handle = HANDLE;
-    static Handle invalid() { return INVALID_HANDLE_VALUE; }
-    static void close(Handle h) { FindClose(h); }
-};
+inline void DestroyWindowIfAlive(HWND h) {
+    if (IsWindow(h)) DestroyWindow(h);
+}
+
+using KernelHandleTraits = NullHandleTraits<HANDLE, CloseHandle>;
+using FileHandleTraits = InvalidHandleTraits<CloseHandle>;
+using FindHandleTraits = InvalidHandleTraits<FindClose>;
 template <class T>
-struct GdiObjectTraits {
-    using Handle = T;
-    static Handle invalid() { return nullptr; }
-    static void close(Handle h) { DeleteObject(h); }
-};
-struct ModuleTraits {
-    using Handle = HMODULE;
-    static Handle invalid() { return nullptr; }
-    static void close(Handle h) { FreeLibrary(h); }
-};
-struct IconTraits {
-    using Handle = HICON;
-    static Handle invalid() { return nullptr; }
-    static void close(Handle h) { DestroyIcon(h); }
-};
-struct GlobalTraits {
-    using Handle = HGLOBAL;
-    static Handle invalid() { return nullptr; }
-    static void close(Handle h) { GlobalFree(h); }
-};
-struct ImageListTraits {
-    using Handle = HIMAGELIST;
-    static Handle invalid() { return nullptr; }
-    static void close(Handle h) { ImageList_Destroy(h); }
-};
-struct WindowTraits {
-    using Handle = HWND;
-    static Handle invalid() { return nullptr; }
-    static void close(Handle h) {
-        if (IsWindow(h)) DestroyWindow(h);
-    }
-};
+using GdiObjectTraits = NullHandleTraits<T, DeleteObject>;
+using ModuleTraits = NullHandleTraits<HMODULE, FreeLibrary>;
+using IconTraits = NullHandleTraits<HICON, DestroyIcon>;
+using GlobalTraits = NullHandleTraits<HGLOBAL, GlobalFree>;
+using ImageListTraits = NullHandleTraits<HIMAGELIST, ImageList_Destroy>;
+using WindowTraits = NullHandleTraits<HWND, DestroyWindowIfAlive>;
 
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueFile = UniqueHandle<FileHandleTraits>;

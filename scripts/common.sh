@@ -28,7 +28,7 @@ make_prefix() {
         DISPLAY= "$WINE64" wineboot -i >/dev/null 2>&1
         "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     fi
-    wineserver -p >/dev/null 2>&1
+    wineserver -p >/dev/null 2>&1 || true  # already running is fine
 }
 
 stop_prefix() { [ -n "${WINEPREFIX:-}" ] && wineserver -k >/dev/null 2>&1 || true; }

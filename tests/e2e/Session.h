@@ -1,0 +1,37 @@
+// An installed Zelkor for one end-to-end test: a copy of the program (and chosen libraries) in a
+// fresh directory of the prefix, started as a separate process and driven through its windows.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "driver/Driver.h"
+
+namespace e2e {
+
+// Where the build was installed in the prefix (ZELKOR_HOME), e.g. C:\Zelkor64.
+std::string InstallDir();
+
+class Session {
+public:
+    // Copies Zelkor.exe and the named libraries from the install directory into a new directory.
+    explicit Session(const std::vector<std::string>& libraries);
+    ~Session();
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    bool Start();
+    DWORD pid() const { return m_process.pid(); }
+    const std::string& directory() const { return m_directory; }
+    // Waits for the process to end; false (and the process killed) after the time.
+    bool WaitForExit(DWORD timeoutMs, DWORD& exitCode);
+    // The wizard's window once it is shown.
+    HWND WaitForWizard(DWORD timeoutMs = 20000);
+
+private:
+    std::string m_directory;
+    drive::Process m_process;
+};
+
+}  // namespace e2e

@@ -1,0 +1,169 @@
+// zkdrive: walks Zelkor through a Typical session without a person, for demos on machines
+// without a display. Every window that appears is saved as a BMP picture; the log is printed.
+//
+//   zkdrive.exe DIRECTORY_OF_ZELKOR SCREENSHOT_DIRECTORY
+#include <windows.h>
+
+#include <cstdio>
+#include <set>
+#include <string>
+
+#include "driver/Driver.h"
+
+namespace {
+
+constexpr int kNext = 101, kCancel = IDCANCEL, kFinish = 104;
+constexpr int kTitle = 1000, kTypical = 1007, kResult = 1010;
+constexpr DWORD kSessionLimitMs = 180000;
+
+class Walk {
+public:
+    Walk(DWORD pid, std::string shots) : m_pid(pid), m_shots(std::move(shots)) {}
+
+    void shoot(HWND window, const std::string& what) {
+        char name[MAX_PATH];
+        std::snprintf(name, sizeof name, "%s\\%02d-%s.bmp", m_shots.c_str(), ++m_count, what.c_str());
+        for (char* c = name + m_shots.size() + 1; *c; ++c)
+            if (*c == ' ' || *c == '/' || *c == ':' || *c == '\\') *c = '_';
+        Sleep(300);  // let the window finish painting
+        if (drive::SaveScreenshot(window, name)) std::printf("screenshot: %s\n", name);
+    }
+
+    // The page that the wizard shows now: its visible child dialog.
+    static HWND currentPage(HWND wizard) {
+        for (HWND child = GetWindow(wizard, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            char name[32] = {};
+            GetClassNameA(child, name, sizeof name);
+            if (lstrcmpA(name, "#32770") == 0 && IsWindowVisible(child)) return child;
+        }
+        return nullptr;
+    }
+
+    // Answers dialogs that the session opens (User Info, message boxes); true when one was seen.
+    bool handleOtherWindows(HWND wizard) {
+        for (HWND window : drive::TopLevelWindows(m_pid, "#32770", nullptr)) {
+            if (window == wizard || !IsWindowEnabled(window)) continue;
+            const std::string title = drive::Text(window);
+            if (m_seen.insert(window).second) shoot(window, title.empty() ? "status" : title);
+            if (GetDlgItem(window, 0xFFFF) && GetDlgItem(window, IDOK)) {  // a message box with OK
+                std::printf("message: %s\n", drive::Text(GetDlgItem(window, 0xFFFF)).c_str());
+                drive::AnswerMessageBox({window, "", ""}, IDOK);
+                return true;
+            }
+            if (title == "User Info") {
+                drive::Click(window, IDOK);
+                return true;
+            }
+        }
+        return false;
+    }
+
+    int run() {
+        HWND wizard = drive::WaitFor(
+            [&]() -> HWND {
+                drive::MessageBoxSeen box = drive::WaitForMessageBox(m_pid, 0);
+                if (box.window) {
+                    shoot(box.window, "message");
+                    std::printf("message: %s\n", box.text.c_str());
+                    drive::AnswerMessageBox(box, IDOK);
+                    m_stopped = true;
+                    return GetDesktopWindow();
+                }
+                return drive::WaitForTopLevel(m_pid, "#32770", "Zelkor", 0);
+            },
+            30000);
+        if (!wizard) return fail("the wizard did not appear");
+        if (m_stopped) return 0;
+
+        const DWORD start = GetTickCount();
+        std::string lastTitle;
+        while (GetTickCount() - start < kSessionLimitMs && IsWindow(wizard)) {
+            if (handleOtherWindows(wizard)) continue;
+            if (!IsWindowEnabled(wizard)) {  // busy: a status window or a dialog is up
+                Sleep(100);
+                continue;
+            }
+            const std::string title = drive::Text(GetDlgItem(wizard, kTitle));
+            if (title != lastTitle) {
+                lastTitle = title;
+                shoot(wizard, title);
+                if (HWND page = currentPage(wizard); page && GetDlgItem(page, kTypical)) drive::Click(page, kTypical);
+                Sleep(200);
+                continue;
+            }
+            HWND page = currentPage(wizard);
+            if (page && GetDlgItem(page, kResult) && drive::IsVisible(wizard, kFinish)) {
+                if (drive::Text(GetDlgItem(page, kResult)).empty()) {
+                    Sleep(100);
+                    continue;
+                }
+                shoot(wizard, title + " done");
+                printLog();
+                drive::Click(wizard, kFinish);
+                break;
+            }
+            if (drive::IsEnabled(wizard, kNext) && drive::IsVisible(wizard, kNext)) {
+                drive::Click(wizard, kNext);
+                Sleep(300);
+                continue;
+            }
+            // Nowhere further to go: leave the way a user would.
+            std::printf("the session ends on page \"%s\"; cancelling\n", title.c_str());
+            drive::Click(wizard, kCancel);
+            drive::MessageBoxSeen box = drive::WaitForMessageBox(m_pid, 10000);
+            if (box.window) drive::AnswerMessageBox(box, IDYES);
+            break;
+        }
+        return 0;
+    }
+
+private:
+    static void printLog() {
+        FILE* log = std::fopen("C:\\Zelkor.log", "rb");
+        if (!log) {
+            std::printf("no log file\n");
+            return;
+        }
+        std::printf("----- C:\\Zelkor.log -----\n");
+        char buffer[4096];
+        size_t read;
+        while ((read = std::fread(buffer, 1, sizeof buffer, log)) > 0) std::fwrite(buffer, 1, read, stdout);
+        std::fclose(log);
+        std::printf("----- end of log -----\n");
+    }
+    static int fail(const char* why) {
+        std::fprintf(stderr, "zkdrive: %s\n", why);
+        return 1;
+    }
+
+    DWORD m_pid;
+    std::string m_shots;
+    int m_count = 0;
+    bool m_stopped = false;
+    std::set<HWND> m_seen;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: zkdrive DIRECTORY_OF_ZELKOR SCREENSHOT_DIRECTORY\n");
+        return 2;
+    }
+    const std::string directory = argv[1];
+    CreateDirectoryA(argv[2], nullptr);
+    drive::Process zelkor;
+    if (!zelkor.Start("\"" + directory + "\\Zelkor.exe\"", directory)) {
+        std::fprintf(stderr, "zkdrive: cannot start %s\\Zelkor.exe\n", directory.c_str());
+        return 1;
+    }
+    int result = Walk(zelkor.pid(), argv[2]).run();
+    DWORD exitCode = 0;
+    if (!zelkor.WaitForExit(30000, exitCode)) {
+        std::fprintf(stderr, "zkdrive: Zelkor did not end; stopping it\n");
+        zelkor.Kill();
+        return 1;
+    }
+    std::printf("Zelkor ended with exit code %lu\n", static_cast<unsigned long>(exitCode));
+    return result;
+}
