@@ -21,6 +21,8 @@ void CTestTreeCtrl::Initialise() {
         Filling filling{this, InsertItem(library->name(), AddIcon(images(), library->icon()), nullptr)};
         SetItemData(filling.libraryItem, {TestTreeItemData::Library, library, {}});
         ForEachTest(*library, AddTest, &filling, 0);
+        // Libraries open, so the tests are in sight; there are only ever a few.
+        SendMessageA(hwnd(), TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(filling.libraryItem));
     }
 }
 
