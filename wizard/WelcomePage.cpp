@@ -51,7 +51,6 @@ CWelcomePage::CWelcomePage() : CWizardPage(IDD_WELCOME, true) {}
 
 BOOL CWelcomePage::OnInitDialog() {
     for (int id : kChoiceButtons) item(id).setFont(ZKGetBoldFont());
-    m_choice = Full;
     return CWizardPage::OnInitDialog();
 }
 
