@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/Ctl3d.h"
+#include "registry/SettingsStore.h"
 #include "resources/resource.h"
 #include "testlib/Catalogue.h"
 #include "wizard/StartPages.h"
@@ -10,6 +11,7 @@
 #include "zelkor.h"
 
 bool CWizardApp::InitInstance() {
+    InstallSettingsTree(SETTINGS_TREE, nullptr);
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
 

@@ -55,12 +55,17 @@ public:
     LONG getBinary(const char* name, void* buffer, DWORD& size) const;
     LONG setBinary(const char* name, const void* data, DWORD size);
     LONG deleteValue(const char* name);
+    // Removes the subkey and everything below it, children first. Stops at the first failure
+    // and returns its code; a missing subkey gives the registry's code for it.
     LONG deleteSubkey(const char* name);
+    // Walk index 0, 1, 2... until "no". A name too long for the buffer still counts as found;
+    // any other failure (a key without a handle, say) ends the walk.
     bool enumSubkey(DWORD index, RegistryKeyInfo& info) const;
     bool enumValue(DWORD index, RegistryValueInfo& info) const;
     LONG queryInfo(RegistryKeyInfo& info) const;
 
-    // Id forms: the value name comes from the attached settings table.
+    // Id forms: the value name comes from the attached settings table. An id that the table
+    // lacks gives ERROR_FILE_NOT_FOUND (or "no", 0, an empty text) without a registry call.
     bool valueExists(UINT id) const;
     LONG getString(UINT id, char* buffer, DWORD& size) const;
     void getString(UINT id, std::string& value) const;
@@ -71,8 +76,9 @@ public:
     LONG setBinary(UINT id, const void* data, DWORD size);
 
 private:
+    void open(HKEY parent, const char* subkey, bool create);
     void attachTable(UINT tableId, HMODULE module);
-    std::string nameOf(UINT id) const;
+    const char* nameOf(UINT id) const;  // null when the key has no such entry
 
     HKEY m_handle = nullptr;
     bool m_ownsHandle = false;
@@ -81,7 +87,8 @@ private:
     bool m_readOnly = true;
 };
 
-// The six predefined roots, borrowed for the life of the program.
+// The six predefined roots, borrowed for the life of the program. Any other handle gives a key
+// without a handle, on which every operation fails.
 CRegistryKey& RootKey(HKEY predefined);
 // "HKEY_LOCAL_MACHINE\" and so on; empty for any other handle.
 const char* RootKeyName(HKEY root);

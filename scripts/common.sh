@@ -55,4 +55,7 @@ install_program() {
     rm -f "$target"/*.ZKL
     cp "$BUILD/$arch/Zelkor.exe" "$target/"
     cp "$BUILD/$arch"/testlibs/*.ZKL "$target/" 2>/dev/null || true
+    # Fixture libraries of the end-to-end tests, out of the program's sight.
+    mkdir -p "$target/e2e"
+    cp "$BUILD/$arch"/tests/fixtures/e2e/*.ZKL "$target/e2e/" 2>/dev/null || true
 }

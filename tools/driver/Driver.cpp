@@ -57,6 +57,15 @@ HWND WaitForTopLevel(DWORD pid, const char* className, const char* title, DWORD 
         timeoutMs);
 }
 
+HWND VisibleChildDialog(HWND parent) {
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        char name[32] = {};
+        GetClassNameA(child, name, sizeof name);
+        if (lstrcmpA(name, "#32770") == 0 && IsWindowVisible(child)) return child;
+    }
+    return nullptr;
+}
+
 std::string Text(HWND window) {
     // Cross-process WM_GETTEXT is marshalled by the system; a fixed buffer keeps it simple.
     std::string text(4096, '\0');

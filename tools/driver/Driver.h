@@ -17,6 +17,9 @@ HWND WaitFor(const std::function<HWND()>& find, DWORD timeoutMs);
 std::vector<HWND> TopLevelWindows(DWORD pid, const char* className, const char* title);
 HWND WaitForTopLevel(DWORD pid, const char* className, const char* title, DWORD timeoutMs);
 
+// The visible child dialog of a window: the page a wizard shows now.
+HWND VisibleChildDialog(HWND parent);
+
 std::string Text(HWND window);  // through WM_GETTEXT, works across processes
 void SetText(HWND window, const std::string& text);
 // BM_CLICK on a control of a dialog; false when there is no such control.

@@ -29,16 +29,6 @@ public:
         if (drive::SaveScreenshot(window, name)) std::printf("screenshot: %s\n", name);
     }
 
-    // The page that the wizard shows now: its visible child dialog.
-    static HWND currentPage(HWND wizard) {
-        for (HWND child = GetWindow(wizard, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-            char name[32] = {};
-            GetClassNameA(child, name, sizeof name);
-            if (lstrcmpA(name, "#32770") == 0 && IsWindowVisible(child)) return child;
-        }
-        return nullptr;
-    }
-
     // Answers dialogs that the session opens (User Info, message boxes); true when one was seen.
     bool handleOtherWindows(HWND wizard) {
         for (HWND window : drive::TopLevelWindows(m_pid, "#32770", nullptr)) {
@@ -87,11 +77,11 @@ public:
             if (title != lastTitle) {
                 lastTitle = title;
                 shoot(wizard, title);
-                if (HWND page = currentPage(wizard); page && GetDlgItem(page, kTypical)) drive::Click(page, kTypical);
+                if (HWND page = drive::VisibleChildDialog(wizard); page && GetDlgItem(page, kTypical)) drive::Click(page, kTypical);
                 Sleep(200);
                 continue;
             }
-            HWND page = currentPage(wizard);
+            HWND page = drive::VisibleChildDialog(wizard);
             if (page && GetDlgItem(page, kResult) && drive::IsVisible(wizard, kFinish)) {
                 if (drive::Text(GetDlgItem(page, kResult)).empty()) {
                     Sleep(100);

@@ -1,0 +1,240 @@
+#include "registry/RegistryKey.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "registry/SettingsFormat.h"
+#include "registry/SettingsStore.h"
+
+CRegistryKey::CRegistryKey(HKEY parent, const char* subkey, bool create, UINT tableId, HMODULE module) {
+    open(parent, subkey, create);
+    attachTable(tableId, module);
+}
+
+CRegistryKey::CRegistryKey(HKEY handle, bool owns, UINT tableId, HMODULE module)
+    : m_handle(handle), m_ownsHandle(owns) {
+    attachTable(tableId, module);
+}
+
+CRegistryKey::CRegistryKey(UINT settingId, UINT treeId, HMODULE module)
+    : m_settingsTree(std::make_unique<CResourceBlock>(module, treeId, ZKRC_REGTREE)) {
+    uint32_t root = 0;
+    std::string path;
+    if (FindSettingsKeyPath(m_settingsTree->data(), m_settingsTree->size(), settingId, root, path))
+        open(SettingsRootKey(root), path.c_str(), true);
+    attachTable(settingId, module);
+}
+
+CRegistryKey::~CRegistryKey() {
+    if (m_ownsHandle && m_handle) RegCloseKey(m_handle);
+}
+
+void CRegistryKey::open(HKEY parent, const char* subkey, bool create) {
+    m_ownsHandle = true;
+    if (create) {
+        m_readOnly = false;
+        if (RegCreateKeyExA(parent, subkey, 0, const_cast<char*>(""), REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+                            nullptr, &m_handle, nullptr) != ERROR_SUCCESS)
+            m_handle = nullptr;
+        return;
+    }
+    m_readOnly = RegOpenKeyExA(parent, subkey, 0, KEY_ALL_ACCESS, &m_handle) != ERROR_SUCCESS;
+    if (m_readOnly && RegOpenKeyExA(parent, subkey, 0, KEY_READ, &m_handle) != ERROR_SUCCESS) m_handle = nullptr;
+}
+
+void CRegistryKey::attachTable(UINT tableId, HMODULE module) {
+    if (tableId == 0) return;
+    auto table = std::make_unique<CResourceBlock>(module, tableId, ZKRC_REGKEY);
+    if (!table->valid()) return;
+    m_settingsTable = std::move(table);
+    WriteMissingDefaults(*this, *m_settingsTable);
+}
+
+const char* CRegistryKey::nameOf(UINT id) const {
+    return m_settingsTable ? FindSettingName(m_settingsTable->data(), m_settingsTable->size(), id) : nullptr;
+}
+
+bool CRegistryKey::valueExists(const char* name) const {
+    return RegQueryValueExA(m_handle, name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
+
+bool CRegistryKey::subkeyExists(const char* name) const {
+    HKEY subkey = nullptr;
+    if (RegOpenKeyExA(m_handle, name, 0, KEY_READ, &subkey) != ERROR_SUCCESS) return false;
+    RegCloseKey(subkey);
+    return true;
+}
+
+LONG CRegistryKey::queryValueInfo(const char* name, RegistryValueInfo& info) const {
+    info.name = name ? name : "";
+    return RegQueryValueExA(m_handle, name, nullptr, &info.type, nullptr, &info.size);
+}
+
+LONG CRegistryKey::getDword(const char* name, DWORD& value) const {
+    DWORD size = sizeof value;
+    return RegQueryValueExA(m_handle, name, nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size);
+}
+
+DWORD CRegistryKey::getDword(const char* name) const {
+    DWORD value = 0;
+    return getDword(name, value) == ERROR_SUCCESS ? value : 0;
+}
+
+LONG CRegistryKey::setDword(const char* name, DWORD value) {
+    return RegSetValueExA(m_handle, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+}
+
+LONG CRegistryKey::getString(const char* name, char* buffer, DWORD& size) const {
+    const DWORD capacity = size;
+    const LONG result = RegQueryValueExA(m_handle, name, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size);
+    // The stored text need not end in a zero byte. On failure size may be the size needed,
+    // beyond the buffer: the text is then left empty.
+    buffer[result == ERROR_SUCCESS ? std::min(size, capacity) : 0] = '\0';
+    return result;
+}
+
+void CRegistryKey::getString(const char* name, std::string& value) const {
+    value.clear();
+    RegistryValueInfo info;
+    if (queryValueInfo(name, info) != ERROR_SUCCESS) return;
+    std::vector<char> buffer(info.size + 1);
+    DWORD size = info.size;
+    if (getString(name, buffer.data(), size) == ERROR_SUCCESS) value = buffer.data();
+}
+
+LONG CRegistryKey::setString(const char* name, const char* text) {
+    return RegSetValueExA(m_handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                          static_cast<DWORD>(std::strlen(text) + 1));
+}
+
+LONG CRegistryKey::getBinary(const char* name, void* buffer, DWORD& size) const {
+    return RegQueryValueExA(m_handle, name, nullptr, nullptr, static_cast<BYTE*>(buffer), &size);
+}
+
+LONG CRegistryKey::setBinary(const char* name, const void* data, DWORD size) {
+    return RegSetValueExA(m_handle, name, 0, REG_BINARY, static_cast<const BYTE*>(data), size);
+}
+
+LONG CRegistryKey::deleteValue(const char* name) { return RegDeleteValueA(m_handle, name); }
+
+LONG CRegistryKey::deleteSubkey(const char* name) {
+    {
+        CRegistryKey subkey(m_handle, name, false);
+        // Index 0 every time: each deletion moves the remaining subkeys down. A child that
+        // cannot be deleted would be found again, so the first failure ends the operation.
+        RegistryKeyInfo child;
+        while (subkey.enumSubkey(0, child)) {
+            const LONG result = subkey.deleteSubkey(child.name.c_str());
+            if (result != ERROR_SUCCESS) return result;
+        }
+    }
+    return RegDeleteKeyA(m_handle, name);
+}
+
+bool CRegistryKey::enumSubkey(DWORD index, RegistryKeyInfo& info) const {
+    char name[0x100] = {};
+    DWORD nameSize = sizeof name;
+    FILETIME lastWrite{};
+    const LONG result = RegEnumKeyExA(m_handle, index, name, &nameSize, nullptr, nullptr, nullptr, &lastWrite);
+    if (result != ERROR_SUCCESS && result != ERROR_MORE_DATA) return false;
+    name[sizeof name - 1] = '\0';
+    info = RegistryKeyInfo();
+    {
+        const CRegistryKey subkey(m_handle, name, false);
+        subkey.queryInfo(info);
+    }
+    info.name = name;
+    info.lastWrite = lastWrite;
+    return true;
+}
+
+bool CRegistryKey::enumValue(DWORD index, RegistryValueInfo& info) const {
+    char name[0x200] = {};
+    DWORD nameSize = sizeof name;
+    info = RegistryValueInfo();
+    const LONG result = RegEnumValueA(m_handle, index, name, &nameSize, nullptr, &info.type, nullptr, &info.size);
+    if (result != ERROR_SUCCESS && result != ERROR_MORE_DATA) return false;
+    name[sizeof name - 1] = '\0';
+    info.name = name;
+    return true;
+}
+
+LONG CRegistryKey::queryInfo(RegistryKeyInfo& info) const {
+    info.name.clear();
+    return RegQueryInfoKeyA(m_handle, nullptr, nullptr, nullptr, &info.subkeys, &info.longestSubkeyName, nullptr,
+                            &info.values, &info.longestValueName, &info.longestValueData, nullptr,
+                            &info.lastWrite);
+}
+
+bool CRegistryKey::valueExists(UINT id) const {
+    const char* name = nameOf(id);
+    return name && valueExists(name);
+}
+
+LONG CRegistryKey::getString(UINT id, char* buffer, DWORD& size) const {
+    const char* name = nameOf(id);
+    if (name) return getString(name, buffer, size);
+    buffer[0] = '\0';
+    return ERROR_FILE_NOT_FOUND;
+}
+
+void CRegistryKey::getString(UINT id, std::string& value) const {
+    const char* name = nameOf(id);
+    if (name)
+        getString(name, value);
+    else
+        value.clear();
+}
+
+LONG CRegistryKey::setString(UINT id, const char* text) {
+    const char* name = nameOf(id);
+    return name ? setString(name, text) : ERROR_FILE_NOT_FOUND;
+}
+
+DWORD CRegistryKey::getDword(UINT id) const {
+    const char* name = nameOf(id);
+    return name ? getDword(name) : 0;
+}
+
+LONG CRegistryKey::setDword(UINT id, DWORD value) {
+    const char* name = nameOf(id);
+    return name ? setDword(name, value) : ERROR_FILE_NOT_FOUND;
+}
+
+LONG CRegistryKey::getBinary(UINT id, void* buffer, DWORD& size) const {
+    const char* name = nameOf(id);
+    return name ? getBinary(name, buffer, size) : ERROR_FILE_NOT_FOUND;
+}
+
+LONG CRegistryKey::setBinary(UINT id, const void* data, DWORD size) {
+    const char* name = nameOf(id);
+    return name ? setBinary(name, data, size) : ERROR_FILE_NOT_FOUND;
+}
+
+CRegistryKey& RootKey(HKEY predefined) {
+    static CRegistryKey localMachine(HKEY_LOCAL_MACHINE, false);
+    static CRegistryKey currentUser(HKEY_CURRENT_USER, false);
+    static CRegistryKey classesRoot(HKEY_CLASSES_ROOT, false);
+    static CRegistryKey users(HKEY_USERS, false);
+    static CRegistryKey currentConfig(HKEY_CURRENT_CONFIG, false);
+    static CRegistryKey dynData(HKEY_DYN_DATA, false);
+    static CRegistryKey none(static_cast<HKEY>(nullptr), false);
+    for (CRegistryKey* root : {&localMachine, &currentUser, &classesRoot, &users, &currentConfig, &dynData})
+        if (root->handle() == predefined) return *root;
+    return none;
+}
+
+const char* RootKeyName(HKEY root) {
+    static const struct {
+        HKEY handle;
+        const char* name;
+    } names[] = {
+        {HKEY_CLASSES_ROOT, "HKEY_CLASSES_ROOT\\"},   {HKEY_CURRENT_USER, "HKEY_CURRENT_USER\\"},
+        {HKEY_LOCAL_MACHINE, "HKEY_LOCAL_MACHINE\\"}, {HKEY_USERS, "HKEY_USERS\\"},
+        {HKEY_CURRENT_CONFIG, "HKEY_CURRENT_CONFIG\\"}, {HKEY_DYN_DATA, "HKEY_DYN_DATA\\"},
+    };
+    for (const auto& entry : names)
+        if (entry.handle == root) return entry.name;
+    return "";
+}

@@ -1,0 +1,25 @@
+// A bounded reader over resource data: packed little-endian numbers and zero-terminated texts.
+// Resource data can come from any file, so every read checks the end first; a read that would
+// pass it fails and leaves the position where it was. Portable: no Windows headers.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+
+class CResourceCursor {
+public:
+    CResourceCursor(const void* data, size_t size)
+        : m_pos(static_cast<const uint8_t*>(data)), m_end(m_pos + size) {}
+
+    bool readWord(uint16_t& value);
+    bool readDword(uint32_t& value);
+    // The text stays in the resource; fails when no zero byte comes before the end.
+    bool readText(const char*& text);
+    // Steps over count bytes and hands back where they start.
+    bool readBytes(uint32_t count, const uint8_t*& bytes);
+
+    size_t remaining() const { return static_cast<size_t>(m_end - m_pos); }
+
+private:
+    const uint8_t* m_pos;
+    const uint8_t* m_end;
+};

@@ -1,0 +1,167 @@
+#include "registry/SettingsFormat.h"
+
+#include <vector>
+
+namespace {
+
+// The Win32 REG_* codes, spelled out because this file builds without Windows headers.
+constexpr uint32_t kRegString = 1;
+constexpr uint32_t kRegBinary = 3;
+constexpr uint32_t kRegDword = 4;
+
+}  // namespace
+
+bool CSettingEntry::parse(CResourceCursor& cursor) {
+    uint16_t id = 0;
+    uint16_t typeCode = 0;
+    if (!cursor.readWord(id) || !cursor.readText(m_name) || !cursor.readWord(typeCode)) return false;
+    m_id = id;
+    m_typeCode = typeCode;
+    m_noDefault = typeCode >= SETTING_DWORD_NO_DEFAULT && typeCode <= SETTING_BINARY_NO_DEFAULT;
+    return true;
+}
+
+std::unique_ptr<CSettingEntry> CSettingEntry::specialize() const {
+    switch (m_typeCode) {
+    case SETTING_DWORD:
+    case SETTING_DWORD_NO_DEFAULT:
+        return std::make_unique<CDwordSettingEntry>(*this);
+    case SETTING_STRING:
+    case SETTING_STRING_NO_DEFAULT:
+        return std::make_unique<CStringSettingEntry>(*this);
+    case SETTING_BINARY:
+    case SETTING_BINARY_NO_DEFAULT:
+        return std::make_unique<CBinarySettingEntry>(*this);
+    default:
+        return std::unique_ptr<CSettingEntry>(new CSettingEntry(*this));
+    }
+}
+
+bool CSettingEntry::parseDefault(CResourceCursor&) { return true; }
+long CSettingEntry::writeDefault(SettingValueWriter&) const { return 0; }
+uint32_t CSettingEntry::registryType() const { return 0; }
+
+bool CDwordSettingEntry::parseDefault(CResourceCursor& cursor) { return noDefault() || cursor.readDword(m_default); }
+
+long CDwordSettingEntry::writeDefault(SettingValueWriter& key) const {
+    return noDefault() ? 0 : key.setDword(name(), m_default);
+}
+
+uint32_t CDwordSettingEntry::registryType() const { return kRegDword; }
+
+bool CStringSettingEntry::parseDefault(CResourceCursor& cursor) { return noDefault() || cursor.readText(m_default); }
+
+long CStringSettingEntry::writeDefault(SettingValueWriter& key) const {
+    return noDefault() ? 0 : key.setString(name(), m_default);
+}
+
+uint32_t CStringSettingEntry::registryType() const { return kRegString; }
+
+bool CBinarySettingEntry::parseDefault(CResourceCursor& cursor) {
+    return noDefault() || (cursor.readDword(m_defaultSize) && cursor.readBytes(m_defaultSize, m_default));
+}
+
+long CBinarySettingEntry::writeDefault(SettingValueWriter& key) const {
+    return noDefault() ? 0 : key.setBinary(name(), m_default, m_defaultSize);
+}
+
+uint32_t CBinarySettingEntry::registryType() const { return kRegBinary; }
+
+bool WalkSettingsTable(const void* data, size_t size, SettingVisitor visitor, void* context) {
+    CResourceCursor cursor(data, size);
+    for (;;) {
+        CResourceCursor atEntry = cursor;
+        uint16_t id = 0;
+        if (!atEntry.readWord(id)) return false;
+        if (id == 0) return true;
+
+        CSettingEntry header;
+        if (!header.parse(cursor)) return false;
+        std::unique_ptr<CSettingEntry> entry = header.specialize();
+        if (!entry->parseDefault(cursor)) return false;
+        if (!visitor(*entry, context)) return false;
+    }
+}
+
+namespace {
+
+struct NameLookup {
+    uint32_t id;
+    const char* name;
+};
+
+bool StopAtId(const CSettingEntry& entry, void* context) {
+    auto& lookup = *static_cast<NameLookup*>(context);
+    if (entry.id() != lookup.id) return true;
+    lookup.name = entry.name();
+    return false;
+}
+
+}  // namespace
+
+const char* FindSettingName(const void* data, size_t size, uint32_t id) {
+    NameLookup lookup{id, nullptr};
+    WalkSettingsTable(data, size, StopAtId, &lookup);
+    return lookup.name;
+}
+
+namespace {
+
+bool ReadTreeHeader(CResourceCursor& cursor, SettingsTreeHeader& header) {
+    return cursor.readDword(header.root) && cursor.readText(header.basePath);
+}
+
+}  // namespace
+
+bool ReadSettingsTreeHeader(const void* data, size_t size, SettingsTreeHeader& header) {
+    CResourceCursor cursor(data, size);
+    return ReadTreeHeader(cursor, header);
+}
+
+bool WalkSettingsTree(const void* data, size_t size, SettingsTreeNode& node, SettingsTreeVisitor visitor,
+                      void* context) {
+    CResourceCursor cursor(data, size);
+    SettingsTreeHeader header;
+    if (!ReadTreeHeader(cursor, header)) return false;
+
+    node = SettingsTreeNode{1, nullptr, std::string()};
+    if (!visitor(node, context)) return false;
+
+    // Without recursion, so that deep nesting in a damaged resource cannot exhaust the stack:
+    // each open node list remembers the length of its parent's relative path.
+    std::vector<size_t> parentPathLengths;
+    for (;;) {
+        uint16_t id = 0;
+        if (!cursor.readWord(id)) return false;
+        if (id == 0) {
+            if (parentPathLengths.empty()) return true;
+            node.relativePath.resize(parentPathLengths.back());
+            parentPathLengths.pop_back();
+            continue;
+        }
+        const char* name = nullptr;
+        if (!cursor.readText(name)) return false;
+        parentPathLengths.push_back(node.relativePath.size());
+        node.relativePath += '\\';
+        node.relativePath += name;
+        node.id = id;
+        node.name = name;
+        if (!visitor(node, context)) return false;
+    }
+}
+
+namespace {
+
+bool StopAtNode(const SettingsTreeNode& node, void* context) { return node.id != *static_cast<uint32_t*>(context); }
+
+}  // namespace
+
+bool FindSettingsKeyPath(const void* data, size_t size, uint32_t id, uint32_t& root, std::string& path) {
+    SettingsTreeHeader header;
+    SettingsTreeNode node;
+    if (!ReadSettingsTreeHeader(data, size, header)) return false;
+    if (WalkSettingsTree(data, size, node, StopAtNode, &id) || node.id != id) return false;
+    root = header.root;
+    path = header.basePath + node.relativePath;
+    return true;
+}
