@@ -5,7 +5,7 @@
 #include "app/Ctl3d.h"
 #include "registry/SettingsStore.h"
 #include "resources/resource.h"
-#include "testlib/Catalogue.h"
+#include "testlib/TestLibrary.h"
 #include "wizard/StartPages.h"
 #include "wizard/WizardDlg.h"
 #include "zelkor.h"

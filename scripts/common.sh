@@ -19,16 +19,19 @@ build() {
 }
 
 # make_prefix DIR [fresh]: a 64-bit prefix with 32-bit support; Wine's window manager off so
-# windows close without the X11 driver's 2-second wait.
+# windows close without the X11 driver's 2-second wait. Start the display first: the session
+# that boots here is the one every later process joins.
 make_prefix() {
     export WINEPREFIX=$1
     if [ "${2:-}" = fresh ]; then wineserver -k >/dev/null 2>&1 || true; rm -rf "$WINEPREFIX"; fi
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         mkdir -p "$WINEPREFIX"
-        DISPLAY= "$WINE64" wineboot -i >/dev/null 2>&1
+        "$WINE64" wineboot -i >/dev/null 2>&1
         "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     fi
     wineserver -p >/dev/null 2>&1 || true  # already running is fine
+    # Start Wine's background services now, detached from whatever reads our output later.
+    "$WINE64" cmd /c exit >/dev/null 2>&1 </dev/null
 }
 
 stop_prefix() { [ -n "${WINEPREFIX:-}" ] && wineserver -k >/dev/null 2>&1 || true; }

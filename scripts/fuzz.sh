@@ -15,9 +15,11 @@ fi
 cmake --build "$OUT" -j "$(nproc)" >"$OUT/build.log" 2>&1 || { tail -40 "$OUT/build.log"; exit 1; }
 
 # Every resource script with fuzzed types; a .rc added here becomes seeds too.
-for rc in "$ROOT/resources/settings.rc" "$ROOT/tests/fuzz/seeds.rc"; do
+for rc in "$ROOT/resources/settings.rc" "$ROOT/tests/fuzz/seeds.rc" "$ROOT"/testlibs/*/*.rc \
+          "$ROOT/tests/fixtures/libraries/Complete.rc"; do
     name=$(basename "$(dirname "$rc")")-$(basename "$rc" .rc)
-    x86_64-w64-mingw32-windres -I"$ROOT" -i "$rc" -O res -o "$OUT/$name.res" || exit 1
+    x86_64-w64-mingw32-windres -I"$ROOT" -I"$ROOT/sdk" -I"$ROOT/testlibs/common" -I"$ROOT/resources/images" \
+        -i "$rc" -O res -o "$OUT/$name.res" || exit 1
 done
 "$OUT/make_seeds" "$OUT/seeds" "$OUT"/*.res || exit 1
 

@@ -12,8 +12,13 @@ log "building"
 build i686 || exit 1
 build x86_64 || exit 1
 
-make_prefix "$BUILD/wineprefix-run"
 trap 'stop_prefix; stop_display' EXIT
+headless=
+if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
+    headless=1
+    start_display || exit 1
+fi
+make_prefix "$BUILD/wineprefix-run"
 [ -x "$ROOT/scripts/seed-demo.sh" ] && bash "$ROOT/scripts/seed-demo.sh"
 install_program i686 Zelkor
 install_program x86_64 Zelkor64
@@ -26,13 +31,12 @@ else
     log "this machine cannot run 32-bit programs: running the 64-bit build"
 fi
 
-if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+if [ -z "$headless" ]; then
     log "starting Zelkor on $DISPLAY"
     (cd "$WINEPREFIX/drive_c/${HOME_DIR#C:\\}" && "$WINE" Zelkor.exe)
     exit 0
 fi
 
-start_display || exit 1
 shots="$BUILD/screenshots"
 rm -rf "$shots" && mkdir -p "$shots"
 log "no display: walking a Typical session on the virtual display $DISPLAY"

@@ -11,9 +11,9 @@ build i686 || exit 1
 build x86_64 || exit 1
 
 log "preparing a fresh Wine prefix and a virtual display"
-make_prefix "$BUILD/wineprefix-test" fresh
 start_display || exit 1
 trap 'stop_prefix; stop_display' EXIT
+make_prefix "$BUILD/wineprefix-test" fresh
 install_program i686 Zelkor
 install_program x86_64 Zelkor64
 

@@ -29,34 +29,8 @@ enum : UINT {
     ZKPM_CONTINUE = WM_USER + 8,    // 0x408: the Continue button was pressed
 };
 
-// ---- Flags of a test (TestEntry.flags). ----
-enum : WORD {
-    ZK_TEST_HAS_PAGE = 0x0001,     // the test has a page; without it the test never runs
-    ZK_TEST_TYPICAL = 0x0002,      // part of Typical diagnostics
-    ZK_TEST_CUSTOM_ONLY = 0x0004,  // never run by Full or Typical diagnostics
-};
-
-// ---- Flags of a logged key (LoggedKeyEntry.flags). ----
-enum : WORD {
-    ZK_KEY_TYPICAL = 0x0001,    // logged in Typical diagnostics, starts checked on the Registry page
-    ZK_KEY_DELETABLE = 0x0002,  // may be deleted from the Registry page
-};
-
-// ---- Flags of a system file (SystemFileEntry.flags). ----
-enum : WORD {
-    ZK_FILE_SECTIONS = 0x0001,  // an iniId follows; only the listed (or all, for 0) INI sections
-};
-
-// ---- Kinds of a ZKRC_REGEDIT value description (low 4 bits of its type word). ----
-enum : WORD {
-    ZK_EDIT_DWORD_RANGE = 1,    // DWORD, free entry within minimum..maximum
-    ZK_EDIT_DWORD_CHOICE = 2,   // DWORD, choice from labelled values
-    ZK_EDIT_DWORD_READONLY = 3,
-    ZK_EDIT_STRING = 4,         // string, free entry
-    ZK_EDIT_STRING_CHOICE = 8,  // string, choice from labelled values
-    ZK_EDIT_STRING_READONLY = 12,
-    ZK_EDIT_DELETABLE = 0x100,  // the value may be deleted from the Registry page
-};
+// Flags of tests, keys, system files and registry values: the resource formats' numbers.
+#include "zelkor_rc.h"
 
 // ---- Record of ZKCreateProcess. ----
 typedef struct tagCREATEPROCESSINFO {

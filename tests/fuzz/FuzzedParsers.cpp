@@ -1,8 +1,12 @@
 #include "FuzzedParsers.h"
 
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "registry/SettingsFormat.h"
+#include "testlib/KeyPattern.h"
+#include "testlib/LibraryFormat.h"
 
 namespace {
 
@@ -63,10 +67,52 @@ void FuzzSettingsTree(const uint8_t* data, size_t size) {
     if (lastId != 0 && FindSettingsKeyPath(data, size, lastId, root, path)) Touch(path.c_str());
 }
 
+void TouchKey(const KeyRecord& key) {
+    Touch(key.name);
+    Touch(key.subkey);
+    if (key.description) Touch(key.description);
+    // A wildcard key expands against subkey names; its own path stands in for one here.
+    std::string name, path;
+    if (auto pattern = KeyPattern::Parse(key.name, key.subkey)) {
+        if (pattern->Expand(key.subkey, name, path)) Touch(path.c_str());
+    }
+}
+
+void FuzzLibrary(const uint8_t* data, size_t size) {
+    LibraryDescription library;
+    if (!ParseLibraryResource(data, size, library)) return;
+    Touch(library.name);
+    for (const auto& key : library.editorKeys) TouchKey(key);
+    for (const auto& test : library.tests) Touch(test.name);
+    for (const auto& key : library.loggedKeys) TouchKey(key);
+    for (const auto& file : library.systemFiles) Touch(file.fileName);
+}
+
+void FuzzSectionList(const uint8_t* data, size_t size) {
+    std::vector<const char*> sections;
+    if (!ParseSectionList(data, size, sections)) return;
+    for (const char* section : sections) Touch(section);
+}
+
+void FuzzEditTable(const uint8_t* data, size_t size) {
+    std::vector<EditDescription> values;
+    if (!ParseEditTable(data, size, values)) return;
+    for (const auto& value : values) {
+        Touch(value.label);
+        Touch(value.valueName);
+        Touch(value.description);
+        for (const char* label : value.choiceLabels) Touch(label);
+        for (const char* text : value.stringChoices) Touch(text);
+    }
+}
+
 }  // namespace
 
 const FuzzedParser kFuzzedParsers[] = {
     {"ZKRC_REGKEY", FuzzSettingsTable},
     {"ZKRC_REGTREE", FuzzSettingsTree},
+    {"ZKRC_LIBRARY", FuzzLibrary},
+    {"ZKRC_INI", FuzzSectionList},
+    {"ZKRC_REGEDIT", FuzzEditTable},
 };
 const size_t kFuzzedParserCount = sizeof kFuzzedParsers / sizeof kFuzzedParsers[0];

@@ -1,0 +1,93 @@
+#!/usr/bin/env bash
+# Seeds the demo machine (the Wine prefix in $WINEPREFIX) with what an installed Keelson and
+# Ravelin leave behind: their registry keys, INI files and folders, so that every page of the
+# sample test libraries has something to show. Ravelin's programs themselves are not there, as
+# on a machine whose installation was damaged. Safe to run again.
+set -eu
+: "${WINEPREFIX:?set WINEPREFIX to the prefix to seed}"
+WINE64=/usr/lib/wine/wine64
+C="$WINEPREFIX/drive_c"
+
+# Text files as Windows writes them: CR LF line ends.
+crlf() { sed 's/$/\r/'; }
+
+reg=$(mktemp --suffix=.reg)
+trap 'rm -f "$reg"' EXIT
+crlf >"$reg" <<'REG'
+REGEDIT4
+
+[HKEY_LOCAL_MACHINE\Software\Halvard\Ravelin\CurrentVersion]
+"Version"="4.1"
+"Build"=dword:0000019c
+"InstallPath"="C:\\Program Files\\Halvard\\Ravelin"
+"RegisteredOwner"="Corvane Demo"
+
+[HKEY_CURRENT_USER\Software\Halvard\Ravelin\Settings]
+"StationId"="+1 555 0142"
+"DialPrefix"="9,"
+"Retries"=dword:00000003
+"Resolution"=dword:00000001
+"CoverPage"="business.cpg"
+
+[HKEY_LOCAL_MACHINE\Software\Halvard\Keelson\CurrentVersion]
+"Version"="2.3"
+"InstallPath"="C:\\Program Files\\Halvard\\Keelson"
+
+[HKEY_LOCAL_MACHINE\Software\Halvard\Keelson\Lines\Line1]
+"Port"="COM1"
+"Speed"=dword:0000e100
+"Rings"=dword:00000002
+"InitString"="AT&F&C1&D2"
+"Driver"="Hayes Compatible 56K"
+"FaxClass"=dword:00000002
+
+[HKEY_LOCAL_MACHINE\Software\Halvard\Keelson\Lines\Line2]
+"Port"="COM3"
+"Speed"=dword:00004b00
+"Rings"=dword:00000004
+"Driver"="Corvane FaxLink 14.4"
+"FaxClass"=dword:00000001
+REG
+WINEDEBUG=-all "$WINE64" regedit /S "$(WINEDEBUG=-all "$WINE64" winepath -w "$reg" 2>/dev/null)"
+
+mkdir -p "$C/Program Files/Halvard/Ravelin/Cover Pages" "$C/Program Files/Halvard/Keelson"
+crlf >"$C/Program Files/Halvard/Ravelin/Cover Pages/business.cpg" <<'EOF_TEXT'
+FAX from [Sender] to [Recipient], [Pages] pages.
+EOF_TEXT
+crlf >"$C/windows/ravelin.ini" <<'EOF_TEXT'
+[Ravelin]
+Version=4.1
+Queue=C:\Program Files\Halvard\Ravelin\Queue
+[Printer]
+Name=Ravelin
+Port=RVLFAX:
+[Log]
+KeepDays=30
+EOF_TEXT
+cp "$C/windows/ravelin.ini" "$C/Program Files/Halvard/Ravelin/ravelin.ini"
+crlf >"$C/windows/keelson.ini" <<'EOF_TEXT'
+[Lines]
+Count=2
+[Modem]
+Line1=Hayes Compatible 56K
+Line2=Corvane FaxLink 14.4
+[Dialing]
+Tone=1
+Prefix=9,
+Wait=3
+[Log]
+File=C:\Program Files\Halvard\Keelson\keelson.log
+EOF_TEXT
+
+# Older installers also wrote into win.ini and system.ini; add their sections once.
+add_section() {  # FILE SECTION LINES...
+    local file=$1 section=$2
+    shift 2
+    grep -qi "^\[$section\]" "$file" 2>/dev/null && return 0
+    { echo "[$section]"; printf '%s\n' "$@"; } | crlf >>"$file"
+}
+add_section "$C/windows/win.ini" Ravelin "Installed=1" "Path=C:\\Program Files\\Halvard\\Ravelin"
+add_section "$C/windows/win.ini" devices "Ravelin=RVLFAX,RVLFAX:"
+add_section "$C/windows/win.ini" PrinterPorts "Ravelin=RVLFAX,RVLFAX:,15,45"
+add_section "$C/windows/system.ini" 386Enh "COM1Irq=4" "COM1Base=03F8" "COM1Buffer=1024"
+echo "seeded the demo machine in $WINEPREFIX"

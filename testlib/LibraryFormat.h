@@ -1,0 +1,65 @@
+// The resource formats that describe a test library: ZKRC_LIBRARY, ZKRC_INI and ZKRC_REGEDIT.
+// Data is packed little-endian without padding; a string ends with one zero byte; a list ends
+// with a 16-bit zero. Libraries are written by others, so every read is bounded by the
+// resource's size and a malformed resource is refused whole. No platform headers here: the
+// parsers also build natively for fuzzing. Strings point into the parsed data, never copied.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "zelkor_rc.h"  // the formats' numbers, shared with resource scripts
+
+struct TestEntry {
+    const char* name;
+    uint16_t iconId;
+    uint16_t testId;  // id of the page's dialog template and ordinal of its dialog procedure
+    uint16_t flags;  // ZK_TEST_*
+};
+
+struct SystemFileEntry {
+    const char* fileName;
+    uint16_t flags;  // ZK_FILE_*
+    uint16_t iniId;  // ZKRC_INI id; 0: every section of the file
+};
+
+// A registry key as the resource states it. Editor keys carry no description, flags or table.
+struct KeyRecord {
+    const char* name;
+    const char* description;
+    uint32_t root;  // a predefined root-key value such as 0x80000002
+    const char* subkey;
+    uint16_t flags;  // ZK_KEY_*
+    uint16_t editTableId;  // ZKRC_REGEDIT id, 0 for none
+};
+
+struct LibraryDescription {
+    const char* name = nullptr;
+    uint16_t iconId = 0;
+    std::vector<KeyRecord> editorKeys;
+    std::vector<TestEntry> tests;
+    std::vector<KeyRecord> loggedKeys;
+    std::vector<SystemFileEntry> systemFiles;
+};
+
+// What a ZKRC_REGEDIT type word makes of a value: the low 4 bits select it, DWORD bits first.
+enum class EditValueKind { Plain, Dword, String };
+EditValueKind EditKindOf(uint16_t type);
+
+struct EditDescription {
+    const char* label = nullptr;
+    const char* valueName = nullptr;
+    const char* description = nullptr;
+    uint16_t type = 0;
+    uint32_t minimum = 0;  // ZK_EDIT_DWORD_RANGE
+    uint32_t maximum = 0;
+    std::vector<const char*> choiceLabels;   // ZK_EDIT_DWORD_CHOICE and ZK_EDIT_STRING_CHOICE
+    std::vector<uint32_t> dwordChoices;      // parallel to choiceLabels
+    std::vector<const char*> stringChoices;  // parallel to choiceLabels
+};
+
+// Each returns false, with the output unspecified, when the data is truncated, a list lacks its
+// terminating zero or a string its terminating byte.
+bool ParseLibraryResource(const uint8_t* data, size_t size, LibraryDescription& library);
+bool ParseSectionList(const uint8_t* data, size_t size, std::vector<const char*>& sections);
+bool ParseEditTable(const uint8_t* data, size_t size, std::vector<EditDescription>& values);

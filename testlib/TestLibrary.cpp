@@ -1,0 +1,102 @@
+#include "testlib/TestLibrary.h"
+
+namespace {
+
+const char kLibraryType[] = "ZKRC_LIBRARY";
+const char kSectionListType[] = "ZKRC_INI";
+const char kEditTableType[] = "ZKRC_REGEDIT";
+
+std::vector<std::unique_ptr<CTestLibrary>> TestLibraryList;
+
+// The cheap check before a library's own code runs: is it a module with a description at all?
+bool HasLibraryResource(const std::string& path) {
+    fw::UniqueModule data(LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    return data && FindResourceA(data.get(), MAKEINTRESOURCEA(ZK_LIBRARY_ID), kLibraryType);
+}
+
+// Finds, locks and parses one resource of the library; false when missing or malformed.
+template <class Parsed, class Parse>
+bool LoadParsed(HMODULE module, WORD id, const char* type, Parse parse, std::map<WORD, Parsed>& loaded) {
+    if (loaded.count(id)) return true;
+    Parsed resource{CResourceBlock(module, id, type), {}};
+    if (!resource.block.valid() || !parse(resource.block.data(), resource.block.size(), resource.parsed))
+        return false;
+    loaded.emplace(id, std::move(resource));
+    return true;
+}
+
+}  // namespace
+
+CTestLibrary::CTestLibrary(fw::UniqueModule module, const std::string& fileName)
+    : m_module(std::move(module)), m_fileName(fileName) {}
+
+CTestLibrary::~CTestLibrary() = default;
+
+std::unique_ptr<CTestLibrary> CTestLibrary::Load(const std::string& path, const std::string& fileName) {
+    fw::UniqueModule module(LoadLibraryA(path.c_str()));
+    if (!module) return nullptr;
+    std::unique_ptr<CTestLibrary> library(new CTestLibrary(std::move(module), fileName));
+    if (!library->ReadDescription()) return nullptr;
+    return library;
+}
+
+// Reads the description and every table that it refers to, so that a library either works
+// whole or is not used at all.
+bool CTestLibrary::ReadDescription() {
+    HMODULE module = m_module.get();
+    m_resource = CResourceBlock(module, ZK_LIBRARY_ID, kLibraryType);
+    if (!m_resource.valid() || !ParseLibraryResource(m_resource.data(), m_resource.size(), m_description))
+        return false;
+    for (const auto& file : m_description.systemFiles) {
+        if (file.iniId && !LoadParsed(module, file.iniId, kSectionListType, ParseSectionList, m_sectionLists))
+            return false;
+    }
+    for (const auto& key : m_description.loggedKeys) {
+        if (key.editTableId && !LoadParsed(module, key.editTableId, kEditTableType, ParseEditTable, m_editTables))
+            return false;
+    }
+    m_icon.reset(static_cast<HICON>(
+        LoadImageA(module, MAKEINTRESOURCEA(m_description.iconId), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
+    return true;
+}
+
+const std::vector<const char*>& CTestLibrary::sectionList(WORD iniId) const {
+    return m_sectionLists.at(iniId).parsed;
+}
+
+const std::vector<EditDescription>& CTestLibrary::editTable(WORD editTableId) const {
+    return m_editTables.at(editTableId).parsed;
+}
+
+bool FindTestLibrariesIn(const std::string& directory) {
+    WIN32_FIND_DATAA found;
+    fw::UniqueFind search(FindFirstFileA((directory + "*.ZKL").c_str(), &found));
+    if (search) {
+        do {
+            const std::string path = directory + found.cFileName;
+            if (!HasLibraryResource(path)) continue;
+            if (auto library = CTestLibrary::Load(path, found.cFileName)) TestLibraryList.push_back(std::move(library));
+        } while (FindNextFileA(search.get(), &found));
+    }
+    return !TestLibraryList.empty();
+}
+
+bool FindTestLibraries() {
+    char path[MAX_PATH] = {};
+    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    if (length == 0 || length == MAX_PATH) return false;
+    std::string directory(path, length);
+    directory.erase(directory.find_last_of('\\') + 1);
+    return FindTestLibrariesIn(directory);
+}
+
+void FreeTestLibraries() {
+    for (auto& library : TestLibraryList) library.reset();
+    TestLibraryList.clear();
+}
+
+bool GetTestLibrary(size_t index, CTestLibrary*& library) {
+    if (index >= TestLibraryList.size()) return false;
+    library = TestLibraryList[index].get();
+    return true;
+}

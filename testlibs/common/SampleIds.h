@@ -1,0 +1,5 @@
+/* Control ids of the sample pages' shared template. */
+#pragma once
+#define IDC_PAGE_INTRO 1000
+#define IDC_PAGE_LIST 1001
+#define IDC_PAGE_SUMMARY 1002

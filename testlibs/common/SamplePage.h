@@ -1,0 +1,51 @@
+// What the sample libraries' pages share: a report list with a summary line under it, and the
+// answers to the wizard's page messages.
+#pragma once
+#include <windows.h>
+
+#include <initializer_list>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "SampleIds.h"
+
+namespace sample {
+
+// printf into a std::string.
+std::string Format(const char* format, ...);
+// "1,234 MB" from a byte count.
+std::string Megabytes(unsigned long long bytes);
+
+// A value under root\\path, or nothing ("" or false) when it is missing.
+std::string RegistryString(HKEY root, const char* path, const char* name);
+bool RegistryDword(HKEY root, const char* path, const char* name, DWORD& value);
+// The names of the subkeys of root\\path, in the registry's order.
+std::vector<std::string> RegistrySubkeys(HKEY root, const char* path);
+
+// The rows a page found, kept for the log after the page has shown them.
+struct Report {
+    Report(std::initializer_list<std::string> headings) : columns(headings) {}
+
+    std::vector<std::string> columns;
+    std::vector<std::vector<std::string>> rows;
+    std::string summary;
+
+    void Clear() {
+        rows.clear();
+        summary.clear();
+    }
+    void Add(std::initializer_list<std::string> cells) { rows.emplace_back(cells); }
+};
+
+// Sets up the page's list view with the report's columns (widths in dialog units).
+void InitReportList(HWND page, const Report& report, std::initializer_list<int> widths);
+// Shows the report in the page's list and summary line.
+void ShowReport(HWND page, const Report& report);
+// Writes the report to the session log as one subsection: a line per row, columns aligned.
+void LogReport(const char* title, const Report& report);
+
+// Answers a page message under the dialog rules.
+INT_PTR Answer(HWND page, LONG_PTR result);
+
+}  // namespace sample

@@ -1,0 +1,68 @@
+// Ravelin's version and folders from the registry, and whether its program files exist.
+#include <windows.h>
+
+#include "SamplePage.h"
+#include "zelkor.h"
+
+namespace {
+
+const char kProgramKey[] = "Software\\Halvard\\Ravelin\\CurrentVersion";
+const char* const kProgramFiles[] = {"rvlsnd32.exe", "rvlctl32.exe", "ravelin.ini", "Cover Pages"};
+
+sample::Report g_installation{"Item", "Value"};
+
+std::string DescribeFile(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return "Missing";
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return "Present (folder)";
+    SYSTEMTIME written;
+    FileTimeToSystemTime(&data.ftLastWriteTime, &written);
+    return sample::Format("Present, %lu bytes, %04u-%02u-%02u", data.nFileSizeLow, written.wYear, written.wMonth,
+                          written.wDay);
+}
+
+void CheckInstallation() {
+    g_installation.Clear();
+    const std::string version = sample::RegistryString(HKEY_LOCAL_MACHINE, kProgramKey, "Version");
+    if (version.empty()) {
+        g_installation.summary = "Ravelin is not installed on this computer.";
+        return;
+    }
+    DWORD build = 0;
+    const bool hasBuild = sample::RegistryDword(HKEY_LOCAL_MACHINE, kProgramKey, "Build", build);
+    g_installation.Add({"Version", hasBuild ? sample::Format("%s (build %lu)", version.c_str(), build) : version});
+    std::string folder = sample::RegistryString(HKEY_LOCAL_MACHINE, kProgramKey, "InstallPath");
+    g_installation.Add({"Program folder", folder});
+    g_installation.Add({"Registered to", sample::RegistryString(HKEY_LOCAL_MACHINE, kProgramKey, "RegisteredOwner")});
+    if (!folder.empty() && folder.back() != '\\') folder += '\\';
+    int missing = 0;
+    for (const char* file : kProgramFiles) {
+        std::string state = DescribeFile(folder + file);
+        if (state == "Missing") ++missing;
+        g_installation.Add({file, state});
+    }
+    g_installation.summary = missing == 0 ? "Ravelin " + version + " is installed completely."
+                                          : sample::Format("%d of Ravelin's files are missing: reinstall Ravelin.",
+                                                           missing);
+}
+
+}  // namespace
+
+extern "C" INT_PTR CALLBACK RavelinInstallationPage(HWND page, UINT message, WPARAM, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG:
+        sample::InitReportList(page, g_installation, {70, 166});
+        return TRUE;
+    case ZKPM_ACTIVATE:
+        CheckInstallation();
+        sample::ShowReport(page, g_installation);
+        return TRUE;
+    case ZKPM_NEXT:
+        return sample::Answer(page, 1);
+    case ZKPM_WRITELOG:
+        ZKLogSection("Ravelin Installation");
+        sample::LogReport("Version and files", g_installation);
+        return TRUE;
+    }
+    return FALSE;
+}

@@ -1,0 +1,68 @@
+// The drives of the computer with their free space.
+#include <windows.h>
+
+#include "SamplePage.h"
+#include "zelkor.h"
+
+namespace {
+
+// Below this a drive cannot hold a day's faxes.
+const unsigned long long kLowSpace = 50ull * 1024 * 1024;
+
+sample::Report g_disks{"Drive", "Kind", "Name", "Free", "Size"};
+
+const char* DriveKind(UINT type) {
+    switch (type) {
+    case DRIVE_FIXED: return "Hard disk";
+    case DRIVE_REMOVABLE: return "Removable";
+    case DRIVE_REMOTE: return "Network";
+    case DRIVE_CDROM: return "CD-ROM";
+    case DRIVE_RAMDISK: return "RAM disk";
+    default: return "Unknown";
+    }
+}
+
+void ReadDisks() {
+    g_disks.Clear();
+    char drives[512] = {};
+    GetLogicalDriveStringsA(sizeof drives - 1, drives);
+    int low = 0;
+    for (const char* drive = drives; *drive; drive += lstrlenA(drive) + 1) {
+        const UINT type = GetDriveTypeA(drive);
+        char label[MAX_PATH + 1] = {};
+        std::string free, size;
+        ULARGE_INTEGER available, total;
+        if (type == DRIVE_FIXED || type == DRIVE_REMOTE || type == DRIVE_RAMDISK) {
+            GetVolumeInformationA(drive, label, sizeof label, nullptr, nullptr, nullptr, nullptr, 0);
+            if (GetDiskFreeSpaceExA(drive, &available, &total, nullptr)) {
+                free = sample::Megabytes(available.QuadPart);
+                size = sample::Megabytes(total.QuadPart);
+                if (type == DRIVE_FIXED && available.QuadPart < kLowSpace) ++low;
+            }
+        }
+        g_disks.Add({drive, DriveKind(type), label, free, size});
+    }
+    g_disks.summary = low ? sample::Format("%d hard disks have less than 50 MB free.", low)
+                          : "Every hard disk has room for faxes.";
+}
+
+}  // namespace
+
+extern "C" INT_PTR CALLBACK DiskSpacePage(HWND page, UINT message, WPARAM, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG:
+        sample::InitReportList(page, g_disks, {30, 46, 60, 50, 50});
+        return TRUE;
+    case ZKPM_ACTIVATE:
+        ReadDisks();
+        sample::ShowReport(page, g_disks);
+        return TRUE;
+    case ZKPM_NEXT:
+        return sample::Answer(page, 1);
+    case ZKPM_WRITELOG:
+        ZKLogSection("Disk Space");
+        sample::LogReport("Drives", g_disks);
+        return TRUE;
+    }
+    return FALSE;
+}
