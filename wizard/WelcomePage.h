@@ -1,6 +1,5 @@
 // The first page: the user chooses Full, Typical or Custom diagnostics. Full and Typical build
-// the test pages here and log the libraries' keys and files; Custom hands over to the Select
-// Diagnostics page.
+// the test pages here; Custom hands over to the Select Diagnostics page.
 #pragma once
 #include "wizard/WizardPage.h"
 
@@ -14,7 +13,6 @@ public:
     CWelcomePage();
 
     BOOL PageOpNext() override;
-    void PageOpWriteLog() override;
 
 protected:
     BOOL OnInitDialog() override;
