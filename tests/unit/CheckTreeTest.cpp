@@ -91,19 +91,6 @@ TEST(CheckTree, ALibraryFollowsItsTestsAndPassesItsOwnClickOnToThem) {
     EXPECT_EQ(kUnchecked, t.tree.State(t.b));
 }
 
-TEST(CheckTree, PressedLookMapsEachBoxToItsPressedImageAndBack) {
-    for (int state : {kUnchecked, kChecked, kPartlyChecked}) EXPECT_EQ(state, NormalLook(PressedLook(state)));
-    EXPECT_EQ(kPressedUnchecked, PressedLook(kUnchecked));
-    EXPECT_EQ(kPressedPartly, PressedLook(kPartlyChecked));
-    for (int state : {kNoCheckBox, kCheckDisabled}) {
-        EXPECT_EQ(state, PressedLook(state));
-        EXPECT_EQ(state, NormalLook(state));
-    }
-    EXPECT_EQ(kChecked, StateAfterClick(kPressedUnchecked));
-    EXPECT_EQ(kUnchecked, StateAfterClick(kPressedChecked));
-    EXPECT_EQ(kUnchecked, StateAfterClick(kPressedPartly));
-}
-
 TEST(CheckTree, ADisabledBoxNeverChangesAndNeverCountsAsChecked) {
     MemoryTree tree;
     HTREEITEM library = tree.Add(nullptr, kNoCheckBox);
