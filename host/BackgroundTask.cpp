@@ -48,11 +48,13 @@ bool waitForThread(HANDLE thread, DWORD milliseconds) {
 bool BackgroundTaskRunning() { return registered(); }
 
 void SuspendBackgroundTask() {
-    if (registered()) SuspendThread(g_taskThread.load());
+    HANDLE thread = g_taskThread.load();
+    if (thread != INVALID_HANDLE_VALUE) SuspendThread(thread);
 }
 
 void ResumeBackgroundTask() {
-    if (registered()) ResumeThread(g_taskThread.load());
+    HANDLE thread = g_taskThread.load();
+    if (thread != INVALID_HANDLE_VALUE) ResumeThread(thread);
 }
 
 void StopBackgroundTask() {
@@ -60,11 +62,16 @@ void StopBackgroundTask() {
     while (registered()) {
         HANDLE thread = g_taskThread.load();
         if (waitForThread(thread, 5000)) {
-            // The thread ended; its own end-of-task steps have run or the kill below ran them.
+            // A thread that ended without its end-of-task steps (still registered) gets them here.
             if (g_taskThread.load() == thread) finishTask();
             continue;
         }
         SuspendThread(thread);
+        // The task may have ended its registration between the wait and the suspension.
+        if (g_taskThread.load() != thread) {
+            ResumeThread(thread);
+            continue;
+        }
         if (ZKMessageBox(IDS_ABORT_TASK, MB_YESNO | MB_ICONQUESTION, nullptr) == IDYES) {
             TerminateThread(thread, 0xFFFFFFFF);
             // A killed task may have cleared its registration just before: never wait for one here.

@@ -265,6 +265,9 @@ INT_PTR CWizardDlg::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SET_CONTINUE:
         SetContinueMode(wParam != 0);
         return Answer(0);
+    case WM_RUN_ON_WIZARD_THREAD:
+        (*reinterpret_cast<const std::function<void()>*>(lParam))();
+        return Answer(0);
     case WM_INITMENUPOPUP:
         if (HIWORD(lParam)) {
             OnSystemMenuPopup(reinterpret_cast<HMENU>(wParam));

@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -16,6 +17,7 @@ public:
     // Requests that must run on the wizard's own thread, whichever thread asks.
     static constexpr UINT WM_FORCE_NEXT = WM_APP + 1;
     static constexpr UINT WM_SET_CONTINUE = WM_APP + 2;  // wParam: on
+    static constexpr UINT WM_RUN_ON_WIZARD_THREAD = WM_APP + 3;  // lParam: const std::function<void()>*
 
     CWizardDlg();
     ~CWizardDlg() override;

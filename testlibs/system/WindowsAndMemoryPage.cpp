@@ -1,12 +1,32 @@
-// The Windows version, the computer, its memory and the temporary folder.
+// The Windows version, the computer, its memory and the temporary folder. The check runs on a
+// background thread under a status window; a separate program proves that programs can write
+// to the temporary folder. Unattended runs start it at once and move on when all is well;
+// otherwise the user starts it with Continue.
 #include <windows.h>
+#include <process.h>
 
 #include "SamplePage.h"
+#include "SystemIds.h"
 #include "zelkor.h"
 
 namespace {
 
+// Sent to the page by Zelkor when the temporary-folder program has ended; lParam: exit code.
+constexpr UINT WM_TEMP_CHECK_ENDED = WM_APP + 1;
+
 sample::Report g_system{"Item", "Value"};
+bool g_checked = false;
+bool g_allWell = false;
+HANDLE g_worker = nullptr;
+HANDLE g_tempCheckEnded = nullptr;  // set when the page has the program's exit code
+DWORD g_tempCheckExitCode = 0;
+
+HMODULE ThisModule() {
+    HMODULE module = nullptr;
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCSTR>(&ThisModule), &module);
+    return module;
+}
 
 std::string WindowsVersion() {
     OSVERSIONINFOA version{};
@@ -18,16 +38,40 @@ std::string WindowsVersion() {
     return text;
 }
 
-// Whether a program can create a file in the temporary folder, as Ravelin does for every fax.
-std::string CheckTempFolder(const std::string& folder) {
-    char file[MAX_PATH];
-    if (!GetTempFileNameA(folder.c_str(), "zk", 0, file)) return sample::Format("Not writable (error %lu)", GetLastError());
-    DeleteFileA(file);
+// Waits for the program's end notice, giving up when the user stops the run.
+bool WaitForTempCheck() {
+    for (int slice = 0; slice < 300; ++slice) {
+        if (WaitForSingleObject(g_tempCheckEnded, 100) == WAIT_OBJECT_0) return true;
+        if (ZKShouldTerminate()) return false;
+    }
+    return false;
+}
+
+// Whether another program can create a file in the temporary folder, as Ravelin does for every
+// fax: the command interpreter writes one there and its exit code tells.
+std::string CheckTempFolder(HWND page, const std::string& folder) {
+    const std::string file = folder + "zkcheck.tmp";
+    DeleteFileA(file.c_str());
+    std::string command = "cmd.exe /c echo Zelkor>\"" + file + "\"";
+    CREATEPROCESSINFO info{};
+    info.cbSize = sizeof info;
+    info.lpCommandLine = &command[0];
+    info.hwndNotify = page;
+    info.uNotifyMessage = WM_TEMP_CHECK_ENDED;
+    ResetEvent(g_tempCheckEnded);
+    if (!ZKCreateProcess(&info)) return "Not checked (the command interpreter did not start)";
+    if (!WaitForTempCheck()) return "Not checked";
+    const bool written = GetFileAttributesA(file.c_str()) != INVALID_FILE_ATTRIBUTES;
+    DeleteFileA(file.c_str());
+    if (g_tempCheckExitCode != 0 || !written)
+        return sample::Format("Not writable (exit code %lu)", g_tempCheckExitCode);
     return "Writable";
 }
 
-void ReadSystem() {
+// Runs on the background thread; everything it shows goes through Zelkor's host functions.
+void ReadSystem(HWND page) {
     g_system.Clear();
+    ZKUpdateStatus("Reading the Windows version...");
     g_system.Add({"Windows version", WindowsVersion()});
     char name[MAX_COMPUTERNAME_LENGTH + 1] = {};
     DWORD length = sizeof name;
@@ -35,6 +79,9 @@ void ReadSystem() {
     SYSTEM_INFO info;
     GetNativeSystemInfo(&info);
     g_system.Add({"Processors", std::to_string(info.dwNumberOfProcessors)});
+    if (ZKShouldTerminate()) return;
+
+    ZKUpdateStatus("Measuring memory...");
     MEMORYSTATUSEX memory{};
     memory.dwLength = sizeof memory;
     bool lowMemory = false;
@@ -46,29 +93,88 @@ void ReadSystem() {
     char directory[MAX_PATH] = {};
     GetWindowsDirectoryA(directory, MAX_PATH);
     g_system.Add({"Windows folder", directory});
+    if (ZKShouldTerminate()) return;
+
+    ZKUpdateStatus("Checking that programs can write to the temporary folder...");
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
-    const std::string tempState = CheckTempFolder(temp);
+    const std::string tempState = CheckTempFolder(page, temp);
     g_system.Add({"Temporary folder", temp});
     g_system.Add({"Temporary folder is", tempState});
-    if (tempState != "Writable")
+    g_allWell = false;
+    if (tempState != "Writable") {
         g_system.summary = "Programs cannot write to the temporary folder: faxes cannot be prepared.";
-    else if (lowMemory)
+    } else if (lowMemory) {
         g_system.summary = "Less than 64 MB of memory is free: close other programs before faxing.";
-    else
+    } else {
         g_system.summary = "Windows is ready to prepare and send faxes.";
+        g_allWell = true;
+    }
+    g_checked = true;
+}
+
+unsigned __stdcall CheckInBackground(void* page) {
+    ReadSystem(static_cast<HWND>(page));
+    ZKEndBackground();  // the last act of a registered thread
+    return 0;
+}
+
+void CloseWorker() {
+    if (g_worker) CloseHandle(g_worker);
+    g_worker = nullptr;
+}
+
+void StartCheck(HWND page) {
+    CloseWorker();
+    ZKBeginStatus(IDI_SYSTEM, "Reading Windows and memory...", ThisModule());
+    g_worker = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, CheckInBackground, page, 0, nullptr));
+    if (!g_worker) {
+        ZKEndStatus();
+        SetDlgItemTextA(page, IDC_PAGE_SUMMARY, "The check could not be started.");
+        return;
+    }
+    ZKBeginBackground(g_worker);
+}
+
+void CheckDone(HWND page) {
+    sample::ShowReport(page, g_system);
+    ZKEndStatus();
+    // An unattended run has nothing to show the user here when all is well.
+    if (ZKAutoRun() && g_allWell) ZKForceNext();
 }
 
 }  // namespace
 
-extern "C" INT_PTR CALLBACK WindowsAndMemoryPage(HWND page, UINT message, WPARAM, LPARAM) {
+extern "C" INT_PTR CALLBACK WindowsAndMemoryPage(HWND page, UINT message, WPARAM, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
         sample::InitReportList(page, g_system, {80, 156});
+        g_tempCheckEnded = CreateEventA(nullptr, TRUE, FALSE, nullptr);
         return TRUE;
+    case WM_DESTROY:
+        CloseWorker();
+        CloseHandle(g_tempCheckEnded);
+        g_tempCheckEnded = nullptr;
+        return FALSE;
     case ZKPM_ACTIVATE:
-        ReadSystem();
-        sample::ShowReport(page, g_system);
+        if (g_checked) {
+            sample::ShowReport(page, g_system);
+        } else if (ZKAutoRun()) {
+            StartCheck(page);
+        } else {
+            SetDlgItemTextA(page, IDC_PAGE_SUMMARY, "Press Continue to check this computer.");
+            ZKSetContinue(TRUE);
+        }
+        return TRUE;
+    case ZKPM_CONTINUE:
+        StartCheck(page);
+        return TRUE;
+    case ZKPM_TASKDONE:
+        CheckDone(page);
+        return TRUE;
+    case WM_TEMP_CHECK_ENDED:
+        g_tempCheckExitCode = static_cast<DWORD>(lParam);
+        SetEvent(g_tempCheckEnded);
         return TRUE;
     case ZKPM_NEXT:
         return sample::Answer(page, 1);

@@ -1,0 +1,165 @@
+// Host helpers for files, registry keys and strings: numbered backups, finding system files,
+// the text editor, detecting and deleting keys, the shared string buffer.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+
+#include "ScratchDirectory.h"
+#include "driver/Driver.h"
+#include "resources/resource.h"
+#include "zelkor.h"
+
+namespace {
+
+TEST(HostBackupFile, TakesTheFirstFreeNumberAfterTheLastDot) {
+    ScratchDirectory scratch;
+    ASSERT_EQ(std::string::npos, scratch.path().find('.')) << "the cases below need a directory without dots";
+    const std::string ini = scratch / "WIN.INI";
+    ASSERT_TRUE(WriteTextFile(ini, "[windows]\r\n"));
+    char backup[MAX_PATH];
+
+    ASSERT_TRUE(ZKBackupFile(ini.c_str(), backup));
+    EXPECT_EQ(scratch / "WIN.000", backup);
+    EXPECT_EQ("[windows]\r\n", ReadTextFile(backup));
+    ASSERT_TRUE(WriteTextFile(scratch / "WIN.001", "older"));
+    ASSERT_TRUE(WriteTextFile(scratch / "WIN.002", "older"));
+    ASSERT_TRUE(ZKBackupFile(ini.c_str(), backup));
+    EXPECT_EQ(scratch / "WIN.003", backup);
+    EXPECT_EQ("older", ReadTextFile(scratch / "WIN.001"));  // never overwritten
+
+    // No dot anywhere: one is added.
+    const std::string plain = scratch / "NOTES";
+    ASSERT_TRUE(WriteTextFile(plain, "n"));
+    ASSERT_TRUE(ZKBackupFile(plain.c_str(), backup));
+    EXPECT_EQ(scratch / "NOTES.000", backup);
+
+    // The only dot is in a directory name: the name is cut there.
+    ASSERT_TRUE(CreateDirectoryA((scratch / "conf.d").c_str(), nullptr));
+    const std::string hosts = scratch / "conf.d\\hosts";
+    ASSERT_TRUE(WriteTextFile(hosts, "h"));
+    ASSERT_TRUE(ZKBackupFile(hosts.c_str(), backup));
+    EXPECT_EQ(scratch / "conf.000", backup);
+    EXPECT_EQ("h", ReadTextFile(scratch / "conf.000"));
+
+    // Any failure but an existing target ends the attempt.
+    EXPECT_FALSE(ZKBackupFile((scratch / "MISSING.INI").c_str(), backup));
+}
+
+TEST(HostBackupFile, NumbersFromOneThousandTakeFourDigits) {
+    ScratchDirectory scratch;
+    const std::string ini = scratch / "SYSTEM.INI";
+    ASSERT_TRUE(WriteTextFile(ini, "s"));
+    char name[MAX_PATH];
+    for (int number = 0; number < 1000; ++number) {
+        std::snprintf(name, sizeof name, "%s\\SYSTEM.%03d", scratch.path().c_str(), number);
+        ASSERT_TRUE(WriteTextFile(name, ""));
+    }
+    char backup[MAX_PATH];
+    ASSERT_TRUE(ZKBackupFile(ini.c_str(), backup));
+    EXPECT_EQ(scratch / "SYSTEM.1000", backup);
+}
+
+// Runs with the scratch directory as the current one, which the search looks in.
+class HostOpenSystemFile : public ::testing::Test {
+protected:
+    void SetUp() override {
+        GetCurrentDirectoryA(MAX_PATH, m_previousDirectory);
+        SetCurrentDirectoryA(scratch.path().c_str());
+        std::memset(found, '#', sizeof found);
+    }
+    void TearDown() override { SetCurrentDirectoryA(m_previousDirectory); }
+    bool foundUntouched() const {
+        for (char c : found)
+            if (c != '#') return false;
+        return true;
+    }
+
+    ScratchDirectory scratch;
+    char found[MAX_PATH + 8];
+
+private:
+    char m_previousDirectory[MAX_PATH] = {};
+};
+
+TEST_F(HostOpenSystemFile, OpensWhatTheSearchFindsExclusively) {
+    const std::string name = "zkunit" + std::to_string(GetCurrentProcessId()) + ".ini";
+    ASSERT_TRUE(WriteTextFile(scratch / name, "[boot]\r\n"));
+    HANDLE file = ZKOpenSystemFile(name.c_str(), found);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file);
+    EXPECT_EQ(0, lstrcmpiA((scratch / name).c_str(), found)) << found;
+    EXPECT_EQ('#', found[MAX_PATH + 1]);  // the copy stays inside MAX_PATH
+
+    // While it is open, it is in use elsewhere for a second caller; the buffer is left alone.
+    std::memset(found, '#', sizeof found);
+    EXPECT_EQ(INVALID_HANDLE_VALUE, ZKOpenSystemFile(name.c_str(), found));
+    EXPECT_TRUE(foundUntouched());
+    CloseHandle(file);
+
+    // Held open with sharing by someone else: still not available.
+    HANDLE other = CreateFileA((scratch / name).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                               OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, other);
+    EXPECT_EQ(INVALID_HANDLE_VALUE, ZKOpenSystemFile(name.c_str(), nullptr));
+    CloseHandle(other);
+}
+
+TEST_F(HostOpenSystemFile, ANameTheSearchMissesIsTakenFromTheRootOfDriveC) {
+    const std::string name = "zkroot" + std::to_string(GetCurrentProcessId()) + ".ini";
+    const std::string inRoot = "C:\\" + name;
+    ASSERT_TRUE(WriteTextFile(inRoot, "root"));
+    HANDLE file = ZKOpenSystemFile(name.c_str(), found);
+    EXPECT_NE(INVALID_HANDLE_VALUE, file);
+    EXPECT_STREQ(inRoot.c_str(), found);
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    DeleteFileA(inRoot.c_str());
+
+    std::memset(found, '#', sizeof found);
+    EXPECT_EQ(INVALID_HANDLE_VALUE, ZKOpenSystemFile(name.c_str(), found));
+    EXPECT_TRUE(foundUntouched());
+}
+
+TEST(HostTextEdit, HandsThePathToNotepadAsItIsEvenWithSpaces) {
+    ScratchDirectory scratch;
+    ASSERT_TRUE(CreateDirectoryA((scratch / "with space").c_str(), nullptr));
+    const std::string file = scratch / "with space\\read me.txt";
+    ASSERT_TRUE(WriteTextFile(file, "hello\r\n"));
+    ASSERT_TRUE(ZKTextEdit(file.c_str(), "Read me", TRUE));
+    HWND editor = drive::WaitForTopLevel(0, nullptr, "read me.txt - Notepad", 20000);
+    ASSERT_NE(nullptr, editor) << "the editor did not open the whole path";
+    DWORD pid = 0;
+    GetWindowThreadProcessId(editor, &pid);
+    PostMessageA(editor, WM_CLOSE, 0, 0);
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);
+    if (process) {
+        WaitForSingleObject(process, 10000);
+        CloseHandle(process);
+    }
+}
+
+TEST(HostRegistryKeys, DetectsAndDeletesAKeyWithEverythingBelowIt) {
+    const std::string scratch = "Software\\ZelkorUnitTest\\Host" + std::to_string(GetCurrentProcessId());
+    HKEY created = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, (scratch + "\\Ports\\COM1").c_str(), 0, nullptr, 0,
+                                             KEY_ALL_ACCESS, nullptr, &created, nullptr));
+    RegSetValueExA(created, "Speed", 0, REG_SZ, reinterpret_cast<const BYTE*>("9600"), 5);
+    RegCloseKey(created);
+
+    EXPECT_TRUE(ZKDetectKey(HKEY_CURRENT_USER, (scratch + "\\Ports\\COM1").c_str()));
+    EXPECT_FALSE(ZKDetectKey(HKEY_CURRENT_USER, (scratch + "\\Ports\\COM2").c_str()));
+    ZKDeleteKey(HKEY_CURRENT_USER, scratch.c_str());
+    EXPECT_FALSE(ZKDetectKey(HKEY_CURRENT_USER, scratch.c_str()));
+    EXPECT_TRUE(ZKDetectKey(HKEY_CURRENT_USER, "Software\\ZelkorUnitTest"));
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\ZelkorUnitTest");
+}
+
+TEST(HostLoadString, EveryLoadOverwritesTheOneSharedBuffer) {
+    LPCSTR first = ZKLoadString(IDS_APP_NAME, nullptr);
+    EXPECT_STREQ("Zelkor", first);
+    LPCSTR second = ZKLoadString(IDS_STATUS_PRINTING, nullptr);
+    EXPECT_EQ(first, second);
+    EXPECT_STREQ("Printing log file...", first);
+}
+
+}  // namespace
