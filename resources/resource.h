@@ -2,6 +2,9 @@
 // libraries, its log and its settings: change none of them.
 #pragma once
 
+// ---- Controls that are never addressed (labels) ----
+#define IDC_STATIC                (-1)
+
 // ---- Icons and bitmaps ----
 #define IDI_ZELKOR                1     // application icon; also the View Log button
 #define IDB_CHECK_STATES          103   // eight 16x16 check-box state images, mask teal

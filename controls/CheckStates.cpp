@@ -1,0 +1,69 @@
+#include "controls/CheckStates.h"
+
+int PressedLook(int state) { return state >= kUnchecked && state <= kPartlyChecked ? state + 3 : state; }
+
+int NormalLook(int state) { return state >= kPressedUnchecked && state <= kPressedPartly ? state - 3 : state; }
+
+int StateAfterClick(int pressedState) { return pressedState == kPressedUnchecked ? kChecked : kUnchecked; }
+
+void CheckTree::SetCheck(HTREEITEM item, int state) {
+    SetState(item, state);
+    PassToChildren(item, state);
+    if (HTREEITEM parent = Parent(item)) Recompute(parent);
+}
+
+int CheckTree::CompleteClick(HTREEITEM item) {
+    const int state = StateAfterClick(State(item));
+    SetState(item, state);
+    // A test's own children (if any) keep their boxes; only a root item passes the click on.
+    if (HTREEITEM parent = Parent(item))
+        Recompute(parent);
+    else
+        PassToChildren(item, state);
+    return state;
+}
+
+void CheckTree::PassToChildren(HTREEITEM item, int state) {
+    for (HTREEITEM child = FirstChild(item); child; child = NextSibling(child))
+        if (State(child) != kCheckDisabled) SetState(child, state);
+}
+
+void CheckTree::Recompute(HTREEITEM item) {
+    for (; item; item = Parent(item)) {
+        if (State(item) == kCheckDisabled) continue;
+        size_t children = 0;
+        size_t checked = 0;
+        for (HTREEITEM child = FirstChild(item); child; child = NextSibling(child)) {
+            ++children;
+            if (State(child) == kChecked) ++checked;
+        }
+        SetState(item, checked == 0 ? kUnchecked : checked == children ? kChecked : kPartlyChecked);
+    }
+}
+
+HTREEITEM CheckTree::NextOutside(HTREEITEM item) const {
+    for (; item; item = Parent(item))
+        if (HTREEITEM sibling = NextSibling(item)) return sibling;
+    return nullptr;
+}
+
+HTREEITEM CheckTree::NextCheckedLeaf(HTREEITEM after) const {
+    HTREEITEM item = after ? NextOutside(after) : FirstRoot();
+    while (item) {
+        const int state = State(item);
+        if (state == kCheckDisabled || state == kUnchecked) {
+            item = NextOutside(item);
+            continue;
+        }
+        HTREEITEM child = FirstChild(item);
+        if (!child || State(child) == kNoCheckBox) return item;
+        item = child;
+    }
+    return nullptr;
+}
+
+size_t CheckTree::CountCheckedLeaves() const {
+    size_t count = 0;
+    for (HTREEITEM leaf = NextCheckedLeaf(nullptr); leaf; leaf = NextCheckedLeaf(leaf)) ++count;
+    return count;
+}

@@ -1,0 +1,42 @@
+// The Custom road: the user checks tests in a tree and may add the Registry page and the System
+// Editor page. Next builds the chosen pages directly after this one.
+#pragma once
+#include <memory>
+
+#include "wizard/TestTreeCtrl.h"
+#include "wizard/WizardPage.h"
+
+class CSelectDiagnosticsPage : public CWizardPage {
+public:
+    CSelectDiagnosticsPage();
+
+    BOOL PageOpNext() override;
+    void PageOpRemove() override;
+
+protected:
+    BOOL OnInitDialog() override;
+    void DoDataExchange(fw::DataExchange& exchange) override;
+    bool OnCommand(WORD id, WORD code, HWND control) override;
+    bool OnNotify(NMHDR* header, LRESULT& result) override;
+
+private:
+    // One of the two optional pages behind the editor check boxes.
+    struct EditorPage {
+        int checkBoxId;
+        std::unique_ptr<CWizardPage> (*create)();  // null: the program has no such page yet
+        CWizardPage* built;
+    };
+
+    void ApplyNextButtonRule();
+    void OnTreeToggle(int newState);
+    // Builds the page while its box is checked and removes it once unchecked.
+    void UpdateEditorPage(EditorPage& page, bool wanted);
+    void BuildCheckedTestPages();
+
+    CTestTreeCtrl m_tree;
+    bool m_diagnostics = false;
+    bool m_registryEditor = false;
+    bool m_systemEditor = false;
+    EditorPage m_registryPage;
+    EditorPage m_systemEditorPage;
+};

@@ -1,0 +1,82 @@
+#include "wizard/TestTreeCtrl.h"
+
+#include <memory>
+
+namespace {
+// The image list's index of an icon; -1 (no image) when there is no icon to add.
+int AddIcon(HIMAGELIST images, HICON icon) { return icon ? ImageList_AddIcon(images, icon) : -1; }
+}  // namespace
+
+struct CTestTreeCtrl::Filling {
+    CTestTreeCtrl* tree;
+    HTREEITEM libraryItem;
+};
+
+void CTestTreeCtrl::Initialise() {
+    SendMessageA(hwnd(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+    CCheckTreeCtrl::Initialise();
+    CTestLibrary* library = nullptr;
+    for (size_t index = 0; GetTestLibrary(index, library); ++index) {
+        if (!library->HasTests()) continue;
+        Filling filling{this, InsertItem(library->name(), AddIcon(images(), library->icon()), nullptr)};
+        SetItemData(filling.libraryItem, {TestTreeItemData::Library, library, {}});
+        ForEachTest(*library, AddTest, &filling, 0);
+        // Libraries open, so the tests are in sight; there are only ever a few.
+        SendMessageA(hwnd(), TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(filling.libraryItem));
+    }
+}
+
+bool CTestTreeCtrl::AddTest(CTestLibrary& library, const TestEntry& test, void* filling, DWORD) {
+    CTestTreeCtrl& tree = *static_cast<Filling*>(filling)->tree;
+    // A test whose icon does not load is still listed, without a picture.
+    fw::UniqueIcon icon(static_cast<HICON>(
+        LoadImageA(library.module(), MAKEINTRESOURCEA(test.iconId), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
+    HTREEITEM item =
+        tree.InsertItem(test.name, AddIcon(tree.images(), icon.get()), static_cast<Filling*>(filling)->libraryItem);
+    tree.SetCheck(item, kUnchecked);
+    tree.SetItemData(item, {TestTreeItemData::Test, nullptr, test});
+    return true;
+}
+
+void CTestTreeCtrl::SetItemData(HTREEITEM item, const TestTreeItemData& data) {
+    auto owned = std::make_unique<TestTreeItemData>(data);
+    TVITEMA change{};
+    change.mask = TVIF_PARAM;
+    change.hItem = item;
+    change.lParam = reinterpret_cast<LPARAM>(owned.get());
+    if (SendMessageA(hwnd(), TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&change))) owned.release();
+}
+
+const TestTreeItemData* CTestTreeCtrl::ItemData(HTREEITEM item) const {
+    TVITEMA query{};
+    query.mask = TVIF_PARAM;
+    query.hItem = item;
+    if (!item || !SendMessageA(hwnd(), TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&query))) return nullptr;
+    return reinterpret_cast<const TestTreeItemData*>(query.lParam);
+}
+
+bool CTestTreeCtrl::OnReflectedNotify(NMHDR* header, LRESULT& result) {
+    if (header->code != TVN_DELETEITEMA && header->code != TVN_DELETEITEMW) return false;
+    // Both forms of the record keep lParam at the same place.
+    delete reinterpret_cast<TestTreeItemData*>(reinterpret_cast<NMTREEVIEWA*>(header)->itemOld.lParam);
+    result = 0;
+    return true;
+}
+
+void CTestTreeCtrl::DeleteItemData(HTREEITEM item) {
+    for (; item; item = NextSibling(item)) {
+        DeleteItemData(FirstChild(item));
+        delete ItemData(item);
+        TVITEMA change{};
+        change.mask = TVIF_PARAM;
+        change.hItem = item;
+        SendMessageA(hwnd(), TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&change));
+    }
+}
+
+LRESULT CTestTreeCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    // The tree goes with its page, whose window has already let go of the page object, so the
+    // item-deletion notices of the window's end reach no one: free the records here.
+    if (message == WM_DESTROY) DeleteItemData(FirstRoot());
+    return CCheckTreeCtrl::WindowProc(message, wParam, lParam);
+}

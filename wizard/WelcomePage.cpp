@@ -1,0 +1,73 @@
+#include "wizard/WelcomePage.h"
+
+#include <iterator>
+#include <memory>
+
+#include "app/Session.h"
+#include "resources/resource.h"
+#include "testlib/TestLibrary.h"
+#include "wizard/SelectDiagnosticsPage.h"
+#include "wizard/TestPage.h"
+#include "wizard/WizardDlg.h"
+#include "zelkor.h"
+
+namespace {
+const int kChoiceButtons[] = {IDC_WELCOME_FULL, IDC_WELCOME_TYPICAL, IDC_WELCOME_CUSTOM};
+
+// Whether Full (or, with typical, Typical) diagnostics run a test of these flags.
+bool RunsAutomatically(WORD flags, bool typical) {
+    if (!(flags & ZK_TEST_HAS_PAGE) || (flags & ZK_TEST_CUSTOM_ONLY)) return false;
+    return !typical || (flags & ZK_TEST_TYPICAL);
+}
+
+struct PageBuilding {
+    CWizardDlg* wizard;
+    CWizardPage* after;
+};
+
+bool AddAutomaticTestPage(CTestLibrary& library, const TestEntry& test, void* building, DWORD typical) {
+    if (!RunsAutomatically(test.flags, typical != 0)) return true;
+    PageBuilding& where = *static_cast<PageBuilding*>(building);
+    where.wizard->InsertPageAfter(where.after, std::make_unique<CTestPage>(test.testId, library));
+    return true;
+}
+
+}  // namespace
+
+CWelcomePage::CWelcomePage() : CWizardPage(IDD_WELCOME, true) {}
+
+BOOL CWelcomePage::OnInitDialog() {
+    for (int id : kChoiceButtons) item(id).setFont(ZKGetBoldFont());
+    return CWizardPage::OnInitDialog();
+}
+
+void CWelcomePage::DoDataExchange(fw::DataExchange& exchange) {
+    exchange.radio(kChoiceButtons, static_cast<int>(std::size(kChoiceButtons)), m_choice);
+}
+
+BOOL CWelcomePage::PageOpNext() {
+    UpdateData(true);
+    if (m_choice == Custom) {
+        if (!m_selectPage) {
+            auto selectPage = std::make_unique<CSelectDiagnosticsPage>();
+            m_selectPage = selectPage.get();
+            wizard()->InsertPageAfter(this, std::move(selectPage));
+        }
+        AutoRunFlag = 0;
+        return TRUE;
+    }
+    if (m_selectPage) {
+        wizard()->RemovePage(m_selectPage);
+        m_selectPage = nullptr;
+    }
+    BuildAutomaticTestPages();
+    AutoRunFlag = 1;
+    return TRUE;
+}
+
+void CWelcomePage::BuildAutomaticTestPages() {
+    PageBuilding building{wizard(), this};
+    CTestLibrary* library = nullptr;
+    for (size_t index = 0; GetTestLibrary(index, library); ++index)
+        if (library->HasTests()) ForEachTest(*library, AddAutomaticTestPage, &building, m_choice == Typical);
+}
