@@ -2,10 +2,11 @@
 
 #include <memory>
 
+#include "output/DiagnosticsCompletePage.h"
 #include "wizard/WelcomePage.h"
 #include "wizard/WizardDlg.h"
 
 void AddStartPages(CWizardDlg& wizard) {
     wizard.AddPage(std::make_unique<CWelcomePage>());
-    // The Diagnostics complete page (template 106) is added here, after the Welcome page.
+    wizard.AddPage(std::make_unique<CDiagnosticsCompletePage>());
 }

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app/Session.h"
+#include "log/SystemFileDump.h"
 #include "resources/resource.h"
 #include "testlib/TestLibrary.h"
 #include "wizard/SelectDiagnosticsPage.h"
@@ -32,6 +33,19 @@ bool AddAutomaticTestPage(CTestLibrary& library, const TestEntry& test, void* bu
     return true;
 }
 
+
+// The library's section starts before its first key that is written, so a library none of
+// whose keys exist leaves no empty section.
+bool LogKey(CTestLibrary& library, const LoggedKeyEntry& key, void* sectionWritten, DWORD typical) {
+    if (typical && !(key.flags & ZK_KEY_TYPICAL)) return true;
+    bool& written = *static_cast<bool*>(sectionWritten);
+    if (!written) {
+        ZKLogSection(library.name());
+        written = true;
+    }
+    ZKLogRegistry(key.root, key.subkey);
+    return true;
+}
 }  // namespace
 
 CWelcomePage::CWelcomePage() : CWizardPage(IDD_WELCOME, true) {}
@@ -70,4 +84,16 @@ void CWelcomePage::BuildAutomaticTestPages() {
     CTestLibrary* library = nullptr;
     for (size_t index = 0; GetTestLibrary(index, library); ++index)
         if (library->HasTests()) ForEachTest(*library, AddAutomaticTestPage, &building, m_choice == Typical);
+}
+
+void CWelcomePage::PageOpWriteLog() {
+    UpdateData(true);
+    if (m_choice == Custom) return;  // the Registry and System Editor pages log what the user chose
+    CTestLibrary* library = nullptr;
+    for (size_t index = 0; GetTestLibrary(index, library); ++index) {
+        if (!library->HasLoggedKeys()) continue;
+        bool sectionWritten = false;
+        ForEachLoggedKey(*library, LogKey, &sectionWritten, m_choice == Typical);
+    }
+    LogSystemFiles();
 }

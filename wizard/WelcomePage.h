@@ -13,6 +13,7 @@ public:
     CWelcomePage();
 
     BOOL PageOpNext() override;
+    void PageOpWriteLog() override;
 
 protected:
     BOOL OnInitDialog() override;

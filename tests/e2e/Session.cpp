@@ -18,8 +18,10 @@ Session::Session(const std::vector<std::string>& libraries) {
     m_directory = unique;
     CreateDirectoryA(m_directory.c_str(), nullptr);
     CopyFileA((InstallDir() + "\\Zelkor.exe").c_str(), (m_directory + "\\Zelkor.exe").c_str(), FALSE);
-    for (const std::string& library : libraries)
-        CopyFileA((InstallDir() + "\\" + library).c_str(), (m_directory + "\\" + library).c_str(), FALSE);
+    for (const std::string& library : libraries) {
+        const std::string fileName = library.substr(library.find_last_of('\\') + 1);
+        CopyFileA((InstallDir() + "\\" + library).c_str(), (m_directory + "\\" + fileName).c_str(), FALSE);
+    }
 }
 
 Session::~Session() {

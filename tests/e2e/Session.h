@@ -15,7 +15,8 @@ std::string InstallDir();
 
 class Session {
 public:
-    // Copies Zelkor.exe and the named libraries from the install directory into a new directory.
+    // Copies Zelkor.exe and the named libraries (paths below the install directory) into a new
+    // directory, the libraries beside the program.
     explicit Session(const std::vector<std::string>& libraries);
     ~Session();
     Session(const Session&) = delete;
