@@ -52,7 +52,7 @@ std::vector<std::string> RegistrySubkeys(HKEY root, const char* path) {
     return names;
 }
 
-void InitReportList(HWND page, const Report& report, std::initializer_list<int> widths) {
+void InitReportList(HWND page, const Report& report, const std::vector<int>& widths) {
     HWND list = GetDlgItem(page, IDC_PAGE_LIST);
     ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT);
     auto width = widths.begin();
@@ -108,6 +108,26 @@ void LogReport(const char* title, const Report& report) {
 INT_PTR Answer(HWND page, LONG_PTR result) {
     SetWindowLongPtrA(page, DWLP_MSGRESULT, result);
     return TRUE;
+}
+
+INT_PTR HandleReportPage(const ReportPage& definition, HWND page, UINT message) {
+    switch (message) {
+    case WM_INITDIALOG:
+        InitReportList(page, definition.report, definition.widths);
+        return TRUE;
+    case ZKPM_ACTIVATE:
+        definition.fill();
+        ShowReport(page, definition.report);
+        return TRUE;
+    case ZKPM_NEXT:
+        return Answer(page, 1);
+    case ZKPM_WRITELOG:
+        ZKLogSection(definition.section);
+        LogReport(definition.subsection, definition.report);
+        return TRUE;
+    default:
+        return FALSE;
+    }
 }
 
 }  // namespace sample

@@ -39,7 +39,7 @@ struct Report {
 };
 
 // Sets up the page's list view with the report's columns (widths in dialog units).
-void InitReportList(HWND page, const Report& report, std::initializer_list<int> widths);
+void InitReportList(HWND page, const Report& report, const std::vector<int>& widths);
 // Shows the report in the page's list and summary line.
 void ShowReport(HWND page, const Report& report);
 // Writes the report to the session log as one subsection: a line per row, columns aligned.
@@ -47,5 +47,17 @@ void LogReport(const char* title, const Report& report);
 
 // Answers a page message under the dialog rules.
 INT_PTR Answer(HWND page, LONG_PTR result);
+
+// A page that shows one report: filled each time the page is shown, written to the log under
+// its own section.
+struct ReportPage {
+    Report& report;
+    std::vector<int> widths;  // of the list's columns, in dialog units
+    void (*fill)();
+    const char* section;
+    const char* subsection;
+};
+// The dialog procedure's work for such a page; FALSE for messages it leaves to the dialog.
+INT_PTR HandleReportPage(const ReportPage& definition, HWND page, UINT message);
 
 }  // namespace sample

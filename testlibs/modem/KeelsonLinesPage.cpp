@@ -40,20 +40,6 @@ void ReadLines() {
 }  // namespace
 
 extern "C" INT_PTR CALLBACK KeelsonLinesPage(HWND page, UINT message, WPARAM, LPARAM) {
-    switch (message) {
-    case WM_INITDIALOG:
-        sample::InitReportList(page, g_lines, {34, 30, 44, 78, 50});
-        return TRUE;
-    case ZKPM_ACTIVATE:
-        ReadLines();
-        sample::ShowReport(page, g_lines);
-        return TRUE;
-    case ZKPM_NEXT:
-        return sample::Answer(page, 1);
-    case ZKPM_WRITELOG:
-        ZKLogSection("Keelson Lines");
-        sample::LogReport("Configured lines", g_lines);
-        return TRUE;
-    }
-    return FALSE;
+    static const sample::ReportPage kPage{g_lines, {34, 30, 44, 78, 50}, ReadLines, "Keelson Lines", "Configured lines"};
+    return sample::HandleReportPage(kPage, page, message);
 }

@@ -45,20 +45,6 @@ void ProbePorts() {
 }  // namespace
 
 extern "C" INT_PTR CALLBACK SerialPortsPage(HWND page, UINT message, WPARAM, LPARAM) {
-    switch (message) {
-    case WM_INITDIALOG:
-        sample::InitReportList(page, g_ports, {40, 80, 116});
-        return TRUE;
-    case ZKPM_ACTIVATE:
-        ProbePorts();
-        sample::ShowReport(page, g_ports);
-        return TRUE;
-    case ZKPM_NEXT:
-        return sample::Answer(page, 1);
-    case ZKPM_WRITELOG:
-        ZKLogSection("Serial Ports");
-        sample::LogReport("Detected serial ports", g_ports);
-        return TRUE;
-    }
-    return FALSE;
+    static const sample::ReportPage kPage{g_ports, {40, 80, 116}, ProbePorts, "Serial Ports", "Detected serial ports"};
+    return sample::HandleReportPage(kPage, page, message);
 }

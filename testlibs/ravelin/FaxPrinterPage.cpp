@@ -35,20 +35,6 @@ void ListPrinters() {
 }  // namespace
 
 extern "C" INT_PTR CALLBACK FaxPrinterPage(HWND page, UINT message, WPARAM, LPARAM) {
-    switch (message) {
-    case WM_INITDIALOG:
-        sample::InitReportList(page, g_printers, {80, 60, 96});
-        return TRUE;
-    case ZKPM_ACTIVATE:
-        ListPrinters();
-        sample::ShowReport(page, g_printers);
-        return TRUE;
-    case ZKPM_NEXT:
-        return sample::Answer(page, 1);
-    case ZKPM_WRITELOG:
-        ZKLogSection("Ravelin Fax Printer");
-        sample::LogReport("Printers", g_printers);
-        return TRUE;
-    }
-    return FALSE;
+    static const sample::ReportPage kPage{g_printers, {80, 60, 96}, ListPrinters, "Ravelin Fax Printer", "Printers"};
+    return sample::HandleReportPage(kPage, page, message);
 }

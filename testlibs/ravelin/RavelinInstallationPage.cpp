@@ -49,20 +49,6 @@ void CheckInstallation() {
 }  // namespace
 
 extern "C" INT_PTR CALLBACK RavelinInstallationPage(HWND page, UINT message, WPARAM, LPARAM) {
-    switch (message) {
-    case WM_INITDIALOG:
-        sample::InitReportList(page, g_installation, {70, 166});
-        return TRUE;
-    case ZKPM_ACTIVATE:
-        CheckInstallation();
-        sample::ShowReport(page, g_installation);
-        return TRUE;
-    case ZKPM_NEXT:
-        return sample::Answer(page, 1);
-    case ZKPM_WRITELOG:
-        ZKLogSection("Ravelin Installation");
-        sample::LogReport("Version and files", g_installation);
-        return TRUE;
-    }
-    return FALSE;
+    static const sample::ReportPage kPage{g_installation, {70, 166}, CheckInstallation, "Ravelin Installation", "Version and files"};
+    return sample::HandleReportPage(kPage, page, message);
 }

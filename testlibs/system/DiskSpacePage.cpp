@@ -49,20 +49,6 @@ void ReadDisks() {
 }  // namespace
 
 extern "C" INT_PTR CALLBACK DiskSpacePage(HWND page, UINT message, WPARAM, LPARAM) {
-    switch (message) {
-    case WM_INITDIALOG:
-        sample::InitReportList(page, g_disks, {30, 46, 60, 50, 50});
-        return TRUE;
-    case ZKPM_ACTIVATE:
-        ReadDisks();
-        sample::ShowReport(page, g_disks);
-        return TRUE;
-    case ZKPM_NEXT:
-        return sample::Answer(page, 1);
-    case ZKPM_WRITELOG:
-        ZKLogSection("Disk Space");
-        sample::LogReport("Drives", g_disks);
-        return TRUE;
-    }
-    return FALSE;
+    static const sample::ReportPage kPage{g_disks, {30, 46, 60, 50, 50}, ReadDisks, "Disk Space", "Drives"};
+    return sample::HandleReportPage(kPage, page, message);
 }
