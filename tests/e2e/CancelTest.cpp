@@ -1,0 +1,34 @@
+// Quitting while a test library's background work runs: the work stops and the program ends.
+#include <gtest/gtest.h>
+
+#include "Session.h"
+
+namespace {
+constexpr int kNext = 101;
+}
+
+TEST(Cancel, QuittingDuringTheSystemSampleBackgroundCheckEndsTheProgramWithoutAHang) {
+    e2e::Session session({"System.ZKL"});
+    ASSERT_TRUE(session.Start());
+    HWND wizard = session.WaitForWizard();
+    ASSERT_NE(nullptr, wizard);
+    // Full diagnostics: the check starts as soon as its page is shown, and its status window
+    // disables the wizard while it runs. Quit then, as Escape would.
+    HWND busy = drive::WaitFor(
+        [&]() -> HWND {
+            if (!IsWindowEnabled(wizard)) return wizard;
+            drive::Click(wizard, kNext);
+            return nullptr;
+        },
+        20000);
+    ASSERT_NE(nullptr, busy) << "the background check never started";
+    PostMessageA(wizard, WM_COMMAND, IDCANCEL, 0);
+    drive::MessageBoxSeen question = drive::WaitForMessageBox(session.pid(), 20000);
+    ASSERT_NE(nullptr, question.window);
+    EXPECT_EQ("If you quit now the current session will not be saved.\r\nAre you sure you want to continue?",
+              question.text);
+    drive::AnswerMessageBox(question, IDYES);
+    DWORD exitCode = 1;
+    ASSERT_TRUE(session.WaitForExit(20000, exitCode)) << "Zelkor did not end after the user quit";
+    EXPECT_EQ(0u, exitCode);
+}
