@@ -210,9 +210,15 @@ bool CWizardDlg::SetContinueMode(bool on) {
 void CWizardDlg::OnCancel() {
     const bool running = BackgroundTaskRunning();
     if (running) SuspendBackgroundTask();
+    m_askingToQuit = true;
     const int answer = ZKMessageBox(IDS_CONFIRM_QUIT, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2, nullptr);
+    m_askingToQuit = false;
     if (running) ResumeBackgroundTask();
-    if (answer != IDYES) return;
+    if (answer != IDYES) {
+        if (m_taskEndedWhileAsking) OnTaskEnded(0);
+        m_taskEndedWhileAsking = false;
+        return;
+    }
     StopBackgroundTask();
     EndDialog(IDCANCEL);
 }
@@ -220,6 +226,12 @@ void CWizardDlg::OnCancel() {
 void CWizardDlg::OnTaskEnded(WPARAM terminated) {
     if (terminated) {
         EndDialog(IDCANCEL);
+        return;
+    }
+    // A task that ended just before the question was asked must not move the session on (a page
+    // may open a dialog or go to the next page) under the open question: it waits for the answer.
+    if (m_askingToQuit) {
+        m_taskEndedWhileAsking = true;
         return;
     }
     SendToPage(m_currentPage, ZKPM_TASKDONE);

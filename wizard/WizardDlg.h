@@ -74,4 +74,6 @@ private:
     bool m_finishMode = false;
     bool m_continueMode = false;
     bool m_previousBeforeContinue = false;
+    bool m_askingToQuit = false;
+    bool m_taskEndedWhileAsking = false;
 };
