@@ -1,6 +1,7 @@
 // The wizard frame and its page list, with the tests' own pages.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <thread>
@@ -288,6 +289,41 @@ TEST(WizardQuit, TaskEndedAfterAStopRequestClosesEvenWhenThePageRefusesNext) {
     page->allowNext = FALSE;
     wizard.AddPage(std::move(page));
     EXPECT_EQ(IDCANCEL, wizard.DoModal(nullptr));
+}
+
+}  // namespace
+
+namespace {
+
+// Asks once; the test closes the wizard itself afterwards.
+class QuittingOnceWizard : public CWizardDlg {
+protected:
+    BOOL OnInitDialog() override {
+        BOOL result = CWizardDlg::OnInitDialog();
+        PostMessageA(hwnd(), WM_COMMAND, IDCANCEL, 0);
+        return result;
+    }
+};
+
+TEST(WizardQuit, ATaskThatEndsWhileTheQuitQuestionIsOpenIsHandledAfterTheAnswer) {
+    std::vector<std::string> journal;
+    QuittingOnceWizard wizard;
+    wizard.AddPage(std::make_unique<ProbePage>("only", true, journal));
+    size_t heardWhileAsking = 0;
+    std::thread answerer([&] {
+        drive::MessageBoxSeen question = drive::WaitForMessageBox(GetCurrentProcessId(), 10000);
+        // The task's end arrives while the question is open: the page must not hear of it yet.
+        SendMessageA(wizard.hwnd(), ZKPM_TASKDONE, 0, 0);
+        heardWhileAsking = journal.size();
+        drive::AnswerMessageBox(question, IDNO);
+        drive::WaitFor([&]() -> HWND { return IsWindow(question.window) ? nullptr : GetDesktopWindow(); }, 5000);
+        PostMessageA(wizard.hwnd(), ZKPM_TASKDONE, 1, 0);  // a stopped task: closes the wizard
+    });
+    wizard.DoModal(nullptr);
+    answerer.join();
+    EXPECT_EQ(1u, heardWhileAsking) << "only the activation before the answer";
+    EXPECT_EQ(std::vector<std::string>({"activate only", "taskdone only"}),
+              std::vector<std::string>(journal.begin(), journal.begin() + std::min<size_t>(2, journal.size())));
 }
 
 }  // namespace
