@@ -240,19 +240,25 @@ TEST_F(WizardTest, TaskEndedMessageGoesToThePageOrClosesTheWizard) {
 }
 
 // The quit step runs inside the wizard's own modal loop; a helper thread answers the question.
+// The wizard presses Cancel as often as told once it is open.
 class QuittingWizard : public CWizardDlg {
+public:
+    explicit QuittingWizard(int cancels) : m_cancels(cancels) {}
+
 protected:
     BOOL OnInitDialog() override {
         BOOL result = CWizardDlg::OnInitDialog();
-        PostMessageA(hwnd(), WM_COMMAND, IDCANCEL, 0);
-        PostMessageA(hwnd(), WM_COMMAND, IDCANCEL, 0);
+        for (int i = 0; i < m_cancels; ++i) PostMessageA(hwnd(), WM_COMMAND, IDCANCEL, 0);
         return result;
     }
+
+private:
+    int m_cancels;
 };
 
 TEST(WizardQuit, CancelAsksNoKeepsTheWizardYesClosesItWithResultTwo) {
     std::vector<std::string> journal;
-    QuittingWizard wizard;
+    QuittingWizard wizard(2);
     wizard.AddPage(std::make_unique<ProbePage>("only", true, journal));
     std::vector<std::string> questions;
     std::thread answerer([&] {
@@ -295,19 +301,9 @@ TEST(WizardQuit, TaskEndedAfterAStopRequestClosesEvenWhenThePageRefusesNext) {
 
 namespace {
 
-// Asks once; the test closes the wizard itself afterwards.
-class QuittingOnceWizard : public CWizardDlg {
-protected:
-    BOOL OnInitDialog() override {
-        BOOL result = CWizardDlg::OnInitDialog();
-        PostMessageA(hwnd(), WM_COMMAND, IDCANCEL, 0);
-        return result;
-    }
-};
-
 TEST(WizardQuit, ATaskThatEndsWhileTheQuitQuestionIsOpenIsHandledAfterTheAnswer) {
     std::vector<std::string> journal;
-    QuittingOnceWizard wizard;
+    QuittingWizard wizard(1);  // the test closes it itself afterwards
     wizard.AddPage(std::make_unique<ProbePage>("only", true, journal));
     size_t heardWhileAsking = 0;
     std::thread answerer([&] {
