@@ -1,5 +1,6 @@
 #include "app/WizardApp.h"
 
+#include <windows.h>
 #include <commctrl.h>
 
 #include "app/Ctl3d.h"
@@ -10,22 +11,19 @@
 #include "wizard/WizardDlg.h"
 #include "zelkor.h"
 
-bool CWizardApp::InitInstance() {
+void CWizardApp::InitInstance() {
     InstallSettingsTree(SETTINGS_TREE, nullptr);
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
 
-    if (!Load3dControls()) return false;
+    if (!Load3dControls()) return;
     if (!FindTestLibraries()) {
         MessageBoxA(nullptr, ZKLoadString(IDS_NO_TEST_LIBRARIES, nullptr), ZKGetAppName(), MB_ICONSTOP);
-        return false;
+        return;
     }
-    {
-        CWizardDlg wizard;
-        AddStartPages(wizard);
-        wizard.DoModal(nullptr);
-    }
-    return false;  // no message loop of our own: the wizard was the session
+    CWizardDlg wizard;
+    AddStartPages(wizard);
+    wizard.DoModal(nullptr);
 }
 
 int CWizardApp::ExitInstance() {

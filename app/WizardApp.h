@@ -4,6 +4,6 @@
 
 class CWizardApp : public fw::CApp {
 public:
-    bool InitInstance() override;
+    void InitInstance() override;
     int ExitInstance() override;
 };

@@ -1,31 +1,22 @@
 #include "framework/App.h"
 
+#include "framework/Trace.h"
+
 namespace fw {
 
-CApp* CApp::s_instance = nullptr;
-
-CApp::CApp() { s_instance = this; }
-
-CApp::~CApp() {
-    if (s_instance == this) s_instance = nullptr;
-}
-
-int CApp::Run(HINSTANCE instance) {
-    m_instance = instance;
-    bool runLoop = false;
+int CApp::Run() {
+    // Nothing may unwind out of the process's entry point; exit runs whatever start-up did.
     try {
-        runLoop = InitInstance();
+        InitInstance();
     } catch (...) {
-        runLoop = false;
+        TraceCaughtException("CApp::Run, start-up");
     }
-    if (runLoop) {
-        MSG message;
-        while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
+    try {
+        return ExitInstance();
+    } catch (...) {
+        TraceCaughtException("CApp::Run, exit");
+        return 0;
     }
-    return ExitInstance();
 }
 
 }  // namespace fw

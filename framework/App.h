@@ -1,28 +1,20 @@
-// The application object: one per process, runs start-up, the optional message loop and exit.
+// The application object: one per process, runs start-up and exit. There is no message loop
+// of its own: start-up runs the whole session (a modal wizard has its own loop).
 #pragma once
-#include <windows.h>
 
 namespace fw {
 
 class CApp {
 public:
-    CApp();
-    virtual ~CApp();
+    CApp() = default;
+    virtual ~CApp() = default;
     CApp(const CApp&) = delete;
     CApp& operator=(const CApp&) = delete;
 
-    static CApp* Instance() { return s_instance; }
-
-    HINSTANCE instance() const { return m_instance; }
-
-    // Start-up; a false result skips the message loop. Exit's result is the process exit code.
-    virtual bool InitInstance() = 0;
+    // Start-up and the session. Exit's result is the process exit code.
+    virtual void InitInstance() = 0;
     virtual int ExitInstance() { return 0; }
-    int Run(HINSTANCE instance);
-
-private:
-    static CApp* s_instance;
-    HINSTANCE m_instance = nullptr;
+    int Run();
 };
 
 }  // namespace fw

@@ -1,6 +1,7 @@
 #include "framework/Dialog.h"
 
 #include "framework/ReflectedControl.h"
+#include "framework/Trace.h"
 
 namespace fw {
 
@@ -143,7 +144,8 @@ INT_PTR CALLBACK CDialog::StaticDialogProc(HWND hwnd, UINT message, WPARAM wPara
     try {
         handled = dialog->DialogProc(message, wParam, lParam);
     } catch (...) {
-        handled = FALSE;  // nothing unwinds through the system's code
+        TraceCaughtException("CDialog::StaticDialogProc");  // nothing unwinds through the system's code
+        handled = FALSE;
     }
     if (message == WM_NCDESTROY && dialog->m_hwnd == hwnd) {
         SetWindowLongPtrA(hwnd, DWLP_USER, 0);

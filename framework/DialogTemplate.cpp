@@ -26,15 +26,6 @@ bool styleOffsets(const void* data, size_t size, StyleOffsets& offsets) {
 
 }  // namespace
 
-bool ReadTemplateStyle(const void* data, size_t size, DWORD& style, DWORD& exStyle) {
-    StyleOffsets offsets;
-    if (!styleOffsets(data, size, offsets)) return false;
-    const BYTE* bytes = static_cast<const BYTE*>(data);
-    std::memcpy(&style, bytes + offsets.style, sizeof style);
-    std::memcpy(&exStyle, bytes + offsets.exStyle, sizeof exStyle);
-    return true;
-}
-
 std::vector<DWORD> CopyTemplateWithStyle(const void* data, size_t size, DWORD andMask, DWORD orMask,
                                          DWORD exStyle) {
     StyleOffsets offsets;

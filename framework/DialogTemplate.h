@@ -7,9 +7,6 @@
 
 namespace fw {
 
-// The style and extended style of a DLGTEMPLATE or DLGTEMPLATEEX; false when too short.
-bool ReadTemplateStyle(const void* data, size_t size, DWORD& style, DWORD& exStyle);
-
 // A DWORD-aligned copy of the template whose style is (style & andMask) | orMask and whose
 // extended style is exStyle. Empty when the data is too short to be a template.
 std::vector<DWORD> CopyTemplateWithStyle(const void* data, size_t size, DWORD andMask, DWORD orMask,

@@ -27,9 +27,6 @@ public:
     LRESULT send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
         return SendMessageA(m_hwnd, message, wParam, lParam);
     }
-    bool post(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
-        return PostMessageA(m_hwnd, message, wParam, lParam) != FALSE;
-    }
     RECT windowRect() const;
     // The window's rectangle in the client coordinates of its parent.
     RECT rectInParent() const;

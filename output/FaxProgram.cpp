@@ -3,7 +3,6 @@
 #include <string>
 
 #include "registry/RegistryKey.h"
-#include "registry/SettingsIds.h"
 #include "resources/resource.h"
 #include "zelkor.h"
 
@@ -13,7 +12,6 @@ constexpr DWORD kVersion750 = 0x70032;
 constexpr DWORD kVersion800 = 0x80000;
 
 DWORD g_version = 0;
-std::string g_directory;
 
 // The key's path is a string-table entry; copied because the loader's buffer is shared.
 std::string keyPath(UINT stringId) { return ZKLoadString(stringId, nullptr); }
@@ -36,15 +34,9 @@ bool FindFaxProgram() {
     if (version < kVersion750) return false;
     g_version = version < kVersion800 ? version : kVersion800;
 
-    const std::string programKey = keyPath(IDS_FAX_EXEPATH_KEY);
-    if (!RootKey(HKEY_CURRENT_USER).subkeyExists(programKey.c_str())) {
+    if (!RootKey(HKEY_CURRENT_USER).subkeyExists(keyPath(IDS_FAX_EXEPATH_KEY).c_str())) {
         g_version = 0;
         return false;
     }
-    CRegistryKey program(HKEY_CURRENT_USER, programKey.c_str(), false, SETTINGS_FAX_PROGRAM, nullptr);
-    char directory[MAX_PATH] = {};
-    DWORD size = MAX_PATH - 1;
-    if (program.getString(FAX_PROGRAM_EXEPATH, directory, size) != ERROR_SUCCESS) directory[0] = '\0';
-    g_directory = directory;
     return true;
 }

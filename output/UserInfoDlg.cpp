@@ -1,7 +1,6 @@
 #include "output/UserInfoDlg.h"
 
-#include "registry/RegistryKey.h"
-#include "registry/SettingsIds.h"
+#include "registry/SettingsStore.h"
 #include "resources/resource.h"
 #include "zelkor.h"
 
@@ -25,7 +24,7 @@ constexpr DetailField kFields[] = {
 
 UserDetails LoadUserDetails() {
     UserDetails details;
-    CRegistryKey general(SETTINGS_GENERAL, SETTINGS_TREE, nullptr);
+    CSettingsKey general(SETTINGS_GENERAL);
     for (const DetailField& field : kFields)
         if (general.valueExists(field.settingId)) general.getString(field.settingId, details.*field.member);
     return details;
@@ -50,7 +49,7 @@ void CUserInfoDlg::DoDataExchange(fw::DataExchange& exchange) {
 
 void CUserInfoDlg::OnOK() {
     if (!UpdateData(true)) return;
-    CRegistryKey general(SETTINGS_GENERAL, SETTINGS_TREE, nullptr);
+    CSettingsKey general(SETTINGS_GENERAL);
     for (const DetailField& field : kFields) general.setString(field.settingId, (m_details.*field.member).c_str());
     EndDialog(IDOK);
 }

@@ -4,34 +4,7 @@
 #include <cstring>
 #include <vector>
 
-#include "registry/SettingsFormat.h"
-#include "registry/SettingsStore.h"
-
-CRegistryKey::CRegistryKey(HKEY parent, const char* subkey, bool create, UINT tableId, HMODULE module) {
-    open(parent, subkey, create);
-    attachTable(tableId, module);
-}
-
-CRegistryKey::CRegistryKey(HKEY handle, bool owns, UINT tableId, HMODULE module)
-    : m_handle(handle), m_ownsHandle(owns) {
-    attachTable(tableId, module);
-}
-
-CRegistryKey::CRegistryKey(UINT settingId, UINT treeId, HMODULE module)
-    : m_settingsTree(std::make_unique<CResourceBlock>(module, treeId, ZKRC_REGTREE)) {
-    uint32_t root = 0;
-    std::string path;
-    if (FindSettingsKeyPath(m_settingsTree->data(), m_settingsTree->size(), settingId, root, path))
-        open(SettingsRootKey(root), path.c_str(), true);
-    attachTable(settingId, module);
-}
-
-CRegistryKey::~CRegistryKey() {
-    if (m_ownsHandle && m_handle) RegCloseKey(m_handle);
-}
-
-void CRegistryKey::open(HKEY parent, const char* subkey, bool create) {
-    m_ownsHandle = true;
+CRegistryKey::CRegistryKey(HKEY parent, const char* subkey, bool create) : m_ownsHandle(true) {
     if (create) {
         m_readOnly = false;
         if (RegCreateKeyExA(parent, subkey, 0, const_cast<char*>(""), REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
@@ -43,16 +16,8 @@ void CRegistryKey::open(HKEY parent, const char* subkey, bool create) {
     if (m_readOnly && RegOpenKeyExA(parent, subkey, 0, KEY_READ, &m_handle) != ERROR_SUCCESS) m_handle = nullptr;
 }
 
-void CRegistryKey::attachTable(UINT tableId, HMODULE module) {
-    if (tableId == 0) return;
-    auto table = std::make_unique<CResourceBlock>(module, tableId, ZKRC_REGKEY);
-    if (!table->valid()) return;
-    m_settingsTable = std::move(table);
-    WriteMissingDefaults(*this, *m_settingsTable);
-}
-
-const char* CRegistryKey::nameOf(UINT id) const {
-    return m_settingsTable ? FindSettingName(m_settingsTable->data(), m_settingsTable->size(), id) : nullptr;
+CRegistryKey::~CRegistryKey() {
+    if (m_ownsHandle && m_handle) RegCloseKey(m_handle);
 }
 
 bool CRegistryKey::valueExists(const char* name) const {
@@ -116,8 +81,6 @@ LONG CRegistryKey::setBinary(const char* name, const void* data, DWORD size) {
     return RegSetValueExA(m_handle, name, 0, REG_BINARY, static_cast<const BYTE*>(data), size);
 }
 
-LONG CRegistryKey::deleteValue(const char* name) { return RegDeleteValueA(m_handle, name); }
-
 LONG CRegistryKey::deleteSubkey(const char* name) {
     {
         CRegistryKey subkey(m_handle, name, false);
@@ -165,51 +128,6 @@ LONG CRegistryKey::queryInfo(RegistryKeyInfo& info) const {
     return RegQueryInfoKeyA(m_handle, nullptr, nullptr, nullptr, &info.subkeys, &info.longestSubkeyName, nullptr,
                             &info.values, &info.longestValueName, &info.longestValueData, nullptr,
                             &info.lastWrite);
-}
-
-bool CRegistryKey::valueExists(UINT id) const {
-    const char* name = nameOf(id);
-    return name && valueExists(name);
-}
-
-LONG CRegistryKey::getString(UINT id, char* buffer, DWORD& size) const {
-    const char* name = nameOf(id);
-    if (name) return getString(name, buffer, size);
-    buffer[0] = '\0';
-    return ERROR_FILE_NOT_FOUND;
-}
-
-void CRegistryKey::getString(UINT id, std::string& value) const {
-    const char* name = nameOf(id);
-    if (name)
-        getString(name, value);
-    else
-        value.clear();
-}
-
-LONG CRegistryKey::setString(UINT id, const char* text) {
-    const char* name = nameOf(id);
-    return name ? setString(name, text) : ERROR_FILE_NOT_FOUND;
-}
-
-DWORD CRegistryKey::getDword(UINT id) const {
-    const char* name = nameOf(id);
-    return name ? getDword(name) : 0;
-}
-
-LONG CRegistryKey::setDword(UINT id, DWORD value) {
-    const char* name = nameOf(id);
-    return name ? setDword(name, value) : ERROR_FILE_NOT_FOUND;
-}
-
-LONG CRegistryKey::getBinary(UINT id, void* buffer, DWORD& size) const {
-    const char* name = nameOf(id);
-    return name ? getBinary(name, buffer, size) : ERROR_FILE_NOT_FOUND;
-}
-
-LONG CRegistryKey::setBinary(UINT id, const void* data, DWORD size) {
-    const char* name = nameOf(id);
-    return name ? setBinary(name, data, size) : ERROR_FILE_NOT_FOUND;
 }
 
 CRegistryKey& RootKey(HKEY predefined) {

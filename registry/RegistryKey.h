@@ -4,10 +4,7 @@
 #pragma once
 #include <windows.h>
 
-#include <memory>
 #include <string>
-
-#include "registry/ResourceBlock.h"
 
 struct RegistryValueInfo {
     std::string name;
@@ -27,13 +24,10 @@ struct RegistryKeyInfo {
 
 class CRegistryKey {
 public:
-    // Form 1: open (full access, falling back to read access) or create a subkey of parent.
-    // A non-zero tableId attaches that ZKRC_REGKEY table of module and writes missing defaults.
-    CRegistryKey(HKEY parent, const char* subkey, bool create, UINT tableId = 0, HMODULE module = nullptr);
-    // Form 2: wrap an existing handle; closed on destruction only when owned. Never writable.
-    CRegistryKey(HKEY handle, bool owns, UINT tableId = 0, HMODULE module = nullptr);
-    // Form 3: a settings key by setting id, described by ZKRC_REGTREE treeId of module.
-    CRegistryKey(UINT settingId, UINT treeId, HMODULE module);
+    // Open (full access, falling back to read access) or create a subkey of parent.
+    CRegistryKey(HKEY parent, const char* subkey, bool create);
+    // Wrap an existing handle; closed on destruction only when owned. Never writable.
+    CRegistryKey(HKEY handle, bool owns) : m_handle(handle), m_ownsHandle(owns) {}
     virtual ~CRegistryKey();
 
     CRegistryKey(const CRegistryKey&) = delete;
@@ -54,7 +48,6 @@ public:
     LONG setString(const char* name, const char* text);
     LONG getBinary(const char* name, void* buffer, DWORD& size) const;
     LONG setBinary(const char* name, const void* data, DWORD size);
-    LONG deleteValue(const char* name);
     // Removes the subkey and everything below it, children first. Stops at the first failure
     // and returns its code; a missing subkey gives the registry's code for it.
     LONG deleteSubkey(const char* name);
@@ -64,26 +57,9 @@ public:
     bool enumValue(DWORD index, RegistryValueInfo& info) const;
     LONG queryInfo(RegistryKeyInfo& info) const;
 
-    // Id forms: the value name comes from the attached settings table. An id that the table
-    // lacks gives ERROR_FILE_NOT_FOUND (or "no", 0, an empty text) without a registry call.
-    bool valueExists(UINT id) const;
-    LONG getString(UINT id, char* buffer, DWORD& size) const;
-    void getString(UINT id, std::string& value) const;
-    LONG setString(UINT id, const char* text);
-    DWORD getDword(UINT id) const;
-    LONG setDword(UINT id, DWORD value);
-    LONG getBinary(UINT id, void* buffer, DWORD& size) const;
-    LONG setBinary(UINT id, const void* data, DWORD size);
-
 private:
-    void open(HKEY parent, const char* subkey, bool create);
-    void attachTable(UINT tableId, HMODULE module);
-    const char* nameOf(UINT id) const;  // null when the key has no such entry
-
     HKEY m_handle = nullptr;
     bool m_ownsHandle = false;
-    std::unique_ptr<CResourceBlock> m_settingsTree;
-    std::unique_ptr<CResourceBlock> m_settingsTable;
     bool m_readOnly = true;
 };
 

@@ -11,10 +11,10 @@ constexpr uint32_t kRegDword = 4;
 
 }  // namespace
 
-bool CSettingEntry::parse(CResourceCursor& cursor) {
+bool CSettingEntry::parse(fw::ResourceReader& reader) {
     uint16_t id = 0;
     uint16_t typeCode = 0;
-    if (!cursor.readWord(id) || !cursor.readText(m_name) || !cursor.readWord(typeCode)) return false;
+    if (!reader.readWord(id) || !reader.readText(m_name) || !reader.readWord(typeCode)) return false;
     m_id = id;
     m_typeCode = typeCode;
     m_noDefault = typeCode >= SETTING_DWORD_NO_DEFAULT && typeCode <= SETTING_BINARY_NO_DEFAULT;
@@ -37,11 +37,11 @@ std::unique_ptr<CSettingEntry> CSettingEntry::specialize() const {
     }
 }
 
-bool CSettingEntry::parseDefault(CResourceCursor&) { return true; }
+bool CSettingEntry::parseDefault(fw::ResourceReader&) { return true; }
 long CSettingEntry::writeDefault(SettingValueWriter&) const { return 0; }
 uint32_t CSettingEntry::registryType() const { return 0; }
 
-bool CDwordSettingEntry::parseDefault(CResourceCursor& cursor) { return noDefault() || cursor.readDword(m_default); }
+bool CDwordSettingEntry::parseDefault(fw::ResourceReader& reader) { return noDefault() || reader.readDword(m_default); }
 
 long CDwordSettingEntry::writeDefault(SettingValueWriter& key) const {
     return noDefault() ? 0 : key.setDword(name(), m_default);
@@ -49,7 +49,7 @@ long CDwordSettingEntry::writeDefault(SettingValueWriter& key) const {
 
 uint32_t CDwordSettingEntry::registryType() const { return kRegDword; }
 
-bool CStringSettingEntry::parseDefault(CResourceCursor& cursor) { return noDefault() || cursor.readText(m_default); }
+bool CStringSettingEntry::parseDefault(fw::ResourceReader& reader) { return noDefault() || reader.readText(m_default); }
 
 long CStringSettingEntry::writeDefault(SettingValueWriter& key) const {
     return noDefault() ? 0 : key.setString(name(), m_default);
@@ -57,8 +57,8 @@ long CStringSettingEntry::writeDefault(SettingValueWriter& key) const {
 
 uint32_t CStringSettingEntry::registryType() const { return kRegString; }
 
-bool CBinarySettingEntry::parseDefault(CResourceCursor& cursor) {
-    return noDefault() || (cursor.readDword(m_defaultSize) && cursor.readBytes(m_defaultSize, m_default));
+bool CBinarySettingEntry::parseDefault(fw::ResourceReader& reader) {
+    return noDefault() || (reader.readDword(m_defaultSize) && reader.readBytes(m_defaultSize, m_default));
 }
 
 long CBinarySettingEntry::writeDefault(SettingValueWriter& key) const {
@@ -68,17 +68,16 @@ long CBinarySettingEntry::writeDefault(SettingValueWriter& key) const {
 uint32_t CBinarySettingEntry::registryType() const { return kRegBinary; }
 
 bool WalkSettingsTable(const void* data, size_t size, SettingVisitor visitor, void* context) {
-    CResourceCursor cursor(data, size);
+    fw::ResourceReader reader(data, size);
     for (;;) {
-        CResourceCursor atEntry = cursor;
         uint16_t id = 0;
-        if (!atEntry.readWord(id)) return false;
+        if (!reader.peekWord(id)) return false;
         if (id == 0) return true;
 
         CSettingEntry header;
-        if (!header.parse(cursor)) return false;
+        if (!header.parse(reader)) return false;
         std::unique_ptr<CSettingEntry> entry = header.specialize();
-        if (!entry->parseDefault(cursor)) return false;
+        if (!entry->parseDefault(reader)) return false;
         if (!visitor(*entry, context)) return false;
     }
 }
@@ -107,22 +106,22 @@ const char* FindSettingName(const void* data, size_t size, uint32_t id) {
 
 namespace {
 
-bool ReadTreeHeader(CResourceCursor& cursor, SettingsTreeHeader& header) {
-    return cursor.readDword(header.root) && cursor.readText(header.basePath);
+bool ReadTreeHeader(fw::ResourceReader& reader, SettingsTreeHeader& header) {
+    return reader.readDword(header.root) && reader.readText(header.basePath);
 }
 
 }  // namespace
 
 bool ReadSettingsTreeHeader(const void* data, size_t size, SettingsTreeHeader& header) {
-    CResourceCursor cursor(data, size);
-    return ReadTreeHeader(cursor, header);
+    fw::ResourceReader reader(data, size);
+    return ReadTreeHeader(reader, header);
 }
 
 bool WalkSettingsTree(const void* data, size_t size, SettingsTreeNode& node, SettingsTreeVisitor visitor,
                       void* context) {
-    CResourceCursor cursor(data, size);
+    fw::ResourceReader reader(data, size);
     SettingsTreeHeader header;
-    if (!ReadTreeHeader(cursor, header)) return false;
+    if (!ReadTreeHeader(reader, header)) return false;
 
     node = SettingsTreeNode{1, nullptr, std::string()};
     if (!visitor(node, context)) return false;
@@ -132,7 +131,7 @@ bool WalkSettingsTree(const void* data, size_t size, SettingsTreeNode& node, Set
     std::vector<size_t> parentPathLengths;
     for (;;) {
         uint16_t id = 0;
-        if (!cursor.readWord(id)) return false;
+        if (!reader.readWord(id)) return false;
         if (id == 0) {
             if (parentPathLengths.empty()) return true;
             node.relativePath.resize(parentPathLengths.back());
@@ -140,7 +139,7 @@ bool WalkSettingsTree(const void* data, size_t size, SettingsTreeNode& node, Set
             continue;
         }
         const char* name = nullptr;
-        if (!cursor.readText(name)) return false;
+        if (!reader.readText(name)) return false;
         parentPathLengths.push_back(node.relativePath.size());
         node.relativePath += '\\';
         node.relativePath += name;

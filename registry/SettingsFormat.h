@@ -14,7 +14,11 @@
 #include <memory>
 #include <string>
 
-#include "registry/ResourceCursor.h"
+#include "framework/ResourceReader.h"
+
+// The resource types of the two formats.
+inline constexpr char ZKRC_REGTREE[] = "ZKRC_REGTREE";
+inline constexpr char ZKRC_REGKEY[] = "ZKRC_REGKEY";
 
 // Type codes of a table entry: 0 to 2 carry a default, 3 to 5 are their twins without one,
 // and higher codes are untyped.
@@ -46,12 +50,12 @@ public:
     CSettingEntry& operator=(const CSettingEntry&) = delete;
 
     // Reads id, value name and type code.
-    bool parse(CResourceCursor& cursor);
+    bool parse(fw::ResourceReader& reader);
     // The entry of the kind that the type code calls for, taking over the fields read so far.
     std::unique_ptr<CSettingEntry> specialize() const;
 
     // Reads the default, if the entry has one.
-    virtual bool parseDefault(CResourceCursor& cursor);
+    virtual bool parseDefault(fw::ResourceReader& reader);
     // Writes the default under the entry's name; 0 when there is nothing to write.
     virtual long writeDefault(SettingValueWriter& key) const;
     // The Win32 REG_* code of the value; 0 for untyped entries.
@@ -75,7 +79,7 @@ private:
 class CDwordSettingEntry : public CSettingEntry {
 public:
     explicit CDwordSettingEntry(const CSettingEntry& header) : CSettingEntry(header) {}
-    bool parseDefault(CResourceCursor& cursor) override;
+    bool parseDefault(fw::ResourceReader& reader) override;
     long writeDefault(SettingValueWriter& key) const override;
     uint32_t registryType() const override;
 
@@ -86,7 +90,7 @@ private:
 class CStringSettingEntry : public CSettingEntry {
 public:
     explicit CStringSettingEntry(const CSettingEntry& header) : CSettingEntry(header) {}
-    bool parseDefault(CResourceCursor& cursor) override;
+    bool parseDefault(fw::ResourceReader& reader) override;
     long writeDefault(SettingValueWriter& key) const override;
     uint32_t registryType() const override;
 
@@ -97,7 +101,7 @@ private:
 class CBinarySettingEntry : public CSettingEntry {
 public:
     explicit CBinarySettingEntry(const CSettingEntry& header) : CSettingEntry(header) {}
-    bool parseDefault(CResourceCursor& cursor) override;
+    bool parseDefault(fw::ResourceReader& reader) override;
     long writeDefault(SettingValueWriter& key) const override;
     uint32_t registryType() const override;
 

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <set>
 #include <string>
 
 #include "ScratchKey.h"
@@ -13,8 +12,8 @@
 namespace {
 
 // Replaces a key's access list. Wine checks registry access against it, so a list that only
-// lets everyone read ("D:P(A;;KR;;;WD)") makes the registry refuse a full-access open as it would
-// for a user without rights. The owner keeps the right to change the list back.
+// lets everyone read makes the registry refuse a full-access open as it would for a user
+// without rights. The owner keeps the right to change the list back.
 void SetKeyAccess(HKEY parent, const char* path, const char* sddl) {
     HKEY key = nullptr;
     ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(parent, path, 0, WRITE_DAC, &key)) << path;
@@ -29,106 +28,61 @@ constexpr char kReadAndDeleteOnly[] = "D:P(A;;KR;;;WD)(A;;SD;;;WD)";
 constexpr char kNoAccess[] = "D:P";
 constexpr char kFullAccess[] = "D:P(A;;KA;;;WD)";
 
-std::set<std::string> ValueNames(const CRegistryKey& key) {
-    std::set<std::string> names;
-    RegistryValueInfo info;
-    for (DWORD index = 0; key.enumValue(index, info) && index < 100; ++index) names.insert(info.name);
-    return names;
+bool HandleIsOpen(HKEY handle) {
+    return RegQueryInfoKeyA(handle, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                            nullptr, nullptr) == ERROR_SUCCESS;
 }
 
 }  // namespace
 
 using RegistryKey = ScratchKeyTest;
 
-TEST_F(RegistryKey, OpenFallsBackToReadAccessWhenFullAccessIsRefused) {
+TEST_F(RegistryKey, OpenFallsBackToReadAccessAndAMissingKeyFailsEveryOperation) {
     createKey("Locked");
-    {
-        CRegistryKey writable(scratch(), "Locked", false);
-        ASSERT_NE(nullptr, writable.handle());
-        EXPECT_TRUE(writable.isWritable());
-        EXPECT_EQ(ERROR_SUCCESS, writable.setDword("Count", 7));
-    }
+    EXPECT_EQ(ERROR_SUCCESS, CRegistryKey(scratch(), "Locked", false).setDword("Count", 7));
     SetKeyAccess(scratch(), "Locked", kReadAndDeleteOnly);
+    const CRegistryKey locked(scratch(), "Locked", false);
+    ASSERT_NE(nullptr, locked.handle());
+    EXPECT_FALSE(locked.isWritable());
+    EXPECT_EQ(7u, locked.getDword("Count"));
+    EXPECT_TRUE(CRegistryKey(scratch(), "Created", true).isWritable());
 
-    CRegistryKey key(scratch(), "Locked", false);
-    ASSERT_NE(nullptr, key.handle());
-    EXPECT_FALSE(key.isWritable());
-    EXPECT_EQ(7u, key.getDword("Count"));
-    EXPECT_EQ(ERROR_ACCESS_DENIED, key.setDword("Other", 1));
-
-    CRegistryKey created(scratch(), "Created", true);
-    EXPECT_NE(nullptr, created.handle());
-    EXPECT_TRUE(created.isWritable());
-}
-
-
-TEST_F(RegistryKey, MissingKeyHasNoHandleAndEveryOperationFails) {
-    CRegistryKey key(scratch(), "Missing", false);
-    EXPECT_EQ(nullptr, key.handle());
-    EXPECT_FALSE(key.isWritable());
-    EXPECT_FALSE(keyExists("Missing"));
-
-    EXPECT_FALSE(key.valueExists("Value"));
-    EXPECT_FALSE(key.subkeyExists("Child"));
+    CRegistryKey missing(scratch(), "Missing", false);
+    EXPECT_EQ(nullptr, missing.handle());
+    EXPECT_FALSE(missing.isWritable());
+    EXPECT_FALSE(missing.valueExists("Value"));
     DWORD dword = 0xDEADBEEF;
-    EXPECT_EQ(ERROR_INVALID_HANDLE, key.getDword("Value", dword));
+    EXPECT_EQ(ERROR_INVALID_HANDLE, missing.getDword("Value", dword));
     EXPECT_EQ(0xDEADBEEFu, dword);
-    EXPECT_EQ(0u, key.getDword("Value"));
-    EXPECT_EQ(ERROR_INVALID_HANDLE, key.setDword("Value", 1));
     char text[8] = "guard";
     DWORD size = sizeof text - 1;
-    EXPECT_EQ(ERROR_INVALID_HANDLE, key.getString("Value", text, size));
+    EXPECT_EQ(ERROR_INVALID_HANDLE, missing.getString("Value", text, size));
     EXPECT_STREQ("", text);
-    std::string value = "stale";
-    key.getString("Value", value);
-    EXPECT_EQ("", value);
-    EXPECT_EQ(ERROR_INVALID_HANDLE, key.setString("Value", "x"));
-    size = sizeof text;
-    EXPECT_EQ(ERROR_INVALID_HANDLE, key.getBinary("Value", text, size));
-    EXPECT_EQ(ERROR_INVALID_HANDLE, key.setBinary("Value", "x", 1));
-    EXPECT_EQ(ERROR_INVALID_HANDLE, key.deleteValue("Value"));
-    EXPECT_EQ(ERROR_INVALID_HANDLE, key.deleteSubkey("Child"));
-    RegistryValueInfo valueInfo;
-    EXPECT_EQ(ERROR_INVALID_HANDLE, key.queryValueInfo("Value", valueInfo));
-    EXPECT_FALSE(key.enumValue(0, valueInfo));
+    EXPECT_EQ(ERROR_INVALID_HANDLE, missing.deleteSubkey("Child"));
     RegistryKeyInfo keyInfo;
-    EXPECT_EQ(ERROR_INVALID_HANDLE, key.queryInfo(keyInfo));
-    EXPECT_FALSE(key.enumSubkey(0, keyInfo));
+    EXPECT_FALSE(missing.enumSubkey(0, keyInfo));
 }
 
-TEST_F(RegistryKey, BorrowedHandlesAreNeverClosed) {
+TEST_F(RegistryKey, BorrowedHandlesAndRootsAreNeverClosed) {
     HKEY handle = nullptr;
     ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_READ, &handle));
-    {
-        CRegistryKey borrowed(handle, false);
-        EXPECT_FALSE(borrowed.isWritable());
-    }
-    EXPECT_EQ(ERROR_SUCCESS, RegQueryInfoKeyA(handle, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                                              nullptr, nullptr, nullptr, nullptr));
+    EXPECT_FALSE(CRegistryKey(handle, false).isWritable());
+    EXPECT_TRUE(HandleIsOpen(handle));
     { CRegistryKey owner(handle, true); }
-    EXPECT_EQ(ERROR_INVALID_HANDLE, RegQueryInfoKeyA(handle, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                                                     nullptr, nullptr, nullptr, nullptr, nullptr));
+    EXPECT_FALSE(HandleIsOpen(handle));
 
     CRegistryKey& currentUser = RootKey(HKEY_CURRENT_USER);
     EXPECT_EQ(HKEY_CURRENT_USER, currentUser.handle());
     EXPECT_FALSE(currentUser.isWritable());
-    EXPECT_TRUE(currentUser.subkeyExists("Software"));
-    EXPECT_EQ(HKEY_DYN_DATA, RootKey(HKEY_DYN_DATA).handle());
     EXPECT_EQ(nullptr, RootKey(HKEY_PERFORMANCE_DATA).handle());
-
-    EXPECT_STREQ("HKEY_CURRENT_CONFIG\\", RootKeyName(HKEY_CURRENT_CONFIG));
     EXPECT_STREQ("", RootKeyName(HKEY_PERFORMANCE_DATA));
-    EXPECT_STREQ("", RootKeyName(scratch()));
 }
 
 TEST_F(RegistryKey, DeleteSubkeyRemovesATreeChildrenFirstAndStopsAtTheFirstFailure) {
     createKey("Tree\\A\\B\\C\\D");
     createKey("Tree\\A\\B2");
     createKey("Tree\\E");
-    {
-        CRegistryKey leaf(scratch(), "Tree\\A\\B\\C\\D", false);
-        EXPECT_EQ(ERROR_SUCCESS, leaf.setString("Leaf", "value"));
-    }
+    EXPECT_EQ(ERROR_SUCCESS, CRegistryKey(scratch(), "Tree\\A\\B\\C\\D", false).setString("Leaf", "value"));
     CRegistryKey key(scratch(), false);
     // The registry refuses to delete a key that still has subkeys, so success means that
     // every level went before its parent.
@@ -144,7 +98,6 @@ TEST_F(RegistryKey, DeleteSubkeyRemovesATreeChildrenFirstAndStopsAtTheFirstFailu
     EXPECT_EQ(ERROR_ACCESS_DENIED, key.deleteSubkey("Stuck"));
     EXPECT_TRUE(keyExists("Stuck\\Later"));
     SetKeyAccess(scratch(), "Stuck\\Keep", kFullAccess);
-    EXPECT_TRUE(keyExists("Stuck\\Keep\\Inner"));
     EXPECT_EQ(ERROR_SUCCESS, key.deleteSubkey("Stuck"));
 }
 
@@ -155,44 +108,35 @@ TEST_F(RegistryKey, EnumerationReportsEveryEntryEvenWithOverlongNames) {
     EXPECT_FALSE(key.enumValue(0, value));
     EXPECT_FALSE(key.enumSubkey(0, subkey));
 
-    // Wine lists values sorted by name: the long name comes before "b" and "c".
-    const std::string longName(600, 'a');
-    EXPECT_EQ(ERROR_SUCCESS, key.setDword(longName.c_str(), 1));
+    // Wine lists values sorted by name: the overlong name comes first and must not end the walk.
+    EXPECT_EQ(ERROR_SUCCESS, key.setDword(std::string(600, 'a').c_str(), 1));
     EXPECT_EQ(ERROR_SUCCESS, key.setString("b", "text"));
-    EXPECT_EQ(ERROR_SUCCESS, key.setBinary("c", "\1\2\3", 3));
-    const std::set<std::string> names = ValueNames(key);
-    EXPECT_EQ(3u, names.size());
-    EXPECT_EQ(1u, names.count("b"));
-    EXPECT_EQ(1u, names.count("c"));
+    DWORD count = 0;
+    while (key.enumValue(count, value) && count < 10) ++count;
+    EXPECT_EQ(2u, count);
+    ASSERT_TRUE(key.enumValue(1, value));
+    EXPECT_EQ("b", value.name);
 
     createKey("Child\\Grandchild");
-    {
-        CRegistryKey child(scratch(), "Child", false);
-        EXPECT_EQ(ERROR_SUCCESS, child.setString("Named", "12345"));
-    }
+    EXPECT_EQ(ERROR_SUCCESS, CRegistryKey(scratch(), "Child", false).setString("Named", "12345"));
     ASSERT_TRUE(key.enumSubkey(0, subkey));
     EXPECT_EQ("Child", subkey.name);
     EXPECT_EQ(1u, subkey.subkeys);
-    EXPECT_EQ(1u, subkey.values);
-    EXPECT_EQ(5u, subkey.longestValueName);
     EXPECT_FALSE(key.enumSubkey(1, subkey));
 
     RegistryKeyInfo info;
     info.name = "stale";
     EXPECT_EQ(ERROR_SUCCESS, key.queryInfo(info));
     EXPECT_EQ("", info.name);
-    EXPECT_EQ(1u, info.subkeys);
-    EXPECT_EQ(3u, info.values);
+    EXPECT_EQ(2u, info.values);
     EXPECT_EQ(600u, info.longestValueName);
 }
 
-TEST_F(RegistryKey, StringsAreStoredWithTheirZeroAndReadBackTerminated) {
+TEST_F(RegistryKey, StringsAreStoredWithTheirZeroAndReadBackTerminatedWithinTheBuffer) {
     CRegistryKey key(scratch(), false);
     RegistryValueInfo info;
     EXPECT_EQ(ERROR_SUCCESS, key.setString("Empty", ""));
     EXPECT_EQ(ERROR_SUCCESS, key.queryValueInfo("Empty", info));
-    EXPECT_EQ("Empty", info.name);
-    EXPECT_EQ(static_cast<DWORD>(REG_SZ), info.type);
     EXPECT_EQ(1u, info.size);
 
     // Stored without a zero byte: the terminator goes at the returned size, nothing beyond.
@@ -201,7 +145,6 @@ TEST_F(RegistryKey, StringsAreStoredWithTheirZeroAndReadBackTerminated) {
     std::memset(buffer, '#', sizeof buffer);
     DWORD size = 8;
     EXPECT_EQ(ERROR_SUCCESS, key.getString("Bare", buffer, size));
-    EXPECT_EQ(3u, size);
     EXPECT_STREQ("abc", buffer);
     EXPECT_EQ(std::string(8, '#'), std::string(buffer + 4, 8));
 
@@ -218,14 +161,4 @@ TEST_F(RegistryKey, StringsAreStoredWithTheirZeroAndReadBackTerminated) {
     EXPECT_EQ("0123456789ABCDEF", text);
     key.getString("Bare", text);
     EXPECT_EQ("abc", text);
-
-    EXPECT_EQ(ERROR_SUCCESS, key.queryValueInfo("Bare", info));
-    EXPECT_EQ(static_cast<DWORD>(REG_BINARY), info.type);
-    EXPECT_EQ(3u, info.size);
-    EXPECT_EQ(ERROR_SUCCESS, key.setDword("Number", 0x12345678));
-    EXPECT_EQ(ERROR_SUCCESS, key.queryValueInfo("Number", info));
-    EXPECT_EQ(static_cast<DWORD>(REG_DWORD), info.type);
-    EXPECT_EQ(0x12345678u, key.getDword("Number"));
-    EXPECT_EQ(ERROR_SUCCESS, key.deleteValue("Number"));
-    EXPECT_FALSE(key.valueExists("Number"));
 }

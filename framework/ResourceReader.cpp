@@ -1,15 +1,22 @@
-#include "registry/ResourceCursor.h"
+#include "framework/ResourceReader.h"
 
 #include <cstring>
 
-bool CResourceCursor::readWord(uint16_t& value) {
+namespace fw {
+
+bool ResourceReader::peekWord(uint16_t& value) const {
     if (remaining() < 2) return false;
     value = static_cast<uint16_t>(m_pos[0] | m_pos[1] << 8);
+    return true;
+}
+
+bool ResourceReader::readWord(uint16_t& value) {
+    if (!peekWord(value)) return false;
     m_pos += 2;
     return true;
 }
 
-bool CResourceCursor::readDword(uint32_t& value) {
+bool ResourceReader::readDword(uint32_t& value) {
     if (remaining() < 4) return false;
     value = static_cast<uint32_t>(m_pos[0]) | static_cast<uint32_t>(m_pos[1]) << 8 |
             static_cast<uint32_t>(m_pos[2]) << 16 | static_cast<uint32_t>(m_pos[3]) << 24;
@@ -17,7 +24,7 @@ bool CResourceCursor::readDword(uint32_t& value) {
     return true;
 }
 
-bool CResourceCursor::readText(const char*& text) {
+bool ResourceReader::readText(const char*& text) {
     if (remaining() == 0) return false;
     const void* terminator = std::memchr(m_pos, 0, remaining());
     if (!terminator) return false;
@@ -26,9 +33,11 @@ bool CResourceCursor::readText(const char*& text) {
     return true;
 }
 
-bool CResourceCursor::readBytes(uint32_t count, const uint8_t*& bytes) {
+bool ResourceReader::readBytes(uint32_t count, const uint8_t*& bytes) {
     if (remaining() < count) return false;
     bytes = m_pos;
     m_pos += count;
     return true;
 }
+
+}  // namespace fw

@@ -1,14 +1,17 @@
 // A bounded reader over resource data: packed little-endian numbers and zero-terminated texts.
 // Resource data can come from any file, so every read checks the end first; a read that would
-// pass it fails and leaves the position where it was. Portable: no Windows headers.
+// pass it fails and leaves the position where it was. Portable, no Windows headers: the
+// parsers built on it also build natively for fuzzing.
 #pragma once
 #include <cstddef>
 #include <cstdint>
 
-class CResourceCursor {
+namespace fw {
+
+class ResourceReader {
 public:
-    CResourceCursor(const void* data, size_t size)
-        : m_pos(static_cast<const uint8_t*>(data)), m_end(m_pos + size) {}
+    ResourceReader(const void* data, size_t size)
+        : m_pos(static_cast<const uint8_t*>(data)), m_end(m_pos + (data ? size : 0)) {}
 
     bool readWord(uint16_t& value);
     bool readDword(uint32_t& value);
@@ -16,6 +19,8 @@ public:
     bool readText(const char*& text);
     // Steps over count bytes and hands back where they start.
     bool readBytes(uint32_t count, const uint8_t*& bytes);
+    // The next 16 bits without moving on: lists end with a 16-bit zero.
+    bool peekWord(uint16_t& value) const;
 
     size_t remaining() const { return static_cast<size_t>(m_end - m_pos); }
 
@@ -23,3 +28,5 @@ private:
     const uint8_t* m_pos;
     const uint8_t* m_end;
 };
+
+}  // namespace fw
