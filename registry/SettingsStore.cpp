@@ -10,6 +10,7 @@ namespace {
 class KeyDefaultsWriter : public SettingValueWriter {
 public:
     explicit KeyDefaultsWriter(CRegistryKey& key) : m_key(key) {}
+    const CRegistryKey& key() const { return m_key; }
     long setDword(const char* name, uint32_t value) override { return m_key.setDword(name, value); }
     long setString(const char* name, const char* text) override { return m_key.setString(name, text); }
     long setBinary(const char* name, const void* data, uint32_t size) override {
@@ -20,17 +21,17 @@ private:
     CRegistryKey& m_key;
 };
 
-struct MissingDefaults {
-    CRegistryKey& key;
-    KeyDefaultsWriter writer;
-    bool allWritten;
-};
-
 bool WriteDefaultIfMissing(const CSettingEntry& entry, void* context) {
-    auto& defaults = *static_cast<MissingDefaults*>(context);
-    if (!defaults.key.valueExists(entry.name()) && entry.writeDefault(defaults.writer) != ERROR_SUCCESS)
-        defaults.allWritten = false;
+    auto& writer = *static_cast<KeyDefaultsWriter*>(context);
+    if (!writer.key().valueExists(entry.name())) entry.writeDefault(writer);
     return true;
+}
+
+// Writes the default of every entry of the table whose value the key lacks; existing values are
+// never changed. A key that cannot be written keeps its users on their own fallbacks.
+void WriteMissingDefaults(CRegistryKey& key, const CResourceBlock& table) {
+    KeyDefaultsWriter writer(key);
+    WalkSettingsTable(table.data(), table.size(), WriteDefaultIfMissing, &writer);
 }
 
 struct TreeInstall {
@@ -114,11 +115,6 @@ LONG CSettingsKey::getBinary(UINT id, void* buffer, DWORD& size) const {
 LONG CSettingsKey::setBinary(UINT id, const void* data, DWORD size) {
     const char* name = nameOf(id);
     return name ? m_key->setBinary(name, data, size) : ERROR_FILE_NOT_FOUND;
-}
-
-bool WriteMissingDefaults(CRegistryKey& key, const CResourceBlock& table) {
-    MissingDefaults defaults{key, KeyDefaultsWriter(key), true};
-    return WalkSettingsTable(table.data(), table.size(), WriteDefaultIfMissing, &defaults) && defaults.allWritten;
 }
 
 bool InstallSettingsTree(UINT treeId, HMODULE module) {

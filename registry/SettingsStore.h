@@ -21,10 +21,6 @@ public:
     // A key outside the tree (opened or created as CRegistryKey does) described by a table.
     CSettingsKey(HKEY parent, const char* subkey, bool create, UINT tableId, HMODULE module = nullptr);
 
-    CRegistryKey& key() { return *m_key; }
-    const CRegistryKey& key() const { return *m_key; }
-    bool isWritable() const { return m_key->isWritable(); }
-
     // An id that the table lacks gives ERROR_FILE_NOT_FOUND (or "no", 0, an empty text)
     // without a registry call.
     bool valueExists(UINT id) const;
@@ -44,10 +40,6 @@ private:
     std::unique_ptr<CRegistryKey> m_key;
     CResourceBlock m_table;
 };
-
-// Writes the default of every entry of the table whose value the key lacks; existing values are
-// never changed. True when the whole table was walked and every write succeeded.
-bool WriteMissingDefaults(CRegistryKey& key, const CResourceBlock& table);
 
 // Creates every key of the tree, the settings root included, and writes the missing defaults of
 // the keys that have a table. Run once at start-up. False when the tree is missing or damaged.

@@ -154,7 +154,7 @@ TEST(SettingsStore, InstallCreatesTheKeysAndSettingsKeysReadAndWriteById) {
         EXPECT_FALSE(general.valueExists(GENERAL_USER_NAME));
         EXPECT_EQ(ERROR_SUCCESS, general.setString(GENERAL_USER_NAME, "Ann Example"));
         std::string name;
-        general.key().getString("User Name", name);
+        CRegistryKey(HKEY_CURRENT_USER, (base + "\\General").c_str(), false).getString("User Name", name);
         EXPECT_EQ("Ann Example", name);
         // An id that the table lacks touches nothing.
         EXPECT_EQ(ERROR_FILE_NOT_FOUND, general.setString(999, "x"));
@@ -162,7 +162,8 @@ TEST(SettingsStore, InstallCreatesTheKeysAndSettingsKeysReadAndWriteById) {
 
         CSettingsKey editor(SETTINGS_REGISTRY_EDITOR);
         EXPECT_EQ(ERROR_SUCCESS, editor.setDword(REGISTRY_EDITOR_DWORD_BASE, 16));
-        EXPECT_EQ(16u, editor.key().getDword("Dword Base"));
+        const CRegistryKey editorKey(HKEY_CURRENT_USER, (base + "\\Registry Editor").c_str(), false);
+        EXPECT_EQ(16u, editorKey.getDword("Dword Base"));
     }
     // Installing again changes no value.
     EXPECT_TRUE(InstallSettingsTree(SETTINGS_TREE, nullptr));
@@ -175,8 +176,8 @@ using SettingsDefaults = ScratchKeyTest;
 TEST_F(SettingsDefaults, OpeningWithATableWritesOnlyTheMissingDefaults) {
     createKey("Defaults");
     EXPECT_EQ(ERROR_SUCCESS, CRegistryKey(scratch(), "Defaults", false).setString("Text", "mine"));
-    const CSettingsKey settings(scratch(), "Defaults", false, IDR_DEFAULTS_TABLE, GetModuleHandleA(nullptr));
-    const CRegistryKey& key = settings.key();
+    const CSettingsKey opened(scratch(), "Defaults", false, IDR_DEFAULTS_TABLE, GetModuleHandleA(nullptr));
+    const CRegistryKey key(scratch(), "Defaults", false);
     EXPECT_EQ(0x01020304u, key.getDword("Number"));
     std::string text;
     key.getString("Text", text);
