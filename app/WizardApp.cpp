@@ -6,7 +6,7 @@
 #include "registry/SettingsStore.h"
 #include "resources/resource.h"
 #include "testlib/TestLibrary.h"
-#include "wizard/StartPages.h"
+#include "app/StartPages.h"
 #include "wizard/WizardDlg.h"
 #include "zelkor.h"
 
@@ -21,7 +21,7 @@ bool CWizardApp::InitInstance() {
         return false;
     }
     {
-        CWizardDlg wizard;
+        CWizardDlg wizard(m_session);
         AddStartPages(wizard);
         wizard.DoModal(nullptr);
     }

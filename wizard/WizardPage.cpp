@@ -3,7 +3,7 @@
 #include <process.h>
 
 #include "framework/DialogTemplate.h"
-#include "host/BackgroundTask.h"
+#include "wizard/ErrorText.h"
 #include "wizard/WizardDlg.h"
 #include "zelkor.h"
 
@@ -82,22 +82,27 @@ INT_PTR CWizardPage::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 unsigned __stdcall CWizardPage::TaskThreadProc(void* page) {
+    CWizardPage& self = *static_cast<CWizardPage*>(page);
     try {
-        static_cast<CWizardPage*>(page)->PageOpRunTask();
+        self.PageOpRunTask();
     } catch (...) {
         // A failed job still ends like any other, so the wizard gets its buttons back.
+        OutputDebugStringA("Zelkor: a page job ended with an exception (CWizardPage::TaskThreadProc)\n");
     }
-    ZKEndBackground();
+    self.m_tasks->End();
     return 0;
 }
 
 bool CWizardPage::StartPageTask() {
+    CWizardDlg* frame = wizard();
+    if (!frame) return false;
+    m_tasks = &frame->tasks();
     if (m_taskThread) CloseHandle(m_taskThread);
     m_taskThread = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, TaskThreadProc, this, 0, nullptr));
     if (!m_taskThread) {
-        ReportTaskStartFailure(GetLastError());
+        ZKMessageBox(ErrorText(GetLastError()).c_str(), MB_OK | MB_ICONSTOP);
         return false;
     }
-    ZKBeginBackground(m_taskThread);
+    m_tasks->Begin(m_taskThread);
     return true;
 }

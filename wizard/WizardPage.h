@@ -8,6 +8,7 @@
 #include "framework/Dialog.h"
 #include "registry/ResourceBlock.h"
 
+class CTaskRunner;
 class CWizardDlg;
 
 class CWizardPage : public fw::CDialog {
@@ -50,6 +51,7 @@ private:
     CResourceBlock m_template;
     std::vector<DWORD> m_childTemplate;
     HANDLE m_taskThread = nullptr;
+    CTaskRunner* m_tasks = nullptr;  // the runner of the wizard that started the job
     bool m_persistent;
     bool m_created = false;
 };

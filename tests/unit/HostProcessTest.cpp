@@ -7,6 +7,7 @@
 
 #include "ScratchDirectory.h"
 #include "driver/Driver.h"
+#include "framework/Handles.h"
 #include "zelkor.h"
 
 namespace {
@@ -63,24 +64,12 @@ CREATEPROCESSINFO request(char* commandLine, HWND notify) {
     return info;
 }
 
-TEST(HostCreateProcess, TheWindowIsToldOnceWithTheExitCode) {
-    NoticeWindow window;
-    char command[] = "cmd.exe /c exit 7";
-    CREATEPROCESSINFO info = request(command, window.hwnd());
-    ASSERT_TRUE(ZKCreateProcess(&info));
-    ASSERT_TRUE(window.WaitForNotice(20000));
-    drive::WaitFor([]() -> HWND { return nullptr; }, 200);  // a second notice would arrive now
-    ASSERT_EQ(1u, window.notices().size());
-    EXPECT_EQ(0u, window.notices()[0].wParam);
-    EXPECT_EQ(7, window.notices()[0].lParam);
-}
-
-TEST(HostCreateProcess, RefusesUnusableRecordsAndRunsWithoutANoticeWindow) {
+TEST(HostCreateProcess, RefusesUnusableRecordsAndTellsTheWindowOnceWithTheExitCode) {
     ScratchDirectory scratch;
-    char command[] = "cmd.exe /c echo started>marker.txt";
-    CREATEPROCESSINFO info = request(command, nullptr);
+    NoticeWindow window;
+    char refused[] = "cmd.exe /c echo started>refused.txt";
+    CREATEPROCESSINFO info = request(refused, window.hwnd());
     info.lpCurrentDirectory = scratch.path().c_str();
-
     EXPECT_FALSE(ZKCreateProcess(nullptr));
     info.cbSize = 24;
     EXPECT_FALSE(ZKCreateProcess(&info));
@@ -90,15 +79,32 @@ TEST(HostCreateProcess, RefusesUnusableRecordsAndRunsWithoutANoticeWindow) {
     char missing[] = "zk-no-such-program.exe";
     info.lpCommandLine = missing;
     EXPECT_FALSE(ZKCreateProcess(&info));
-    Sleep(500);
-    EXPECT_FALSE(FileExists(scratch / "marker.txt")) << "a refused record started the program";
 
-    // The same request, complete: the program runs in the given directory and nobody is told.
+    // The record complete: the window hears of the program's end.
+    char command[] = "cmd.exe /c exit 7";
     info.lpCommandLine = command;
     ASSERT_TRUE(ZKCreateProcess(&info));
+    ASSERT_TRUE(window.WaitForNotice(20000));
+    ASSERT_EQ(1u, window.notices().size());
+    EXPECT_EQ(0u, window.notices()[0].wParam);
+    EXPECT_EQ(7, window.notices()[0].lParam);
+    EXPECT_FALSE(FileExists(scratch / "refused.txt")) << "a refused record started the program";
+}
+
+TEST(HostCreateProcess, RunsInTheGivenDirectoryWithoutANoticeWindow) {
+    ScratchDirectory scratch;
+    char command[] = "cmd.exe /c echo started>marker.txt";
+    CREATEPROCESSINFO info = request(command, nullptr);
+    info.lpCurrentDirectory = scratch.path().c_str();
+    ASSERT_TRUE(ZKCreateProcess(&info));
+    // Done once cmd has let go of the file, so that the directory can go.
     const std::string marker = scratch / "marker.txt";
-    EXPECT_TRUE(drive::WaitFor([&]() -> HWND { return FileExists(marker) ? GetDesktopWindow() : nullptr; }, 20000));
-    Sleep(300);  // let cmd finish writing and release the file before the directory goes
+    EXPECT_TRUE(drive::WaitFor(
+        [&]() -> HWND {
+            fw::UniqueFile file(CreateFileA(marker.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+            return file ? GetDesktopWindow() : nullptr;
+        },
+        20000));
 }
 
 }  // namespace
