@@ -4,7 +4,10 @@ int PressedLook(int state) { return state >= kUnchecked && state <= kPartlyCheck
 
 int NormalLook(int state) { return state >= kPressedUnchecked && state <= kPressedPartly ? state - 3 : state; }
 
+namespace {
+// The state a completed click leaves: pressed unchecked becomes checked, the others unchecked.
 int StateAfterClick(int pressedState) { return pressedState == kPressedUnchecked ? kChecked : kUnchecked; }
+}  // namespace
 
 void CheckTree::SetCheck(HTREEITEM item, int state) {
     SetState(item, state);

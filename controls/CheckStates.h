@@ -19,8 +19,6 @@ enum CheckState : int {
 // The look while the button is held on the box, and back again; other states are unchanged.
 int PressedLook(int state);
 int NormalLook(int state);
-// The state a completed click leaves: pressed unchecked becomes checked, the others unchecked.
-int StateAfterClick(int pressedState);
 
 class CheckTree {
 public:

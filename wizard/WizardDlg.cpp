@@ -24,9 +24,13 @@ size_t CWizardDlg::position(const CWizardPage* page) const {
     return npos;
 }
 
-void CWizardDlg::AddPage(std::unique_ptr<CWizardPage> page) { m_pages.push_back(std::move(page)); }
+void CWizardDlg::AddPage(std::unique_ptr<CWizardPage> page) {
+    page->JoinWizard(this, &m_tasks);
+    m_pages.push_back(std::move(page));
+}
 
 void CWizardDlg::InsertPageAfter(const CWizardPage* reference, std::unique_ptr<CWizardPage> page) {
+    page->JoinWizard(this, &m_tasks);
     size_t at = position(reference);
     if (at == npos) {
         m_pages.push_back(std::move(page));

@@ -15,7 +15,6 @@
 
 class CWizardDlg : public fw::CDialog {
 public:
-    static constexpr size_t npos = static_cast<size_t>(-1);
 
     explicit CWizardDlg(WizardSession& session);
     ~CWizardDlg() override;
@@ -32,7 +31,6 @@ public:
     // Inserts directly after reference, or at the end when reference is not in the list.
     void InsertPageAfter(const CWizardPage* reference, std::unique_ptr<CWizardPage> page);
     void RemovePage(const CWizardPage* page);
-    void RemovePageAt(size_t position);
     void ShowCurrentPage(bool first);
     // Moves forward without asking the current page; not on the last page.
     void ForceNext();
@@ -45,11 +43,7 @@ public:
 
     size_t pageCount() const { return m_pages.size(); }
     CWizardPage* page(size_t position) const { return m_pages[position].get(); }
-    size_t position(const CWizardPage* page) const;
-    size_t currentPosition() const { return m_current; }
     CWizardPage* currentPage() const { return m_currentPage; }
-    bool finishMode() const { return m_finishMode; }
-    bool continueMode() const { return m_continueMode; }
 
 protected:
     INT_PTR DialogProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -59,6 +53,10 @@ protected:
     void OnDestroy() override;
 
 private:
+    static constexpr size_t npos = static_cast<size_t>(-1);
+
+    size_t position(const CWizardPage* page) const;
+    void RemovePageAt(size_t position);
     void OnNext();
     void OnPrevious();
     void OnContinue();

@@ -4,7 +4,7 @@
 
 #include "framework/DialogTemplate.h"
 #include "wizard/ErrorText.h"
-#include "wizard/WizardDlg.h"
+#include "wizard/TaskRunner.h"
 #include "zelkor.h"
 
 namespace {
@@ -26,8 +26,6 @@ CWizardPage::~CWizardPage() {
     DestroyPage();
     if (m_taskThread) CloseHandle(m_taskThread);
 }
-
-CWizardDlg* CWizardPage::wizard() const { return CWizardDlg::Active(); }
 
 bool CWizardPage::CreatePage(HWND wizard) {
     m_childTemplate = fw::CopyTemplateWithStyle(m_template.data(), m_template.size(), kChildStyleMask,
@@ -94,9 +92,7 @@ unsigned __stdcall CWizardPage::TaskThreadProc(void* page) {
 }
 
 bool CWizardPage::StartPageTask() {
-    CWizardDlg* frame = wizard();
-    if (!frame) return false;
-    m_tasks = &frame->tasks();
+    if (!m_tasks) return false;
     if (m_taskThread) CloseHandle(m_taskThread);
     m_taskThread = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, TaskThreadProc, this, 0, nullptr));
     if (!m_taskThread) {

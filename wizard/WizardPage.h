@@ -24,6 +24,11 @@ public:
     bool CreatePage(HWND wizard);
     void DestroyPage();
 
+    // The wizard that takes the page into its list, and that wizard's task runner.
+    void JoinWizard(CWizardDlg* wizard, CTaskRunner* tasks) {
+        m_wizard = wizard;
+        m_tasks = tasks;
+    }
     // Starts PageOpRunTask on a background thread and registers it as the running task.
     bool StartPageTask();
 
@@ -42,7 +47,7 @@ protected:
     CWizardPage(HMODULE module, UINT templateId, DLGPROC dialogProc, bool persistent);
 
     INT_PTR DialogProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-    CWizardDlg* wizard() const;
+    CWizardDlg* wizard() const { return m_wizard; }
 
 private:
     static unsigned __stdcall TaskThreadProc(void* page);
@@ -51,7 +56,8 @@ private:
     CResourceBlock m_template;
     std::vector<DWORD> m_childTemplate;
     HANDLE m_taskThread = nullptr;
-    CTaskRunner* m_tasks = nullptr;  // the runner of the wizard that started the job
+    CWizardDlg* m_wizard = nullptr;
+    CTaskRunner* m_tasks = nullptr;
     bool m_persistent;
     bool m_created = false;
 };

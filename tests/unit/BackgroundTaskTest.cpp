@@ -119,8 +119,11 @@ public:
               while (!m_stop) {
                   drive::MessageBoxSeen box = drive::WaitForMessageBox(GetCurrentProcessId(), 100);
                   if (!box.window) continue;
+                  // A box may be found before its text is set.
+                  HWND text = GetDlgItem(box.window, 0xFFFF);
+                  drive::WaitFor([&]() -> HWND { return drive::Text(text).empty() ? nullptr : text; }, 5000);
                   const size_t index = texts.size();
-                  texts.push_back(box.text);
+                  texts.push_back(drive::Text(text));
                   if (before && index < answers.size()) before(index);
                   drive::AnswerMessageBox(box, index < answers.size() ? answers[index] : IDYES);
                   drive::WaitFor([&]() -> HWND { return IsWindow(box.window) ? nullptr : GetDesktopWindow(); }, 5000);

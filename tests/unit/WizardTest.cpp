@@ -81,7 +81,7 @@ TEST_F(WizardTest, PreviousRemovesPagesBuiltSinceTheNearestPersistentPageAndKeep
     insertAfter(select, {"t1", "t2", "t3"}, false);  // welcome, select, t3, t2, t1, registry, complete
     open();
     for (int i = 0; i < 3; ++i) press(IDC_WIZARD_NEXT);
-    ASSERT_EQ(3u, wizard->currentPosition());
+    ASSERT_EQ(wizard->page(3), wizard->currentPage());
 
     journal.clear();
     press(IDC_WIZARD_PREVIOUS);
