@@ -47,11 +47,6 @@ private:
     Job m_job;
 };
 
-// Handles this thread's messages (the task's notices are sent to it) until the condition holds.
-bool pumpUntil(const std::function<bool()>& condition) {
-    return drive::WaitFor([&]() -> HWND { return condition() ? GetDesktopWindow() : nullptr; }, 5000) != nullptr;
-}
-
 DWORD WINAPI endAtOnce(void*) {
     ZKEndBackground();
     return 0;
@@ -71,7 +66,8 @@ TEST(BackgroundTask, EveryEndGivesBackTheButtonsOfItsBeginAndTellsThePageOnce) {
     EXPECT_EQ(0, page->taskDone);
 
     ASSERT_TRUE(page->StartPageTask());
-    ASSERT_TRUE(pumpUntil([&] { return page->taskDone > 0; }));
+    // The task's notices are sent to this thread: handle messages until they have come.
+    drive::WaitFor([&]() -> HWND { return page->taskDone ? GetDesktopWindow() : nullptr; }, 5000);
     EXPECT_EQ(1, page->taskDone);
     EXPECT_FALSE(wizard.tasks().Running());
     EXPECT_TRUE(wizard.item(IDC_WIZARD_NEXT).isEnabled());
@@ -129,10 +125,9 @@ public:
                   drive::WaitFor([&]() -> HWND { return IsWindow(box.window) ? nullptr : GetDesktopWindow(); }, 5000);
               }
           }) {}
-    ~Answerer() { Finish(); }
     void Finish() {
         m_stop = true;
-        if (m_thread.joinable()) m_thread.join();
+        m_thread.join();
     }
 
     std::vector<std::string> texts;
@@ -155,7 +150,7 @@ TEST(BackgroundTask, CancelStopsATaskThatPollsWithoutAskingMore) {
     TaskPage* page = owned.get();
     wizard.AddPage(std::move(owned));
     Answerer answerer({IDYES});
-    EXPECT_EQ(IDCANCEL, wizard.DoModal(nullptr));
+    EXPECT_EQ(IDCANCEL, wizard.DoModal(nullptr));  // without a second question: no 5-second wait
     answerer.Finish();
     EXPECT_EQ(std::vector<std::string>({kQuitQuestion}), answerer.texts);
     EXPECT_GT(page->turns, 0);

@@ -20,15 +20,15 @@ class ProbePage : public CWizardPage {
 public:
     ProbePage(std::string name, bool persistent, std::vector<std::string>& journal, UINT templateId = IDD_PROBE_PAGE)
         : CWizardPage(templateId, persistent), m_name(std::move(name)), m_journal(journal) {}
-    ~ProbePage() override { m_journal.push_back("deleted " + m_name); }
+    ~ProbePage() override { note("deleted"); }
 
     BOOL PageOpNext() override { return allowNext; }
     BOOL PageOpBack() override { return allowBack; }
-    void PageOpActivate() override { m_journal.push_back("activate " + m_name); }
-    void PageOpDeactivate() override { m_journal.push_back("deactivate " + m_name); }
-    void PageOpRemove() override { m_journal.push_back("remove " + m_name); }
-    void PageOpContinue() override { m_journal.push_back("continue " + m_name); }
-    void PageOpTaskDone() override { m_journal.push_back("taskdone " + m_name); }
+    void PageOpActivate() override { note("activate"); }
+    void PageOpRemove() override { note("remove"); }
+    void PageOpContinue() override { note("continue"); }
+    void PageOpTaskDone() override { note("taskdone"); }
+    void note(const char* what) { m_journal.push_back(what + (" " + m_name)); }
 
     BOOL allowNext = TRUE;
     BOOL allowBack = TRUE;
@@ -42,13 +42,9 @@ class WizardTest : public ::testing::Test {
 protected:
     void TearDown() override { wizard.reset(); }
 
-    ProbePage* add(const std::string& name, bool persistent) {
-        auto page = std::make_unique<ProbePage>(name, persistent, journal);
-        ProbePage* raw = page.get();
-        wizard->AddPage(std::move(page));
-        return raw;
-    }
-    // Builds pages in a loop, each directly after `after`, as the pages that build pages do.
+    ProbePage* add(const std::string& name, bool persistent) { return insertAfter(nullptr, {name}, persistent)[0]; }
+    // Builds pages in a loop, each directly after `after` (null: at the end), as the pages that
+    // build pages do.
     std::vector<ProbePage*> insertAfter(CWizardPage* after, const std::vector<std::string>& names, bool persistent) {
         std::vector<ProbePage*> built;
         for (const auto& name : names) {
@@ -65,7 +61,6 @@ protected:
     void press(int id) { SendMessageA(wizard->hwnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
     bool enabled(int id) { return wizard->item(id).isEnabled(); }
     bool visible(int id) { return wizard->item(id).isVisible(); }
-    std::string current() { return wizard->item(IDC_WIZARD_TITLE).text(); }
 
     std::vector<std::string> journal;
     WizardSession session;
@@ -120,7 +115,7 @@ TEST_F(WizardTest, TheFrameGrowsToTheFirstPageAndLaterPagesTakeItsSize) {
     EXPECT_EQ(nextNow.left, wizard->item(IDC_WIZARD_CONTINUE).rectInParent().left);
 
     press(IDC_WIZARD_NEXT);
-    EXPECT_EQ("Small page", current());
+    EXPECT_EQ("Small page", wizard->item(IDC_WIZARD_TITLE).text());
     const RECT smallRect = wizard->page(1)->window().windowRect();
     EXPECT_EQ(fw::width(pageRect), fw::width(smallRect));
     EXPECT_EQ(fw::height(pageRect), fw::height(smallRect));
