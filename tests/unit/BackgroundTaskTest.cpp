@@ -32,9 +32,9 @@ public:
     void PageOpRunTask() override {
         DuplicateHandle(GetCurrentProcess(), GetCurrentThread(), GetCurrentProcess(), &thread, 0, FALSE,
                         DUPLICATE_SAME_ACCESS);
-        SetEvent(running.get());
         if (m_job == Job::ReturnAtOnce) return;
-        for (; m_job == Job::IgnoreStopRequests || !ZKShouldTerminate(); Sleep(1)) ++turns;
+        for (; m_job == Job::IgnoreStopRequests || !ZKShouldTerminate(); Sleep(1))
+            if (++turns == 1) SetEvent(running.get());
     }
     void PageOpTaskDone() override { ++taskDone; }
 
