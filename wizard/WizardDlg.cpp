@@ -282,8 +282,11 @@ INT_PTR CWizardDlg::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case ZKPM_TASKDONE:
         OnTaskEnded(wParam);
         return Answer(0);
-    case CTaskRunner::WM_TASK_BUTTONS:
-        return Answer(MAKELONG(EnableNext(LOWORD(wParam) != 0), EnablePrev(HIWORD(wParam) != 0)));
+    case CTaskRunner::WM_TASK_BUTTONS: {
+        const bool nextWasEnabled = EnableNext(LOWORD(wParam) != 0);
+        const bool previousWasEnabled = EnablePrev(HIWORD(wParam) != 0);
+        return Answer(MAKELONG(nextWasEnabled, previousWasEnabled));
+    }
     case WM_RUN_ON_OWN_THREAD:
         (*reinterpret_cast<const std::function<void()>*>(lParam))();
         return Answer(0);

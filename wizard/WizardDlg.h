@@ -15,7 +15,6 @@
 
 class CWizardDlg : public fw::CDialog {
 public:
-
     explicit CWizardDlg(WizardSession& session);
     ~CWizardDlg() override;
 
