@@ -88,10 +88,9 @@ BOOL CWizardDlg::OnInitDialog() {
     return FALSE;  // the focus is set
 }
 
-void CWizardDlg::OnDestroy() {
-    m_tasks.NotifyWindow(nullptr);
-    if (s_active == this) s_active = nullptr;
-}
+// The wizard stays the active one until it is deleted, so that a stop request still reaches
+// test-library threads after its window has closed.
+void CWizardDlg::OnDestroy() { m_tasks.NotifyWindow(nullptr); }
 
 void CWizardDlg::RunOnOwnThread(const std::function<void()>& work) {
     if (hwnd() && GetWindowThreadProcessId(hwnd(), nullptr) != GetCurrentThreadId())
