@@ -7,7 +7,7 @@
 #include "registry/SettingsStore.h"
 #include "resources/resource.h"
 #include "testlib/TestLibrary.h"
-#include "wizard/StartPages.h"
+#include "app/StartPages.h"
 #include "wizard/WizardDlg.h"
 #include "zelkor.h"
 
@@ -21,7 +21,7 @@ void CWizardApp::InitInstance() {
         MessageBoxA(nullptr, ZKLoadString(IDS_NO_TEST_LIBRARIES, nullptr), ZKGetAppName(), MB_ICONSTOP);
         return;
     }
-    CWizardDlg wizard;
+    CWizardDlg wizard(m_session);
     AddStartPages(wizard);
     wizard.DoModal(nullptr);
 }

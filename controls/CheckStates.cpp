@@ -4,7 +4,10 @@ int PressedLook(int state) { return state >= kUnchecked && state <= kPartlyCheck
 
 int NormalLook(int state) { return state >= kPressedUnchecked && state <= kPressedPartly ? state - 3 : state; }
 
+namespace {
+// The state a completed click leaves: pressed unchecked becomes checked, the others unchecked.
 int StateAfterClick(int pressedState) { return pressedState == kPressedUnchecked ? kChecked : kUnchecked; }
+}  // namespace
 
 void CheckTree::SetCheck(HTREEITEM item, int state) {
     SetState(item, state);
@@ -29,16 +32,29 @@ void CheckTree::PassToChildren(HTREEITEM item, int state) {
 }
 
 void CheckTree::Recompute(HTREEITEM item) {
-    for (; item; item = Parent(item)) {
-        if (State(item) == kCheckDisabled) continue;
-        size_t children = 0;
-        size_t checked = 0;
-        for (HTREEITEM child = FirstChild(item); child; child = NextSibling(child)) {
-            ++children;
-            if (State(child) == kChecked) ++checked;
-        }
-        SetState(item, checked == 0 ? kUnchecked : checked == children ? kChecked : kPartlyChecked);
+    for (; item; item = Parent(item)) RecomputeOne(item);
+}
+
+void CheckTree::RecomputeOne(HTREEITEM item) {
+    if (State(item) == kCheckDisabled) return;
+    size_t children = 0;
+    size_t checked = 0;
+    for (HTREEITEM child = FirstChild(item); child; child = NextSibling(child)) {
+        ++children;
+        if (State(child) == kChecked) ++checked;
     }
+    SetState(item, checked == 0 ? kUnchecked : checked == children ? kChecked : kPartlyChecked);
+}
+
+void CheckTree::RecomputeAll() {
+    for (HTREEITEM root = FirstRoot(); root; root = NextSibling(root)) RecomputeSubtree(root);
+}
+
+void CheckTree::RecomputeSubtree(HTREEITEM item) {
+    HTREEITEM child = FirstChild(item);
+    if (!child) return;
+    for (; child; child = NextSibling(child)) RecomputeSubtree(child);
+    RecomputeOne(item);
 }
 
 HTREEITEM CheckTree::NextOutside(HTREEITEM item) const {
@@ -60,10 +76,4 @@ HTREEITEM CheckTree::NextCheckedLeaf(HTREEITEM after) const {
         item = child;
     }
     return nullptr;
-}
-
-size_t CheckTree::CountCheckedLeaves() const {
-    size_t count = 0;
-    for (HTREEITEM leaf = NextCheckedLeaf(nullptr); leaf; leaf = NextCheckedLeaf(leaf)) ++count;
-    return count;
 }

@@ -5,8 +5,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <cstddef>
-
 enum CheckState : int {
     kNoCheckBox = 0,
     kUnchecked = 1,
@@ -21,8 +19,6 @@ enum CheckState : int {
 // The look while the button is held on the box, and back again; other states are unchanged.
 int PressedLook(int state);
 int NormalLook(int state);
-// The state a completed click leaves: pressed unchecked becomes checked, the others unchecked.
-int StateAfterClick(int pressedState);
 
 class CheckTree {
 public:
@@ -33,9 +29,11 @@ public:
     // A completed click on the item's box: its new state, recomputed parents, and for a root item
     // the state passed on to its children. Returns the new state.
     int CompleteClick(HTREEITEM item);
+    // Every item with children takes its box from its children's, in one pass from the leaves
+    // up: a tree filled with boxes already set gets its parents' boxes without a walk per item.
+    void RecomputeAll();
     // Pre-order walk over the checked leaves: the one after `after`, or the first for null.
     HTREEITEM NextCheckedLeaf(HTREEITEM after) const;
-    size_t CountCheckedLeaves() const;
 
     // The tree's shape and each item's state-image index.
     virtual HTREEITEM FirstRoot() const = 0;
@@ -49,6 +47,9 @@ private:
     void PassToChildren(HTREEITEM item, int state);
     // A parent's box from its direct children, then its own parent's, up to the root.
     void Recompute(HTREEITEM item);
+    // One item's box from its direct children (a disabled box stays as it is).
+    void RecomputeOne(HTREEITEM item);
+    void RecomputeSubtree(HTREEITEM item);
     // The next item in pre-order that is not inside item's subtree; null at the end.
     HTREEITEM NextOutside(HTREEITEM item) const;
 };

@@ -18,7 +18,7 @@ void CCheckTreeCtrl::Initialise() {
     SendMessageA(hwnd(), TVM_SETIMAGELIST, TVSIL_STATE, reinterpret_cast<LPARAM>(m_stateImages.get()));
 }
 
-HTREEITEM CCheckTreeCtrl::InsertItem(const char* text, int image, HTREEITEM parent) {
+HTREEITEM CCheckTreeCtrl::InsertItem(const char* text, int image, HTREEITEM parent, int state) {
     TVINSERTSTRUCTA insert{};
     insert.hParent = parent ? parent : TVI_ROOT;
     insert.hInsertAfter = TVI_LAST;
@@ -26,7 +26,7 @@ HTREEITEM CCheckTreeCtrl::InsertItem(const char* text, int image, HTREEITEM pare
     insert.item.pszText = const_cast<char*>(text);
     insert.item.iImage = image;
     insert.item.iSelectedImage = image;
-    insert.item.state = INDEXTOSTATEIMAGEMASK(kNoCheckBox);
+    insert.item.state = INDEXTOSTATEIMAGEMASK(state);
     insert.item.stateMask = TVIS_STATEIMAGEMASK;
     return reinterpret_cast<HTREEITEM>(SendMessageA(hwnd(), TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
 }

@@ -17,8 +17,9 @@ public:
 
     // Creates both image lists, dropping earlier ones, and gives them to the tree.
     virtual void Initialise();
-    // Appends an item without a check box under parent (null: at the root).
-    HTREEITEM InsertItem(const char* text, int image, HTREEITEM parent);
+    // Appends an item under parent (null: at the root) with that box; the parents' boxes are
+    // left as they are (RecomputeAll once the tree is filled).
+    HTREEITEM InsertItem(const char* text, int image, HTREEITEM parent, int state);
     HIMAGELIST images() const { return m_images.get(); }
 
     HTREEITEM FirstRoot() const override;

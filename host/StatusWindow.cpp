@@ -3,8 +3,6 @@
 // closes it.
 #include <windows.h>
 
-#include <atomic>
-#include <functional>
 #include <string>
 
 #include "framework/Dialog.h"
@@ -16,16 +14,12 @@ namespace {
 
 class CStatusWindow : public fw::CDialog {
 public:
-    // Sent by any thread; the text is set by the window's own thread while the sender waits.
-    static constexpr UINT WM_SET_STATUS_TEXT = WM_APP + 1;  // lParam: LPCSTR
-
     CStatusWindow() : CDialog(IDD_STATUS) {}
 
     bool Open(HWND owner, HICON icon, LPCSTR text) {
         if (!Create(owner)) return false;
         m_owner = owner;
-        setText(text);
-        centreOverOwner();
+        SetText(text);
         item(IDC_STATUS_ICON).send(STM_SETICON, reinterpret_cast<WPARAM>(icon));
         m_ownerWasEnabled = owner && EnableWindow(owner, FALSE) == FALSE;
         window().show(SW_SHOW);
@@ -38,21 +32,15 @@ public:
         if (m_owner) SetForegroundWindow(m_owner);
     }
 
-protected:
-    INT_PTR DialogProc(UINT message, WPARAM wParam, LPARAM lParam) override {
-        if (message != WM_SET_STATUS_TEXT) return CDialog::DialogProc(message, wParam, lParam);
-        setText(reinterpret_cast<LPCSTR>(lParam));
-        centreOverOwner();
-        return Answer(0);
-    }
-
-private:
-    void setText(LPCSTR text) {
+    // The line is shown whole and the window stays centred over the wizard.
+    void SetText(LPCSTR text) {
         fw::WindowRef label = item(IDC_STATUS_TEXT);
         label.setText(text ? text : "");
         widenToFit(label);
+        centreOverOwner();
     }
 
+private:
     // The line is never cut: a text wider than its place widens the window (it never shrinks).
     void widenToFit(fw::WindowRef label) {
         const std::string text = label.text();
@@ -86,26 +74,25 @@ private:
     bool m_ownerWasEnabled = false;
 };
 
-// Opened and closed on the wizard's thread only; updates may come from the task thread.
-std::atomic<CStatusWindow*> g_status{nullptr};
+// Used by the wizard's thread only: a background thread's opening, update or closing is carried
+// out there while it waits, so no thread ever reaches a window that another has deleted.
+CStatusWindow* g_status = nullptr;
 
 HWND wizardWindow() {
     CWizardDlg* wizard = CWizardDlg::Active();
     return wizard ? wizard->hwnd() : nullptr;
 }
 
-// Windows belong to the thread that creates them: a background thread's request to open or
-// close the status window is carried out by the wizard's thread, which it waits for.
 void runOnWizardThread(const std::function<void()>& work) {
-    HWND wizard = wizardWindow();
-    if (wizard && GetWindowThreadProcessId(wizard, nullptr) != GetCurrentThreadId())
-        SendMessageA(wizard, CWizardDlg::WM_RUN_ON_WIZARD_THREAD, 0, reinterpret_cast<LPARAM>(&work));
+    if (CWizardDlg* wizard = CWizardDlg::Active())
+        wizard->RunOnOwnThread(work);
     else
         work();
 }
 
 void closeStatus() {
-    if (CStatusWindow* status = g_status.exchange(nullptr)) {
+    if (CStatusWindow* status = g_status) {
+        g_status = nullptr;
         status->Close();
         delete status;
     }
@@ -131,8 +118,9 @@ void WINAPI ZKBeginStatus(UINT iconId, UINT stringId, HMODULE module) {
 }
 
 void WINAPI ZKUpdateStatus(LPCSTR text) {
-    if (CStatusWindow* status = g_status.load())
-        status->window().send(CStatusWindow::WM_SET_STATUS_TEXT, 0, reinterpret_cast<LPARAM>(text));
+    runOnWizardThread([text] {
+        if (g_status) g_status->SetText(text);
+    });
 }
 
 void WINAPI ZKUpdateStatus(UINT stringId, HMODULE module) { ZKUpdateStatus(ZKLoadString(stringId, module)); }

@@ -1,30 +1,39 @@
 // Host functions that steer the wizard's buttons. Test libraries may call them from a
-// background thread: work that creates or shows windows is handed to the wizard's thread.
+// background thread: the wizard's own thread does the work while the caller waits.
 #include <windows.h>
 
 #include "wizard/WizardDlg.h"
 #include "zelkor.h"
 
-BOOL WINAPI ZKEnableNext(BOOL enable) {
+namespace {
+// Runs the step on the wizard's thread; false when there is no wizard.
+BOOL onWizard(bool (*step)(CWizardDlg&, bool), BOOL argument) {
     CWizardDlg* wizard = CWizardDlg::Active();
-    return wizard && wizard->EnableNext(enable != FALSE) ? TRUE : FALSE;
+    bool result = false;
+    if (wizard) wizard->RunOnOwnThread([&] { result = step(*wizard, argument != FALSE); });
+    return result ? TRUE : FALSE;
+}
+}  // namespace
+
+BOOL WINAPI ZKEnableNext(BOOL enable) {
+    return onWizard([](CWizardDlg& wizard, bool on) { return wizard.EnableNext(on); }, enable);
 }
 
 BOOL WINAPI ZKEnablePrev(BOOL enable) {
-    CWizardDlg* wizard = CWizardDlg::Active();
-    return wizard && wizard->EnablePrev(enable != FALSE) ? TRUE : FALSE;
+    return onWizard([](CWizardDlg& wizard, bool on) { return wizard.EnablePrev(on); }, enable);
 }
 
 BOOL WINAPI ZKEnableContinue(BOOL enable) {
-    CWizardDlg* wizard = CWizardDlg::Active();
-    return wizard && wizard->EnableContinue(enable != FALSE) ? TRUE : FALSE;
+    return onWizard([](CWizardDlg& wizard, bool on) { return wizard.EnableContinue(on); }, enable);
 }
 
 void WINAPI ZKSetContinue(BOOL on) {
-    if (CWizardDlg* wizard = CWizardDlg::Active())
-        SendMessageA(wizard->hwnd(), CWizardDlg::WM_SET_CONTINUE, on ? 1 : 0, 0);
+    onWizard([](CWizardDlg& wizard, bool mode) { return wizard.SetContinueMode(mode); }, on);
 }
 
 void WINAPI ZKForceNext() {
-    if (CWizardDlg* wizard = CWizardDlg::Active()) SendMessageA(wizard->hwnd(), CWizardDlg::WM_FORCE_NEXT, 0, 0);
+    onWizard([](CWizardDlg& wizard, bool) {
+        wizard.ForceNext();
+        return true;
+    }, FALSE);
 }

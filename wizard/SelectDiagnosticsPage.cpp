@@ -28,8 +28,8 @@ bool HasSystemFiles(CTestLibrary& library) { return library.HasSystemFiles(); }
 
 CSelectDiagnosticsPage::CSelectDiagnosticsPage()
     : CWizardPage(IDD_SELECT_DIAGNOSTICS, true),
-      m_registryPage{IDC_SELECT_REGISTRY, kCreateRegistryPage, nullptr},
-      m_systemEditorPage{IDC_SELECT_SYSTEM, kCreateSystemEditorPage, nullptr} {}
+      m_registryPage{kCreateRegistryPage, nullptr},
+      m_systemEditorPage{kCreateSystemEditorPage, nullptr} {}
 
 BOOL CSelectDiagnosticsPage::OnInitDialog() {
     CWizardPage::OnInitDialog();
@@ -46,7 +46,7 @@ BOOL CSelectDiagnosticsPage::OnInitDialog() {
 
     item(IDC_SELECT_REGISTRY).enable(m_registryPage.create && AnyLibrary(HasRegistryKeys));
     item(IDC_SELECT_SYSTEM).enable(m_systemEditorPage.create && AnyLibrary(HasSystemFiles));
-    ZKEnableNext(FALSE);
+    wizard()->EnableNext(false);
     return TRUE;
 }
 
@@ -88,7 +88,7 @@ void CSelectDiagnosticsPage::OnTreeToggle(int newState) {
 void CSelectDiagnosticsPage::ApplyNextButtonRule() {
     UpdateData(true);
     const bool tests = m_diagnostics && m_tree.NextCheckedLeaf(nullptr);
-    ZKEnableNext(m_registryEditor || m_systemEditor || tests);
+    wizard()->EnableNext(m_registryEditor || m_systemEditor || tests);
 }
 
 BOOL CSelectDiagnosticsPage::PageOpNext() {

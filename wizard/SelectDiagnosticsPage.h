@@ -22,7 +22,6 @@ protected:
 private:
     // One of the two optional pages behind the editor check boxes.
     struct EditorPage {
-        int checkBoxId;
         std::unique_ptr<CWizardPage> (*create)();  // null: the program has no such page yet
         CWizardPage* built;
     };

@@ -25,7 +25,7 @@ protected:
 
 private:
     struct Filling;
-    static bool AddTest(CTestLibrary& library, const TestEntry& test, void* filling, DWORD);
+    static bool AddTest(CTestLibrary& library, const TestEntry& test, void* context, DWORD);
     // Hands the record to the item, which deletes it with itself.
     void SetItemData(HTREEITEM item, const TestTreeItemData& data);
     void DeleteItemData(HTREEITEM item);

@@ -3,7 +3,6 @@
 #include <iterator>
 #include <memory>
 
-#include "app/Session.h"
 #include "log/SystemFileDump.h"
 #include "resources/resource.h"
 #include "testlib/TestLibrary.h"
@@ -67,7 +66,7 @@ BOOL CWelcomePage::PageOpNext() {
             m_selectPage = selectPage.get();
             wizard()->InsertPageAfter(this, std::move(selectPage));
         }
-        AutoRunFlag = 0;
+        wizard()->session().autoRun = false;
         return TRUE;
     }
     if (m_selectPage) {
@@ -75,7 +74,7 @@ BOOL CWelcomePage::PageOpNext() {
         m_selectPage = nullptr;
     }
     BuildAutomaticTestPages();
-    AutoRunFlag = 1;
+    wizard()->session().autoRun = true;
     return TRUE;
 }
 

@@ -2,15 +2,13 @@
 
 #include <algorithm>
 
-#include "app/Session.h"
-#include "host/BackgroundTask.h"
 #include "resources/resource.h"
 #include "wizard/WizardLayout.h"
 #include "zelkor.h"
 
 CWizardDlg* CWizardDlg::s_active = nullptr;
 
-CWizardDlg::CWizardDlg() : CDialog(IDD_WIZARD) {}
+CWizardDlg::CWizardDlg(WizardSession& session) : CDialog(IDD_WIZARD), m_session(session) {}
 
 CWizardDlg::~CWizardDlg() {
     // Pages go first to last, each with its window.
@@ -26,9 +24,13 @@ size_t CWizardDlg::position(const CWizardPage* page) const {
     return npos;
 }
 
-void CWizardDlg::AddPage(std::unique_ptr<CWizardPage> page) { m_pages.push_back(std::move(page)); }
+void CWizardDlg::AddPage(std::unique_ptr<CWizardPage> page) {
+    page->JoinWizard(this, &m_tasks);
+    m_pages.push_back(std::move(page));
+}
 
 void CWizardDlg::InsertPageAfter(const CWizardPage* reference, std::unique_ptr<CWizardPage> page) {
+    page->JoinWizard(this, &m_tasks);
     size_t at = position(reference);
     if (at == npos) {
         m_pages.push_back(std::move(page));
@@ -66,6 +68,7 @@ LRESULT CWizardDlg::SendToPage(CWizardPage* page, UINT message) {
 
 BOOL CWizardDlg::OnInitDialog() {
     s_active = this;
+    m_tasks.NotifyWindow(hwnd());
     CDialog::OnInitDialog();
     SendMessageA(hwnd(), WM_SETICON, ICON_BIG,
                  reinterpret_cast<LPARAM>(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_ZELKOR))));
@@ -85,8 +88,15 @@ BOOL CWizardDlg::OnInitDialog() {
     return FALSE;  // the focus is set
 }
 
-void CWizardDlg::OnDestroy() {
-    if (s_active == this) s_active = nullptr;
+// The wizard stays the active one until it is deleted, so that a stop request still reaches
+// test-library threads after its window has closed.
+void CWizardDlg::OnDestroy() { m_tasks.NotifyWindow(nullptr); }
+
+void CWizardDlg::RunOnOwnThread(const std::function<void()>& work) {
+    if (hwnd() && GetWindowThreadProcessId(hwnd(), nullptr) != GetCurrentThreadId())
+        SendMessageA(hwnd(), WM_RUN_ON_OWN_THREAD, 0, reinterpret_cast<LPARAM>(&work));
+    else
+        work();
 }
 
 void CWizardDlg::FitFrameToPage(CWizardPage& page) {
@@ -197,29 +207,29 @@ bool CWizardDlg::SetContinueMode(bool on) {
         item(IDC_WIZARD_CONTINUE).show(SW_SHOW);
         item(IDC_WIZARD_NEXT).show(SW_HIDE);
         EnableContinue(true);
-        if (AutoRunFlag) m_previousBeforeContinue = EnablePrev(false);
+        if (m_session.autoRun) m_previousBeforeContinue = EnablePrev(false);
     } else {
         item(IDC_WIZARD_NEXT).show(SW_SHOW);
         item(IDC_WIZARD_CONTINUE).show(SW_HIDE);
-        if (AutoRunFlag) EnablePrev(m_previousBeforeContinue);
+        if (m_session.autoRun) EnablePrev(m_previousBeforeContinue);
     }
     m_continueMode = on;
     return previous;
 }
 
 void CWizardDlg::OnCancel() {
-    const bool running = BackgroundTaskRunning();
-    if (running) SuspendBackgroundTask();
+    const bool running = m_tasks.Running();
+    if (running) m_tasks.Suspend();
     m_askingToQuit = true;
     const int answer = ZKMessageBox(IDS_CONFIRM_QUIT, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2, nullptr);
     m_askingToQuit = false;
-    if (running) ResumeBackgroundTask();
+    if (running) m_tasks.Resume();
     if (answer != IDYES) {
         if (m_taskEndedWhileAsking) OnTaskEnded(0);
         m_taskEndedWhileAsking = false;
         return;
     }
-    StopBackgroundTask();
+    m_tasks.Stop([] { return ZKMessageBox(IDS_ABORT_TASK, MB_YESNO | MB_ICONQUESTION, nullptr) == IDYES; });
     EndDialog(IDCANCEL);
 }
 
@@ -271,13 +281,12 @@ INT_PTR CWizardDlg::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case ZKPM_TASKDONE:
         OnTaskEnded(wParam);
         return Answer(0);
-    case WM_FORCE_NEXT:
-        ForceNext();
-        return Answer(0);
-    case WM_SET_CONTINUE:
-        SetContinueMode(wParam != 0);
-        return Answer(0);
-    case WM_RUN_ON_WIZARD_THREAD:
+    case CTaskRunner::WM_TASK_BUTTONS: {
+        const bool nextWasEnabled = EnableNext(LOWORD(wParam) != 0);
+        const bool previousWasEnabled = EnablePrev(HIWORD(wParam) != 0);
+        return Answer(MAKELONG(nextWasEnabled, previousWasEnabled));
+    }
+    case WM_RUN_ON_OWN_THREAD:
         (*reinterpret_cast<const std::function<void()>*>(lParam))();
         return Answer(0);
     case WM_INITMENUPOPUP:

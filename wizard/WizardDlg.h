@@ -9,27 +9,27 @@
 
 #include "framework/Dialog.h"
 #include "framework/Handles.h"
+#include "wizard/TaskRunner.h"
 #include "wizard/WizardPage.h"
+#include "wizard/WizardSession.h"
 
 class CWizardDlg : public fw::CDialog {
 public:
-    static constexpr size_t npos = static_cast<size_t>(-1);
-    // Requests that must run on the wizard's own thread, whichever thread asks.
-    static constexpr UINT WM_FORCE_NEXT = WM_APP + 1;
-    static constexpr UINT WM_SET_CONTINUE = WM_APP + 2;  // wParam: on
-    static constexpr UINT WM_RUN_ON_WIZARD_THREAD = WM_APP + 3;  // lParam: const std::function<void()>*
-
-    CWizardDlg();
+    explicit CWizardDlg(WizardSession& session);
     ~CWizardDlg() override;
 
     // The wizard whose window exists, if any: the host functions steer it.
     static CWizardDlg* Active() { return s_active; }
+    WizardSession& session() const { return m_session; }
+    CTaskRunner& tasks() { return m_tasks; }
+    // Windows belong to the thread that made them: work on them asked for by another thread is
+    // done by the wizard's thread while the asking thread waits.
+    void RunOnOwnThread(const std::function<void()>& work);
 
     void AddPage(std::unique_ptr<CWizardPage> page);
     // Inserts directly after reference, or at the end when reference is not in the list.
     void InsertPageAfter(const CWizardPage* reference, std::unique_ptr<CWizardPage> page);
     void RemovePage(const CWizardPage* page);
-    void RemovePageAt(size_t position);
     void ShowCurrentPage(bool first);
     // Moves forward without asking the current page; not on the last page.
     void ForceNext();
@@ -42,11 +42,7 @@ public:
 
     size_t pageCount() const { return m_pages.size(); }
     CWizardPage* page(size_t position) const { return m_pages[position].get(); }
-    size_t position(const CWizardPage* page) const;
-    size_t currentPosition() const { return m_current; }
     CWizardPage* currentPage() const { return m_currentPage; }
-    bool finishMode() const { return m_finishMode; }
-    bool continueMode() const { return m_continueMode; }
 
 protected:
     INT_PTR DialogProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -56,6 +52,10 @@ protected:
     void OnDestroy() override;
 
 private:
+    static constexpr size_t npos = static_cast<size_t>(-1);
+
+    size_t position(const CWizardPage* page) const;
+    void RemovePageAt(size_t position);
     void OnNext();
     void OnPrevious();
     void OnContinue();
@@ -64,7 +64,11 @@ private:
     void FitFrameToPage(CWizardPage& page);
     LRESULT SendToPage(CWizardPage* page, UINT message);
 
+    static constexpr UINT WM_RUN_ON_OWN_THREAD = WM_APP + 3;  // lParam: const std::function<void()>*
     static CWizardDlg* s_active;
+
+    WizardSession& m_session;
+    CTaskRunner m_tasks{m_session.terminate};
 
     fw::UniqueFont m_titleFont;
     std::vector<std::unique_ptr<CWizardPage>> m_pages;

@@ -3,8 +3,8 @@
 #include <process.h>
 
 #include "framework/DialogTemplate.h"
-#include "host/BackgroundTask.h"
-#include "wizard/WizardDlg.h"
+#include "wizard/ErrorText.h"
+#include "wizard/TaskRunner.h"
 #include "zelkor.h"
 
 namespace {
@@ -26,8 +26,6 @@ CWizardPage::~CWizardPage() {
     DestroyPage();
     if (m_taskThread) CloseHandle(m_taskThread);
 }
-
-CWizardDlg* CWizardPage::wizard() const { return CWizardDlg::Active(); }
 
 bool CWizardPage::CreatePage(HWND wizard) {
     m_childTemplate = fw::CopyTemplateWithStyle(m_template.data(), m_template.size(), kChildStyleMask,
@@ -82,22 +80,25 @@ INT_PTR CWizardPage::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 unsigned __stdcall CWizardPage::TaskThreadProc(void* page) {
+    CWizardPage& self = *static_cast<CWizardPage*>(page);
     try {
-        static_cast<CWizardPage*>(page)->PageOpRunTask();
+        self.PageOpRunTask();
     } catch (...) {
         // A failed job still ends like any other, so the wizard gets its buttons back.
+        OutputDebugStringA("Zelkor: a page job ended with an exception (CWizardPage::TaskThreadProc)\n");
     }
-    ZKEndBackground();
+    self.m_tasks->End();
     return 0;
 }
 
 bool CWizardPage::StartPageTask() {
+    if (!m_tasks) return false;
     if (m_taskThread) CloseHandle(m_taskThread);
     m_taskThread = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, TaskThreadProc, this, 0, nullptr));
     if (!m_taskThread) {
-        ReportTaskStartFailure(GetLastError());
+        ZKMessageBox(ErrorText(GetLastError()).c_str(), MB_OK | MB_ICONSTOP);
         return false;
     }
-    ZKBeginBackground(m_taskThread);
+    m_tasks->Begin(m_taskThread);
     return true;
 }

@@ -8,6 +8,7 @@
 #include "framework/Dialog.h"
 #include "registry/ResourceBlock.h"
 
+class CTaskRunner;
 class CWizardDlg;
 
 class CWizardPage : public fw::CDialog {
@@ -23,6 +24,11 @@ public:
     bool CreatePage(HWND wizard);
     void DestroyPage();
 
+    // The wizard that takes the page into its list, and that wizard's task runner.
+    void JoinWizard(CWizardDlg* wizard, CTaskRunner* tasks) {
+        m_wizard = wizard;
+        m_tasks = tasks;
+    }
     // Starts PageOpRunTask on a background thread and registers it as the running task.
     bool StartPageTask();
 
@@ -41,7 +47,7 @@ protected:
     CWizardPage(HMODULE module, UINT templateId, DLGPROC dialogProc, bool persistent);
 
     INT_PTR DialogProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-    CWizardDlg* wizard() const;
+    CWizardDlg* wizard() const { return m_wizard; }
 
 private:
     static unsigned __stdcall TaskThreadProc(void* page);
@@ -50,6 +56,8 @@ private:
     CResourceBlock m_template;
     std::vector<DWORD> m_childTemplate;
     HANDLE m_taskThread = nullptr;
+    CWizardDlg* m_wizard = nullptr;
+    CTaskRunner* m_tasks = nullptr;
     bool m_persistent;
     bool m_created = false;
 };

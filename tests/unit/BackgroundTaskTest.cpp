@@ -1,5 +1,5 @@
-// Page jobs on a background thread: the wizard's buttons around them, the end notice, and the
-// wizard's Cancel with tasks that stop when asked and tasks that do not.
+// Background tasks: the wizard's buttons around them, the end notice, and the wizard's Cancel
+// with tasks that stop when asked and tasks that do not.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -10,10 +10,9 @@
 #include <thread>
 #include <vector>
 
-#include "app/Session.h"
 #include "driver/Driver.h"
 #include "fixture_ids.h"
-#include "host/BackgroundTask.h"
+#include "framework/Handles.h"
 #include "resources/resource.h"
 #include "wizard/WizardDlg.h"
 #include "zelkor.h"
@@ -26,20 +25,21 @@ enum class Job { ReturnAtOnce, StopWhenAsked, IgnoreStopRequests };
 class TaskPage : public CWizardPage {
 public:
     explicit TaskPage(Job job) : CWizardPage(IDD_PROBE_PAGE, true), m_job(job) {}
+    ~TaskPage() override {
+        if (thread) CloseHandle(thread);
+    }
 
     void PageOpRunTask() override {
+        DuplicateHandle(GetCurrentProcess(), GetCurrentThread(), GetCurrentProcess(), &thread, 0, FALSE,
+                        DUPLICATE_SAME_ACCESS);
         if (m_job == Job::ReturnAtOnce) return;
-        while (m_job == Job::IgnoreStopRequests || !ZKShouldTerminate()) {
-            ++turns;
-            Sleep(5);
-        }
+        for (; m_job == Job::IgnoreStopRequests || !ZKShouldTerminate(); Sleep(1))
+            if (++turns == 1) SetEvent(running.get());
     }
     void PageOpTaskDone() override { ++taskDone; }
-    bool WaitUntilRunning() const {
-        for (int i = 0; i < 400 && turns == 0; ++i) Sleep(5);
-        return turns > 0;
-    }
 
+    fw::UniqueKernelHandle running{CreateEventA(nullptr, TRUE, FALSE, nullptr)};
+    HANDLE thread = nullptr;
     std::atomic<int> turns{0};
     std::atomic<int> taskDone{0};
 
@@ -47,178 +47,145 @@ private:
     Job m_job;
 };
 
-// Handles this thread's messages (the task's notices are sent to it) until the time is up.
-void pumpFor(DWORD milliseconds) {
-    drive::WaitFor([]() -> HWND { return nullptr; }, milliseconds);
-}
-bool pumpUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
-    return drive::WaitFor([&]() -> HWND { return condition() ? GetDesktopWindow() : nullptr; }, timeoutMs) != nullptr;
-}
-
-// A background thread whose whole job is its end.
 DWORD WINAPI endAtOnce(void*) {
     ZKEndBackground();
     return 0;
 }
 
-// A stop request is for the whole process: every test starts and leaves without one.
-class BackgroundTaskTest : public ::testing::Test {
-protected:
-    void SetUp() override { TerminateFlag = 0; }
-    void TearDown() override { TerminateFlag = 0; }
-};
-
-TEST_F(BackgroundTaskTest, AJobThatEndsAtOnceGivesTheButtonsBackAndEndsOnce) {
-    CWizardDlg wizard;
+TEST(BackgroundTask, EveryEndGivesBackTheButtonsOfItsBeginAndTellsThePageOnce) {
+    WizardSession session;
+    CWizardDlg wizard(session);
     auto owned = std::make_unique<TaskPage>(Job::ReturnAtOnce);
     TaskPage* page = owned.get();
     wizard.AddPage(std::move(owned));
     wizard.AddPage(std::make_unique<CWizardPage>(IDD_PROBE_PAGE, true));
     ASSERT_TRUE(wizard.Create(nullptr));
-    ASSERT_TRUE(wizard.item(IDC_WIZARD_NEXT).isEnabled());
-    ASSERT_FALSE(wizard.item(IDC_WIZARD_PREVIOUS).isEnabled());
+
+    // Nothing registered: the end returns at once and tells nobody.
+    ZKEndBackground();
+    EXPECT_EQ(0, page->taskDone);
 
     ASSERT_TRUE(page->StartPageTask());
-    ASSERT_TRUE(pumpUntil([&] { return page->taskDone > 0; }, 5000));
-    pumpFor(200);
+    // The task's notices are sent to this thread: handle messages until they have come.
+    drive::WaitFor([&]() -> HWND { return page->taskDone ? GetDesktopWindow() : nullptr; }, 5000);
     EXPECT_EQ(1, page->taskDone);
-    EXPECT_FALSE(BackgroundTaskRunning());
+    EXPECT_FALSE(wizard.tasks().Running());
     EXPECT_TRUE(wizard.item(IDC_WIZARD_NEXT).isEnabled());
     EXPECT_FALSE(wizard.item(IDC_WIZARD_PREVIOUS).isEnabled());
 
-    // A thread whose end comes before its starter registers it: the end waits for the
-    // registration, then gives back the states from the registration, not "enabled".
+    // A thread that has ended before its starter registers it is finished by the registration,
+    // with the states from the registration, not "enabled".
     ZKEnableNext(FALSE);
     ZKEnablePrev(TRUE);
     HANDLE thread = CreateThread(nullptr, 0, endAtOnce, nullptr, 0, nullptr);
     ASSERT_NE(nullptr, thread);
-    Sleep(100);
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(thread, 5000));
+    EXPECT_EQ(1, page->taskDone);
     ZKBeginBackground(thread);
-    ASSERT_TRUE(pumpUntil([&] { return page->taskDone > 1; }, 5000));
-    pumpFor(200);
     EXPECT_EQ(2, page->taskDone);
+    EXPECT_FALSE(wizard.tasks().Running());
     EXPECT_FALSE(wizard.item(IDC_WIZARD_NEXT).isEnabled());
     EXPECT_TRUE(wizard.item(IDC_WIZARD_PREVIOUS).isEnabled());
-    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(thread, 5000));
     CloseHandle(thread);
 }
 
 // A wizard that starts its first page's job as soon as it is shown and, once the job runs,
 // presses Cancel.
 class CancellingWizard : public CWizardDlg {
+public:
+    using CWizardDlg::CWizardDlg;
+
 protected:
     BOOL OnInitDialog() override {
         BOOL result = CWizardDlg::OnInitDialog();
         currentPage()->StartPageTask();
-        static_cast<TaskPage*>(currentPage())->WaitUntilRunning();
+        WaitForSingleObject(static_cast<TaskPage*>(currentPage())->running.get(), 5000);
         PostMessageA(hwnd(), WM_COMMAND, IDCANCEL, 0);
         return result;
     }
 };
 
-// Answers the message boxes of this process in turn from a helper thread, recording each. Boxes
-// beyond the expected answers are recorded and answered Yes, so that a wrong count fails the
-// test instead of hanging it.
+// Answers this process's message boxes in turn from a helper thread, recording their texts.
+// Boxes beyond the answers given are answered Yes, so that a wrong count fails instead of hanging.
 class Answerer {
 public:
-    struct Seen {
-        std::string text;
-        DWORD atMs;
-    };
-
     // before(i) runs while box i is shown, just before it is answered.
     explicit Answerer(std::vector<int> answers, std::function<void(size_t)> before = nullptr)
-        : m_start(GetTickCount()), m_thread([this, answers, before] {
+        : m_thread([this, answers, before] {
               while (!m_stop) {
                   drive::MessageBoxSeen box = drive::WaitForMessageBox(GetCurrentProcessId(), 100);
                   if (!box.window) continue;
-                  const DWORD atMs = GetTickCount() - m_start;
-                  // Read the text once the box handles messages: its thread may not have for a while.
-                  Sleep(100);
-                  const size_t index = m_seen.size();
-                  m_seen.push_back({drive::Text(GetDlgItem(box.window, 0xFFFF)), atMs});
+                  // A box may be found before its text is set.
+                  HWND text = GetDlgItem(box.window, 0xFFFF);
+                  drive::WaitFor([&]() -> HWND { return drive::Text(text).empty() ? nullptr : text; }, 5000);
+                  const size_t index = texts.size();
+                  texts.push_back(drive::Text(text));
                   if (before && index < answers.size()) before(index);
                   drive::AnswerMessageBox(box, index < answers.size() ? answers[index] : IDYES);
                   drive::WaitFor([&]() -> HWND { return IsWindow(box.window) ? nullptr : GetDesktopWindow(); }, 5000);
               }
           }) {}
-    // Call once the boxes' owner is done.
-    std::vector<Seen> Finish() {
+    void Finish() {
         m_stop = true;
         m_thread.join();
-        return m_seen;
-    }
-    ~Answerer() {
-        if (m_thread.joinable()) Finish();
     }
 
+    std::vector<std::string> texts;
+
 private:
-    std::vector<Seen> m_seen;
-    DWORD m_start;
     std::atomic<bool> m_stop{false};
     std::thread m_thread;
 };
 
-TEST_F(BackgroundTaskTest, CancelStopsATaskThatPollsWithoutAskingMore) {
-    CancellingWizard wizard;
+const char kQuitQuestion[] =
+    "If you quit now the current session will not be saved.\r\nAre you sure you want to continue?";
+const char kKillQuestion[] =
+    "Zelkor was unable to abort the current task. Do you want to quit anyway?\nSelect Yes to kill the task and "
+    "exit or No to try again";
+
+TEST(BackgroundTask, CancelStopsATaskThatPollsWithoutAskingMore) {
+    WizardSession session;
+    CancellingWizard wizard(session);
     auto owned = std::make_unique<TaskPage>(Job::StopWhenAsked);
     TaskPage* page = owned.get();
     wizard.AddPage(std::move(owned));
     Answerer answerer({IDYES});
-    const DWORD start = GetTickCount();
-    const INT_PTR result = wizard.DoModal(nullptr);
-    // The task's last act, its end notice to the wizard, is handled while the stop waits for it.
-    EXPECT_LT(GetTickCount() - start, 3000u);
-    pumpFor(200);
-    const std::vector<Answerer::Seen> seen = answerer.Finish();
-    EXPECT_EQ(IDCANCEL, result);
-    ASSERT_EQ(1u, seen.size());
-    EXPECT_EQ("If you quit now the current session will not be saved.\r\nAre you sure you want to continue?",
-              seen[0].text);
+    EXPECT_EQ(IDCANCEL, wizard.DoModal(nullptr));  // without a second question: no 5-second wait
+    answerer.Finish();
+    EXPECT_EQ(std::vector<std::string>({kQuitQuestion}), answerer.texts);
     EXPECT_GT(page->turns, 0);
     EXPECT_EQ(0, page->taskDone) << "a stopped task closes the wizard instead of telling the page";
-    EXPECT_FALSE(BackgroundTaskRunning());
-    EXPECT_TRUE(ZKShouldTerminate());
+    EXPECT_FALSE(wizard.tasks().Running());
+    EXPECT_TRUE(session.terminate);
 }
 
-TEST_F(BackgroundTaskTest, ATaskThatIgnoresTheStopIsSuspendedAndTheUserDecides) {
-    CancellingWizard wizard;
+TEST(BackgroundTask, ATaskThatIgnoresTheStopIsSuspendedWhileTheUserDecides) {
+    WizardSession session;
+    CancellingWizard wizard(session);
     auto owned = std::make_unique<TaskPage>(Job::IgnoreStopRequests);
     TaskPage* page = owned.get();
     wizard.AddPage(std::move(owned));
-    int turnsWhileAsked[2] = {};
-    int turnsAfterAWhile[2] = {};
+    DWORD suspendCounts[2] = {};
+    int turnsAsked[2] = {};
     // Yes to quitting; No to killing (the task goes on); Yes to killing.
     Answerer answerer({IDYES, IDNO, IDYES}, [&](size_t box) {
         if (box == 0) return;
-        turnsWhileAsked[box - 1] = page->turns;
-        Sleep(300);
-        turnsAfterAWhile[box - 1] = page->turns;
+        turnsAsked[box - 1] = page->turns;
+        suspendCounts[box - 1] = SuspendThread(page->thread);
+        ResumeThread(page->thread);
     });
-    const INT_PTR result = wizard.DoModal(nullptr);
-    pumpFor(200);
-    const std::vector<Answerer::Seen> seen = answerer.Finish();
-    EXPECT_EQ(IDCANCEL, result);
-    ASSERT_EQ(3u, seen.size());
-    const std::string abort =
-        "Zelkor was unable to abort the current task. Do you want to quit anyway?\nSelect Yes to kill the task and "
-        "exit or No to try again";
-    EXPECT_EQ(abort, seen[1].text);
-    EXPECT_EQ(abort, seen[2].text);
-    // Asked after each 5-second wait; the answers to the question itself take little time.
-    EXPECT_GE(seen[1].atMs - seen[0].atMs, 4900u);
-    EXPECT_GE(seen[2].atMs - seen[1].atMs, 4900u);
-    EXPECT_LT(seen[2].atMs - seen[1].atMs, 7000u);
-    // Suspended while the user decides, running again after No.
-    EXPECT_EQ(turnsWhileAsked[0], turnsAfterAWhile[0]);
-    EXPECT_EQ(turnsWhileAsked[1], turnsAfterAWhile[1]);
-    EXPECT_GT(turnsWhileAsked[1], turnsAfterAWhile[0]);
-    // Killed: no more turns, no task, and the stop request stays.
-    const int turnsAtEnd = page->turns;
-    Sleep(100);
-    EXPECT_EQ(turnsAtEnd, page->turns);
-    EXPECT_FALSE(BackgroundTaskRunning());
-    EXPECT_TRUE(ZKShouldTerminate());
+    EXPECT_EQ(IDCANCEL, wizard.DoModal(nullptr));
+    answerer.Finish();
+    EXPECT_EQ(std::vector<std::string>({kQuitQuestion, kKillQuestion, kKillQuestion}), answerer.texts);
+    EXPECT_EQ(1u, suspendCounts[0]) << "suspended while asked";
+    EXPECT_EQ(1u, suspendCounts[1]);
+    EXPECT_GT(turnsAsked[1], turnsAsked[0]) << "running again after No";
+    DWORD exitCode = 0;
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(page->thread, 0)) << "killed after Yes";
+    GetExitCodeThread(page->thread, &exitCode);
+    EXPECT_EQ(0xFFFFFFFFu, exitCode);
+    EXPECT_FALSE(wizard.tasks().Running());
+    EXPECT_TRUE(session.terminate);
 }
 
 }  // namespace

@@ -45,79 +45,52 @@ TEST(HostBackupFile, TakesTheFirstFreeNumberAfterTheLastDot) {
 
     // Any failure but an existing target ends the attempt.
     EXPECT_FALSE(ZKBackupFile((scratch / "MISSING.INI").c_str(), backup));
-}
 
-TEST(HostBackupFile, NumbersFromOneThousandTakeFourDigits) {
-    ScratchDirectory scratch;
-    const std::string ini = scratch / "SYSTEM.INI";
-    ASSERT_TRUE(WriteTextFile(ini, "s"));
-    char name[MAX_PATH];
-    for (int number = 0; number < 1000; ++number) {
-        std::snprintf(name, sizeof name, "%s\\SYSTEM.%03d", scratch.path().c_str(), number);
-        ASSERT_TRUE(WriteTextFile(name, ""));
+    // From one thousand on, numbers take four digits.
+    for (int number = 4; number < 1000; ++number) {
+        std::snprintf(backup, sizeof backup, "%s\\WIN.%03d", scratch.path().c_str(), number);
+        ASSERT_TRUE(WriteTextFile(backup, ""));
     }
-    char backup[MAX_PATH];
     ASSERT_TRUE(ZKBackupFile(ini.c_str(), backup));
-    EXPECT_EQ(scratch / "SYSTEM.1000", backup);
+    EXPECT_EQ(scratch / "WIN.1000", backup);
 }
 
-// Runs with the scratch directory as the current one, which the search looks in.
-class HostOpenSystemFile : public ::testing::Test {
-protected:
-    void SetUp() override {
-        GetCurrentDirectoryA(MAX_PATH, m_previousDirectory);
-        SetCurrentDirectoryA(scratch.path().c_str());
-        std::memset(found, '#', sizeof found);
-    }
-    void TearDown() override { SetCurrentDirectoryA(m_previousDirectory); }
-    bool foundUntouched() const {
-        for (char c : found)
-            if (c != '#') return false;
-        return true;
-    }
-
+// The search looks in the current directory: the scratch directory for the test.
+TEST(HostOpenSystemFile, OpensWhatTheSearchFindsExclusivelyElseTheNameInTheRootOfDriveC) {
     ScratchDirectory scratch;
+    char previousDirectory[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, previousDirectory);
+    SetCurrentDirectoryA(scratch.path().c_str());
+    const std::string untouched(MAX_PATH + 8, '#');
     char found[MAX_PATH + 8];
+    auto clearFound = [&] { std::memcpy(found, untouched.data(), sizeof found); };
 
-private:
-    char m_previousDirectory[MAX_PATH] = {};
-};
-
-TEST_F(HostOpenSystemFile, OpensWhatTheSearchFindsExclusively) {
     const std::string name = "zkunit" + std::to_string(GetCurrentProcessId()) + ".ini";
     ASSERT_TRUE(WriteTextFile(scratch / name, "[boot]\r\n"));
+    clearFound();
     HANDLE file = ZKOpenSystemFile(name.c_str(), found);
     ASSERT_NE(INVALID_HANDLE_VALUE, file);
     EXPECT_EQ(0, lstrcmpiA((scratch / name).c_str(), found)) << found;
     EXPECT_EQ('#', found[MAX_PATH + 1]);  // the copy stays inside MAX_PATH
-
     // While it is open, it is in use elsewhere for a second caller; the buffer is left alone.
-    std::memset(found, '#', sizeof found);
+    clearFound();
     EXPECT_EQ(INVALID_HANDLE_VALUE, ZKOpenSystemFile(name.c_str(), found));
-    EXPECT_TRUE(foundUntouched());
+    EXPECT_EQ(untouched, std::string(found, sizeof found));
     CloseHandle(file);
 
-    // Held open with sharing by someone else: still not available.
-    HANDLE other = CreateFileA((scratch / name).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                               OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, other);
-    EXPECT_EQ(INVALID_HANDLE_VALUE, ZKOpenSystemFile(name.c_str(), nullptr));
-    CloseHandle(other);
-}
-
-TEST_F(HostOpenSystemFile, ANameTheSearchMissesIsTakenFromTheRootOfDriveC) {
-    const std::string name = "zkroot" + std::to_string(GetCurrentProcessId()) + ".ini";
-    const std::string inRoot = "C:\\" + name;
+    // Not found by the search: the root of drive C:, and nothing when it is not there either.
+    const std::string rootName = "zkroot" + std::to_string(GetCurrentProcessId()) + ".ini";
+    const std::string inRoot = "C:\\" + rootName;
     ASSERT_TRUE(WriteTextFile(inRoot, "root"));
-    HANDLE file = ZKOpenSystemFile(name.c_str(), found);
+    file = ZKOpenSystemFile(rootName.c_str(), found);
     EXPECT_NE(INVALID_HANDLE_VALUE, file);
     EXPECT_STREQ(inRoot.c_str(), found);
     if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
     DeleteFileA(inRoot.c_str());
-
-    std::memset(found, '#', sizeof found);
-    EXPECT_EQ(INVALID_HANDLE_VALUE, ZKOpenSystemFile(name.c_str(), found));
-    EXPECT_TRUE(foundUntouched());
+    clearFound();
+    EXPECT_EQ(INVALID_HANDLE_VALUE, ZKOpenSystemFile(rootName.c_str(), found));
+    EXPECT_EQ(untouched, std::string(found, sizeof found));
+    SetCurrentDirectoryA(previousDirectory);
 }
 
 TEST(HostTextEdit, HandsThePathToNotepadAsItIsEvenWithSpaces) {

@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "app/Session.h"
 #include "controls/CheckStates.h"
 #include "fixture_ids.h"
 #include "resources/resource.h"
@@ -37,7 +36,6 @@ protected:
     void TearDown() override {
         wizard.reset();
         FreeTestLibraries();
-        AutoRunFlag = 0;
     }
 
     void Open(const char* libraries) {
@@ -77,7 +75,8 @@ protected:
     }
 
     CWelcomePage* welcome = nullptr;
-    std::unique_ptr<CWizardDlg> wizard = std::make_unique<CWizardDlg>();
+    WizardSession session;
+    std::unique_ptr<CWizardDlg> wizard = std::make_unique<CWizardDlg>(session);
 };
 
 // The test tree of the current (Select Diagnostics) page, clicked as a user would.
@@ -146,7 +145,7 @@ TEST_F(PagesTest, FullRunsEveryTestInReverseOfLibraryAndResourceOrder) {
         alphaFirst ? std::vector<std::string>{"b1", "a2", "a1", kLastPage}
                    : std::vector<std::string>{"a2", "a1", "b1", kLastPage};
     EXPECT_EQ(expected, Run(IDC_WELCOME_FULL));
-    EXPECT_EQ(1, AutoRunFlag.load());
+    EXPECT_TRUE(session.autoRun);
 
     // Back on Welcome every test page is gone, and leaving again builds them afresh.
     Press(IDC_WIZARD_PREVIOUS);
@@ -160,13 +159,13 @@ TEST_F(PagesTest, TestFlagsDecideWhichSessionsRunATest) {
     EXPECT_EQ(std::vector<std::string>({"f3", "f1", kLastPage}), Run(IDC_WELCOME_FULL));
     Press(IDC_WIZARD_PREVIOUS);
     EXPECT_EQ(std::vector<std::string>({"f3", kLastPage}), Run(IDC_WELCOME_TYPICAL));
-    EXPECT_EQ(1, AutoRunFlag.load());
+    EXPECT_TRUE(session.autoRun);
     Press(IDC_WIZARD_PREVIOUS);
 
     ClickButton(Page(), IDC_WELCOME_CUSTOM);
     Press(IDC_WIZARD_NEXT);
     ASSERT_EQ("Select Diagnostics", Title());
-    EXPECT_EQ(0, AutoRunFlag.load());
+    EXPECT_FALSE(session.autoRun);
     TreeUser tree(Page());
     ASSERT_EQ(5, tree.Count());  // the library and its four tests, the one without a page too
     tree.Click(tree.Item({0}));

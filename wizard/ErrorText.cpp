@@ -1,4 +1,4 @@
-#include "host/ErrorText.h"
+#include "wizard/ErrorText.h"
 
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-#include "wizard/StartPages.h"
+#include "app/StartPages.h"
 
 #include <memory>
 
