@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/Ctl3d.h"
+#include "app/FaultHandler.h"
 #include "registry/SettingsStore.h"
 #include "resources/resource.h"
 #include "testlib/TestLibrary.h"
@@ -11,6 +12,7 @@
 #include "zelkor.h"
 
 bool CWizardApp::InitInstance() {
+    InstallFaultHandler();
     InstallSettingsTree(SETTINGS_TREE, nullptr);
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);

@@ -20,7 +20,7 @@ public:
     bool created() const { return m_created; }
 
     // Creates the page window as a child of the wizard (hidden and disabled).
-    bool CreatePage(HWND wizard);
+    virtual bool CreatePage(HWND wizard);
     void DestroyPage();
 
     // Starts PageOpRunTask on a background thread and registers it as the running task.
