@@ -137,3 +137,5 @@
 #define IDS_APP_NAME              57344
 #define IDS_VALUE_BETWEEN         61714
 #define IDS_POSITIVE_NUMBER       61719
+#define IDS_LOG_NOT_SAVED         200
+#define IDS_LOG_INCOMPLETE        201
