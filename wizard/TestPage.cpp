@@ -71,7 +71,10 @@ INT_PTR CTestPage::CallLibrary(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     try {
         result = m_libraryProc(hwnd, message, wParam, lParam);
     } catch (...) {
-        OutputDebugStringA("Zelkor: CTestPage caught an exception from a test library's page procedure\n");
+        char trace[MAX_PATH + 96];
+        std::snprintf(trace, sizeof trace, "Zelkor: CTestPage caught an exception from %s, page %s, message 0x%X\n",
+                      m_library.fileName().c_str(), m_testName, message);
+        OutputDebugStringA(trace);
         result = ContainFault(hwnd, message);
     }
     pageInCall = outerCall;
