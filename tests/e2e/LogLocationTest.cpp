@@ -121,6 +121,7 @@ TEST_F(LogLocationTest, ASessionKilledWhileWritingTheLogLeavesThePreviousLog) {
     };
     ASSERT_NE(nullptr, drive::WaitFor(writingTheLog, 20000)) << "the log was never started";
     ASSERT_FALSE(logSiblings().empty()) << "no log was being generated";
+    EXPECT_FALSE(drive::IsEnabled(drive::VisibleChildDialog(wizard), IDC_COMPLETE_VIEW));
     DWORD exitCode = 0;
     ASSERT_FALSE(session.WaitForExit(0, exitCode)) << "the session ended before it was killed";
     ASSERT_TRUE(session.WaitForExit(5000, exitCode));

