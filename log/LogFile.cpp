@@ -49,12 +49,20 @@ bool CLogFile::Commit() {
     closeFile();
     if (m_generating) {
         m_generating = false;
-        if (m_error == 0 &&
-            !MoveFileExA(m_temporary.c_str(), m_path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-            fail(GetLastError());
+        if (m_error == 0) putInPlace();
         if (m_error != 0) DeleteFileA(m_temporary.c_str());
     }
     return m_error == 0;
+}
+
+// Windows refuses to replace a read-only file, but not every system that runs the program does:
+// the check is ours, so that a log the user protected is never overwritten anywhere.
+void CLogFile::putInPlace() {
+    const DWORD attributes = GetFileAttributesA(m_path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        fail(ERROR_ACCESS_DENIED);
+    else if (!MoveFileExA(m_temporary.c_str(), m_path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        fail(GetLastError());
 }
 
 bool CLogFile::openFile(const std::string& name, DWORD disposition) {

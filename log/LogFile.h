@@ -36,6 +36,7 @@ public:
 private:
     bool openFile(const std::string& name, DWORD disposition);
     void closeFile();
+    void putInPlace();
     void abandon();
     void fail(DWORD error);
 
