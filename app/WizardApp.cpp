@@ -4,14 +4,16 @@
 #include <commctrl.h>
 
 #include "app/Ctl3d.h"
+#include "app/FaultHandler.h"
+#include "app/StartPages.h"
 #include "registry/SettingsStore.h"
 #include "resources/resource.h"
 #include "testlib/TestLibrary.h"
-#include "app/StartPages.h"
 #include "wizard/WizardDlg.h"
 #include "zelkor.h"
 
 void CWizardApp::InitInstance() {
+    InstallFaultHandler();
     InstallSettingsTree(SETTINGS_TREE, nullptr);
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);

@@ -7,20 +7,95 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <utility>
 
 #include "framework/Handles.h"
 #include "resources/resource.h"
 #include "zelkor.h"
 
+CLogFile::CLogFile(std::string path) : m_path(std::move(path)), m_temporary(m_path + ".tmp") {}
+
+CLogFile::~CLogFile() { abandon(); }
+
+bool CLogFile::Create() {
+    abandon();
+    m_error = 0;
+    m_generating = openFile(m_temporary, CREATE_ALWAYS);
+    return m_generating;
+}
+
+bool CLogFile::Open(bool append) {
+    abandon();
+    m_error = 0;
+    if (!openFile(m_path, OPEN_EXISTING)) return false;
+    if (append && SetFilePointer(m_file, 0, nullptr, FILE_END) == INVALID_SET_FILE_POINTER &&
+        GetLastError() != NO_ERROR)
+        fail(GetLastError());
+    return true;
+}
+
+DWORD CLogFile::Write(const char* data, DWORD size) {
+    if (m_file == INVALID_HANDLE_VALUE || size == 0) return 0;
+    DWORD written = 0;
+    if (!WriteFile(m_file, data, size, &written, nullptr)) {
+        fail(GetLastError());
+        return 0;
+    }
+    if (written < size) fail(ERROR_DISK_FULL);  // the file system took only part of it
+    return written;
+}
+
+bool CLogFile::Commit() {
+    closeFile();
+    if (m_generating) {
+        m_generating = false;
+        if (m_error == 0) putInPlace();
+        if (m_error != 0) DeleteFileA(m_temporary.c_str());
+    }
+    return m_error == 0;
+}
+
+// Windows refuses to replace a read-only file, but not every system that runs the program does:
+// the check is ours, so that a log the user protected is never overwritten anywhere.
+void CLogFile::putInPlace() {
+    const DWORD attributes = GetFileAttributesA(m_path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        fail(ERROR_ACCESS_DENIED);
+    else if (!MoveFileExA(m_temporary.c_str(), m_path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        fail(GetLastError());
+}
+
+bool CLogFile::openFile(const std::string& name, DWORD disposition) {
+    m_file = CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
+                         nullptr);
+    if (m_file == INVALID_HANDLE_VALUE) fail(GetLastError());
+    return m_file != INVALID_HANDLE_VALUE;
+}
+
+// Flushing and closing are checked too: they are where a full disk may show itself first.
+void CLogFile::closeFile() {
+    if (m_file == INVALID_HANDLE_VALUE) return;
+    if (!FlushFileBuffers(m_file)) fail(GetLastError());
+    if (!CloseHandle(m_file)) fail(GetLastError());
+    m_file = INVALID_HANDLE_VALUE;
+}
+
+void CLogFile::abandon() {
+    if (m_file != INVALID_HANDLE_VALUE) CloseHandle(m_file);
+    m_file = INVALID_HANDLE_VALUE;
+    if (m_generating) DeleteFileA(m_temporary.c_str());
+    m_generating = false;
+}
+
+void CLogFile::fail(DWORD error) {
+    if (m_error == 0) m_error = error != 0 ? error : ERROR_GEN_FAILURE;
+}
+
 namespace {
 
-HANDLE g_log = INVALID_HANDLE_VALUE;
-
-bool openLog(DWORD disposition) {
-    CloseLogFile();
-    g_log = CreateFileA(LogFileName(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
-                        nullptr);
-    return g_log != INVALID_HANDLE_VALUE;
+CLogFile& theLog() {
+    static CLogFile log(LogFileName());
+    return log;
 }
 
 }  // namespace
@@ -31,22 +106,26 @@ const char* LogFileName() {
     return name;
 }
 
-bool CreateLogFile() { return openLog(CREATE_ALWAYS); }
+bool CreateLogFile() { return theLog().Create(); }
 
-bool OpenLogFile(bool append) {
-    if (!openLog(OPEN_EXISTING)) return false;
-    if (append) SetFilePointer(g_log, 0, nullptr, FILE_END);
-    return true;
+bool OpenLogFile(bool append) { return theLog().Open(append); }
+
+void CloseLogFile() { theLog().Commit(); }
+
+bool CommitLogFile() { return theLog().Commit(); }
+
+DWORD LogFileError() { return theLog().error(); }
+
+HANDLE LogFileHandle() { return theLog().handle(); }
+
+void MarkLogIncomplete(const char* reason) {
+    // A buffer of our own: the reason may well sit in ZKLoadString's shared one.
+    char format[256] = {};
+    LoadStringA(GetModuleHandleA(nullptr), IDS_LOG_INCOMPLETE, format, sizeof format);
+    ZKLogWrite("\r\n");
+    ZKLogFormat(format, reason ? reason : "");
+    ZKLogWrite("\r\n\r\n");
 }
-
-void CloseLogFile() {
-    if (g_log == INVALID_HANDLE_VALUE) return;
-    FlushFileBuffers(g_log);
-    CloseHandle(g_log);
-    g_log = INVALID_HANDLE_VALUE;
-}
-
-HANDLE LogFileHandle() { return g_log; }
 
 void WriteLogHeader(const std::string& name, const std::string& company, const std::string& phone,
                     const std::string& fax) {
@@ -66,13 +145,7 @@ void WriteLogHeader(const std::string& name, const std::string& company, const s
 
 void LogMissingFile() { ZKLogFormat("%s\r\n\r\n", ZKLoadString(IDS_FILE_MISSING, nullptr)); }
 
-DWORD WINAPI ZKLogWrite(LPCSTR text) {
-    if (g_log == INVALID_HANDLE_VALUE || !text) return 0;
-    const size_t length = strlen(text);
-    DWORD written = 0;
-    if (length == 0 || !WriteFile(g_log, text, static_cast<DWORD>(length), &written, nullptr)) return 0;
-    return written;
-}
+DWORD WINAPI ZKLogWrite(LPCSTR text) { return text ? theLog().Write(text, static_cast<DWORD>(strlen(text))) : 0; }
 
 DWORD __cdecl ZKLogFormat(LPCSTR format, ...) {
     char buffer[1024];

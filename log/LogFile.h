@@ -1,17 +1,67 @@
 // The session log: one file, "C:\Zelkor.log", open at most once at a time. Every producer writes
 // through the exported ZKLog* writers; these are the program's own operations on the file.
+//
+// A new log is generated beside the old one and put in its place only when it is complete, so
+// the file under the log's name is always a whole log: an empty, cut or stale file is never
+// passed off as this session's log.
 #pragma once
 #include <windows.h>
 
 #include <string>
 
+// One log file. Create starts a generation in a sibling temporary file; Commit puts it in the
+// log's place. Every step is checked and the first failure's system error code is kept.
+class CLogFile {
+public:
+    explicit CLogFile(std::string path);
+    // An unfinished generation is thrown away: the old log stays.
+    ~CLogFile();
+    CLogFile(const CLogFile&) = delete;
+    CLogFile& operator=(const CLogFile&) = delete;
+
+    const std::string& path() const { return m_path; }
+    // Starts a new log (any unfinished one is thrown away); true when it is open.
+    bool Create();
+    // Opens the log itself, never creating it; with append the position moves to the end.
+    bool Open(bool append);
+    // The bytes written; a failed or short write is remembered as a failure.
+    DWORD Write(const char* data, DWORD size);
+    // Closes the log; a generated log replaces the old one only when nothing failed, otherwise
+    // it is removed. False when anything failed since Create or Open.
+    bool Commit();
+    HANDLE handle() const { return m_file; }
+    // The system's error code of the first failure since Create or Open; 0 when none.
+    DWORD error() const { return m_error; }
+
+private:
+    bool openFile(const std::string& name, DWORD disposition);
+    void closeFile();
+    void putInPlace();
+    void abandon();
+    void fail(DWORD error);
+
+    std::string m_path;
+    std::string m_temporary;  // where a generation is written until it is committed
+    HANDLE m_file = INVALID_HANDLE_VALUE;
+    bool m_generating = false;
+    DWORD m_error = 0;
+};
+
 // The log's path, loaded once from the string table.
 const char* LogFileName();
-// Creates (truncating) the log; true when it is open.
+// Starts generating a new log beside the old one; true when it is open.
 bool CreateLogFile();
 // Opens the existing log; with append the position moves to the end. Never creates it.
 bool OpenLogFile(bool append);
+// Closes the log; a generated one is put in place as by CommitLogFile.
 void CloseLogFile();
+// Closes the generated log and puts it in place. False, leaving the old log untouched, when
+// anything failed since it was created; LogFileError then tells why.
+bool CommitLogFile();
+// The system's error code of the log's first failure since it was last created or opened.
+DWORD LogFileError();
+// Writes a line into the open log saying that it is incomplete and why.
+void MarkLogIncomplete(const char* reason);
 // The open log's handle, or INVALID_HANDLE_VALUE.
 HANDLE LogFileHandle();
 // The session header: the four user details and an empty line.

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "host/ErrorText.h"
 #include "log/LogFile.h"
 #include "output/FaxProgram.h"
 #include "resources/resource.h"
@@ -23,7 +24,8 @@ BOOL CDiagnosticsCompletePage::OnInitDialog() {
     setButtonIcon(window(), IDC_COMPLETE_VIEW, IDI_ZELKOR);
     setButtonIcon(window(), IDC_COMPLETE_FAX, IDI_FAX);
     setButtonIcon(window(), IDC_COMPLETE_PRINT, IDI_PRINT);
-    item(IDC_COMPLETE_FAX).enable(FindFaxProgram());
+    m_faxProgramFound = FindFaxProgram();
+    EnableLogActions(false);  // nothing to act on before a log has been generated
     return CWizardPage::OnInitDialog();
 }
 
@@ -34,39 +36,51 @@ BOOL CDiagnosticsCompletePage::PageOpBack() {
 
 void CDiagnosticsCompletePage::PageOpActivate() { GenerateLogFile(); }
 
+// The log stays open from its header to the end of the sweep and is put in place only then:
+// until that moment the previous log, if any, is the one under the log's name.
 void CDiagnosticsCompletePage::GenerateLogFile() {
     if (CWizardDlg* frame = wizard()) frame->SetFinishMode(true);
+    EnableLogActions(false);
+    item(IDC_COMPLETE_RESULT).setText("");
     m_user = CUserInfoDlg().Ask(hwnd());
     CreateLogFile();
     WriteLogHeader(m_user.name, m_user.company, m_user.phone, m_user.fax);
-    CloseLogFile();
     ZKBeginStatus(IDI_ZELKOR, IDS_STATUS_GENERATING, nullptr);
-    m_job = GenerateLog;
     if (!StartPageTask()) ZKEndStatus();
 }
 
-void CDiagnosticsCompletePage::PageOpRunTask() {
-    if (m_job == GenerateLog) SweepPages();
-}
+void CDiagnosticsCompletePage::PageOpRunTask() { SweepPages(); }
 
 // Runs on the task thread: every page writes its part on the wizard's thread, in page order,
 // through a synchronous message.
 void CDiagnosticsCompletePage::SweepPages() {
-    OpenLogFile(true);
     if (CWizardDlg* frame = wizard()) {
         for (size_t i = 0; i < frame->pageCount(); ++i)
             if (HWND page = frame->page(i)->hwnd()) SendMessageA(page, ZKPM_WRITELOG, 0, 0);
     }
-    CloseLogFile();
 }
 
 void CDiagnosticsCompletePage::PageOpTaskDone() {
-    if (m_job == GenerateLog) {
-        char text[512];
-        std::snprintf(text, sizeof text, ZKLoadString(IDS_LOG_SAVED_AS, nullptr), LogFileName());
-        item(IDC_COMPLETE_RESULT).setText(text);
-    }
+    ShowLogResult(CommitLogFile());
     ZKEndStatus();
+}
+
+void CDiagnosticsCompletePage::ShowLogResult(bool saved) {
+    char text[512];
+    if (saved) {
+        std::snprintf(text, sizeof text, ZKLoadString(IDS_LOG_SAVED_AS, nullptr), LogFileName());
+    } else {
+        const std::string reason = ErrorText(LogFileError());
+        std::snprintf(text, sizeof text, ZKLoadString(IDS_LOG_NOT_SAVED, nullptr), LogFileName(), reason.c_str());
+    }
+    item(IDC_COMPLETE_RESULT).setText(text);
+    EnableLogActions(saved);
+}
+
+void CDiagnosticsCompletePage::EnableLogActions(bool enable) {
+    item(IDC_COMPLETE_VIEW).enable(enable);
+    item(IDC_COMPLETE_PRINT).enable(enable);
+    item(IDC_COMPLETE_FAX).enable(enable && m_faxProgramFound);
 }
 
 bool CDiagnosticsCompletePage::OnCommand(WORD id, WORD code, HWND control) {

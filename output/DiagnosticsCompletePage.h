@@ -6,8 +6,6 @@
 
 class CDiagnosticsCompletePage : public CWizardPage {
 public:
-    enum Job { GenerateLog = 0, PrintLog = 1, FaxLog = 2 };
-
     CDiagnosticsCompletePage();
 
     BOOL PageOpBack() override;
@@ -22,7 +20,10 @@ protected:
 private:
     void GenerateLogFile();
     void SweepPages();
+    // The result text and the actions after a generation; the actions only for a saved log.
+    void ShowLogResult(bool saved);
+    void EnableLogActions(bool enable);
 
     UserDetails m_user;
-    Job m_job = GenerateLog;
+    bool m_faxProgramFound = false;
 };

@@ -30,11 +30,26 @@ make_prefix() {
         "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     fi
     wineserver -p >/dev/null 2>&1 || true  # already running is fine
+    mount_small_drive
     # Start Wine's background services now, detached from whatever reads our output later.
     "$WINE64" cmd /c exit >/dev/null 2>&1 </dev/null
 }
 
-stop_prefix() { [ -n "${WINEPREFIX:-}" ] && wineserver -k >/dev/null 2>&1 || true; }
+stop_prefix() { [ -n "${WINEPREFIX:-}" ] && wineserver -k >/dev/null 2>&1; unmount_small_drive; }
+
+# Drive Y: of the prefix is a 64 KiB file system, for the tests of a full disk. Mounting needs
+# root; without it there is no drive Y: and those tests say they were skipped.
+SMALL_DRIVE="$BUILD/small-drive"
+mount_small_drive() {
+    mkdir -p "$SMALL_DRIVE"
+    if ! mountpoint -q "$SMALL_DRIVE" && ! mount -t tmpfs -o size=64k tmpfs "$SMALL_DRIVE" 2>/dev/null; then
+        log "no 64 KiB drive Y: (mounting needs root): the full-disk tests will be skipped"
+        return 0
+    fi
+    find "$SMALL_DRIVE" -mindepth 1 -delete
+    ln -sfn "$SMALL_DRIVE" "$WINEPREFIX/dosdevices/y:"
+}
+unmount_small_drive() { mountpoint -q "$SMALL_DRIVE" && umount -l "$SMALL_DRIVE"; return 0; }
 
 # start_display: a private Xvfb on the first free display number; sets DISPLAY.
 XVFB_PID=

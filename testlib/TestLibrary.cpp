@@ -1,5 +1,7 @@
 #include "testlib/TestLibrary.h"
 
+#include "framework/DialogTemplate.h"
+
 namespace {
 
 const char kLibraryType[] = "ZKRC_LIBRARY";
@@ -12,6 +14,15 @@ std::vector<std::unique_ptr<CTestLibrary>> TestLibraryList;
 bool HasLibraryResource(const std::string& path) {
     fw::UniqueModule data(LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
     return data && FindResourceA(data.get(), MAKEINTRESOURCEA(ZK_LIBRARY_ID), kLibraryType);
+}
+
+// A page needs its dialog template and its procedure exported by the same ordinal; a test that
+// lacks either would leave the user on a blank page that cannot be left.
+bool PageIsComplete(HMODULE module, WORD testId) {
+    if (!GetProcAddress(module, MAKEINTRESOURCEA(testId))) return false;
+    CResourceBlock page(module, testId, MAKEINTRESOURCEA(5));  // RT_DIALOG
+    DWORD style = 0, exStyle = 0;
+    return page.valid() && fw::ReadTemplateStyle(page.data(), page.size(), style, exStyle);
 }
 
 // Finds, locks and parses one resource of the library; false when missing or malformed.
@@ -47,6 +58,10 @@ bool CTestLibrary::ReadDescription() {
     m_resource = CResourceBlock(module, ZK_LIBRARY_ID, kLibraryType);
     if (!m_resource.valid() || !ParseLibraryResource(m_resource.data(), m_resource.size(), m_description))
         return false;
+    for (auto& test : m_description.tests) {
+        if ((test.flags & ZK_TEST_HAS_PAGE) && !PageIsComplete(module, test.testId))
+            test.flags = static_cast<uint16_t>(test.flags & ~ZK_TEST_HAS_PAGE);
+    }
     for (const auto& file : m_description.systemFiles) {
         if (file.iniId && !LoadParsed(module, file.iniId, kSectionListType, ParseSectionList, m_sectionLists))
             return false;

@@ -21,7 +21,7 @@ public:
     bool created() const { return m_created; }
 
     // Creates the page window as a child of the wizard (hidden and disabled).
-    bool CreatePage(HWND wizard);
+    virtual bool CreatePage(HWND wizard);
     void DestroyPage();
 
     // The wizard that takes the page into its list, and that wizard's task runner.

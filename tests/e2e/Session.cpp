@@ -1,6 +1,10 @@
 #include "Session.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdlib>
+
+#include "resources/resource.h"
 
 namespace e2e {
 
@@ -48,6 +52,51 @@ bool Session::WaitForExit(DWORD timeoutMs, DWORD& exitCode) {
 
 HWND Session::WaitForWizard(DWORD timeoutMs) {
     return drive::WaitForTopLevel(pid(), "#32770", "Zelkor", timeoutMs);
+}
+
+HWND Session::StartWizard() {
+    EXPECT_TRUE(Start());
+    HWND wizard = WaitForWizard();
+    EXPECT_NE(nullptr, wizard) << "the wizard did not appear";
+    return wizard;
+}
+
+void Session::EnterUserInfo(HWND wizard, const Details* details) {
+    HWND info = nullptr;
+    for (int step = 0; step < 20 && !info; ++step) {
+        info = drive::WaitForTopLevel(pid(), "#32770", "User Info", 300);
+        if (!info) drive::Click(wizard, IDC_WIZARD_NEXT);
+    }
+    ASSERT_NE(nullptr, info) << "User Info never appeared";
+    if (!details) {  // Escape: close without taking the fields
+        PostMessageA(info, WM_COMMAND, IDCANCEL, 0);
+        return;
+    }
+    drive::SetText(GetDlgItem(info, IDC_USER_NAME), details->name);
+    drive::SetText(GetDlgItem(info, IDC_USER_COMPANY), details->company);
+    drive::SetText(GetDlgItem(info, IDC_USER_PHONE), details->phone);
+    drive::SetText(GetDlgItem(info, IDC_USER_FAX), details->fax);
+    drive::Click(info, IDOK);
+}
+
+std::string Session::WaitForResult(HWND wizard) {
+    std::string result;
+    drive::WaitFor(
+        [&]() -> HWND {
+            HWND page = drive::VisibleChildDialog(wizard);
+            if (!page || !IsWindowEnabled(wizard)) return nullptr;
+            result = drive::Text(GetDlgItem(page, IDC_COMPLETE_RESULT));
+            return result.empty() ? nullptr : page;
+        },
+        60000);
+    return result;
+}
+
+void Session::Finish(HWND wizard) {
+    drive::Click(wizard, IDC_WIZARD_FINISH);
+    DWORD exitCode = 1;
+    ASSERT_TRUE(WaitForExit(20000, exitCode));
+    EXPECT_EQ(0u, exitCode);
 }
 
 }  // namespace e2e

@@ -10,6 +10,11 @@
 
 namespace e2e {
 
+// What the user types into the User Info dialog.
+struct Details {
+    std::string name, company, phone, fax;
+};
+
 // Where the build was installed in the prefix (ZELKOR_HOME), e.g. C:\Zelkor64.
 std::string InstallDir();
 
@@ -29,6 +34,16 @@ public:
     bool WaitForExit(DWORD timeoutMs, DWORD& exitCode);
     // The wizard's window once it is shown.
     HWND WaitForWizard(DWORD timeoutMs = 20000);
+
+    // Starts the program; its wizard, or null (with a failure) when none appears.
+    HWND StartWizard();
+    // Presses Next until the User Info dialog asks for details, then answers it; null details
+    // press Escape instead.
+    void EnterUserInfo(HWND wizard, const Details* details);
+    // Waits until the last page has shown the outcome of the log; returns that text.
+    std::string WaitForResult(HWND wizard);
+    // Presses Finish; the program must end with code 0.
+    void Finish(HWND wizard);
 
 private:
     std::string m_directory;

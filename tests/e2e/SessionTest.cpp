@@ -5,12 +5,10 @@
 #include <sstream>
 
 #include "Session.h"
+#include "resources/resource.h"
 
 namespace {
 
-constexpr int kNext = 101, kPrevious = 100, kFinish = 104;
-constexpr int kFull = 1005, kTypical = 1007, kResult = 1010;
-constexpr int kUserName = 1052, kUserCompany = 1054, kUserPhone = 1056, kUserFax = 1058;
 constexpr char kLog[] = "C:\\Zelkor.log";
 constexpr char kScratchKey[] = "Software\\ZelkorE2E";
 constexpr char kGeneralKey[] = "Software\\Halvard\\Zelkor\\General";
@@ -55,10 +53,6 @@ std::string golden(const char* name) {
     return std::string(data, SizeofResource(nullptr, info));
 }
 
-struct Details {
-    std::string name, company, phone, fax;
-};
-
 class SessionTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -75,69 +69,23 @@ protected:
         writeFile("C:\\windows\\zke2e.ini",
                   "; fixture\r\n[Boot]\r\nshell=explorer.exe\r\ndevice = himem.sys\r\n\r\n[Fax]\r\nPort=COM1\r\n");
         writeFile("C:\\windows\\zke2e.txt", "plain text file\r\nsecond line\r\n");
-        RemoveDirectoryA(kLog);
         DeleteFileA(kLog);
     }
     void TearDown() override {
         RegDeleteTreeA(HKEY_CURRENT_USER, kScratchKey);
         DeleteFileA("C:\\windows\\zke2e.ini");
         DeleteFileA("C:\\windows\\zke2e.txt");
-        RemoveDirectoryA(kLog);
     }
 
-    HWND start() {
-        EXPECT_TRUE(session.Start());
-        HWND wizard = session.WaitForWizard();
-        EXPECT_NE(nullptr, wizard) << "the wizard did not appear";
-        return wizard;
-    }
-
-    // Presses Next until the User Info dialog asks for details, then answers it.
-    HWND walkToUserInfo(HWND wizard) {
-        for (int step = 0; step < 20; ++step) {
-            if (HWND info = drive::WaitForTopLevel(session.pid(), "#32770", "User Info", 300)) return info;
-            drive::Click(wizard, kNext);
-        }
-        return nullptr;
-    }
-    void answerUserInfo(HWND info, const Details* details) {
-        ASSERT_NE(nullptr, info) << "User Info never appeared";
-        if (!details) {  // Escape: close without taking the fields
-            PostMessageA(info, WM_COMMAND, IDCANCEL, 0);
-            return;
-        }
-        drive::SetText(GetDlgItem(info, kUserName), details->name);
-        drive::SetText(GetDlgItem(info, kUserCompany), details->company);
-        drive::SetText(GetDlgItem(info, kUserPhone), details->phone);
-        drive::SetText(GetDlgItem(info, kUserFax), details->fax);
-        drive::Click(info, IDOK);
-    }
-    // Waits until the page reports where the log was saved; returns that text.
-    std::string waitForResult(HWND wizard) {
-        std::string result;
-        drive::WaitFor(
-            [&]() -> HWND {
-                HWND page = drive::VisibleChildDialog(wizard);
-                if (!page || !IsWindowEnabled(wizard)) return nullptr;
-                result = drive::Text(GetDlgItem(page, kResult));
-                return result.empty() ? nullptr : page;
-            },
-            60000);
-        return result;
-    }
-    void finish(HWND wizard) {
-        drive::Click(wizard, kFinish);
-        DWORD exitCode = 1;
-        ASSERT_TRUE(session.WaitForExit(20000, exitCode));
-        EXPECT_EQ(0u, exitCode);
-    }
-    std::string runSession(int mode, const Details* details) {
-        HWND wizard = start();
+    std::string runSession(int mode, const e2e::Details* details) {
+        HWND wizard = session.StartWizard();
         if (!wizard) return {};
         drive::Click(drive::VisibleChildDialog(wizard), mode);
-        answerUserInfo(walkToUserInfo(wizard), details);
-        EXPECT_EQ("The log file for this session has been saved as \"C:\\Zelkor.log\"", waitForResult(wizard));
-        finish(wizard);
+        session.EnterUserInfo(wizard, details);
+        EXPECT_EQ("The log file for this session has been saved as \"C:\\Zelkor.log\"", session.WaitForResult(wizard));
+        for (int action : {IDC_COMPLETE_VIEW, IDC_COMPLETE_PRINT})  // Fax needs Ravelin, absent here
+            EXPECT_TRUE(drive::IsEnabled(drive::VisibleChildDialog(wizard), action)) << "action " << action;
+        session.Finish(wizard);
         return readFile(kLog);
     }
     void expectGolden(const char* name, const std::string& log) {
@@ -153,13 +101,13 @@ protected:
 };
 
 TEST_F(SessionTest, TypicalSessionWithEmptyDetailsWritesTheExpectedLog) {
-    const Details empty;
-    expectGolden("TYPICAL_LOG", runSession(kTypical, &empty));
+    const e2e::Details empty;
+    expectGolden("TYPICAL_LOG", runSession(IDC_WELCOME_TYPICAL, &empty));
 }
 
 TEST_F(SessionTest, FullSessionWritesTheExpectedLogAndKeepsTheDetails) {
-    const Details details{"Ada Lovelace", "Analytical Engines Ltd", "+44 20 7946 0000", "+44 20 7946 0001"};
-    expectGolden("FULL_LOG", runSession(kFull, &details));
+    const e2e::Details details{"Ada Lovelace", "Analytical Engines Ltd", "+44 20 7946 0000", "+44 20 7946 0001"};
+    expectGolden("FULL_LOG", runSession(IDC_WELCOME_FULL, &details));
     EXPECT_EQ("Ada Lovelace", getString(kGeneralKey, "User Name"));
     EXPECT_EQ("+44 20 7946 0001", getString(kGeneralKey, "User Fax"));
 }
@@ -167,7 +115,7 @@ TEST_F(SessionTest, FullSessionWritesTheExpectedLogAndKeepsTheDetails) {
 TEST_F(SessionTest, EscapeInUserInfoWritesTheStoredDetailsAndSavesNothing) {
     setString(kGeneralKey, "User Name", "Stored Name");
     setString(kGeneralKey, "User Company", "Stored Company");
-    const std::string log = runSession(kTypical, nullptr);
+    const std::string log = runSession(IDC_WELCOME_TYPICAL, nullptr);
     EXPECT_EQ(0u, log.find("Name:               Stored Name\r\nCompany:            Stored Company\r\n"
                            "Phone Number:       \r\nFax Number:         \r\n\r\n"));
     EXPECT_EQ("Stored Name", getString(kGeneralKey, "User Name"));
@@ -175,29 +123,20 @@ TEST_F(SessionTest, EscapeInUserInfoWritesTheStoredDetailsAndSavesNothing) {
 }
 
 TEST_F(SessionTest, ShowingTheLastPageTwiceLeavesOnlyTheSecondLog) {
-    HWND wizard = start();
+    HWND wizard = session.StartWizard();
     ASSERT_NE(nullptr, wizard);
-    const Details first{"First", "", "", ""};
-    answerUserInfo(walkToUserInfo(wizard), &first);
-    waitForResult(wizard);
-    drive::Click(wizard, kPrevious);
-    const Details second{"Second", "", "", ""};
-    answerUserInfo(walkToUserInfo(wizard), &second);
-    waitForResult(wizard);
-    finish(wizard);
+    const e2e::Details first{"First", "", "", ""};
+    session.EnterUserInfo(wizard, &first);
+    session.WaitForResult(wizard);
+    drive::Click(wizard, IDC_WIZARD_PREVIOUS);
+    const e2e::Details second{"Second", "", "", ""};
+    session.EnterUserInfo(wizard, &second);
+    session.WaitForResult(wizard);
+    session.Finish(wizard);
     const std::string log = readFile(kLog);
     EXPECT_EQ(0u, log.find("Name:               Second\r\n"));
     EXPECT_EQ(std::string::npos, log.find("First"));
     EXPECT_EQ(log.find("Name:"), log.rfind("Name:"));
-}
-
-TEST_F(SessionTest, AnUnwritableLogLocationLeavesTheSessionWhole) {
-    // A folder in the log's place: nothing can create the file (file permissions would not
-    // stop the tests, which run as root).
-    ASSERT_TRUE(CreateDirectoryA(kLog, nullptr));
-    const Details details{"Ada", "", "", ""};
-    runSession(kTypical, &details);  // the result text still names the log; the exit code is 0
-    EXPECT_EQ(FILE_ATTRIBUTE_DIRECTORY, GetFileAttributesA(kLog) & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 }  // namespace

@@ -22,6 +22,18 @@ std::string tempPath(const char* name) {
     return std::string(directory) + name;
 }
 
+// How many files start with the log's name: a log left beside its temporary file shows as two.
+int filesNamedLike(const std::string& path) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((path + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return 0;
+    int count = 0;
+    do ++count;
+    while (FindNextFileA(search, &found));
+    FindClose(search);
+    return count;
+}
+
 }  // namespace
 
 TEST(LogFile, OpeningClosingAndTruncating) {
@@ -36,12 +48,16 @@ TEST(LogFile, OpeningClosingAndTruncating) {
     ZKLogSection("Modem");
     EXPECT_FALSE(OpenLogFile(true));
     EXPECT_FALSE(OpenLogFile(false));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_FILE_NOT_FOUND), LogFileError());
     EXPECT_FALSE(logExists());
 
+    // A new log appears under the log's name only once it is closed.
     ASSERT_TRUE(CreateLogFile());
+    EXPECT_EQ(0u, LogFileError());
     EXPECT_NE(INVALID_HANDLE_VALUE, LogFileHandle());
     EXPECT_EQ(0u, ZKLogWrite(""));
     EXPECT_EQ(3u, ZKLogWrite("abc"));
+    EXPECT_FALSE(logExists());
     CloseLogFile();
     EXPECT_EQ(INVALID_HANDLE_VALUE, LogFileHandle());
     EXPECT_EQ(0u, ZKLogWrite("lost"));
@@ -63,8 +79,77 @@ TEST(LogFile, OpeningClosingAndTruncating) {
     // A new log replaces the old one entirely.
     ASSERT_TRUE(CreateLogFile());
     ZKLogWrite("x");
-    CloseLogFile();
+    EXPECT_TRUE(CommitLogFile());
     EXPECT_EQ("x", ReadWholeFile(LogFileName()));
+    EXPECT_EQ(1, filesNamedLike(LogFileName()));
+}
+
+TEST(LogFile, ANewLogReplacesTheOldOneOnlyWhenComplete) {
+    const std::string path = tempPath("zk_generated.log");
+    WriteWholeFile(path, "old");
+    {
+        CLogFile log(path);
+        ASSERT_TRUE(log.Create());
+        EXPECT_EQ(3u, log.Write("new", 3));
+        EXPECT_EQ("old", ReadWholeFile(path.c_str()));
+        EXPECT_TRUE(log.Commit());
+        EXPECT_EQ(0u, log.error());
+        EXPECT_EQ("new", ReadWholeFile(path.c_str()));
+
+        // Given up before it is complete (started again, or the program ends): the old log stays.
+        ASSERT_TRUE(log.Create());
+        log.Write("partial", 7);
+        ASSERT_TRUE(log.Create());
+        log.Write("lost", 4);
+    }
+    EXPECT_EQ("new", ReadWholeFile(path.c_str()));
+    EXPECT_EQ(1, filesNamedLike(path));
+    DeleteFileA(path.c_str());
+}
+
+TEST(LogFile, ALogThatCannotTakeItsPlaceFailsWithTheReasonAndLeavesTheOldOne) {
+    const std::string path = tempPath("zk_failing.log");
+    CLogFile log(path);
+
+    WriteWholeFile(path, "old");
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+    ASSERT_TRUE(log.Create());
+    log.Write("new", 3);
+    EXPECT_FALSE(log.Commit());
+    EXPECT_EQ(static_cast<DWORD>(ERROR_ACCESS_DENIED), log.error());
+    EXPECT_EQ("old", ReadWholeFile(path.c_str()));
+    EXPECT_EQ(1, filesNamedLike(path));
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+
+    HANDLE locked = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_TRUE(log.Create());
+    EXPECT_EQ(0u, log.error());  // a new start forgets the last failure
+    log.Write("new", 3);
+    EXPECT_FALSE(log.Commit());
+    EXPECT_EQ(static_cast<DWORD>(ERROR_ACCESS_DENIED), log.error());
+    CloseHandle(locked);
+    EXPECT_EQ("old", ReadWholeFile(path.c_str()));
+    EXPECT_EQ(1, filesNamedLike(path));
+    DeleteFileA(path.c_str());
+}
+
+// Drive Y: is a 64 KiB file system that the test scripts mount.
+TEST(LogFile, AFullDiskFailsTheLogAndLeavesTheOldOne) {
+    if (GetFileAttributesA("Y:\\") == INVALID_FILE_ATTRIBUTES) GTEST_SKIP() << "no small drive Y:";
+    const std::string path = "Y:\\Zelkor.log";
+    WriteWholeFile(path, "old");
+    CLogFile log(path);
+    ASSERT_TRUE(log.Create());
+    const std::string block(4096, 'x');
+    DWORD written = 0;
+    for (int i = 0; i < 64 && log.error() == 0; ++i) written += log.Write(block.data(), 4096);
+    EXPECT_EQ(static_cast<DWORD>(ERROR_DISK_FULL), log.error());
+    EXPECT_LT(written, 64u * 4096u);
+    EXPECT_FALSE(log.Commit());
+    EXPECT_EQ(static_cast<DWORD>(ERROR_DISK_FULL), log.error());
+    EXPECT_EQ("old", ReadWholeFile(path.c_str()));
+    EXPECT_EQ(1, filesNamedLike(path));
+    DeleteFileA(path.c_str());
 }
 
 TEST(LogFile, BannersHeadingsAndHeader) {
@@ -76,12 +161,14 @@ TEST(LogFile, BannersHeadingsAndHeader) {
     ZKLogSectionId(IDS_TYPE_DWORD, nullptr);
     ZKLogSubsection("Abcd");
     ZKLogSubsectionId(IDS_TYPE_GENERIC, nullptr);
+    MarkLogIncomplete(ZKLoadString(IDS_TYPE_STRING, nullptr));
     WriteLogHeader("Ann Lee", "", "555-0100", "555-0199");
     EXPECT_EQ(banner +                                         //
                   kStars + "\r\n* \r\n" + kStars + "\r\n\r\n" +  //
                   kStars + "\r\n* DWORD\r\n" + kStars + "\r\n\r\n" +
                   "Abcd\r\n" + kEquals + "\r\n\r\n" +  //
-                  "GENERIC\r\n" + kEquals + "\r\n\r\n" +
+                  "GENERIC\r\n" + kEquals + "\r\n\r\n" +  //
+                  "\r\nThis log is incomplete: STRING\r\n\r\n"
                   "Name:               Ann Lee\r\n"
                   "Company:            \r\n"
                   "Phone Number:       555-0100\r\n"

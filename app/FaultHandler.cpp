@@ -1,0 +1,124 @@
+#include "app/FaultHandler.h"
+
+#include <windows.h>
+
+#include <csignal>
+#include <cstdio>
+#include <string>
+
+#include "log/LogFile.h"
+#include "resources/resource.h"
+#include "testlib/TestLibrary.h"
+#include "wizard/TestPage.h"
+#include "zelkor.h"
+
+namespace {
+
+// What abort() ends a process with; a library's C++ runtime aborts when it finds no handler
+// for what it throws (on i686 each module unwinds only its own frames).
+constexpr DWORD kAbortExitCode = 3;
+
+LONG faultBeingHandled = 0;
+
+std::string LoadedString(UINT id) {
+    char text[256] = {};
+    LoadStringA(GetModuleHandleA(nullptr), id, text, sizeof text);
+    return text;
+}
+
+HMODULE ModuleAt(const void* address) {
+    HMODULE module = nullptr;
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       static_cast<LPCSTR>(address), &module);
+    return module;
+}
+
+CTestLibrary* LibraryAt(const void* address) {
+    const HMODULE module = ModuleAt(address);
+    CTestLibrary* library = nullptr;
+    for (size_t index = 0; module && GetTestLibrary(index, library); ++index)
+        if (library->module() == module) return library;
+    return nullptr;
+}
+
+// The library and test that ran, or the library whose code faulted, or the fault's code.
+std::string DescribeFault(DWORD code, const void* address) {
+    const std::string inCall = CTestPage::LibraryInCall();
+    if (!inCall.empty()) return inCall;
+    char text[512] = {};
+    if (const CTestLibrary* library = LibraryAt(address))
+        std::snprintf(text, sizeof text, LoadedString(IDS_LIBRARY_FAILED_OUTSIDE_TEST).c_str(), library->name(),
+                      library->fileName().c_str());
+    else
+        std::snprintf(text, sizeof text, LoadedString(IDS_PROGRAM_FAILED).c_str(), static_cast<unsigned long>(code));
+    return text;
+}
+
+bool IsFatal(DWORD code) {
+    switch (code) {
+    case EXCEPTION_ACCESS_VIOLATION:
+    case EXCEPTION_IN_PAGE_ERROR:
+    case EXCEPTION_ILLEGAL_INSTRUCTION:
+    case EXCEPTION_PRIV_INSTRUCTION:
+    case EXCEPTION_INT_DIVIDE_BY_ZERO:
+    case EXCEPTION_STACK_OVERFLOW:
+    case EXCEPTION_DATATYPE_MISALIGNMENT:
+    case EXCEPTION_ARRAY_BOUNDS_EXCEEDED:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The log is marked only while it is being appended to: a log opened to be read back (printing,
+// faxing) is left as it is.
+bool LogBeingWritten() {
+    HANDLE log = LogFileHandle();
+    LARGE_INTEGER position{}, size{};
+    return log != INVALID_HANDLE_VALUE && SetFilePointerEx(log, LARGE_INTEGER{}, &position, FILE_CURRENT) &&
+           GetFileSizeEx(log, &size) && position.QuadPart == size.QuadPart;
+}
+
+[[noreturn]] void EndAfterFault(DWORD code, const void* address) {
+    // A second fault while this one is handled ends the process at once.
+    if (InterlockedExchange(&faultBeingHandled, 1)) TerminateProcess(GetCurrentProcess(), code);
+    const std::string description = DescribeFault(code, address);
+    if (LogBeingWritten()) {
+        MarkLogIncomplete(description.c_str());
+        CommitLogFile();
+    }
+    char text[1024] = {};
+    std::snprintf(text, sizeof text, LoadedString(IDS_FATAL_ERROR).c_str(), description.c_str());
+    ZKMessageBox(text, MB_OK | MB_ICONSTOP);
+    // Nothing of the failed state runs again: no library's detach code, no destructors.
+    TerminateProcess(GetCurrentProcess(), code);
+    for (;;) Sleep(INFINITE);
+}
+
+LONG WINAPI OnUnhandledException(EXCEPTION_POINTERS* exception) {
+    EndAfterFault(exception->ExceptionRecord->ExceptionCode, exception->ExceptionRecord->ExceptionAddress);
+}
+
+// Some dispatches swallow a fault in the procedure they call (under Wine, a message sent from
+// another thread, as the log sweep sends), so no unhandled-exception filter would see it. A
+// hardware fault in our own code or a test library's is never expected: it ends the process
+// before any frame can swallow it. Faults elsewhere take their ordinary course.
+LONG WINAPI OnFault(EXCEPTION_POINTERS* exception) {
+    const EXCEPTION_RECORD& record = *exception->ExceptionRecord;
+    if (IsFatal(record.ExceptionCode)) {
+        const HMODULE module = ModuleAt(record.ExceptionAddress);
+        if (module == GetModuleHandleA(nullptr) || LibraryAt(record.ExceptionAddress))
+            EndAfterFault(record.ExceptionCode, record.ExceptionAddress);
+    }
+    return EXCEPTION_CONTINUE_SEARCH;
+}
+
+void OnAbort(int) { EndAfterFault(kAbortExitCode, nullptr); }
+
+}  // namespace
+
+void InstallFaultHandler() {
+    AddVectoredExceptionHandler(1, OnFault);
+    SetUnhandledExceptionFilter(OnUnhandledException);
+    std::signal(SIGABRT, OnAbort);
+}

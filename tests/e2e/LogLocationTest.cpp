@@ -1,0 +1,131 @@
+// Where the log goes wrong: a place that refuses it, or a session that dies while writing it.
+// The file under the log's name is then the previous whole log, and the last page says so.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "Session.h"
+#include "resources/resource.h"
+
+namespace {
+
+constexpr char kLog[] = "C:\\Zelkor.log";
+constexpr char kOldLog[] = "Name:               Earlier Session\r\n";
+constexpr char kTypicalKey[] = "Software\\ZelkorE2E\\Alpha";  // Alpha's key for Typical diagnostics
+
+void writeFile(const char* path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+
+std::string readFile(const char* path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+// What is under the log's name: its text, or "<folder>".
+std::string logState() {
+    const DWORD attributes = GetFileAttributesA(kLog);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return "<folder>";
+    return readFile(kLog);
+}
+
+// The files beside the log whose names start with the log's: a log being generated.
+std::vector<std::string> logSiblings() {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((std::string(kLog) + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do
+        if (std::string("C:\\") + found.cFileName != kLog) names.push_back(std::string("C:\\") + found.cFileName);
+    while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+}
+
+class LogLocationTest : public ::testing::Test {
+protected:
+    void SetUp() override { removeLog(); }
+    void TearDown() override {
+        removeLog();
+        RegDeleteTreeA(HKEY_CURRENT_USER, kTypicalKey);
+    }
+    static void removeLog() {
+        SetFileAttributesA(kLog, FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(kLog);
+        RemoveDirectoryA(kLog);
+        for (const std::string& sibling : logSiblings()) DeleteFileA(sibling.c_str());
+    }
+};
+
+// A folder in the log's place, or a read-only log: the session goes on to its end, the page
+// names the reason, and nothing can be done with a log that was not saved.
+TEST_F(LogLocationTest, ALogThatCannotBeSavedIsReportedWithTheReasonAndOffersNoActions) {
+    const struct {
+        const char* what;
+        void (*prepare)();
+        const char* kept;
+    } places[] = {
+        {"a folder in the log's place", [] { CreateDirectoryA(kLog, nullptr); }, "<folder>"},
+        {"a read-only log",
+         [] {
+             writeFile(kLog, kOldLog);
+             SetFileAttributesA(kLog, FILE_ATTRIBUTE_READONLY);
+         },
+         kOldLog},
+    };
+    for (const auto& place : places) {
+        SCOPED_TRACE(place.what);
+        place.prepare();
+        e2e::Session session({"e2e\\Alpha.ZKL"});
+        HWND wizard = session.StartWizard();
+        ASSERT_NE(nullptr, wizard);
+        const e2e::Details details{"Ada", "", "", ""};
+        session.EnterUserInfo(wizard, &details);
+        EXPECT_EQ("Zelkor could not save the log file \"C:\\Zelkor.log\": Access denied.", session.WaitForResult(wizard));
+        HWND page = drive::VisibleChildDialog(wizard);
+        for (int action : {IDC_COMPLETE_VIEW, IDC_COMPLETE_PRINT, IDC_COMPLETE_FAX})
+            EXPECT_FALSE(drive::IsEnabled(page, action)) << "action " << action;
+        session.Finish(wizard);
+        EXPECT_EQ(place.kept, logState());
+        EXPECT_TRUE(logSiblings().empty()) << "a generated log was left behind";
+        removeLog();
+    }
+}
+
+// The Welcome page's part is made long (a key with many values) so that the session is still
+// writing when it is killed.
+TEST_F(LogLocationTest, ASessionKilledWhileWritingTheLogLeavesThePreviousLog) {
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, kTypicalKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                             &key, nullptr));
+    for (DWORD i = 0; i < 20000; ++i) {
+        const std::string name = "Value" + std::to_string(i);
+        RegSetValueExA(key, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&i), sizeof i);
+    }
+    RegCloseKey(key);
+    writeFile(kLog, kOldLog);
+
+    e2e::Session session({"e2e\\Alpha.ZKL"});
+    HWND wizard = session.StartWizard();
+    ASSERT_NE(nullptr, wizard);
+    drive::Click(drive::VisibleChildDialog(wizard), IDC_WELCOME_TYPICAL);
+    const e2e::Details details{"Ada", "", "", ""};
+    session.EnterUserInfo(wizard, &details);
+    // Once User Info is gone, the status window disables the wizard from the log's start to its end.
+    const auto writingTheLog = [&]() -> HWND {
+        if (drive::WaitForTopLevel(session.pid(), "#32770", "User Info", 0)) return nullptr;
+        return IsWindowEnabled(wizard) ? nullptr : wizard;
+    };
+    ASSERT_NE(nullptr, drive::WaitFor(writingTheLog, 20000)) << "the log was never started";
+    ASSERT_FALSE(logSiblings().empty()) << "no log was being generated";
+    EXPECT_FALSE(drive::IsEnabled(drive::VisibleChildDialog(wizard), IDC_COMPLETE_VIEW));
+    DWORD exitCode = 0;
+    ASSERT_FALSE(session.WaitForExit(0, exitCode)) << "the session ended before it was killed";
+    ASSERT_TRUE(session.WaitForExit(5000, exitCode));
+    EXPECT_EQ(kOldLog, readFile(kLog));
+}
+
+}  // namespace
