@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "host/ErrorText.h"
+#include "framework/ErrorText.h"
 #include "log/LogFile.h"
 #include "output/FaxProgram.h"
 #include "resources/resource.h"

@@ -3,7 +3,7 @@
 #include <process.h>
 
 #include "framework/DialogTemplate.h"
-#include "wizard/ErrorText.h"
+#include "framework/ErrorText.h"
 #include "wizard/TaskRunner.h"
 #include "zelkor.h"
 

@@ -1,4 +1,4 @@
-#include "wizard/ErrorText.h"
+#include "framework/ErrorText.h"
 
 #include <cstdio>
 
