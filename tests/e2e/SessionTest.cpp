@@ -5,12 +5,10 @@
 #include <sstream>
 
 #include "Session.h"
+#include "resources/resource.h"
 
 namespace {
 
-constexpr int kNext = 101, kPrevious = 100, kFinish = 104;
-constexpr int kFull = 1005, kTypical = 1007, kResult = 1010;
-constexpr int kUserName = 1052, kUserCompany = 1054, kUserPhone = 1056, kUserFax = 1058;
 constexpr char kLog[] = "C:\\Zelkor.log";
 constexpr char kScratchKey[] = "Software\\ZelkorE2E";
 constexpr char kGeneralKey[] = "Software\\Halvard\\Zelkor\\General";
@@ -96,7 +94,7 @@ protected:
     HWND walkToUserInfo(HWND wizard) {
         for (int step = 0; step < 20; ++step) {
             if (HWND info = drive::WaitForTopLevel(session.pid(), "#32770", "User Info", 300)) return info;
-            drive::Click(wizard, kNext);
+            drive::Click(wizard, IDC_WIZARD_NEXT);
         }
         return nullptr;
     }
@@ -106,10 +104,10 @@ protected:
             PostMessageA(info, WM_COMMAND, IDCANCEL, 0);
             return;
         }
-        drive::SetText(GetDlgItem(info, kUserName), details->name);
-        drive::SetText(GetDlgItem(info, kUserCompany), details->company);
-        drive::SetText(GetDlgItem(info, kUserPhone), details->phone);
-        drive::SetText(GetDlgItem(info, kUserFax), details->fax);
+        drive::SetText(GetDlgItem(info, IDC_USER_NAME), details->name);
+        drive::SetText(GetDlgItem(info, IDC_USER_COMPANY), details->company);
+        drive::SetText(GetDlgItem(info, IDC_USER_PHONE), details->phone);
+        drive::SetText(GetDlgItem(info, IDC_USER_FAX), details->fax);
         drive::Click(info, IDOK);
     }
     // Waits until the page reports where the log was saved; returns that text.
@@ -119,14 +117,14 @@ protected:
             [&]() -> HWND {
                 HWND page = drive::VisibleChildDialog(wizard);
                 if (!page || !IsWindowEnabled(wizard)) return nullptr;
-                result = drive::Text(GetDlgItem(page, kResult));
+                result = drive::Text(GetDlgItem(page, IDC_COMPLETE_RESULT));
                 return result.empty() ? nullptr : page;
             },
             60000);
         return result;
     }
     void finish(HWND wizard) {
-        drive::Click(wizard, kFinish);
+        drive::Click(wizard, IDC_WIZARD_FINISH);
         DWORD exitCode = 1;
         ASSERT_TRUE(session.WaitForExit(20000, exitCode));
         EXPECT_EQ(0u, exitCode);
@@ -154,12 +152,12 @@ protected:
 
 TEST_F(SessionTest, TypicalSessionWithEmptyDetailsWritesTheExpectedLog) {
     const Details empty;
-    expectGolden("TYPICAL_LOG", runSession(kTypical, &empty));
+    expectGolden("TYPICAL_LOG", runSession(IDC_WELCOME_TYPICAL, &empty));
 }
 
 TEST_F(SessionTest, FullSessionWritesTheExpectedLogAndKeepsTheDetails) {
     const Details details{"Ada Lovelace", "Analytical Engines Ltd", "+44 20 7946 0000", "+44 20 7946 0001"};
-    expectGolden("FULL_LOG", runSession(kFull, &details));
+    expectGolden("FULL_LOG", runSession(IDC_WELCOME_FULL, &details));
     EXPECT_EQ("Ada Lovelace", getString(kGeneralKey, "User Name"));
     EXPECT_EQ("+44 20 7946 0001", getString(kGeneralKey, "User Fax"));
 }
@@ -167,7 +165,7 @@ TEST_F(SessionTest, FullSessionWritesTheExpectedLogAndKeepsTheDetails) {
 TEST_F(SessionTest, EscapeInUserInfoWritesTheStoredDetailsAndSavesNothing) {
     setString(kGeneralKey, "User Name", "Stored Name");
     setString(kGeneralKey, "User Company", "Stored Company");
-    const std::string log = runSession(kTypical, nullptr);
+    const std::string log = runSession(IDC_WELCOME_TYPICAL, nullptr);
     EXPECT_EQ(0u, log.find("Name:               Stored Name\r\nCompany:            Stored Company\r\n"
                            "Phone Number:       \r\nFax Number:         \r\n\r\n"));
     EXPECT_EQ("Stored Name", getString(kGeneralKey, "User Name"));
@@ -180,7 +178,7 @@ TEST_F(SessionTest, ShowingTheLastPageTwiceLeavesOnlyTheSecondLog) {
     const Details first{"First", "", "", ""};
     answerUserInfo(walkToUserInfo(wizard), &first);
     waitForResult(wizard);
-    drive::Click(wizard, kPrevious);
+    drive::Click(wizard, IDC_WIZARD_PREVIOUS);
     const Details second{"Second", "", "", ""};
     answerUserInfo(walkToUserInfo(wizard), &second);
     waitForResult(wizard);
@@ -196,7 +194,7 @@ TEST_F(SessionTest, AnUnwritableLogLocationLeavesTheSessionWhole) {
     // stop the tests, which run as root).
     ASSERT_TRUE(CreateDirectoryA(kLog, nullptr));
     const Details details{"Ada", "", "", ""};
-    runSession(kTypical, &details);  // the result text still names the log; the exit code is 0
+    runSession(IDC_WELCOME_TYPICAL, &details);  // the result text still names the log; the exit code is 0
     EXPECT_EQ(FILE_ATTRIBUTE_DIRECTORY, GetFileAttributesA(kLog) & FILE_ATTRIBUTE_DIRECTORY);
 }
 
