@@ -8,7 +8,7 @@ set -u
 . "$(dirname "$0")/common.sh"
 OUT="$BUILD/fuzz"
 REGRESSIONS="$ROOT/tests/fuzz/regressions"
-RUNS=${FUZZ_RUNS:-400000}
+RUNS=${FUZZ_RUNS:-1000000}
 SEED=${FUZZ_SEED:-1}
 # Nothing found by an earlier run steers this one.
 rm -rf "$OUT/seeds" "$OUT/corpus" "$OUT"/crash-* "$OUT"/leak-* "$OUT"/timeout-* "$OUT"/oom-*
@@ -41,8 +41,12 @@ regressions=("$REGRESSIONS"/*)
 log "replaying ${#regressions[@]} regression inputs"
 "$OUT/fuzz_resources" "${regressions[@]}" >"$OUT/regressions.log" 2>&1 || failed "$OUT/regressions.log" "a regression input"
 
+# Same inputs every run: a fixed seed and count, no reloading of the corpus on a timer, and no
+# address randomisation (libFuzzer's table of recent comparisons is indexed by code address).
+fixed=(setarch "$(uname -m)" -R)
+"${fixed[@]}" true 2>/dev/null || fixed=()
 log "fuzzing: $RUNS executions, seed $SEED"
-"$OUT/fuzz_resources" -runs="$RUNS" -seed="$SEED" -print_final_stats=1 -artifact_prefix="$OUT/" \
+"${fixed[@]}" "$OUT/fuzz_resources" -runs="$RUNS" -seed="$SEED" -reload=0 -print_final_stats=1 -artifact_prefix="$OUT/" \
     "$OUT/corpus" "$OUT/seeds" >"$OUT/fuzz.log" 2>&1
 status=$?
 if [ $status -ne 0 ]; then
