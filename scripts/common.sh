@@ -66,12 +66,13 @@ start_display() {
 
 stop_display() { [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true; }
 
-# install ARCH DIRNAME: Zelkor.exe and the sample libraries into C:\DIRNAME of the prefix.
+# install ARCH DIRNAME: Zelkor.exe, the compiler's runtime DLLs that it and the libraries share
+# (the build puts them beside it) and the sample libraries into C:\DIRNAME of the prefix.
 install_program() {
     local arch=$1 target="$WINEPREFIX/drive_c/$2"
     mkdir -p "$target"
     rm -f "$target"/*.ZKL
-    cp "$BUILD/$arch/Zelkor.exe" "$target/"
+    cp "$BUILD/$arch/Zelkor.exe" "$BUILD/$arch"/*.dll "$target/"
     cp "$BUILD/$arch"/testlibs/*.ZKL "$target/" 2>/dev/null || true
     # Fixture libraries of the end-to-end tests, out of the program's sight.
     mkdir -p "$target/e2e"

@@ -1,11 +1,17 @@
 #!/usr/bin/env bash
-# Fuzzes the resource parsers for 60 seconds: builds the native fuzz target (clang++, libFuzzer,
-# ASan, UBSan) into build/fuzz, makes the seeds from the program's own resources and the fuzz
-# seeds, runs on that corpus and prints executions and coverage at the end.
+# Fuzzes the resource parsers, the same way every run: builds the native fuzz target (clang++,
+# libFuzzer, ASan, UBSan) into build/fuzz, replays the regression inputs in tests/fuzz/regressions,
+# then fuzzes a fresh corpus made from the program's own resources and the fuzz seeds with a
+# fixed random seed and a fixed number of executions, and prints executions and coverage.
+# An input that fails is kept in tests/fuzz/regressions: commit it with the fix.
 set -u
 . "$(dirname "$0")/common.sh"
 OUT="$BUILD/fuzz"
-SECONDS_TO_RUN=${FUZZ_SECONDS:-60}
+REGRESSIONS="$ROOT/tests/fuzz/regressions"
+RUNS=${FUZZ_RUNS:-1000000}
+SEED=${FUZZ_SEED:-1}
+# Nothing found by an earlier run steers this one.
+rm -rf "$OUT/seeds" "$OUT/corpus" "$OUT"/crash-* "$OUT"/leak-* "$OUT"/timeout-* "$OUT"/oom-*
 mkdir -p "$OUT/seeds" "$OUT/corpus"
 
 if [ ! -f "$OUT/CMakeCache.txt" ]; then
@@ -23,17 +29,32 @@ for rc in "$ROOT/resources/settings.rc" "$ROOT/tests/fuzz/seeds.rc" "$ROOT"/test
 done
 "$OUT/make_seeds" "$OUT/seeds" "$OUT"/*.res || exit 1
 
-log "fuzzing for $SECONDS_TO_RUN s"
-# New inputs go into corpus/ (kept between runs); the seeds are read as well.
-# A failing input is saved as build/fuzz/crash-*; run fuzz_resources on it to reproduce.
-"$OUT/fuzz_resources" -max_total_time="$SECONDS_TO_RUN" -print_final_stats=1 -artifact_prefix="$OUT/" \
+failed() {  # LOG WHAT
+    grep -E -A30 'ERROR|runtime error|deadly signal' "$1" | head -40
+    grep -E 'SUMMARY|Test unit written' "$1"
+    echo "fuzz: FAILED ($2), full output in $1"
+    exit 1
+}
+
+# libFuzzer runs the files given to it once each and stops.
+regressions=("$REGRESSIONS"/*)
+log "replaying ${#regressions[@]} regression inputs"
+"$OUT/fuzz_resources" "${regressions[@]}" >"$OUT/regressions.log" 2>&1 || failed "$OUT/regressions.log" "a regression input"
+
+# Same inputs every run: a fixed seed and count, no reloading of the corpus on a timer, and no
+# address randomisation (libFuzzer's table of recent comparisons is indexed by code address).
+fixed=(setarch "$(uname -m)" -R)
+"${fixed[@]}" true 2>/dev/null || fixed=()
+log "fuzzing: $RUNS executions, seed $SEED"
+"${fixed[@]}" "$OUT/fuzz_resources" -runs="$RUNS" -seed="$SEED" -reload=0 -print_final_stats=1 -artifact_prefix="$OUT/" \
     "$OUT/corpus" "$OUT/seeds" >"$OUT/fuzz.log" 2>&1
 status=$?
 if [ $status -ne 0 ]; then
-    grep -E -A30 'ERROR|runtime error|deadly signal' "$OUT/fuzz.log" | head -40
-    grep -E 'SUMMARY|Test unit written' "$OUT/fuzz.log"
-    echo "fuzz: FAILED (exit $status), full output in $OUT/fuzz.log"
-    exit 1
+    for input in "$OUT"/crash-* "$OUT"/leak-* "$OUT"/timeout-* "$OUT"/oom-*; do
+        [ -e "$input" ] || continue
+        cp "$input" "$REGRESSIONS/" && echo "kept as a regression input: tests/fuzz/regressions/$(basename "$input")"
+    done
+    failed "$OUT/fuzz.log" "exit $status"
 fi
 grep -E '^#[0-9]+[[:space:]]+DONE' "$OUT/fuzz.log" | tail -1
 executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$OUT/fuzz.log")

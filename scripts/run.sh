@@ -40,8 +40,9 @@ fi
 shots="$BUILD/screenshots"
 rm -rf "$shots" && mkdir -p "$shots"
 log "no display: walking a Typical session on the virtual display $DISPLAY"
-cp "$BUILD/$ARCH/tools/zkdrive.exe" "$WINEPREFIX/drive_c/zkdrive.exe"
-"$WINE" 'C:\zkdrive.exe' "$HOME_DIR" 'C:\zelkor-screenshots' 2>&1 | tr -d '\r'
+# Beside Zelkor.exe, where the runtime DLLs that it needs as well are installed.
+cp "$BUILD/$ARCH/tools/zkdrive.exe" "$WINEPREFIX/drive_c/${HOME_DIR#C:\\}/"
+"$WINE" "$HOME_DIR\\zkdrive.exe" "$HOME_DIR" 'C:\zelkor-screenshots' 2>&1 | tr -d '\r'
 status=${PIPESTATUS[0]}
 for bmp in "$WINEPREFIX/drive_c/zelkor-screenshots"/*.bmp; do
     [ -e "$bmp" ] || continue

@@ -5,6 +5,14 @@
 // per test, and calls back into Zelkor.exe through the functions declared here. Link the library
 // against Zelkor.exe's import library and build it with the same compiler family (the exports
 // are C++ functions with decorated names; every one but ZKLogFormat is WINAPI).
+//
+// The error classes below are thrown and caught across the boundary, so the library must share
+// Zelkor.exe's C++ runtime: link it with mingw-w64's shared runtime (-shared-libgcc, the default
+// shared libstdc++; never -static, -static-libgcc or -static-libstdc++). Zelkor.exe ships with
+// the runtime DLLs beside it: libgcc_s_dw2-1.dll (32-bit) or libgcc_s_seh-1.dll (64-bit),
+// libstdc++-6.dll and libwinpthread-1.dll. On 32-bit Windows a library that carries its own
+// copy of the runtime has its own exception unwinder, and an XError thrown by Zelkor.exe ends
+// the process instead of reaching the library's catch.
 #ifndef ZELKOR_SDK_ZELKOR_H
 #define ZELKOR_SDK_ZELKOR_H
 

@@ -2,10 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "Session.h"
-
-namespace {
-constexpr int kNext = 101;
-}
+#include "resources/resource.h"
 
 TEST(Cancel, QuittingDuringTheSystemSampleBackgroundCheckEndsTheProgramWithoutAHang) {
     e2e::Session session({"System.ZKL"});
@@ -16,7 +13,7 @@ TEST(Cancel, QuittingDuringTheSystemSampleBackgroundCheckEndsTheProgramWithoutAH
     // disables the wizard while it runs. Quit then, as Escape would.
     HWND busy = nullptr;
     for (int page = 0; page < 5 && !busy; ++page) {
-        drive::Click(wizard, kNext);
+        drive::Click(wizard, IDC_WIZARD_NEXT);
         busy = drive::WaitFor([&]() -> HWND { return IsWindowEnabled(wizard) ? nullptr : wizard; }, 2000);
     }
     ASSERT_NE(nullptr, busy) << "the background check never started";

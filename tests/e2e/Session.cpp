@@ -13,6 +13,20 @@ std::string InstallDir() {
     return home && *home ? home : "C:\\Zelkor";
 }
 
+namespace {
+
+// The compiler's runtime DLLs that Zelkor.exe and its libraries share lie beside it.
+void CopyRuntimeDlls(const std::string& from, const std::string& to) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((from + "\\*.dll").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do CopyFileA((from + "\\" + found.cFileName).c_str(), (to + "\\" + found.cFileName).c_str(), FALSE);
+    while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
+}  // namespace
+
 Session::Session(const std::vector<std::string>& libraries) {
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
@@ -22,6 +36,7 @@ Session::Session(const std::vector<std::string>& libraries) {
     m_directory = unique;
     CreateDirectoryA(m_directory.c_str(), nullptr);
     CopyFileA((InstallDir() + "\\Zelkor.exe").c_str(), (m_directory + "\\Zelkor.exe").c_str(), FALSE);
+    CopyRuntimeDlls(InstallDir(), m_directory);
     for (const std::string& library : libraries) {
         const std::string fileName = library.substr(library.find_last_of('\\') + 1);
         CopyFileA((InstallDir() + "\\" + library).c_str(), (m_directory + "\\" + fileName).c_str(), FALSE);

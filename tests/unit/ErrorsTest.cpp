@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "zelkor.h"
+
+namespace {
 
 TEST(Errors, CheckFunctionsThrowOnlyOnFailure) {
     EXPECT_THROW(XError::Check(0), XError);
@@ -24,3 +28,45 @@ TEST(Errors, CheckFunctionsThrowOnlyOnFailure) {
         // Caught as the base class, as the host's operations do.
     }
 }
+
+template <typename Function>
+Function Export(HMODULE library, const char* name) {
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+}
+
+// The library (fixtures/exceptions) imports the error classes from this executable as a test
+// library imports them from Zelkor.exe. On i686 this holds only while every module shares the
+// compiler's runtime DLLs, and with them one unwinder.
+TEST(Errors, CrossTheBoundaryToATestLibraryBothWays) {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string libraryPath(path);
+    libraryPath.erase(libraryPath.find_last_of('\\') + 1).append("exceptions\\Exceptions.ZKL");
+    HMODULE library = LoadLibraryA(libraryPath.c_str());
+    ASSERT_NE(nullptr, library) << libraryPath;
+    auto catchHostError = Export<int (*)()>(library, "CatchHostError");
+    auto catchHostWinError = Export<unsigned long (*)(unsigned long)>(library, "CatchHostWinError");
+    auto throwWinError = Export<void (*)(unsigned long)>(library, "ThrowWinError");
+    ASSERT_TRUE(catchHostError && catchHostWinError && throwWinError);
+
+    // Thrown by the host's exports, caught in the library.
+    EXPECT_EQ(1, catchHostError());
+    EXPECT_EQ(5u, catchHostWinError(5));
+    EXPECT_EQ(0u, catchHostWinError(0));
+
+    // Thrown in the library, caught here as the base class; the thrown type and code survive.
+    unsigned long code = 0;
+    try {
+        throwWinError(ERROR_ACCESS_DENIED);
+    } catch (XError&) {
+        try {
+            throw;
+        } catch (const XWinError& error) {
+            code = error.m_error;
+        }
+    }
+    EXPECT_EQ(static_cast<unsigned long>(ERROR_ACCESS_DENIED), code);
+    FreeLibrary(library);
+}
+
+}  // namespace

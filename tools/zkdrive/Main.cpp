@@ -9,11 +9,10 @@
 #include <string>
 
 #include "driver/Driver.h"
+#include "resources/resource.h"
 
 namespace {
 
-constexpr int kNext = 101, kCancel = IDCANCEL, kFinish = 104;
-constexpr int kTitle = 1000, kTypical = 1007, kResult = 1010;
 constexpr DWORD kSessionLimitMs = 180000;
 
 class Walk {
@@ -73,33 +72,33 @@ public:
                 Sleep(100);
                 continue;
             }
-            const std::string title = drive::Text(GetDlgItem(wizard, kTitle));
+            const std::string title = drive::Text(GetDlgItem(wizard, IDC_WIZARD_TITLE));
             if (title != lastTitle) {
                 lastTitle = title;
                 shoot(wizard, title);
-                if (HWND page = drive::VisibleChildDialog(wizard); page && GetDlgItem(page, kTypical)) drive::Click(page, kTypical);
+                if (HWND page = drive::VisibleChildDialog(wizard); page && GetDlgItem(page, IDC_WELCOME_TYPICAL)) drive::Click(page, IDC_WELCOME_TYPICAL);
                 Sleep(200);
                 continue;
             }
             HWND page = drive::VisibleChildDialog(wizard);
-            if (page && GetDlgItem(page, kResult) && drive::IsVisible(wizard, kFinish)) {
-                if (drive::Text(GetDlgItem(page, kResult)).empty()) {
+            if (page && GetDlgItem(page, IDC_COMPLETE_RESULT) && drive::IsVisible(wizard, IDC_WIZARD_FINISH)) {
+                if (drive::Text(GetDlgItem(page, IDC_COMPLETE_RESULT)).empty()) {
                     Sleep(100);
                     continue;
                 }
                 shoot(wizard, title + " done");
                 printLog();
-                drive::Click(wizard, kFinish);
+                drive::Click(wizard, IDC_WIZARD_FINISH);
                 break;
             }
-            if (drive::IsEnabled(wizard, kNext) && drive::IsVisible(wizard, kNext)) {
-                drive::Click(wizard, kNext);
+            if (drive::IsEnabled(wizard, IDC_WIZARD_NEXT) && drive::IsVisible(wizard, IDC_WIZARD_NEXT)) {
+                drive::Click(wizard, IDC_WIZARD_NEXT);
                 Sleep(300);
                 continue;
             }
             // Nowhere further to go: leave the way a user would.
             std::printf("the session ends on page \"%s\"; cancelling\n", title.c_str());
-            drive::Click(wizard, kCancel);
+            drive::Click(wizard, IDCANCEL);
             drive::MessageBoxSeen box = drive::WaitForMessageBox(m_pid, 10000);
             if (box.window) drive::AnswerMessageBox(box, IDYES);
             break;
