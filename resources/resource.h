@@ -137,3 +137,4 @@
 #define IDS_APP_NAME              57344
 #define IDS_VALUE_BETWEEN         61714
 #define IDS_POSITIVE_NUMBER       61719
+#define IDS_BINARY_LEFT_OUT       240
