@@ -9,10 +9,11 @@
 #include "zelkor.h"
 
 HANDLE WINAPI ZKOpenSystemFile(LPCSTR fileName, LPSTR foundPath) {
-    const std::string path = SystemFilePath(fileName);
+    char path[MAX_PATH];
+    if (!SystemFilePath(fileName, path)) return INVALID_HANDLE_VALUE;
     // Exclusive: a file in use elsewhere counts as not available.
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file != INVALID_HANDLE_VALUE && foundPath) lstrcpynA(foundPath, path.c_str(), MAX_PATH);
+    HANDLE file = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file != INVALID_HANDLE_VALUE && foundPath) lstrcpynA(foundPath, path, MAX_PATH);
     return file;
 }
 
