@@ -12,7 +12,12 @@ constexpr size_t kBytesPerLine = 8;
 constexpr size_t kIniLineEnd = 63;
 constexpr size_t kIniIndent = 23;
 
-constexpr char kLineBreaks[] = "\r\n";
+// The first CR or LF, or the end. A plain loop: find_first_of calls memchr once per character.
+size_t lineBreakIn(std::string_view text) {
+    for (size_t at = 0; at < text.size(); ++at)
+        if (text[at] == '\r' || text[at] == '\n') return at;
+    return std::string_view::npos;
+}
 
 // `text` as written, left-aligned in at least `width` columns.
 void appendPadded(std::string& out, std::string_view text, size_t width) {
@@ -26,7 +31,7 @@ void appendPadded(std::string& out, std::string_view text, size_t width) {
 // the lead leaves no room the whole data goes on the first line. Ends with CR LF.
 void appendWrapped(std::string& out, std::string_view data, size_t lead, size_t lineEnd, size_t indent) {
     std::string escaped;
-    if (data.find_first_of(kLineBreaks) != std::string_view::npos) {
+    if (lineBreakIn(data) != std::string_view::npos) {
         AppendEscaped(escaped, data);
         data = escaped;
     }
@@ -53,7 +58,7 @@ void appendRegistryLead(std::string& out, std::string_view label, std::string_vi
 }  // namespace
 
 void AppendEscaped(std::string& out, std::string_view text) {
-    for (size_t at; (at = text.find_first_of(kLineBreaks)) != std::string_view::npos; text.remove_prefix(at + 1)) {
+    for (size_t at; (at = lineBreakIn(text)) != std::string_view::npos; text.remove_prefix(at + 1)) {
         out += text.substr(0, at);
         out += text[at] == '\r' ? "\\r" : "\\n";
     }
