@@ -38,11 +38,16 @@ void WINAPI ZKLogAscii(HANDLE file) {
         LogMissingFile();
         return;
     }
-    // A chunk at a time, on the stack: no file is too large to copy.
+    // As many bytes as the file has now, so one that grows while it is copied cannot keep us
+    // here; a chunk at a time, on the stack, so none is too large to copy.
+    LARGE_INTEGER size{};
+    unsigned long long remaining = GetFileSizeEx(file, &size) ? static_cast<unsigned long long>(size.QuadPart) : 0;
     char chunk[kChunk + 1];
     unsigned long long leftOut = 0;
     DWORD read = 0;
-    while (ReadFile(file, chunk, kChunk, &read, nullptr) && read > 0) {
+    while (remaining > 0 && ReadFile(file, chunk, static_cast<DWORD>(std::min<unsigned long long>(remaining, kChunk)),
+                                     &read, nullptr) && read > 0) {
+        remaining -= read;
         char* const end = std::remove_if(chunk, chunk + read, isBinary);
         leftOut += static_cast<DWORD>(chunk + read - end);
         *end = '\0';
