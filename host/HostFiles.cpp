@@ -5,12 +5,12 @@
 #include <cstdio>
 #include <string>
 
+#include "log/SystemFileDump.h"
 #include "zelkor.h"
 
 HANDLE WINAPI ZKOpenSystemFile(LPCSTR fileName, LPSTR foundPath) {
     char path[MAX_PATH];
-    const DWORD length = SearchPathA(nullptr, fileName, nullptr, MAX_PATH, path, nullptr);
-    if (length == 0 || length >= MAX_PATH) std::snprintf(path, sizeof path, "C:\\%s", fileName);
+    if (!SystemFilePath(fileName, path)) return INVALID_HANDLE_VALUE;
     // Exclusive: a file in use elsewhere counts as not available.
     HANDLE file = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     if (file != INVALID_HANDLE_VALUE && foundPath) lstrcpynA(foundPath, path, MAX_PATH);

@@ -8,7 +8,9 @@
 #include <string_view>
 
 #include "framework/Handles.h"
+#include "log/IniDump.h"
 #include "log/LogLayout.h"
+#include "log/SystemFileDump.h"
 #include "zelkor.h"
 
 namespace {
@@ -71,7 +73,9 @@ void logSection(const char* text, const char* section) {
     while (!found && lines.next(line)) found = sameIgnoringCase(trimmed(line), header);
     if (!found) return;
 
-    ZKLogSubsection(section);
+    std::string heading;
+    AppendEscaped(heading, section);
+    ZKLogSubsection(heading.c_str());
     std::string body;
     while (lines.next(line)) {
         line = trimmed(line);
@@ -89,16 +93,22 @@ void logSection(const char* text, const char* section) {
 
 }  // namespace
 
-HGLOBAL WINAPI ZKLoadIniFile(LPCSTR fileName) {
-    fw::UniqueFile file(ZKOpenSystemFile(fileName, nullptr));
+HGLOBAL LoadIniFile(const char* fileName, DWORD& size) {
+    fw::UniqueFile file(OpenSystemFileToRead(fileName));
     if (!file) return nullptr;
-    const DWORD size = GetFileSize(file.get(), nullptr);
+    size = GetFileSize(file.get(), nullptr);
     if (size == INVALID_FILE_SIZE) return nullptr;
     // Fixed and zero-filled, one byte longer than the file: the text is NUL-terminated.
     fw::UniqueGlobal block(GlobalAlloc(GMEM_FIXED | GMEM_ZEROINIT, size + 1ull));
     DWORD read = 0;
     if (!block || !ReadFile(file.get(), block.get(), size, &read, nullptr)) return nullptr;
+    size = read;
     return block.release();
+}
+
+HGLOBAL WINAPI ZKLoadIniFile(LPCSTR fileName) {
+    DWORD size = 0;
+    return fileName ? LoadIniFile(fileName, size) : nullptr;
 }
 
 void WINAPI ZKLogIniSection(HGLOBAL loadedFile, LPCSTR section) {

@@ -170,26 +170,3 @@ void WINAPI ZKLogSubsection(LPCSTR title) {
 }
 
 void WINAPI ZKLogSubsectionId(UINT id, HMODULE module) { ZKLogSubsection(ZKLoadString(id, module)); }
-
-void WINAPI ZKLogAscii(LPCSTR fileName) {
-    fw::UniqueFile file(
-        CreateFileA(fileName, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    ZKLogAscii(file.get());
-}
-
-void WINAPI ZKLogAscii(HANDLE file) {
-    if (file == INVALID_HANDLE_VALUE) {
-        LogMissingFile();
-        return;
-    }
-    DWORD size = GetFileSize(file, nullptr);
-    if (size == INVALID_FILE_SIZE) size = 0;
-    // Zero-filled and one byte longer: the text ends at the file's first NUL at the latest.
-    std::unique_ptr<char[]> text(new (std::nothrow) char[size + 1ull]());
-    if (text) {
-        DWORD read = 0;
-        ReadFile(file, text.get(), size, &read, nullptr);
-        ZKLogWrite(text.get());
-    }
-    ZKLogWrite("\r\n\r\n");
-}

@@ -12,21 +12,29 @@ constexpr size_t kBytesPerLine = 8;
 constexpr size_t kIniLineEnd = 63;
 constexpr size_t kIniIndent = 23;
 
-void appendRegistryLead(std::string& out, std::string_view label, std::string_view name, const char* equals) {
-    AppendPadded(out, label, 9);
-    out += ' ';
-    AppendPadded(out, name, 20);
-    out += equals;
+// The first CR or LF, or the end. A plain loop: find_first_of calls memchr once per character.
+size_t lineBreakIn(std::string_view text) {
+    for (size_t at = 0; at < text.size(); ++at)
+        if (text[at] == '\r' || text[at] == '\n') return at;
+    return std::string_view::npos;
 }
 
-}  // namespace
-
-void AppendPadded(std::string& out, std::string_view text, size_t width) {
-    out += text;
-    if (text.size() < width) out.append(width - text.size(), ' ');
+// `text` as written, left-aligned in at least `width` columns.
+void appendPadded(std::string& out, std::string_view text, size_t width) {
+    const size_t start = out.size();
+    AppendEscaped(out, text);
+    if (out.size() - start < width) out.append(width - (out.size() - start), ' ');
 }
 
-void AppendWrapped(std::string& out, std::string_view data, size_t lead, size_t lineEnd, size_t indent) {
+// Writes `data` after a first line that already holds `lead` characters. The room for data on
+// every line is lineEnd - lead; each full piece is followed by CR LF and `indent` spaces. When
+// the lead leaves no room the whole data goes on the first line. Ends with CR LF.
+void appendWrapped(std::string& out, std::string_view data, size_t lead, size_t lineEnd, size_t indent) {
+    std::string escaped;
+    if (lineBreakIn(data) != std::string_view::npos) {
+        AppendEscaped(escaped, data);
+        data = escaped;
+    }
     if (lead < lineEnd) {
         const size_t room = lineEnd - lead;
         while (data.size() > room) {
@@ -40,10 +48,27 @@ void AppendWrapped(std::string& out, std::string_view data, size_t lead, size_t 
     out += "\r\n";
 }
 
+void appendRegistryLead(std::string& out, std::string_view label, std::string_view name, const char* equals) {
+    appendPadded(out, label, 9);
+    out += ' ';
+    appendPadded(out, name, 20);
+    out += equals;
+}
+
+}  // namespace
+
+void AppendEscaped(std::string& out, std::string_view text) {
+    for (size_t at; (at = lineBreakIn(text)) != std::string_view::npos; text.remove_prefix(at + 1)) {
+        out += text.substr(0, at);
+        out += text[at] == '\r' ? "\\r" : "\\n";
+    }
+    out += text;
+}
+
 void AppendRegistryString(std::string& out, std::string_view label, std::string_view name, std::string_view data) {
     const size_t start = out.size();
     appendRegistryLead(out, label, name, " = ");
-    AppendWrapped(out, data, out.size() - start, kRegistryLineEnd, kRegistryIndent);
+    appendWrapped(out, data, out.size() - start, kRegistryLineEnd, kRegistryIndent);
 }
 
 void AppendRegistryDword(std::string& out, std::string_view label, std::string_view name, DWORD value) {
@@ -72,7 +97,7 @@ void AppendRegistryBytes(std::string& out, std::string_view label, std::string_v
 
 void AppendIniEntry(std::string& out, std::string_view key, std::string_view value) {
     const size_t start = out.size();
-    AppendPadded(out, key, 20);
+    appendPadded(out, key, 20);
     out += " = ";
-    AppendWrapped(out, value, out.size() - start, kIniLineEnd, kIniIndent);
+    appendWrapped(out, value, out.size() - start, kIniLineEnd, kIniIndent);
 }

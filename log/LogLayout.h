@@ -1,20 +1,19 @@
 // Column layouts of the registry and INI dumps, composed as text so that each value or section
 // reaches the log in one write. Plain functions: no registry, no file.
+//
+// Names, keys and data come from outside and may hold line breaks. They are written with each
+// CR as the two characters "\r" and each LF as "\n" (a backslash stays as it is), so that no
+// value can start a log line of its own. Columns count the characters as written.
 #pragma once
 #include <windows.h>
 
 #include <string>
 #include <string_view>
 
-// `text` left-aligned in at least `width` columns.
-void AppendPadded(std::string& out, std::string_view text, size_t width);
+// `text` with its line breaks written as "\r" and "\n".
+void AppendEscaped(std::string& out, std::string_view text);
 
-// Writes `data` after a first line that already holds `lead` characters. The room for data on
-// every line is lineEnd - lead; each full piece is followed by CR LF and `indent` spaces. When
-// the lead leaves no room the whole data goes on the first line. Ends with CR LF.
-void AppendWrapped(std::string& out, std::string_view data, size_t lead, size_t lineEnd, size_t indent);
-
-// One registry value: "%-9s %-20s = " and the wrapped string.
+// One registry value: "%-9s %-20s = " and the string, wrapped at 40 characters a line.
 void AppendRegistryString(std::string& out, std::string_view label, std::string_view name, std::string_view data);
 // "%-9s %-20s = 0x%08lX (%lu)".
 void AppendRegistryDword(std::string& out, std::string_view label, std::string_view name, DWORD value);
@@ -22,5 +21,5 @@ void AppendRegistryDword(std::string& out, std::string_view label, std::string_v
 void AppendRegistryBytes(std::string& out, std::string_view label, std::string_view name, const BYTE* data,
                          size_t size);
 
-// One INI entry: "%-20s = " and the wrapped value.
+// One INI entry: "%-20s = " and the value, wrapped at 40 characters a line.
 void AppendIniEntry(std::string& out, std::string_view key, std::string_view value);

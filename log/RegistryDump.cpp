@@ -25,43 +25,43 @@ struct TypeLabels {
     std::string generic = programString(IDS_TYPE_GENERIC);
 };
 
-// Reads one value into `text` in its layout; `data` is a buffer reused from value to value.
+// The value's bytes as they are now, with a zero byte after them; the size read, 0 when the
+// value cannot be read. `data` is a buffer reused from value to value.
+DWORD readValue(const CRegistryKey& key, const RegistryValueInfo& value, std::vector<char>& data) {
+    DWORD size = value.size;
+    data.assign(size + 1, '\0');
+    LONG result = key.getBinary(value.name.c_str(), data.data(), size);
+    if (result == ERROR_MORE_DATA) {
+        // It grew since it was listed.
+        data.assign(size + 1, '\0');
+        result = key.getBinary(value.name.c_str(), data.data(), size);
+    }
+    if (result != ERROR_SUCCESS) return 0;
+    data[size] = '\0';
+    return size;
+}
+
 void composeValue(const CRegistryKey& key, const RegistryValueInfo& value, const TypeLabels& labels,
                   std::vector<char>& data, std::string& text) {
-    const char* name = value.name.c_str();
-    switch (value.type) {
-    case REG_SZ: {
-        data.assign(value.size + 1, '\0');
-        DWORD size = value.size;
-        if (key.getString(name, data.data(), size) == ERROR_SUCCESS) {
-            AppendRegistryString(text, labels.text, value.name, std::string_view(data.data(), strnlen(data.data(), size)));
-        } else {
-            // The value changed since it was listed: read it as it is now (empty if unreadable).
-            std::string current;
-            key.getString(name, current);
-            AppendRegistryString(text, labels.text, value.name, current.c_str());
-        }
-        break;
-    }
-    case REG_DWORD: {
-        DWORD number = 0;
-        key.getDword(name, number);
+    const DWORD size = readValue(key, value, data);
+    const auto* bytes = reinterpret_cast<const BYTE*>(data.data());
+    if (value.type == REG_SZ) {
+        AppendRegistryString(text, labels.text, value.name, std::string_view(data.data(), strnlen(data.data(), size)));
+    } else if (value.type == REG_DWORD && size == sizeof(DWORD)) {
+        DWORD number;
+        memcpy(&number, bytes, sizeof number);
         AppendRegistryDword(text, labels.dword, value.name, number);
-        break;
-    }
-    default: {
-        data.assign(value.size, '\0');
-        DWORD size = value.size;
-        key.getBinary(name, data.data(), size);
-        AppendRegistryBytes(text, labels.generic, value.name, reinterpret_cast<const BYTE*>(data.data()), value.size);
-        break;
-    }
+    } else {
+        // A 32-bit value of another size is no number: its bytes are all there is to show.
+        AppendRegistryBytes(text, value.type == REG_DWORD ? labels.dword : labels.generic, value.name, bytes, size);
     }
 }
 
 void logKey(HKEY root, const char* subkey) {
     if (!CRegistryKey(root, false).subkeyExists(subkey)) return;
-    ZKLogSubsection((std::string(RootKeyName(root)) + subkey).c_str());
+    std::string heading = RootKeyName(root);
+    AppendEscaped(heading, subkey);
+    ZKLogSubsection(heading.c_str());
     const TypeLabels labels;
 
     const CRegistryKey key(root, subkey, false);

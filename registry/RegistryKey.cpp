@@ -113,13 +113,26 @@ bool CRegistryKey::enumSubkey(DWORD index, RegistryKeyInfo& info) const {
 }
 
 bool CRegistryKey::enumValue(DWORD index, RegistryValueInfo& info) const {
-    char name[0x200] = {};
-    DWORD nameSize = sizeof name;
-    info = RegistryValueInfo();
-    const LONG result = RegEnumValueA(m_handle, index, name, &nameSize, nullptr, &info.type, nullptr, &info.size);
-    if (result != ERROR_SUCCESS && result != ERROR_MORE_DATA) return false;
-    name[sizeof name - 1] = '\0';
-    info.name = name;
+    info.type = 0;
+    info.size = 0;
+    // Most names fit 511 characters. A longer one is read again with room for the longest the
+    // registry allows: 16,383 characters, two bytes each in a double-byte code page.
+    for (const DWORD capacity : {0x200ul, 0x8000ul}) {
+        info.name.assign(capacity, '\0');
+        DWORD length = capacity;
+        const LONG result =
+            RegEnumValueA(m_handle, index, &info.name[0], &length, nullptr, &info.type, nullptr, &info.size);
+        if (result == ERROR_SUCCESS) {
+            info.name.resize(length);
+            return true;
+        }
+        if (result != ERROR_MORE_DATA) {
+            info.name.clear();
+            return false;
+        }
+    }
+    // Still too long: it counts as found, under as much of its name as was given.
+    info.name.resize(strnlen(info.name.c_str(), info.name.size() - 1));
     return true;
 }
 

@@ -7,6 +7,7 @@
 
 #include "FixtureLibraries.h"
 #include "LogCapture.h"
+#include "ScratchDirectory.h"
 #include "framework/Handles.h"
 #include "log/SystemFileDump.h"
 #include "log/SystemFileMap.h"
@@ -15,21 +16,29 @@
 
 namespace {
 
-const std::string kEquals(50, '=');
+const std::string kStars(60, '*');
+const std::string kMissingLine = "This file is currently missing or unavailable\r\n\r\n";
 
-std::string heading(const std::string& name) { return name + "\r\n" + kEquals + "\r\n\r\n"; }
-
-fw::UniqueGlobal loadedText(const std::string& text) {
-    fw::UniqueGlobal block(GlobalAlloc(GMEM_FIXED | GMEM_ZEROINIT, text.size() + 1));
-    memcpy(block.get(), text.data(), text.size());
-    return block;
-}
+std::string heading(const std::string& name) { return name + "\r\n" + std::string(50, '=') + "\r\n\r\n"; }
+std::string banner(const std::string& name) { return kStars + "\r\n* " + name + "\r\n" + kStars + "\r\n\r\n"; }
 
 std::string sectionOf(const std::string& text, const char* section) {
-    fw::UniqueGlobal block = loadedText(text);
+    fw::UniqueGlobal block(GlobalAlloc(GMEM_FIXED | GMEM_ZEROINIT, text.size() + 1));
+    memcpy(block.get(), text.data(), text.size());
     LogCapture log;
     ZKLogIniSection(block.get(), section);
     EXPECT_EQ(text, static_cast<const char*>(block.get())) << "the text is left as it was";
+    return log.text();
+}
+
+// One declared file through the system-file dump: whole when no section is given.
+std::string systemFile(const std::string& name, const std::vector<std::string>& sections) {
+    CSystemFileMap::File file;
+    file.name = name;
+    file.whole = sections.empty();
+    for (const std::string& section : sections) file.addSection(section.c_str());
+    LogCapture log;
+    LogSystemFile(file);
     return log.text();
 }
 
@@ -43,7 +52,6 @@ std::vector<std::string> namesInOrder(const CSystemFileMap& files) {
 
 TEST(IniDump, SectionBodyEntryByEntry) {
     const std::string longValue = "0123456789012345678901234567890123456789X";
-    const std::string longKey(62, 'K');
     const std::string text = "; about this file\r\n"
                              "[boot.description]\r\n"
                              "shell=wrong\r\n"
@@ -54,8 +62,8 @@ TEST(IniDump, SectionBodyEntryByEntry) {
                              "  shell = command.com  \r\n"
                              "a line without equals\r\n"
                              "path=C:\\a=b\r\n"
+                             "lf=a\n[Forged]\r\n"
                              "long=" + longValue + "\r\n" +
-                             longKey + "=" + longValue + "\r\n" +
                              "TwentyOneCharacterKey=" + longValue + "\r\n"
                              "[ Windows ]\r\n"
                              "load=after the end\r\n"
@@ -65,9 +73,9 @@ TEST(IniDump, SectionBodyEntryByEntry) {
                   "shell                =  command.com\r\n"
                   "                     = a line without equals\r\n"
                   "path                 = C:\\a=b\r\n"
+                  "lf                   = a\\n[Forged]\r\n"
                   "long                 = 0123456789012345678901234567890123456789\r\n"
-                  "                       X\r\n" +
-                  longKey + " = " + longValue + "\r\n" +  //
+                  "                       X\r\n"
                   "TwentyOneCharacterKey = 012345678901234567890123456789012345678\r\n"
                   "                       9X\r\n"
                   "\r\n",
@@ -75,7 +83,6 @@ TEST(IniDump, SectionBodyEntryByEntry) {
     // A header is matched as written, inner spaces and all; the last line may be a header.
     EXPECT_EQ("", sectionOf(text, "Windows"));
     EXPECT_EQ(heading("last") + "\r\n", sectionOf(text, "last"));
-    EXPECT_EQ("", sectionOf(text, "Missing"));
     EXPECT_EQ("", sectionOf("", "boot"));
 
     LogCapture log;
@@ -109,30 +116,42 @@ TEST(IniDump, LineEnds) {
     VirtualFree(pages, 0, MEM_RELEASE);
 }
 
-TEST(IniDump, LoadedFilesAreTerminatedCopies) {
-    const std::string content = "[boot]\r\nfiles=30\r\n";
-    const char path[] = "C:\\zelkor_unit_load.ini";
-    WriteWholeFile(path, content);
-    {
-        // Not on the search path, so found in the root of drive C:.
-        fw::UniqueGlobal text(ZKLoadIniFile("zelkor_unit_load.ini"));
-        ASSERT_TRUE(text);
-        EXPECT_LE(content.size() + 1, GlobalSize(text.get()));
-        EXPECT_EQ(content, static_cast<const char*>(text.get()));
+TEST(SystemFileDump, ReadOnlyHeldOpenAndBinaryFiles) {
+    // Each file whole and by its sections. A file that cannot be had exclusively is read shared;
+    // bytes that are not text are left out and counted.
+    ScratchDirectory directory;
+    const std::string text = "[boot]\r\nfiles=30\r\n", readOnly = directory / "readonly.ini",
+                      held = directory / "held.ini", binary = directory / "binary.ini";
+    ASSERT_TRUE(WriteTextFile(readOnly, text) && WriteTextFile(held, text) &&
+                WriteTextFile(binary, text + std::string("\0[more]\x01\r\nx=1\r\n", 15)));
+    ASSERT_TRUE(SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY));
+    // Another program writes to it and shares it for reading only.
+    fw::UniqueFile holder(
+        CreateFileA(held.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(holder);
+    // The exclusive open fails for both on Windows; Wine run as root writes read-only files.
+    EXPECT_EQ(INVALID_HANDLE_VALUE, ZKOpenSystemFile(held.c_str(), nullptr));
+
+    const std::string boot = heading("boot") + "files                = 30\r\n\r\n";
+    for (const std::string& path : {readOnly, held}) {
+        EXPECT_EQ(banner(path) + text + "\r\n\r\n", systemFile(path, {})) << path;
+        EXPECT_EQ(banner(path) + boot, systemFile(path, {"boot"})) << path;
+        fw::UniqueGlobal loaded(ZKLoadIniFile(path.c_str()));
+        EXPECT_EQ(text, loaded ? static_cast<const char*>(loaded.get()) : "<null>") << path;
     }
-    EXPECT_EQ(nullptr, ZKLoadIniFile("zelkor_no_such_file.ini"));
-    // Held open by someone else: it cannot be had exclusively.
-    HANDLE held = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-    EXPECT_EQ(nullptr, ZKLoadIniFile(path));
-    CloseHandle(held);
-    DeleteFileA(path);
+    EXPECT_EQ(banner(binary) + text + "[more]\r\nx=1\r\n\r\n(2 bytes of binary data left out)\r\n\r\n",
+              systemFile(binary, {}));
+    // Sections are looked for in the text before the first NUL.
+    EXPECT_EQ(banner(binary) + boot + "(15 bytes of binary data left out)\r\n\r\n", systemFile(binary, {"boot", "more"}));
+    SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
+
+    EXPECT_EQ(nullptr, ZKLoadIniFile("zelkor_unit_missing.ini"));
+    EXPECT_EQ(banner("zelkor_unit_missing.ini") + kMissingLine, systemFile("zelkor_unit_missing.ini", {"boot"}));
 }
 
 TEST(SystemFileMap, MergesDeclarationsAndKeepsItsOrder) {
-    EXPECT_EQ(0u, CSystemFileMap::Hash(""));
     EXPECT_EQ(97u * 33 + 98, CSystemFileMap::Hash("ab"));
     EXPECT_EQ(0xFFFFFFE9u, CSystemFileMap::Hash("\xE9"));  // bytes count as signed
-    EXPECT_EQ(0xFFFFFFE9u * 33 + 'a', CSystemFileMap::Hash("\xE9" "a"));
 
     CSystemFileMap files;
     // Library 1: sections of WIN.INI, CONFIG.SYS whole.
@@ -172,18 +191,11 @@ TEST(SystemFileDump, FixtureLibrariesThroughTheCatalogue) {
     const std::string iniPath = std::string(windows) + "\\zelkor_fixture.ini";
     WriteWholeFile(iniPath, "[Modem]\r\nSpeed=9600\r\n");
     ASSERT_TRUE(FindTestLibrariesIn(FixtureDirectory()));
-    std::string text;
-    {
-        LogCapture log;
-        LogSystemFiles();
-        text = log.text();
-    }
+    LogCapture log;
+    LogSystemFiles();
+    const std::string text = log.text();
     FreeTestLibraries();
     DeleteFileA(iniPath.c_str());
-    const std::string stars(60, '*');
-    EXPECT_EQ(stars + "\r\n* no_such_file.ini\r\n" + stars + "\r\n\r\n" +
-                  "This file is currently missing or unavailable\r\n\r\n" +  //
-                  stars + "\r\n* zelkor_fixture.ini\r\n" + stars + "\r\n\r\n" +
-                  "[Modem]\r\nSpeed=9600\r\n\r\n\r\n",
+    EXPECT_EQ(banner("no_such_file.ini") + kMissingLine + banner("zelkor_fixture.ini") + "[Modem]\r\nSpeed=9600\r\n\r\n\r\n",
               text);
 }

@@ -207,7 +207,7 @@ TEST(LogFile, TextFileCopies) {
         EXPECT_NE(0, CloseHandle(file));
     }
     ZKLogAscii(plain.c_str());
-    EXPECT_EQ(kMissingLine + "\r\n\r\n" + "ab\r\n\r\n" + kMissingLine + "line 2\r\n\r\n\r\n" +
+    EXPECT_EQ(kMissingLine + "\r\n\r\n" + "abcd\r\n(1 bytes of binary data left out)\r\n\r\n" + kMissingLine + "line 2\r\n\r\n\r\n" +
                   "line 1\r\nline 2\r\n\r\n\r\n",
               log.text());
     DeleteFileA(withNul.c_str());

@@ -1,0 +1,7 @@
+// Copies of whole files into the log (the exported ZKLogAscii) keep the file's text and leave
+// out every byte that is not text: a binary file is neither cut at its first NUL nor pasted
+// raw into the log.
+#pragma once
+
+// The line that says how much of a file was left out, and the empty line after it.
+void LogBytesLeftOut(unsigned long long count);
