@@ -26,6 +26,11 @@ bool styleOffsets(const void* data, size_t size, StyleOffsets& offsets) {
 
 }  // namespace
 
+bool IsDialogTemplate(const void* data, size_t size) {
+    StyleOffsets offsets;
+    return styleOffsets(data, size, offsets);
+}
+
 std::vector<DWORD> CopyTemplateWithStyle(const void* data, size_t size, DWORD andMask, DWORD orMask,
                                          DWORD exStyle) {
     StyleOffsets offsets;

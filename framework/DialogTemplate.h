@@ -7,6 +7,9 @@
 
 namespace fw {
 
+// True when the data is long enough to be a DLGTEMPLATE or DLGTEMPLATEEX header.
+bool IsDialogTemplate(const void* data, size_t size);
+
 // A DWORD-aligned copy of the template whose style is (style & andMask) | orMask and whose
 // extended style is exStyle. Empty when the data is too short to be a template.
 std::vector<DWORD> CopyTemplateWithStyle(const void* data, size_t size, DWORD andMask, DWORD orMask,

@@ -21,8 +21,7 @@ bool HasLibraryResource(const std::string& path) {
 bool PageIsComplete(HMODULE module, WORD testId) {
     if (!GetProcAddress(module, MAKEINTRESOURCEA(testId))) return false;
     CResourceBlock page(module, testId, MAKEINTRESOURCEA(5));  // RT_DIALOG
-    DWORD style = 0, exStyle = 0;
-    return page.valid() && fw::ReadTemplateStyle(page.data(), page.size(), style, exStyle);
+    return page.valid() && fw::IsDialogTemplate(page.data(), page.size());
 }
 
 // Finds, locks and parses one resource of the library; false when missing or malformed.
