@@ -114,12 +114,14 @@ TEST_F(LogLocationTest, ASessionKilledWhileWritingTheLogLeavesThePreviousLog) {
     drive::Click(drive::VisibleChildDialog(wizard), IDC_WELCOME_TYPICAL);
     const e2e::Details details{"Ada", "", "", ""};
     session.EnterUserInfo(wizard, &details);
-    // Once User Info is gone, the status window disables the wizard from the log's start to its end.
-    const auto writingTheLog = [&]() -> HWND {
-        if (drive::WaitForTopLevel(session.pid(), "#32770", "User Info", 0)) return nullptr;
-        return IsWindowEnabled(wizard) ? nullptr : wizard;
+    // The status window shows from the log's start to its end. Found without asking any window
+    // for its text: the program's windows do not answer while it writes the log.
+    const auto statusWindow = [&]() -> HWND {
+        for (HWND window : drive::TopLevelWindows(session.pid(), "#32770", nullptr))
+            if (GetDlgItem(window, IDC_STATUS_TEXT)) return window;
+        return nullptr;
     };
-    ASSERT_NE(nullptr, drive::WaitFor(writingTheLog, 20000)) << "the log was never started";
+    ASSERT_NE(nullptr, drive::WaitFor(statusWindow, 20000)) << "the log was never started";
     ASSERT_FALSE(logSiblings().empty()) << "no log was being generated";
     EXPECT_FALSE(drive::IsEnabled(drive::VisibleChildDialog(wizard), IDC_COMPLETE_VIEW));
     DWORD exitCode = 0;
