@@ -122,7 +122,6 @@ TEST_F(LogLocationTest, ASessionKilledWhileWritingTheLogLeavesThePreviousLog) {
         return nullptr;
     };
     ASSERT_NE(nullptr, drive::WaitFor(statusWindow, 20000)) << "the log was never started";
-    ASSERT_FALSE(logSiblings().empty()) << "no log was being generated";
     EXPECT_FALSE(drive::IsEnabled(drive::VisibleChildDialog(wizard), IDC_COMPLETE_VIEW));
     DWORD exitCode = 0;
     ASSERT_FALSE(session.WaitForExit(0, exitCode)) << "the session ended before it was killed";
