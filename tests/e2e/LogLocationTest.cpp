@@ -2,8 +2,6 @@
 // The file under the log's name is then the previous whole log, and the last page says so.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -16,20 +14,11 @@ constexpr char kLog[] = "C:\\Zelkor.log";
 constexpr char kOldLog[] = "Name:               Earlier Session\r\n";
 constexpr char kTypicalKey[] = "Software\\ZelkorE2E\\Alpha";  // Alpha's key for Typical diagnostics
 
-void writeFile(const char* path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
-
-std::string readFile(const char* path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
 // What is under the log's name: its text, or "<folder>".
 std::string logState() {
     const DWORD attributes = GetFileAttributesA(kLog);
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return "<folder>";
-    return readFile(kLog);
+    return e2e::ReadWholeFile(kLog);
 }
 
 // The files beside the log whose names start with the log's: a log being generated.
@@ -71,7 +60,7 @@ TEST_F(LogLocationTest, ALogThatCannotBeSavedIsReportedWithTheReasonAndOffersNoA
         {"a folder in the log's place", [] { CreateDirectoryA(kLog, nullptr); }, "<folder>"},
         {"a read-only log",
          [] {
-             writeFile(kLog, kOldLog);
+             e2e::WriteWholeFile(kLog, kOldLog);
              SetFileAttributesA(kLog, FILE_ATTRIBUTE_READONLY);
          },
          kOldLog},
@@ -106,7 +95,7 @@ TEST_F(LogLocationTest, ASessionKilledWhileWritingTheLogLeavesThePreviousLog) {
         RegSetValueExA(key, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&i), sizeof i);
     }
     RegCloseKey(key);
-    writeFile(kLog, kOldLog);
+    e2e::WriteWholeFile(kLog, kOldLog);
 
     e2e::Session session({"e2e\\Alpha.ZKL"});
     HWND wizard = session.StartWizard();
@@ -126,7 +115,7 @@ TEST_F(LogLocationTest, ASessionKilledWhileWritingTheLogLeavesThePreviousLog) {
     DWORD exitCode = 0;
     ASSERT_FALSE(session.WaitForExit(0, exitCode)) << "the session ended before it was killed";
     ASSERT_TRUE(session.WaitForExit(5000, exitCode));
-    EXPECT_EQ(kOldLog, readFile(kLog));
+    EXPECT_EQ(kOldLog, e2e::ReadWholeFile(kLog));
 }
 
 }  // namespace
