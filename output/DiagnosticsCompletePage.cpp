@@ -49,11 +49,9 @@ void CDiagnosticsCompletePage::GenerateLogFile() {
     if (!StartPageTask()) ZKEndStatus();
 }
 
-void CDiagnosticsCompletePage::PageOpRunTask() { SweepPages(); }
-
 // Runs on the task thread: every page writes its part on the wizard's thread, in page order,
 // through a synchronous message.
-void CDiagnosticsCompletePage::SweepPages() {
+void CDiagnosticsCompletePage::PageOpRunTask() {
     if (CWizardDlg* frame = wizard()) {
         for (size_t i = 0; i < frame->pageCount(); ++i)
             if (HWND page = frame->page(i)->hwnd()) SendMessageA(page, ZKPM_WRITELOG, 0, 0);

@@ -19,7 +19,6 @@ protected:
 
 private:
     void GenerateLogFile();
-    void SweepPages();
     // The result text and the actions after a generation; the actions only for a saved log.
     void ShowLogResult(bool saved);
     void EnableLogActions(bool enable);

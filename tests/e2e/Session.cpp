@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 
 #include "resources/resource.h"
 
@@ -12,6 +14,15 @@ std::string InstallDir() {
     const char* home = std::getenv("ZELKOR_HOME");
     return home && *home ? home : "C:\\Zelkor";
 }
+
+std::string ReadWholeFile(const char* path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+void WriteWholeFile(const char* path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
 
 namespace {
 

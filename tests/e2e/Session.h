@@ -10,6 +10,9 @@
 
 namespace e2e {
 
+std::string ReadWholeFile(const char* path);
+void WriteWholeFile(const char* path, const std::string& text);
+
 // What the user types into the User Info dialog.
 struct Details {
     std::string name, company, phone, fax;

@@ -1,8 +1,6 @@
 // Whole sessions: the user walks the wizard and C:\Zelkor.log holds what support expects.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 
 #include "Session.h"
 #include "resources/resource.h"
@@ -35,17 +33,6 @@ std::string getString(const std::string& path, const char* name) {
     return value;
 }
 
-void writeFile(const char* path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
-
-std::string readFile(const char* path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
 std::string golden(const char* name) {
     HRSRC info = FindResourceA(nullptr, name, MAKEINTRESOURCEA(10));
     if (!info) return "<no golden file " + std::string(name) + ">";
@@ -66,9 +53,9 @@ protected:
         setDword(std::string(kScratchKey) + "\\Beta", "Retries", 3);
         for (const char* port : {"COM1", "com2", "LPT1"})
             setString(std::string(kScratchKey) + "\\Ports\\" + port + "\\Settings", "Baud", "9600,n,8,1");
-        writeFile("C:\\windows\\zke2e.ini",
+        e2e::WriteWholeFile("C:\\windows\\zke2e.ini",
                   "; fixture\r\n[Boot]\r\nshell=explorer.exe\r\ndevice = himem.sys\r\n\r\n[Fax]\r\nPort=COM1\r\n");
-        writeFile("C:\\windows\\zke2e.txt", "plain text file\r\nsecond line\r\n");
+        e2e::WriteWholeFile("C:\\windows\\zke2e.txt", "plain text file\r\nsecond line\r\n");
         DeleteFileA(kLog);
     }
     void TearDown() override {
@@ -86,13 +73,13 @@ protected:
         for (int action : {IDC_COMPLETE_VIEW, IDC_COMPLETE_PRINT})  // Fax needs Ravelin, absent here
             EXPECT_TRUE(drive::IsEnabled(drive::VisibleChildDialog(wizard), action)) << "action " << action;
         session.Finish(wizard);
-        return readFile(kLog);
+        return e2e::ReadWholeFile(kLog);
     }
     void expectGolden(const char* name, const std::string& log) {
         const std::string expected = golden(name);
         if (log != expected) {
             const std::string actual = std::string("C:\\") + name + ".actual";
-            writeFile(actual.c_str(), log);
+            e2e::WriteWholeFile(actual.c_str(), log);
             ADD_FAILURE() << "the log differs from " << name << "; it was saved as " << actual;
         }
     }
@@ -133,7 +120,7 @@ TEST_F(SessionTest, ShowingTheLastPageTwiceLeavesOnlyTheSecondLog) {
     session.EnterUserInfo(wizard, &second);
     session.WaitForResult(wizard);
     session.Finish(wizard);
-    const std::string log = readFile(kLog);
+    const std::string log = e2e::ReadWholeFile(kLog);
     EXPECT_EQ(0u, log.find("Name:               Second\r\n"));
     EXPECT_EQ(std::string::npos, log.find("First"));
     EXPECT_EQ(log.find("Name:"), log.rfind("Name:"));
