@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-#include "log/SystemFileDump.h"
+#include "log/SystemFilePath.h"
 #include "zelkor.h"
 
 HANDLE WINAPI ZKOpenSystemFile(LPCSTR fileName, LPSTR foundPath) {

@@ -10,7 +10,7 @@
 #include "framework/Handles.h"
 #include "log/IniDump.h"
 #include "log/LogLayout.h"
-#include "log/SystemFileDump.h"
+#include "log/SystemFilePath.h"
 #include "zelkor.h"
 
 namespace {

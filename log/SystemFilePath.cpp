@@ -1,0 +1,22 @@
+// Finding and opening the system files that the test libraries name.
+#include "log/SystemFilePath.h"
+
+#include <cstdio>
+
+bool SystemFilePath(const char* fileName, char (&path)[MAX_PATH]) {
+    const DWORD length = SearchPathA(nullptr, fileName, nullptr, MAX_PATH, path, nullptr);
+    if (length > 0 && length < MAX_PATH) return true;
+    // A name cut to fit would be another file's.
+    return static_cast<unsigned>(snprintf(path, MAX_PATH, "C:\\%s", fileName)) < MAX_PATH;
+}
+
+HANDLE OpenSystemFileToRead(const char* fileName) {
+    char path[MAX_PATH];
+    if (!SystemFilePath(fileName, path)) return INVALID_HANDLE_VALUE;
+    // Exclusive first, so that nothing changes the file while it is copied.
+    HANDLE file = CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
+    return file;
+}
