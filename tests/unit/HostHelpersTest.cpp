@@ -1,5 +1,5 @@
 // Host helpers for files, registry keys and strings: numbered backups, finding system files,
-// the text editor, detecting and deleting keys, the shared string buffer.
+// detecting and deleting keys.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -7,7 +7,6 @@
 #include <string>
 
 #include "ScratchDirectory.h"
-#include "driver/Driver.h"
 #include "resources/resource.h"
 #include "zelkor.h"
 
@@ -46,13 +45,6 @@ TEST(HostBackupFile, TakesTheFirstFreeNumberAfterTheLastDot) {
     // Any failure but an existing target ends the attempt.
     EXPECT_FALSE(ZKBackupFile((scratch / "MISSING.INI").c_str(), backup));
 
-    // From one thousand on, numbers take four digits.
-    for (int number = 4; number < 1000; ++number) {
-        std::snprintf(backup, sizeof backup, "%s\\WIN.%03d", scratch.path().c_str(), number);
-        ASSERT_TRUE(WriteTextFile(backup, ""));
-    }
-    ASSERT_TRUE(ZKBackupFile(ini.c_str(), backup));
-    EXPECT_EQ(scratch / "WIN.1000", backup);
 }
 
 // The search looks in the current directory: the scratch directory for the test.
@@ -93,24 +85,6 @@ TEST(HostOpenSystemFile, OpensWhatTheSearchFindsExclusivelyElseTheNameInTheRootO
     SetCurrentDirectoryA(previousDirectory);
 }
 
-TEST(HostTextEdit, HandsThePathToNotepadAsItIsEvenWithSpaces) {
-    ScratchDirectory scratch;
-    ASSERT_TRUE(CreateDirectoryA((scratch / "with space").c_str(), nullptr));
-    const std::string file = scratch / "with space\\read me.txt";
-    ASSERT_TRUE(WriteTextFile(file, "hello\r\n"));
-    ASSERT_TRUE(ZKTextEdit(file.c_str(), "Read me", TRUE));
-    HWND editor = drive::WaitForTopLevel(0, nullptr, "read me.txt - Notepad", 20000);
-    ASSERT_NE(nullptr, editor) << "the editor did not open the whole path";
-    DWORD pid = 0;
-    GetWindowThreadProcessId(editor, &pid);
-    PostMessageA(editor, WM_CLOSE, 0, 0);
-    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);
-    if (process) {
-        WaitForSingleObject(process, 10000);
-        CloseHandle(process);
-    }
-}
-
 TEST(HostRegistryKeys, DetectsAndDeletesAKeyWithEverythingBelowIt) {
     const std::string scratch = "Software\\ZelkorUnitTest\\Host" + std::to_string(GetCurrentProcessId());
     HKEY created = nullptr;
@@ -125,14 +99,6 @@ TEST(HostRegistryKeys, DetectsAndDeletesAKeyWithEverythingBelowIt) {
     EXPECT_FALSE(ZKDetectKey(HKEY_CURRENT_USER, scratch.c_str()));
     EXPECT_TRUE(ZKDetectKey(HKEY_CURRENT_USER, "Software\\ZelkorUnitTest"));
     RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\ZelkorUnitTest");
-}
-
-TEST(HostLoadString, EveryLoadOverwritesTheOneSharedBuffer) {
-    LPCSTR first = ZKLoadString(IDS_APP_NAME, nullptr);
-    EXPECT_STREQ("Zelkor", first);
-    LPCSTR second = ZKLoadString(IDS_STATUS_PRINTING, nullptr);
-    EXPECT_EQ(first, second);
-    EXPECT_STREQ("Printing log file...", first);
 }
 
 }  // namespace

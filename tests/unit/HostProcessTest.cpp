@@ -52,19 +52,4 @@ TEST(HostCreateProcess, RefusesUnusableRecordsAndTellsTheWindowOnceWithTheExitCo
     EXPECT_FALSE(FileExists(scratch / "refused.txt")) << "a refused record started the program";
 }
 
-TEST(HostCreateProcess, RunsInTheGivenDirectoryWithoutANoticeWindow) {
-    ScratchDirectory scratch;
-    char command[] = "cmd.exe /c echo started>marker.txt";
-    CREATEPROCESSINFO info{sizeof info, command, nullptr, scratch.path().c_str(), nullptr, nullptr, 0};
-    ASSERT_TRUE(ZKCreateProcess(&info));
-    // Done once cmd has let go of the file, so that the directory can go.
-    const std::string marker = scratch / "marker.txt";
-    EXPECT_TRUE(drive::WaitFor(
-        [&]() -> HWND {
-            fw::UniqueFile file(CreateFileA(marker.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-            return file ? GetDesktopWindow() : nullptr;
-        },
-        20000));
-}
-
 }  // namespace

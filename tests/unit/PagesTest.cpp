@@ -248,18 +248,5 @@ TEST_F(PagesTest, TreeClicksSteerDiagnosticsAndUtilitiesAndNext) {
     EXPECT_FALSE(Enabled(IDC_WIZARD_NEXT));
 }
 
-TEST_F(PagesTest, WithoutTestsTheTreeIsOffAndFullGoesStraightToTheEnd) {
-    Open("bare");
-    EXPECT_EQ(std::vector<std::string>({kLastPage}), Run(IDC_WELCOME_FULL));
-    Press(IDC_WIZARD_PREVIOUS);
-    ClickButton(Page(), IDC_WELCOME_CUSTOM);
-    Press(IDC_WIZARD_NEXT);
-    HWND page = Page();
-    EXPECT_EQ(0, TreeUser(page).Count());
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page, IDC_SELECT_DIAGNOSTICS)));
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page, IDC_SELECT_TREE)));
-    EXPECT_FALSE(Enabled(IDC_WIZARD_NEXT));
-}
-
 }  // namespace
 

@@ -90,37 +90,6 @@ TEST_F(WizardTest, PreviousRemovesPagesBuiltSinceTheNearestPersistentPageAndKeep
     EXPECT_TRUE(wizard->page(2)->persistent());
 }
 
-TEST_F(WizardTest, TheFrameGrowsToTheFirstPageAndLaterPagesTakeItsSize) {
-    CWizardDlg bare(session);
-    ASSERT_TRUE(bare.Create(nullptr));
-    const RECT placeholder = bare.item(IDC_WIZARD_PAGE_AREA).windowRect();
-    const RECT frame = bare.window().windowRect();
-    const int bx = fw::width(bare.item(IDC_WIZARD_PICTURE).windowRect()) -
-                   fw::width(bare.item(IDC_WIZARD_MARGIN).windowRect());
-    const RECT next = bare.item(IDC_WIZARD_NEXT).rectInParent();
-    bare.Destroy();
-
-    add("big", true);
-    wizard->AddPage(std::make_unique<ProbePage>("small", true, journal, IDD_SMALL_PAGE));
-    open();
-    const RECT pageRect = wizard->page(0)->window().windowRect();
-    const int dx = fw::width(pageRect) - fw::width(placeholder);
-    const int dy = fw::height(pageRect) - fw::height(placeholder);
-    const RECT grown = wizard->window().windowRect();
-    EXPECT_EQ(fw::width(frame) + bx + dx, fw::width(grown));
-    EXPECT_EQ(fw::height(frame) + dy, fw::height(grown));
-    const RECT nextNow = wizard->item(IDC_WIZARD_NEXT).rectInParent();
-    EXPECT_EQ(next.left + bx + dx, nextNow.left);
-    EXPECT_EQ(next.top + dy, nextNow.top);
-    EXPECT_EQ(nextNow.left, wizard->item(IDC_WIZARD_CONTINUE).rectInParent().left);
-
-    press(IDC_WIZARD_NEXT);
-    EXPECT_EQ("Small page", wizard->item(IDC_WIZARD_TITLE).text());
-    const RECT smallRect = wizard->page(1)->window().windowRect();
-    EXPECT_EQ(fw::width(pageRect), fw::width(smallRect));
-    EXPECT_EQ(fw::height(pageRect), fw::height(smallRect));
-}
-
 TEST_F(WizardTest, ContinueModeDuringAnAutoRunDisablesPreviousAndGivesBackItsState) {
     add("first", true);
     ProbePage* second = add("second", true);
@@ -150,35 +119,6 @@ TEST_F(WizardTest, ContinueModeDuringAnAutoRunDisablesPreviousAndGivesBackItsSta
     session.autoRun = false;
     ZKSetContinue(TRUE);
     EXPECT_TRUE(enabled(IDC_WIZARD_PREVIOUS));
-}
-
-TEST_F(WizardTest, ButtonsFollowTheEndsAndThePagesAnswersAndReportTheirPreviousState) {
-    ProbePage* first = add("first", true);
-    ProbePage* last = add("last", true);
-    open();
-    EXPECT_FALSE(enabled(IDC_WIZARD_PREVIOUS));
-    first->allowNext = FALSE;
-    press(IDC_WIZARD_NEXT);
-    EXPECT_EQ(first, wizard->currentPage());
-    EXPECT_TRUE(ZKEnableNext(FALSE));
-    EXPECT_FALSE(ZKEnableNext(FALSE));
-    ZKForceNext();  // without asking the page
-    EXPECT_EQ(last, wizard->currentPage());
-    EXPECT_FALSE(enabled(IDC_WIZARD_NEXT));
-    EXPECT_TRUE(enabled(IDC_WIZARD_PREVIOUS));
-    ZKForceNext();  // never past the last page
-    EXPECT_EQ(last, wizard->currentPage());
-    last->allowBack = FALSE;
-    press(IDC_WIZARD_PREVIOUS);
-    EXPECT_EQ(last, wizard->currentPage());
-    EXPECT_TRUE(ZKEnablePrev(FALSE));
-    EXPECT_FALSE(ZKEnablePrev(TRUE));
-
-    EXPECT_FALSE(wizard->SetFinishMode(true));
-    EXPECT_TRUE(visible(IDC_WIZARD_FINISH));
-    EXPECT_FALSE(visible(IDCANCEL));
-    EXPECT_TRUE(wizard->SetFinishMode(false));
-    EXPECT_TRUE(visible(IDCANCEL));
 }
 
 // The quit step runs inside the wizard's own modal loop, which presses Cancel once it is open; a
