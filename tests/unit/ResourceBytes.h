@@ -52,9 +52,11 @@ private:
 };
 
 // Every shorter piece of a well-formed resource is malformed: each must be refused, and no
-// read may run past its end. parse(data, size) returns whether it accepted the data.
+// read may run past its end; the whole must be accepted. parse(data, size) returns whether it accepted the data.
 template <class Parse>
 void ExpectEveryTruncationRefused(const std::vector<uint8_t>& whole, Parse parse) {
+    const PageEndCopy all(whole, whole.size());
+    EXPECT_TRUE(parse(all.data(), whole.size())) << "the whole resource is well-formed";
     for (size_t size = 0; size < whole.size(); ++size) {
         const PageEndCopy piece(whole, size);
         EXPECT_FALSE(parse(piece.data(), size)) << "accepted " << size << " of " << whole.size() << " bytes";

@@ -29,8 +29,7 @@ struct RecordingWriter : SettingValueWriter {
 
 bool DescribeEntry(const CSettingEntry& entry, void* context) {
     auto& writer = *static_cast<RecordingWriter*>(context);
-    writer.lines.push_back(std::to_string(entry.id()) + " " + entry.name() + " type " +
-                           std::to_string(entry.registryType()));
+    writer.lines.push_back(std::to_string(entry.id()) + " " + entry.name());
     entry.writeDefault(writer);
     return true;
 }
@@ -77,9 +76,9 @@ TEST(SettingsFormat, TableWalkReadsEveryKindOfEntryWithoutPadding) {
     std::vector<std::string> lines;
     EXPECT_TRUE(WalkTable(table.data(), table.size(), &lines));
     const std::vector<std::string> expected = {
-        "1 Ab type 4", "Ab = 16909060", "2 Text type 1",    "Text = hi",       "3 Empty type 3", "Empty = ",
-        "4 Blob type 3", "Blob = xyz",  "5 NoDword type 4", "6 NoText type 1", "7 NoBlob type 3", "8 Other type 0",
-        "1 Again type 1"};
+        "1 Ab", "Ab = 16909060", "2 Text",    "Text = hi",       "3 Empty", "Empty = ",
+        "4 Blob", "Blob = xyz",  "5 NoDword", "6 NoText", "7 NoBlob", "8 Other",
+        "1 Again"};
     EXPECT_EQ(expected, lines);
 
     EXPECT_STREQ("Ab", FindSettingName(table.data(), table.size(), 1));  // the first of two
