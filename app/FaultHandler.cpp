@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "framework/StringTable.h"
 #include "log/LogFile.h"
 #include "resources/resource.h"
 #include "testlib/TestLibrary.h"
@@ -19,12 +20,6 @@ namespace {
 constexpr DWORD kAbortExitCode = 3;
 
 LONG faultBeingHandled = 0;
-
-std::string LoadedString(UINT id) {
-    char text[256] = {};
-    LoadStringA(GetModuleHandleA(nullptr), id, text, sizeof text);
-    return text;
-}
 
 HMODULE ModuleAt(const void* address) {
     HMODULE module = nullptr;
@@ -47,10 +42,10 @@ std::string DescribeFault(DWORD code, const void* address) {
     if (!inCall.empty()) return inCall;
     char text[512] = {};
     if (const CTestLibrary* library = LibraryAt(address))
-        std::snprintf(text, sizeof text, LoadedString(IDS_LIBRARY_FAILED_OUTSIDE_TEST).c_str(), library->name(),
+        std::snprintf(text, sizeof text, fw::LoadedString(IDS_LIBRARY_FAILED_OUTSIDE_TEST).c_str(), library->name(),
                       library->fileName().c_str());
     else
-        std::snprintf(text, sizeof text, LoadedString(IDS_PROGRAM_FAILED).c_str(), static_cast<unsigned long>(code));
+        std::snprintf(text, sizeof text, fw::LoadedString(IDS_PROGRAM_FAILED).c_str(), static_cast<unsigned long>(code));
     return text;
 }
 
@@ -88,7 +83,7 @@ bool LogBeingWritten() {
         CommitLogFile();
     }
     char text[1024] = {};
-    std::snprintf(text, sizeof text, LoadedString(IDS_FATAL_ERROR).c_str(), description.c_str());
+    std::snprintf(text, sizeof text, fw::LoadedString(IDS_FATAL_ERROR).c_str(), description.c_str());
     ZKMessageBox(text, MB_OK | MB_ICONSTOP);
     // Nothing of the failed state runs again: no library's detach code, no destructors.
     TerminateProcess(GetCurrentProcess(), code);

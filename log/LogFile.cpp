@@ -5,11 +5,9 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
-#include <memory>
-#include <new>
 #include <utility>
 
-#include "framework/Handles.h"
+#include "framework/StringTable.h"
 #include "resources/resource.h"
 #include "zelkor.h"
 
@@ -119,11 +117,9 @@ DWORD LogFileError() { return theLog().error(); }
 HANDLE LogFileHandle() { return theLog().handle(); }
 
 void MarkLogIncomplete(const char* reason) {
-    // A buffer of our own: the reason may well sit in ZKLoadString's shared one.
-    char format[256] = {};
-    LoadStringA(GetModuleHandleA(nullptr), IDS_LOG_INCOMPLETE, format, sizeof format);
+    // Not ZKLoadString: the reason may well sit in its shared buffer.
     ZKLogWrite("\r\n");
-    ZKLogFormat(format, reason ? reason : "");
+    ZKLogFormat(fw::LoadedString(IDS_LOG_INCOMPLETE).c_str(), reason ? reason : "");
     ZKLogWrite("\r\n\r\n");
 }
 

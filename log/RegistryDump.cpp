@@ -9,20 +9,15 @@
 #include "log/LogLayout.h"
 #include "registry/RegistryKey.h"
 #include "resources/resource.h"
+#include "framework/StringTable.h"
 #include "zelkor.h"
 
 namespace {
 
-std::string programString(UINT id) {
-    char text[256] = {};
-    LoadStringA(GetModuleHandleA(nullptr), id, text, sizeof text);
-    return text;
-}
-
 struct TypeLabels {
-    std::string text = programString(IDS_TYPE_STRING);
-    std::string dword = programString(IDS_TYPE_DWORD);
-    std::string generic = programString(IDS_TYPE_GENERIC);
+    std::string text = fw::LoadedString(IDS_TYPE_STRING);
+    std::string dword = fw::LoadedString(IDS_TYPE_DWORD);
+    std::string generic = fw::LoadedString(IDS_TYPE_GENERIC);
 };
 
 // The value's bytes as they are now, with a zero byte after them; the size read, 0 when the

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "framework/StringTable.h"
 #include "log/LogFile.h"
 #include "resources/resource.h"
 #include "zelkor.h"
@@ -29,9 +30,8 @@ const char* TestNameOf(CTestLibrary& library, WORD testId) {
 
 template <class... Arguments>
 std::string FormatString(UINT formatId, Arguments... arguments) {
-    char format[256] = {}, text[1024] = {};
-    LoadStringA(GetModuleHandleA(nullptr), formatId, format, sizeof format);
-    std::snprintf(text, sizeof text, format, arguments...);
+    char text[1024] = {};
+    std::snprintf(text, sizeof text, fw::LoadedString(formatId).c_str(), arguments...);
     return text;
 }
 
