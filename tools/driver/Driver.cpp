@@ -102,17 +102,20 @@ bool isMessageBox(HWND window) {
 
 MessageBoxSeen WaitForMessageBox(DWORD pid, DWORD timeoutMs) {
     MessageBoxSeen seen;
+    // A box whose texts cannot be read yet (still starting, or its thread briefly busy) is
+    // looked at again rather than reported empty.
     seen.window = WaitFor(
         [&]() -> HWND {
-            for (HWND window : TopLevelWindows(pid, "#32770", nullptr))
-                if (isMessageBox(window)) return window;
+            for (HWND window : TopLevelWindows(pid, "#32770", nullptr)) {
+                if (!isMessageBox(window)) continue;
+                seen.text = Text(GetDlgItem(window, 0xFFFF));
+                seen.caption = Text(window);
+                if (!seen.text.empty() && !seen.caption.empty()) return window;
+            }
             return nullptr;
         },
         timeoutMs);
-    if (seen.window) {
-        seen.text = Text(GetDlgItem(seen.window, 0xFFFF));
-        seen.caption = Text(seen.window);
-    }
+    if (!seen.window) seen = MessageBoxSeen();
     return seen;
 }
 
