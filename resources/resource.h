@@ -11,6 +11,11 @@
 #define IDB_WIZARD_PICTURE        106   // 120 x 225 side picture of the wizard
 #define IDI_PRINT                 107
 #define IDI_FAX                   108
+#define IDI_SYSTEM_EDITOR         109   // warning icon of the System Editor page
+
+// ---- Menus and accelerators ----
+#define IDR_TEXT_EDITOR           113   // menu of the text editor window
+#define IDR_TEXT_EDITOR_KEYS      116   // its accelerator table (F3)
 
 // ---- Dialog templates ----
 #define IDD_WIZARD                104
@@ -54,6 +59,27 @@
 #define IDC_SELECT_TREE           1013
 #define IDC_SELECT_REGISTRY       1014
 #define IDC_SELECT_SYSTEM         1015
+
+// ---- System Editor page (109) ----
+#define IDC_SYSEDIT_FILE          1019
+#define IDC_SYSEDIT_SAVE          1020
+#define IDC_SYSEDIT_RESTORE       1021
+#define IDC_SYSEDIT_TEXT          1022
+
+// ---- Text editor window ----
+#define IDC_EDITOR_TEXT           100
+#define ID_EDITOR_SAVE            40001
+#define ID_EDITOR_RESTORE         40003
+#define ID_EDITOR_CLOSE           40004
+#define ID_EDITOR_CUT             40005
+#define ID_EDITOR_COPY            40006
+#define ID_EDITOR_FONT            40009
+#define ID_EDITOR_PASTE           40010
+#define ID_EDITOR_DELETE          40011
+#define ID_EDITOR_UNDO            40012
+#define ID_EDITOR_SELECT_ALL      40013
+#define ID_EDITOR_FIND            40014
+#define ID_EDITOR_FIND_NEXT       40015
 
 // ---- Status window (114) ----
 #define IDC_STATUS_TEXT           1028
