@@ -46,7 +46,11 @@ void CDiagnosticsCompletePage::GenerateLogFile() {
     CreateLogFile();
     WriteLogHeader(m_user.name, m_user.company, m_user.phone, m_user.fax);
     ZKBeginStatus(IDI_ZELKOR, IDS_STATUS_GENERATING, nullptr);
-    if (!StartPageTask()) ZKEndStatus();
+    if (StartPageTask()) return;
+    // Without a task thread the parts are written here, without the chance to stop them, rather
+    // than leaving the log open and unfinished.
+    PageOpRunTask();
+    PageOpTaskDone();
 }
 
 // Runs on the task thread: every page writes its part on the wizard's thread, in page order,
