@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "app/Session.h"
+#include "framework/WindowsVersion.h"
 
 namespace {
 

@@ -6,6 +6,7 @@
 #include "app/Ctl3d.h"
 #include "app/FaultHandler.h"
 #include "app/StartPages.h"
+#include "controls/IconButton.h"
 #include "registry/SettingsStore.h"
 #include "resources/resource.h"
 #include "testlib/TestLibrary.h"
@@ -18,7 +19,7 @@ void CWizardApp::InitInstance() {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
 
-    if (!Load3dControls()) return;
+    if (!Load3dControls() || !RegisterIconButtonClass()) return;
     if (!FindTestLibraries()) {
         MessageBoxA(nullptr, ZKLoadString(IDS_NO_TEST_LIBRARIES, nullptr), ZKGetAppName(), MB_ICONSTOP);
         return;

@@ -1,6 +1,7 @@
 // Host functions for names, strings, message boxes and the shared bold font.
 #include <windows.h>
 
+#include "controls/IconButton.h"
 #include "framework/Handles.h"
 #include "resources/resource.h"
 #include "wizard/WizardDlg.h"
@@ -42,4 +43,12 @@ int WINAPI ZKMessageBox(LPCSTR text, UINT style) { return MessageBoxA(wizardWind
 
 int WINAPI ZKMessageBox(UINT stringId, UINT style, HMODULE module) {
     return ZKMessageBox(ZKLoadString(stringId, module), style);
+}
+
+BOOL WINAPI ZKInitIconButton(HWND dialog, int controlId, LPCSTR iconName, HINSTANCE module) {
+    return InitIconButton(dialog, controlId, iconName, module);
+}
+
+BOOL WINAPI ZKInitIconButton(HWND dialog, int controlId, UINT iconId, HINSTANCE module) {
+    return InitIconButton(dialog, controlId, MAKEINTRESOURCEA(iconId), module);
 }

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "controls/IconButton.h"
 #include "framework/ErrorText.h"
 #include "log/LogFile.h"
 #include "output/FaxProgram.h"
@@ -9,21 +10,15 @@
 #include "wizard/WizardDlg.h"
 #include "zelkor.h"
 
-namespace {
-void setButtonIcon(fw::WindowRef page, int buttonId, UINT iconId) {
-    HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(iconId));
-    page.item(buttonId).send(BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
-}
-}  // namespace
-
 CDiagnosticsCompletePage::CDiagnosticsCompletePage() : CWizardPage(IDD_DIAGNOSTICS_COMPLETE, true) {}
 
 BOOL CDiagnosticsCompletePage::OnInitDialog() {
     for (int title : {IDC_COMPLETE_VIEW_TITLE, IDC_COMPLETE_FAX_TITLE, IDC_COMPLETE_PRINT_TITLE})
         item(title).setFont(ZKGetBoldFont());
-    setButtonIcon(window(), IDC_COMPLETE_VIEW, IDI_ZELKOR);
-    setButtonIcon(window(), IDC_COMPLETE_FAX, IDI_FAX);
-    setButtonIcon(window(), IDC_COMPLETE_PRINT, IDI_PRINT);
+    const HINSTANCE program = GetModuleHandleA(nullptr);
+    InitIconButton(hwnd(), IDC_COMPLETE_VIEW, MAKEINTRESOURCEA(IDI_ZELKOR), program);
+    InitIconButton(hwnd(), IDC_COMPLETE_FAX, MAKEINTRESOURCEA(IDI_FAX), program);
+    InitIconButton(hwnd(), IDC_COMPLETE_PRINT, MAKEINTRESOURCEA(IDI_PRINT), program);
     m_faxProgramFound = FindFaxProgram();
     EnableLogActions(false);  // nothing to act on before a log has been generated
     return CWizardPage::OnInitDialog();

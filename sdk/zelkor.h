@@ -118,6 +118,10 @@ ZK_API void WINAPI ZKSetContinue(BOOL on);
 // ---- Helpers. ----
 ZK_API LPCSTR WINAPI ZKGetAppName();
 ZK_API HFONT WINAPI ZKGetBoldFont();
+// Makes the dialog's push button show only an icon (a resource name, or a number by the second
+// form), whatever the Windows version. The button keeps its id; clicks arrive as BN_CLICKED.
+ZK_API BOOL WINAPI ZKInitIconButton(HWND dialog, int controlId, LPCSTR iconName, HINSTANCE module);
+ZK_API BOOL WINAPI ZKInitIconButton(HWND dialog, int controlId, UINT iconId, HINSTANCE module);
 ZK_API LPCSTR WINAPI ZKLoadString(UINT id, HMODULE module);  // shared buffer, overwritten by every call
 ZK_API int WINAPI ZKMessageBox(LPCSTR text, UINT style);
 ZK_API int WINAPI ZKMessageBox(UINT stringId, UINT style, HMODULE module);

@@ -1,4 +1,4 @@
-#include "app/Session.h"
+#include "framework/WindowsVersion.h"
 
 #include <windows.h>
 
