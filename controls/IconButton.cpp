@@ -1,6 +1,7 @@
 #include "controls/IconButton.h"
 
 #include <initializer_list>
+#include <vector>
 
 #include "framework/Handles.h"
 #include "framework/WindowsVersion.h"
@@ -49,37 +50,60 @@ int iconSize(HICON icon) {
     return bitmap.bmWidth;
 }
 
+// Which of the icon's size x size pixels are opaque. An icon with an alpha channel says so there
+// (its AND mask is often solid); any other icon by its AND mask, which is black where opaque
+// (for a monochrome icon, the mask's top half).
+std::vector<bool> opaquePixels(HICON icon, int size) {
+    std::vector<bool> opaque(static_cast<size_t>(size) * size, false);
+    ICONINFO info{};
+    if (!GetIconInfo(icon, &info)) return opaque;
+    fw::UniqueBitmap mask(info.hbmMask), colour(info.hbmColor);
+    HDC screen = GetDC(nullptr);
+    bool hasAlpha = false;
+    if (colour) {
+        BITMAPINFO format{};
+        format.bmiHeader = {sizeof format.bmiHeader, size, -size, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        std::vector<RGBQUAD> pixels(opaque.size());
+        if (GetDIBits(screen, colour.get(), 0, size, pixels.data(), &format, DIB_RGB_COLORS) == size) {
+            for (const RGBQUAD& pixel : pixels) hasAlpha = hasAlpha || pixel.rgbReserved != 0;
+            for (size_t i = 0; hasAlpha && i < pixels.size(); ++i) opaque[i] = pixels[i].rgbReserved >= 128;
+        }
+    }
+    if (!hasAlpha) {
+        HDC maskDc = CreateCompatibleDC(screen);
+        HGDIOBJ old = SelectObject(maskDc, mask.get());
+        for (int y = 0; y < size; ++y)
+            for (int x = 0; x < size; ++x) opaque[y * size + x] = GetPixel(maskDc, x, y) == RGB(0, 0, 0);
+        SelectObject(maskDc, old);
+        DeleteDC(maskDc);
+    }
+    ReleaseDC(nullptr, screen);
+    return opaque;
+}
+
 // The embossed look of a disabled button: the icon's silhouette in shadow over a highlight copy
 // one pixel down and right, on the button face. Built once per icon, (size + 1) pixels square.
 HBITMAP makeDisabledImage(HICON icon, int size) {
-    ICONINFO info{};
-    if (size <= 0 || !GetIconInfo(icon, &info)) return nullptr;
-    fw::UniqueBitmap mask(info.hbmMask), colour(info.hbmColor);
-
+    if (size <= 0) return nullptr;
+    const std::vector<bool> opaque = opaquePixels(icon, size);
     HDC screen = GetDC(nullptr);
     HBITMAP image = CreateCompatibleBitmap(screen, size + 1, size + 1);
     HDC imageDc = CreateCompatibleDC(screen);
-    HDC maskDc = CreateCompatibleDC(screen);
     ReleaseDC(nullptr, screen);
-    if (image && imageDc && maskDc) {
-        HGDIOBJ oldImage = SelectObject(imageDc, image);
-        HGDIOBJ oldMask = SelectObject(maskDc, mask.get());
+    if (image && imageDc) {
+        HGDIOBJ old = SelectObject(imageDc, image);
         RECT all{0, 0, size + 1, size + 1};
         FillRect(imageDc, &all, GetSysColorBrush(COLOR_BTNFACE));
-        // The AND mask is black where the icon is opaque (for a monochrome icon, its top half).
         const COLORREF highlight = GetSysColor(COLOR_BTNHIGHLIGHT);
         const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
-        for (int pass = 0; pass < 2; ++pass) {
-            const int shift = pass == 0 ? 1 : 0;
-            const COLORREF paint = pass == 0 ? highlight : shadow;
-            for (int y = 0; y < size; ++y)
-                for (int x = 0; x < size; ++x)
-                    if (GetPixel(maskDc, x, y) == RGB(0, 0, 0)) SetPixelV(imageDc, x + shift, y + shift, paint);
-        }
-        SelectObject(maskDc, oldMask);
-        SelectObject(imageDc, oldImage);
+        for (int y = 0; y < size; ++y)
+            for (int x = 0; x < size; ++x)
+                if (opaque[y * size + x]) SetPixelV(imageDc, x + 1, y + 1, highlight);
+        for (int y = 0; y < size; ++y)
+            for (int x = 0; x < size; ++x)
+                if (opaque[y * size + x]) SetPixelV(imageDc, x, y, shadow);
+        SelectObject(imageDc, old);
     }
-    if (maskDc) DeleteDC(maskDc);
     if (imageDc) DeleteDC(imageDc);
     return image;
 }

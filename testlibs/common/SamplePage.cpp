@@ -52,7 +52,16 @@ std::vector<std::string> RegistrySubkeys(HKEY root, const char* path) {
     return names;
 }
 
-void InitReportList(HWND page, const Report& report, const std::vector<int>& widths) {
+HMODULE Module() {
+    HMODULE module = nullptr;
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCSTR>(&Module), &module);
+    return module;
+}
+
+void InitReportPage(HWND page, const Report& report, const std::vector<int>& widths) {
+    // Drawn by Zelkor itself on Windows versions whose buttons cannot show an icon.
+    ZKInitIconButton(page, IDC_PAGE_REFRESH, IDI_PAGE_REFRESH, Module());
     HWND list = GetDlgItem(page, IDC_PAGE_LIST);
     ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT);
     auto width = widths.begin();
@@ -110,10 +119,11 @@ INT_PTR Answer(HWND page, LONG_PTR result) {
     return TRUE;
 }
 
-INT_PTR HandleReportPage(const ReportPage& definition, HWND page, UINT message) {
+INT_PTR HandleReportPage(const ReportPage& definition, HWND page, UINT message, WPARAM wParam) {
+    if (IsRefreshClick(message, wParam)) message = ZKPM_ACTIVATE;  // look again, as on arrival
     switch (message) {
     case WM_INITDIALOG:
-        InitReportList(page, definition.report, definition.widths);
+        InitReportPage(page, definition.report, definition.widths);
         return TRUE;
     case ZKPM_ACTIVATE:
         definition.fill();

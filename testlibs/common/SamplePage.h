@@ -38,8 +38,16 @@ struct Report {
     void Add(std::initializer_list<std::string> cells) { rows.emplace_back(cells); }
 };
 
-// Sets up the page's list view with the report's columns (widths in dialog units).
-void InitReportList(HWND page, const Report& report, const std::vector<int>& widths);
+// This library's module handle.
+HMODULE Module();
+
+// Sets up the page's list view with the report's columns (widths in dialog units) and gives the
+// look-again button its icon.
+void InitReportPage(HWND page, const Report& report, const std::vector<int>& widths);
+// Whether a WM_COMMAND is the click of the page's look-again button.
+inline bool IsRefreshClick(UINT message, WPARAM wParam) {
+    return message == WM_COMMAND && LOWORD(wParam) == IDC_PAGE_REFRESH && HIWORD(wParam) == BN_CLICKED;
+}
 // Shows the report in the page's list and summary line.
 void ShowReport(HWND page, const Report& report);
 // Writes the report to the session log as one subsection: a line per row, columns aligned.
@@ -58,6 +66,6 @@ struct ReportPage {
     const char* subsection;
 };
 // The dialog procedure's work for such a page; FALSE for messages it leaves to the dialog.
-INT_PTR HandleReportPage(const ReportPage& definition, HWND page, UINT message);
+INT_PTR HandleReportPage(const ReportPage& definition, HWND page, UINT message, WPARAM wParam);
 
 }  // namespace sample

@@ -1,5 +1,5 @@
-// The template of every sample page: an introduction, a report list and a summary line, on a
-// page of the wizard's standard size.
+// The template of every sample page: an introduction, a report list, a summary line and an icon
+// button that looks again, on a page of the wizard's standard size.
 #pragma once
 #include <commctrl.h>
 #include "SampleIds.h"
@@ -13,6 +13,9 @@
         LTEXT intro, IDC_PAGE_INTRO, 0, 0, 240, 26 \
         CONTROL "", IDC_PAGE_LIST, "SysListView32", \
             LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER | WS_BORDER | WS_TABSTOP, \
-            0, 30, 240, 108 \
-        LTEXT "", IDC_PAGE_SUMMARY, 0, 143, 240, 12, SS_NOPREFIX \
+            0, 30, 240, 98 \
+        LTEXT "", IDC_PAGE_SUMMARY, 0, 133, 208, 20, SS_NOPREFIX \
+        PUSHBUTTON "", IDC_PAGE_REFRESH, 214, 131, 26, 24, BS_ICON | WS_TABSTOP \
     END
+
+IDI_PAGE_REFRESH ICON "refresh.ico"

@@ -39,7 +39,7 @@ void ReadLines() {
 
 }  // namespace
 
-extern "C" INT_PTR CALLBACK KeelsonLinesPage(HWND page, UINT message, WPARAM, LPARAM) {
+extern "C" INT_PTR CALLBACK KeelsonLinesPage(HWND page, UINT message, WPARAM wParam, LPARAM) {
     static const sample::ReportPage kPage{g_lines, {34, 30, 44, 78, 50}, ReadLines, "Keelson Lines", "Configured lines"};
-    return sample::HandleReportPage(kPage, page, message);
+    return sample::HandleReportPage(kPage, page, message, wParam);
 }

@@ -44,7 +44,7 @@ void ProbePorts() {
 
 }  // namespace
 
-extern "C" INT_PTR CALLBACK SerialPortsPage(HWND page, UINT message, WPARAM, LPARAM) {
+extern "C" INT_PTR CALLBACK SerialPortsPage(HWND page, UINT message, WPARAM wParam, LPARAM) {
     static const sample::ReportPage kPage{g_ports, {40, 80, 116}, ProbePorts, "Serial Ports", "Detected serial ports"};
-    return sample::HandleReportPage(kPage, page, message);
+    return sample::HandleReportPage(kPage, page, message, wParam);
 }

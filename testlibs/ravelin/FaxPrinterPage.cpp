@@ -34,7 +34,7 @@ void ListPrinters() {
 
 }  // namespace
 
-extern "C" INT_PTR CALLBACK FaxPrinterPage(HWND page, UINT message, WPARAM, LPARAM) {
+extern "C" INT_PTR CALLBACK FaxPrinterPage(HWND page, UINT message, WPARAM wParam, LPARAM) {
     static const sample::ReportPage kPage{g_printers, {80, 60, 96}, ListPrinters, "Ravelin Fax Printer", "Printers"};
-    return sample::HandleReportPage(kPage, page, message);
+    return sample::HandleReportPage(kPage, page, message, wParam);
 }

@@ -48,7 +48,7 @@ void CheckInstallation() {
 
 }  // namespace
 
-extern "C" INT_PTR CALLBACK RavelinInstallationPage(HWND page, UINT message, WPARAM, LPARAM) {
+extern "C" INT_PTR CALLBACK RavelinInstallationPage(HWND page, UINT message, WPARAM wParam, LPARAM) {
     static const sample::ReportPage kPage{g_installation, {70, 166}, CheckInstallation, "Ravelin Installation", "Version and files"};
-    return sample::HandleReportPage(kPage, page, message);
+    return sample::HandleReportPage(kPage, page, message, wParam);
 }

@@ -48,7 +48,7 @@ void ReadDisks() {
 
 }  // namespace
 
-extern "C" INT_PTR CALLBACK DiskSpacePage(HWND page, UINT message, WPARAM, LPARAM) {
+extern "C" INT_PTR CALLBACK DiskSpacePage(HWND page, UINT message, WPARAM wParam, LPARAM) {
     static const sample::ReportPage kPage{g_disks, {30, 46, 60, 50, 50}, ReadDisks, "Disk Space", "Drives"};
-    return sample::HandleReportPage(kPage, page, message);
+    return sample::HandleReportPage(kPage, page, message, wParam);
 }

@@ -16,17 +16,11 @@ constexpr UINT WM_TEMP_CHECK_ENDED = WM_APP + 1;
 
 sample::Report g_system{"Item", "Value"};
 bool g_checked = false;
+bool g_checking = false;  // a check runs in the background
 bool g_allWell = false;
 HANDLE g_worker = nullptr;
 HANDLE g_tempCheckEnded = nullptr;  // set when the page has the program's exit code
 DWORD g_tempCheckExitCode = 0;
-
-HMODULE ThisModule() {
-    HMODULE module = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCSTR>(&ThisModule), &module);
-    return module;
-}
 
 std::string WindowsVersion() {
     OSVERSIONINFOA version{};
@@ -126,17 +120,19 @@ void CloseWorker() {
 
 void StartCheck(HWND page) {
     CloseWorker();
-    ZKBeginStatus(IDI_SYSTEM, "Reading Windows and memory...", ThisModule());
+    ZKBeginStatus(IDI_SYSTEM, "Reading Windows and memory...", sample::Module());
     g_worker = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, CheckInBackground, page, 0, nullptr));
     if (!g_worker) {
         ZKEndStatus();
         SetDlgItemTextA(page, IDC_PAGE_SUMMARY, "The check could not be started.");
         return;
     }
+    g_checking = true;
     ZKBeginBackground(g_worker);
 }
 
 void CheckDone(HWND page) {
+    g_checking = false;
     sample::ShowReport(page, g_system);
     ZKEndStatus();
     // An unattended run has nothing to show the user here when all is well.
@@ -145,10 +141,14 @@ void CheckDone(HWND page) {
 
 }  // namespace
 
-extern "C" INT_PTR CALLBACK WindowsAndMemoryPage(HWND page, UINT message, WPARAM, LPARAM lParam) {
+extern "C" INT_PTR CALLBACK WindowsAndMemoryPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (sample::IsRefreshClick(message, wParam)) {
+        if (!g_checking) StartCheck(page);  // check again
+        return TRUE;
+    }
     switch (message) {
     case WM_INITDIALOG:
-        sample::InitReportList(page, g_system, {80, 156});
+        sample::InitReportPage(page, g_system, {80, 156});
         g_tempCheckEnded = CreateEventA(nullptr, TRUE, FALSE, nullptr);
         return TRUE;
     case WM_DESTROY:
