@@ -44,7 +44,6 @@ TEST(HostBackupFile, TakesTheFirstFreeNumberAfterTheLastDot) {
 
     // Any failure but an existing target ends the attempt.
     EXPECT_FALSE(ZKBackupFile((scratch / "MISSING.INI").c_str(), backup));
-
 }
 
 // The search looks in the current directory: the scratch directory for the test.
