@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "FixtureLibraries.h"
 #include "zelkor.h"
 
 namespace {
@@ -15,10 +16,7 @@ Function Export(HMODULE library, const char* name) {
 // library imports them from Zelkor.exe. On i686 this holds only while every module shares the
 // compiler's runtime DLLs, and with them one unwinder.
 TEST(Errors, CrossTheBoundaryToATestLibraryBothWays) {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string libraryPath(path);
-    libraryPath.erase(libraryPath.find_last_of('\\') + 1).append("exceptions\\Exceptions.ZKL");
+    const std::string libraryPath = FixtureDirectory() + "exceptions\\Exceptions.ZKL";
     HMODULE library = LoadLibraryA(libraryPath.c_str());
     ASSERT_NE(nullptr, library) << libraryPath;
     auto catchHostError = Export<int (*)()>(library, "CatchHostError");

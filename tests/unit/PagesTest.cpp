@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "FixtureLibraries.h"
 #include "controls/CheckStates.h"
 #include "fixture_ids.h"
 #include "resources/resource.h"
@@ -23,18 +24,10 @@ const char kLastPage[] = "Probe page";  // stands in for the Diagnostics complet
 // A click on a button of a page, handled before the call returns.
 void ClickButton(HWND page, int id) { SendDlgItemMessageA(page, id, BM_CLICK, 0, 0); }
 
-std::string FixtureDirectory() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string directory(path);
-    directory.erase(directory.find_last_of('\\') + 1);
-    return directory + "pagelibs\\";
-}
-
 class PagesTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(FindTestLibrariesIn(FixtureDirectory()));
+        ASSERT_TRUE(FindTestLibrariesIn(FixtureDirectory() + "pages\\"));
         auto welcomePage = std::make_unique<CWelcomePage>();
         welcome = welcomePage.get();
         wizard->AddPage(std::move(welcomePage));
