@@ -9,12 +9,6 @@ namespace {
 int StateAfterClick(int pressedState) { return pressedState == kPressedUnchecked ? kChecked : kUnchecked; }
 }  // namespace
 
-void CheckTree::SetCheck(HTREEITEM item, int state) {
-    SetState(item, state);
-    PassToChildren(item, state);
-    if (HTREEITEM parent = Parent(item)) Recompute(parent);
-}
-
 int CheckTree::CompleteClick(HTREEITEM item) {
     const int state = StateAfterClick(State(item));
     SetState(item, state);

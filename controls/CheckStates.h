@@ -24,8 +24,6 @@ class CheckTree {
 public:
     virtual ~CheckTree() = default;
 
-    // Sets the state; an item with children passes it on to them and every parent is recomputed.
-    void SetCheck(HTREEITEM item, int state);
     // A completed click on the item's box: its new state, recomputed parents, and for a root item
     // the state passed on to its children. Returns the new state.
     int CompleteClick(HTREEITEM item);

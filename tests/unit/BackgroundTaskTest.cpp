@@ -1,5 +1,5 @@
 // Background tasks: the wizard's buttons around them, the end notice, and the wizard's Cancel
-// with tasks that stop when asked and tasks that do not.
+// with tasks that stop when asked, tasks that do not, and an end notice during the question.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -19,12 +19,13 @@
 
 namespace {
 
-enum class Job { ReturnAtOnce, StopWhenAsked, IgnoreStopRequests };
+enum class Job { None, ReturnAtOnce, StopWhenAsked, IgnoreStopRequests };
 
-// A page whose job is chosen by the test; it counts its loop turns and its end notices.
+// A page whose job is chosen by the test; it counts its loop turns and its end notices, and it
+// refuses Next, so that only the wizard's own end handling can close the wizard.
 class TaskPage : public CWizardPage {
 public:
-    explicit TaskPage(Job job) : CWizardPage(IDD_PROBE_PAGE, true), m_job(job) {}
+    explicit TaskPage(Job job) : CWizardPage(IDD_PROBE_PAGE, true), job(job) {}
     ~TaskPage() override {
         if (thread) CloseHandle(thread);
     }
@@ -32,19 +33,18 @@ public:
     void PageOpRunTask() override {
         DuplicateHandle(GetCurrentProcess(), GetCurrentThread(), GetCurrentProcess(), &thread, 0, FALSE,
                         DUPLICATE_SAME_ACCESS);
-        if (m_job == Job::ReturnAtOnce) return;
-        for (; m_job == Job::IgnoreStopRequests || !ZKShouldTerminate(); Sleep(1))
+        if (job == Job::ReturnAtOnce) return;
+        for (; job == Job::IgnoreStopRequests || !ZKShouldTerminate(); Sleep(1))
             if (++turns == 1) SetEvent(running.get());
     }
+    BOOL PageOpNext() override { return FALSE; }
     void PageOpTaskDone() override { ++taskDone; }
 
+    const Job job;
     fw::UniqueKernelHandle running{CreateEventA(nullptr, TRUE, FALSE, nullptr)};
     HANDLE thread = nullptr;
     std::atomic<int> turns{0};
     std::atomic<int> taskDone{0};
-
-private:
-    Job m_job;
 };
 
 DWORD WINAPI endAtOnce(void*) {
@@ -89,8 +89,8 @@ TEST(BackgroundTask, EveryEndGivesBackTheButtonsOfItsBeginAndTellsThePageOnce) {
     CloseHandle(thread);
 }
 
-// A wizard that starts its first page's job as soon as it is shown and, once the job runs,
-// presses Cancel.
+// A wizard that presses Cancel as soon as it is shown; when its first page has a job, it starts
+// the job first and waits until the job runs.
 class CancellingWizard : public CWizardDlg {
 public:
     using CWizardDlg::CWizardDlg;
@@ -98,8 +98,11 @@ public:
 protected:
     BOOL OnInitDialog() override {
         BOOL result = CWizardDlg::OnInitDialog();
-        currentPage()->StartPageTask();
-        WaitForSingleObject(static_cast<TaskPage*>(currentPage())->running.get(), 5000);
+        auto* page = static_cast<TaskPage*>(currentPage());
+        if (page->job != Job::None) {
+            page->StartPageTask();
+            WaitForSingleObject(page->running.get(), 5000);
+        }
         PostMessageA(hwnd(), WM_COMMAND, IDCANCEL, 0);
         return result;
     }
@@ -115,11 +118,8 @@ public:
               while (!m_stop) {
                   drive::MessageBoxSeen box = drive::WaitForMessageBox(GetCurrentProcessId(), 100);
                   if (!box.window) continue;
-                  // A box may be found before its text is set.
-                  HWND text = GetDlgItem(box.window, 0xFFFF);
-                  drive::WaitFor([&]() -> HWND { return drive::Text(text).empty() ? nullptr : text; }, 5000);
                   const size_t index = texts.size();
-                  texts.push_back(drive::Text(text));
+                  texts.push_back(box.text);
                   if (before && index < answers.size()) before(index);
                   drive::AnswerMessageBox(box, index < answers.size() ? answers[index] : IDYES);
                   drive::WaitFor([&]() -> HWND { return IsWindow(box.window) ? nullptr : GetDesktopWindow(); }, 5000);
@@ -186,6 +186,28 @@ TEST(BackgroundTask, ATaskThatIgnoresTheStopIsSuspendedWhileTheUserDecides) {
     EXPECT_EQ(0xFFFFFFFFu, exitCode);
     EXPECT_FALSE(wizard.tasks().Running());
     EXPECT_TRUE(session.terminate);
+}
+
+// A task that ended just before the question was asked: its end notice, handled while the question
+// is open, must not move the session on under it; the page hears of it after No. The notice of a
+// stopped task, though, closes the wizard.
+TEST(BackgroundTask, AnEndNoticeDuringTheQuitQuestionReachesThePageAfterNo) {
+    WizardSession session;
+    CancellingWizard wizard(session);
+    auto owned = std::make_unique<TaskPage>(Job::None);
+    TaskPage* page = owned.get();
+    wizard.AddPage(std::move(owned));
+    int heardWhileAsking = -1;
+    Answerer answerer({IDNO}, [&](size_t) {
+        SendMessageA(wizard.hwnd(), ZKPM_TASKDONE, 0, 0);
+        heardWhileAsking = page->taskDone;
+        PostMessageA(wizard.hwnd(), ZKPM_TASKDONE, 1, 0);
+    });
+    EXPECT_EQ(IDCANCEL, wizard.DoModal(nullptr));
+    answerer.Finish();
+    EXPECT_EQ(std::vector<std::string>({kQuitQuestion}), answerer.texts);
+    EXPECT_EQ(0, heardWhileAsking);
+    EXPECT_EQ(1, page->taskDone);
 }
 
 }  // namespace

@@ -2,17 +2,10 @@
 
 #include <string>
 
+#include "FixtureLibraries.h"
 #include "zelkor.h"
 
 namespace {
-
-// What the library side checks below, on the host's side: the values that are not failures
-// pass through (S_FALSE among them).
-TEST(Errors, CheckFunctionsPassSuccessesThrough) {
-    EXPECT_EQ(-1, XError::Check(-1));
-    EXPECT_EQ(1, XOleError::Check(1));
-    EXPECT_THROW(XOleError::Check(-2147467259L), XOleError);
-}
 
 template <typename Function>
 Function Export(HMODULE library, const char* name) {
@@ -23,10 +16,7 @@ Function Export(HMODULE library, const char* name) {
 // library imports them from Zelkor.exe. On i686 this holds only while every module shares the
 // compiler's runtime DLLs, and with them one unwinder.
 TEST(Errors, CrossTheBoundaryToATestLibraryBothWays) {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string libraryPath(path);
-    libraryPath.erase(libraryPath.find_last_of('\\') + 1).append("exceptions\\Exceptions.ZKL");
+    const std::string libraryPath = FixtureDirectory() + "exceptions\\Exceptions.ZKL";
     HMODULE library = LoadLibraryA(libraryPath.c_str());
     ASSERT_NE(nullptr, library) << libraryPath;
     auto catchHostError = Export<int (*)()>(library, "CatchHostError");
@@ -34,10 +24,13 @@ TEST(Errors, CrossTheBoundaryToATestLibraryBothWays) {
     auto throwWinError = Export<void (*)(unsigned long)>(library, "ThrowWinError");
     ASSERT_TRUE(catchHostError && catchHostWinError && throwWinError);
 
-    // Thrown by the host's exports, caught in the library.
+    // Thrown by the host's exports, caught in the library; what is no failure passes through.
     EXPECT_EQ(1, catchHostError());
     EXPECT_EQ(5u, catchHostWinError(5));
     EXPECT_EQ(0u, catchHostWinError(0));
+    EXPECT_EQ(-1, XError::Check(-1));
+    EXPECT_EQ(1, XOleError::Check(1)) << "S_FALSE is no failure";
+    EXPECT_THROW(XOleError::Check(-2147467259L), XOleError);
 
     // Thrown in the library, caught here as the base class; the thrown type and code survive.
     unsigned long code = 0;

@@ -1,5 +1,5 @@
-// Host helpers for files, registry keys and strings: numbered backups, finding system files,
-// detecting and deleting keys.
+// Host helpers for files and registry keys: numbered backups, finding system files, detecting
+// and deleting keys.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -7,7 +7,7 @@
 #include <string>
 
 #include "ScratchDirectory.h"
-#include "resources/resource.h"
+#include "ScratchKey.h"
 #include "zelkor.h"
 
 namespace {
@@ -44,7 +44,6 @@ TEST(HostBackupFile, TakesTheFirstFreeNumberAfterTheLastDot) {
 
     // Any failure but an existing target ends the attempt.
     EXPECT_FALSE(ZKBackupFile((scratch / "MISSING.INI").c_str(), backup));
-
 }
 
 // The search looks in the current directory: the scratch directory for the test.
@@ -85,20 +84,16 @@ TEST(HostOpenSystemFile, OpensWhatTheSearchFindsExclusivelyElseTheNameInTheRootO
     SetCurrentDirectoryA(previousDirectory);
 }
 
-TEST(HostRegistryKeys, DetectsAndDeletesAKeyWithEverythingBelowIt) {
-    const std::string scratch = "Software\\ZelkorUnitTest\\Host" + std::to_string(GetCurrentProcessId());
-    HKEY created = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, (scratch + "\\Ports\\COM1").c_str(), 0, nullptr, 0,
-                                             KEY_ALL_ACCESS, nullptr, &created, nullptr));
-    RegSetValueExA(created, "Speed", 0, REG_SZ, reinterpret_cast<const BYTE*>("9600"), 5);
-    RegCloseKey(created);
+class HostRegistryKeys : public ScratchKeyTest {};
 
-    EXPECT_TRUE(ZKDetectKey(HKEY_CURRENT_USER, (scratch + "\\Ports\\COM1").c_str()));
-    EXPECT_FALSE(ZKDetectKey(HKEY_CURRENT_USER, (scratch + "\\Ports\\COM2").c_str()));
-    ZKDeleteKey(HKEY_CURRENT_USER, scratch.c_str());
-    EXPECT_FALSE(ZKDetectKey(HKEY_CURRENT_USER, scratch.c_str()));
-    EXPECT_TRUE(ZKDetectKey(HKEY_CURRENT_USER, "Software\\ZelkorUnitTest"));
-    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\ZelkorUnitTest");
+TEST_F(HostRegistryKeys, DetectsAndDeletesAKeyWithEverythingBelowIt) {
+    createKey("Host\\Ports\\COM1");
+    const std::string host = path() + "\\Host";
+    EXPECT_TRUE(ZKDetectKey(HKEY_CURRENT_USER, (host + "\\Ports\\COM1").c_str()));
+    EXPECT_FALSE(ZKDetectKey(HKEY_CURRENT_USER, (host + "\\Ports\\COM2").c_str()));
+    ZKDeleteKey(HKEY_CURRENT_USER, host.c_str());
+    EXPECT_FALSE(keyExists("Host"));
+    EXPECT_TRUE(ZKDetectKey(HKEY_CURRENT_USER, path().c_str())) << "its parent stays";
 }
 
 }  // namespace

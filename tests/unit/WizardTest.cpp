@@ -1,13 +1,10 @@
 // The wizard frame and its page list, with the tests' own pages.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
-#include "driver/Driver.h"
 #include "fixture_ids.h"
 #include "resources/resource.h"
 #include "wizard/WizardDlg.h"
@@ -15,23 +12,17 @@
 
 namespace {
 
-// A page that records the page messages it receives and answers Next and Back as told.
+// A page that records the page messages it receives.
 class ProbePage : public CWizardPage {
 public:
-    ProbePage(std::string name, bool persistent, std::vector<std::string>& journal, UINT templateId = IDD_PROBE_PAGE)
-        : CWizardPage(templateId, persistent), m_name(std::move(name)), m_journal(journal) {}
+    ProbePage(std::string name, bool persistent, std::vector<std::string>& journal)
+        : CWizardPage(IDD_PROBE_PAGE, persistent), m_name(std::move(name)), m_journal(journal) {}
     ~ProbePage() override { note("deleted"); }
 
-    BOOL PageOpNext() override { return allowNext; }
-    BOOL PageOpBack() override { return allowBack; }
     void PageOpActivate() override { note("activate"); }
     void PageOpRemove() override { note("remove"); }
     void PageOpContinue() override { note("continue"); }
-    void PageOpTaskDone() override { note("taskdone"); }
     void note(const char* what) { m_journal.push_back(what + (" " + m_name)); }
-
-    BOOL allowNext = TRUE;
-    BOOL allowBack = TRUE;
 
 private:
     std::string m_name;
@@ -119,49 +110,6 @@ TEST_F(WizardTest, ContinueModeDuringAnAutoRunDisablesPreviousAndGivesBackItsSta
     session.autoRun = false;
     ZKSetContinue(TRUE);
     EXPECT_TRUE(enabled(IDC_WIZARD_PREVIOUS));
-}
-
-// The quit step runs inside the wizard's own modal loop, which presses Cancel once it is open; a
-// helper thread answers the question. No keeps the wizard. The task's end notice goes to the
-// page, but not while the question is open; a stopped task's notice closes the wizard even when
-// the page would refuse Next. (Yes is the background task tests' part.)
-class QuittingWizard : public CWizardDlg {
-public:
-    using CWizardDlg::CWizardDlg;
-
-protected:
-    BOOL OnInitDialog() override {
-        BOOL result = CWizardDlg::OnInitDialog();
-        PostMessageA(hwnd(), WM_COMMAND, IDCANCEL, 0);
-        return result;
-    }
-};
-
-TEST(WizardQuit, ATaskThatEndsWhileTheQuitQuestionIsOpenIsHandledAfterTheAnswer) {
-    std::vector<std::string> journal;
-    WizardSession session;
-    QuittingWizard wizard(session);
-    auto page = std::make_unique<ProbePage>("only", true, journal);
-    page->allowNext = FALSE;
-    wizard.AddPage(std::move(page));
-    size_t heardWhileAsking = 0;
-    std::string question;
-    std::thread answerer([&] {
-        drive::MessageBoxSeen box = drive::WaitForMessageBox(GetCurrentProcessId(), 10000);
-        question = box.caption + "|" + box.text;
-        SendMessageA(wizard.hwnd(), ZKPM_TASKDONE, 0, 0);
-        heardWhileAsking = journal.size();
-        drive::AnswerMessageBox(box, IDNO);
-        drive::WaitFor([&]() -> HWND { return IsWindow(box.window) ? nullptr : GetDesktopWindow(); }, 5000);
-        PostMessageA(wizard.hwnd(), ZKPM_TASKDONE, 1, 0);
-    });
-    EXPECT_EQ(IDCANCEL, wizard.DoModal(nullptr));
-    answerer.join();
-    EXPECT_EQ("Zelkor|If you quit now the current session will not be saved.\r\nAre you sure you want to continue?",
-              question);
-    EXPECT_EQ(1u, heardWhileAsking) << "only the activation before the answer";
-    EXPECT_EQ(std::vector<std::string>({"activate only", "taskdone only"}),
-              std::vector<std::string>(journal.begin(), journal.begin() + std::min<size_t>(2, journal.size())));
 }
 
 }  // namespace
