@@ -1,5 +1,7 @@
 // The template of every sample page: an introduction, a report list, a summary line and an icon
-// button that looks again, on a page of the wizard's standard size.
+// button that looks again, on a page of the wizard's standard size. The button's icon,
+// IDI_PAGE_REFRESH, goes into each library's own script: resource compilers skip everything but
+// the preprocessor in a header.
 #pragma once
 #include <commctrl.h>
 #include "SampleIds.h"
@@ -17,5 +19,3 @@
         LTEXT "", IDC_PAGE_SUMMARY, 0, 133, 208, 20, SS_NOPREFIX \
         PUSHBUTTON "", IDC_PAGE_REFRESH, 214, 131, 26, 24, BS_ICON | WS_TABSTOP \
     END
-
-IDI_PAGE_REFRESH ICON "refresh.ico"
