@@ -134,7 +134,7 @@ TEST(LogFile, FormatCutsLongOutputAtTheBuffer) {
 
 TEST(LogFile, TextFileCopies) {
     ScratchDirectory directory;
-    const std::string withNul = directory / "nul.txt", empty = directory / "empty.txt", plain = directory / "plain.txt";
+    const std::string withNul = directory / "binary.txt", empty = directory / "empty.txt", plain = directory / "plain.txt";
     WriteTextFile(withNul, std::string("ab\0cd", 5));
     WriteTextFile(empty, "");
     WriteTextFile(plain, "line 1\r\nline 2\r\n");
