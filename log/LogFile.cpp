@@ -22,16 +22,6 @@ bool CLogFile::Create() {
     return m_generating;
 }
 
-bool CLogFile::Open(bool append) {
-    abandon();
-    m_error = 0;
-    if (!openFile(m_path, OPEN_EXISTING)) return false;
-    if (append && SetFilePointer(m_file, 0, nullptr, FILE_END) == INVALID_SET_FILE_POINTER &&
-        GetLastError() != NO_ERROR)
-        fail(GetLastError());
-    return true;
-}
-
 DWORD CLogFile::Write(const char* data, DWORD size) {
     if (m_file == INVALID_HANDLE_VALUE || size == 0) return 0;
     DWORD written = 0;
@@ -105,10 +95,6 @@ const char* LogFileName() {
 }
 
 bool CreateLogFile() { return theLog().Create(); }
-
-bool OpenLogFile(bool append) { return theLog().Open(append); }
-
-void CloseLogFile() { theLog().Commit(); }
 
 bool CommitLogFile() { return theLog().Commit(); }
 

@@ -22,15 +22,13 @@ public:
     const std::string& path() const { return m_path; }
     // Starts a new log (any unfinished one is thrown away); true when it is open.
     bool Create();
-    // Opens the log itself, never creating it; with append the position moves to the end.
-    bool Open(bool append);
     // The bytes written; a failed or short write is remembered as a failure.
     DWORD Write(const char* data, DWORD size);
     // Closes the log; a generated log replaces the old one only when nothing failed, otherwise
-    // it is removed. False when anything failed since Create or Open.
+    // it is removed. False when anything failed since Create.
     bool Commit();
     HANDLE handle() const { return m_file; }
-    // The system's error code of the first failure since Create or Open; 0 when none.
+    // The system's error code of the first failure since Create; 0 when none.
     DWORD error() const { return m_error; }
 
 private:
@@ -51,14 +49,10 @@ private:
 const char* LogFileName();
 // Starts generating a new log beside the old one; true when it is open.
 bool CreateLogFile();
-// Opens the existing log; with append the position moves to the end. Never creates it.
-bool OpenLogFile(bool append);
-// Closes the log; a generated one is put in place as by CommitLogFile.
-void CloseLogFile();
 // Closes the generated log and puts it in place. False, leaving the old log untouched, when
 // anything failed since it was created; LogFileError then tells why.
 bool CommitLogFile();
-// The system's error code of the log's first failure since it was last created or opened.
+// The system's error code of the log's first failure since it was last created.
 DWORD LogFileError();
 // Writes a line into the open log saying that it is incomplete and why.
 void MarkLogIncomplete(const char* reason);

@@ -2,15 +2,6 @@
 
 #include <vector>
 
-namespace {
-
-// The Win32 REG_* codes, spelled out because this file builds without Windows headers.
-constexpr uint32_t kRegString = 1;
-constexpr uint32_t kRegBinary = 3;
-constexpr uint32_t kRegDword = 4;
-
-}  // namespace
-
 bool CSettingEntry::parse(fw::ResourceReader& reader) {
     uint16_t id = 0;
     uint16_t typeCode = 0;
@@ -39,7 +30,6 @@ std::unique_ptr<CSettingEntry> CSettingEntry::specialize() const {
 
 bool CSettingEntry::parseDefault(fw::ResourceReader&) { return true; }
 long CSettingEntry::writeDefault(SettingValueWriter&) const { return 0; }
-uint32_t CSettingEntry::registryType() const { return 0; }
 
 bool CDwordSettingEntry::parseDefault(fw::ResourceReader& reader) { return noDefault() || reader.readDword(m_default); }
 
@@ -47,15 +37,11 @@ long CDwordSettingEntry::writeDefault(SettingValueWriter& key) const {
     return noDefault() ? 0 : key.setDword(name(), m_default);
 }
 
-uint32_t CDwordSettingEntry::registryType() const { return kRegDword; }
-
 bool CStringSettingEntry::parseDefault(fw::ResourceReader& reader) { return noDefault() || reader.readText(m_default); }
 
 long CStringSettingEntry::writeDefault(SettingValueWriter& key) const {
     return noDefault() ? 0 : key.setString(name(), m_default);
 }
-
-uint32_t CStringSettingEntry::registryType() const { return kRegString; }
 
 bool CBinarySettingEntry::parseDefault(fw::ResourceReader& reader) {
     return noDefault() || (reader.readDword(m_defaultSize) && reader.readBytes(m_defaultSize, m_default));
@@ -64,8 +50,6 @@ bool CBinarySettingEntry::parseDefault(fw::ResourceReader& reader) {
 long CBinarySettingEntry::writeDefault(SettingValueWriter& key) const {
     return noDefault() ? 0 : key.setBinary(name(), m_default, m_defaultSize);
 }
-
-uint32_t CBinarySettingEntry::registryType() const { return kRegBinary; }
 
 bool WalkSettingsTable(const void* data, size_t size, SettingVisitor visitor, void* context) {
     fw::ResourceReader reader(data, size);

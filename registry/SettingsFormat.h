@@ -58,12 +58,9 @@ public:
     virtual bool parseDefault(fw::ResourceReader& reader);
     // Writes the default under the entry's name; 0 when there is nothing to write.
     virtual long writeDefault(SettingValueWriter& key) const;
-    // The Win32 REG_* code of the value; 0 for untyped entries.
-    virtual uint32_t registryType() const;
 
     uint32_t id() const { return m_id; }
     const char* name() const { return m_name; }
-    uint32_t typeCode() const { return m_typeCode; }
     bool noDefault() const { return m_noDefault; }
 
 protected:
@@ -81,7 +78,6 @@ public:
     explicit CDwordSettingEntry(const CSettingEntry& header) : CSettingEntry(header) {}
     bool parseDefault(fw::ResourceReader& reader) override;
     long writeDefault(SettingValueWriter& key) const override;
-    uint32_t registryType() const override;
 
 private:
     uint32_t m_default = 0;
@@ -92,7 +88,6 @@ public:
     explicit CStringSettingEntry(const CSettingEntry& header) : CSettingEntry(header) {}
     bool parseDefault(fw::ResourceReader& reader) override;
     long writeDefault(SettingValueWriter& key) const override;
-    uint32_t registryType() const override;
 
 private:
     const char* m_default = nullptr;
@@ -103,7 +98,6 @@ public:
     explicit CBinarySettingEntry(const CSettingEntry& header) : CSettingEntry(header) {}
     bool parseDefault(fw::ResourceReader& reader) override;
     long writeDefault(SettingValueWriter& key) const override;
-    uint32_t registryType() const override;
 
 private:
     uint32_t m_defaultSize = 0;

@@ -8,7 +8,9 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
+#include <fstream>
 #include <random>
 #include <string>
 #include <vector>
@@ -24,23 +26,17 @@ constexpr int kValues = 10000;
 constexpr int kRounds = 3;
 constexpr int kSections = 200;
 
-double seconds() {
-    static LARGE_INTEGER frequency;
-    if (!frequency.QuadPart) QueryPerformanceFrequency(&frequency);
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
+// Seconds of the fastest of kRounds runs.
 template <class Work>
 double bestOf(Work work) {
-    double best = 1e9;
+    using Clock = std::chrono::steady_clock;
+    Clock::duration best = Clock::duration::max();
     for (int round = 0; round < kRounds; ++round) {
-        const double start = seconds();
+        const Clock::time_point start = Clock::now();
         work();
-        best = std::min(best, seconds() - start);
+        best = std::min(best, Clock::now() - start);
     }
-    return best;
+    return std::chrono::duration<double>(best).count();
 }
 
 // 40% strings of 10 to 100 characters, 30% DWORDs, 30% binary values of 1 to 64 bytes.
@@ -84,16 +80,12 @@ void baselineDump(HANDLE out) {
         if (RegEnumValueA(key, index, name, &nameLength, nullptr, &type, nullptr, &size) == ERROR_NO_MORE_ITEMS) break;
         size = static_cast<DWORD>(data.size());
         RegQueryValueExA(key, name, nullptr, &type, data.data(), &size);
-        text = name;
-        text += " = ";
-        char hex[4];
-        if (type == REG_SZ) {
-            text.append(reinterpret_cast<const char*>(data.data()));
-        } else {
-            for (DWORD i = 0; i < size; ++i) {
-                snprintf(hex, sizeof hex, " %02X", data[i]);
-                text += hex;
-            }
+        text = std::string(name) + " = ";
+        if (type == REG_SZ) text.append(reinterpret_cast<const char*>(data.data()));
+        for (DWORD i = 0; type != REG_SZ && i < size; ++i) {
+            char hex[4];
+            snprintf(hex, sizeof hex, " %02X", data[i]);
+            text += hex;
         }
         text += "\r\n";
         DWORD written = 0;
@@ -110,7 +102,7 @@ void benchRegistry() {
     const double dump = bestOf([] {
         CreateLogFile();
         ZKLogRegistry(HKEY_CURRENT_USER, kScratchKey);
-        CloseLogFile();
+        CommitLogFile();
     });
     const double baseline = bestOf([] {
         HANDLE out = CreateFileA(kBaselineFile, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
@@ -144,10 +136,7 @@ void writeIniFile(const char* path, size_t bytes) {
             text += line;
         }
     }
-    HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    CloseHandle(file);
+    std::ofstream(path, std::ios::binary) << text;
 }
 
 double timeIniDump(const char* path) {
@@ -160,21 +149,20 @@ double timeIniDump(const char* path) {
             ZKLogIniSection(text, name);
         }
         GlobalFree(text);
-        CloseLogFile();
+        CommitLogFile();
     });
 }
 
 void benchIni() {
-    const char small[] = "C:\\ZelkorBench5.ini";
-    const char large[] = "C:\\ZelkorBench10.ini";
-    writeIniFile(small, 5u << 20);
-    writeIniFile(large, 10u << 20);
-    const double smallTime = timeIniDump(small);
-    const double largeTime = timeIniDump(large);
-    printf("INI, %d sections: 5 MB %.3f s, 10 MB %.3f s, growth %.2f\n", kSections, smallTime, largeTime,
-           largeTime / smallTime);
-    DeleteFileA(small);
-    DeleteFileA(large);
+    const char path[] = "C:\\ZelkorBench.ini";
+    double seconds[2] = {};
+    for (int size : {0, 1}) {
+        writeIniFile(path, (size + 1) * (5u << 20));
+        seconds[size] = timeIniDump(path);
+    }
+    printf("INI, %d sections: 5 MB %.3f s, 10 MB %.3f s, growth %.2f\n", kSections, seconds[0], seconds[1],
+           seconds[1] / seconds[0]);
+    DeleteFileA(path);
 }
 
 }  // namespace

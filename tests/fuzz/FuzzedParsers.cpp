@@ -41,7 +41,6 @@ public:
 };
 
 bool TouchEntry(const CSettingEntry& entry, void* context) {
-    g_touched = g_touched + entry.registryType();
     entry.writeDefault(*static_cast<TouchingWriter*>(context));
     return true;
 }

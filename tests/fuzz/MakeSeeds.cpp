@@ -13,28 +13,23 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-uint32_t ReadDword(const Bytes& bytes, size_t at) {
-    return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | static_cast<uint32_t>(bytes[at + 3]) << 24;
+// A little-endian number of `size` bytes.
+uint32_t Read(const Bytes& bytes, size_t at, size_t size = 2) {
+    uint32_t value = 0;
+    while (size-- > 0) value = value << 8 | bytes[at + size];
+    return value;
 }
-
-uint16_t ReadWord(const Bytes& bytes, size_t at) { return static_cast<uint16_t>(bytes[at] | bytes[at + 1] << 8); }
 
 // A type or name field of a resource header: 0xFFFF and a number, or a UTF-16 text (ASCII here).
 std::string ReadNameOrId(const Bytes& bytes, size_t& at, size_t end) {
-    if (at + 4 <= end && ReadWord(bytes, at) == 0xFFFF) {
+    if (at + 4 <= end && Read(bytes, at) == 0xFFFF) {
         at += 4;
-        return std::to_string(ReadWord(bytes, at - 2));
+        return std::to_string(Read(bytes, at - 2));
     }
     std::string text;
-    for (; at + 2 <= end && ReadWord(bytes, at) != 0; at += 2) text += static_cast<char>(bytes[at]);
+    for (; at + 2 <= end && Read(bytes, at) != 0; at += 2) text += static_cast<char>(bytes[at]);
     at += 2;
     return text;
-}
-
-int SelectorOf(const std::string& type) {
-    for (size_t i = 0; i < kFuzzedParserCount; ++i)
-        if (type == kFuzzedParsers[i].resourceType) return static_cast<int>(i);
-    return -1;
 }
 
 // Returns the number of seeds written, or -1 when the file is not a valid .res file.
@@ -46,15 +41,15 @@ int WriteSeeds(const std::string& resFile, const std::string& outputDir) {
     const Bytes bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     int written = 0;
     for (size_t at = 0; at + 8 <= bytes.size();) {
-        const uint32_t dataSize = ReadDword(bytes, at);
-        const uint32_t headerSize = ReadDword(bytes, at + 4);
+        const uint32_t dataSize = Read(bytes, at, 4);
+        const uint32_t headerSize = Read(bytes, at + 4, 4);
         const size_t dataStart = at + headerSize;
         if (headerSize < 8 || dataStart + dataSize > bytes.size()) return -1;
         size_t field = at + 8;
         const std::string type = ReadNameOrId(bytes, field, dataStart);
         const std::string name = ReadNameOrId(bytes, field, dataStart);
-        const int selector = SelectorOf(type);
-        if (selector >= 0) {
+        for (size_t selector = 0; selector < kFuzzedParserCount; ++selector) {
+            if (type != kFuzzedParsers[selector].resourceType) continue;
             std::ofstream out(outputDir + "/" + stem + "-" + type + "-" + name, std::ios::binary);
             out.put(static_cast<char>(selector));
             out.write(reinterpret_cast<const char*>(bytes.data() + dataStart), dataSize);

@@ -1,17 +1,17 @@
 // INI sections written to the log, loaded system files, and the merged map of declared files.
+// Whole sessions (the end-to-end tests) take declared files from libraries to the log.
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 #include <vector>
 
-#include "FixtureLibraries.h"
 #include "LogCapture.h"
+#include "ResourceBytes.h"
 #include "ScratchDirectory.h"
 #include "framework/Handles.h"
 #include "log/SystemFileDump.h"
 #include "log/SystemFileMap.h"
-#include "testlib/TestLibrary.h"
 #include "zelkor.h"
 
 namespace {
@@ -97,23 +97,13 @@ TEST(IniDump, LineEnds) {
     EXPECT_EQ(heading("boot") + "files                = 30\r\n\r\n", sectionOf("[boot]\rxfiles=30\r\n", "boot"));
 
     // A text ending in a lone CR right before a guard page: nothing is read past its NUL.
-    SYSTEM_INFO system;
-    GetSystemInfo(&system);
-    char* pages = static_cast<char*>(VirtualAlloc(nullptr, 2 * system.dwPageSize, MEM_COMMIT, PAGE_READWRITE));
-    ASSERT_NE(nullptr, pages);
-    DWORD old = 0;
-    ASSERT_TRUE(VirtualProtect(pages + system.dwPageSize, system.dwPageSize, PAGE_NOACCESS, &old));
     std::string text = "[boot]\r\nfiles=30\r";
     // Leading blanks (trimmed away) align the text's start as the memory functions want it.
     text.insert(0, 15 - text.size() % 16, ' ');
-    char* start = pages + system.dwPageSize - text.size() - 1;
-    memcpy(start, text.c_str(), text.size() + 1);
-    {
-        LogCapture log;
-        ZKLogIniSection(static_cast<HGLOBAL>(start), "boot");
-        EXPECT_EQ(heading("boot") + "files                = 30\r\n\r\n", log.text());
-    }
-    VirtualFree(pages, 0, MEM_RELEASE);
+    const PageEndCopy copy(text.c_str(), text.size() + 1);
+    LogCapture log;
+    ZKLogIniSection(static_cast<HGLOBAL>(copy.data()), "boot");
+    EXPECT_EQ(heading("boot") + "files                = 30\r\n\r\n", log.text());
 }
 
 TEST(SystemFileDump, ReadOnlyHeldOpenAndBinaryFiles) {
@@ -150,7 +140,6 @@ TEST(SystemFileDump, ReadOnlyHeldOpenAndBinaryFiles) {
 }
 
 TEST(SystemFileMap, MergesDeclarationsAndKeepsItsOrder) {
-    EXPECT_EQ(97u * 33 + 98, CSystemFileMap::Hash("ab"));
     EXPECT_EQ(0xFFFFFFE9u, CSystemFileMap::Hash("\xE9"));  // bytes count as signed
 
     CSystemFileMap files;
@@ -181,21 +170,4 @@ TEST(SystemFileMap, MergesDeclarationsAndKeepsItsOrder) {
     order.declare("r", true);
     order.declare("a", true);
     EXPECT_EQ((std::vector<std::string>{"q", "r", "a"}), namesInOrder(order));
-}
-
-TEST(SystemFileDump, FixtureLibrariesThroughTheCatalogue) {
-    // The complete fixture declares zelkor_fixture.ini whole, then by sections (so it stays
-    // whole), then no_such_file.ini; their buckets (11 and 10) put the missing file first.
-    char windows[MAX_PATH] = {};
-    GetWindowsDirectoryA(windows, MAX_PATH);
-    const std::string iniPath = std::string(windows) + "\\zelkor_fixture.ini";
-    WriteWholeFile(iniPath, "[Modem]\r\nSpeed=9600\r\n");
-    ASSERT_TRUE(FindTestLibrariesIn(FixtureDirectory()));
-    LogCapture log;
-    LogSystemFiles();
-    const std::string text = log.text();
-    FreeTestLibraries();
-    DeleteFileA(iniPath.c_str());
-    EXPECT_EQ(banner("no_such_file.ini") + kMissingLine + banner("zelkor_fixture.ini") + "[Modem]\r\nSpeed=9600\r\n\r\n\r\n",
-              text);
 }

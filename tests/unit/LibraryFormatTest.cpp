@@ -1,56 +1,37 @@
-// The test-library resource parsers and the wildcard keys: plain data, no registry.
+// The test-library resource parsers, on the resources of the complete fixture library, and the
+// wildcard keys: plain data, no registry.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "FixtureLibraries.h"
 #include "ResourceBytes.h"
+#include "libraries/fixture_library_ids.h"
+#include "framework/Handles.h"
 #include "testlib/KeyPattern.h"
 #include "testlib/LibraryFormat.h"
-
-namespace {
-
-std::vector<uint8_t> FullLibrary() {
-    Bytes bytes;
-    bytes.text("Modem").word(101);
-    bytes.text("Modem settings").dword(0x80000002).text("Software\\Halvard\\Keelson").end();
-    bytes.text("Ports").word(102).word(200).word(ZK_TEST_HAS_PAGE | ZK_TEST_TYPICAL);
-    bytes.text("Dialing").word(103).word(201).word(0).end();
-    bytes.text("Port*").text("Serial ports").dword(0x80000001).text("Ports\\COM*").word(3).word(300).end();
-    bytes.text("win.ini").word(0);
-    bytes.text("system.ini").word(ZK_FILE_SECTIONS).word(400);
-    bytes.text("modem.ini").word(ZK_FILE_SECTIONS).word(0).end();
-    return bytes.data();
-}
-
-std::vector<uint8_t> EveryKindOfEditValue() {
-    Bytes table;
-    table.text("Retries").text("Retries").text("Redials").word(ZK_EDIT_DWORD_RANGE).dword(1).dword(0x10000);
-    table.text("Speaker").text("Speaker").text("Volume").word(ZK_EDIT_DWORD_CHOICE | ZK_EDIT_DELETABLE);
-    table.text("Off").dword(0).text("High").dword(0x20001).end();
-    table.text("Build").text("Build").text("Number").word(ZK_EDIT_DWORD_READONLY);
-    table.text("Station").text("StationId").text("Id").word(ZK_EDIT_STRING);
-    table.text("Paper").text("Paper").text("Size").word(ZK_EDIT_STRING_CHOICE);
-    table.text("Letter").text("letter").text("A4").text("a4").end();
-    table.text("Odd").text("Odd").text("No kind").word(0);
-    return table.end().data();
-}
-
-}  // namespace
+#include "zelkor_rc.h"
 
 TEST(LibraryFormat, EveryTruncatedResourceIsRefusedWithoutReadingPastTheEnd) {
-    ExpectEveryTruncationRefused(FullLibrary(), [](const uint8_t* data, size_t size) {
-        LibraryDescription library;
-        return ParseLibraryResource(data, size, library);
-    });
-    ExpectEveryTruncationRefused(EveryKindOfEditValue(), [](const uint8_t* data, size_t size) {
-        std::vector<EditDescription> values;
-        return ParseEditTable(data, size, values);
-    });
-    ExpectEveryTruncationRefused(Bytes().text("Modem").text("Fax").end().data(), [](const uint8_t* data, size_t size) {
-        std::vector<const char*> sections;
-        return ParseSectionList(data, size, sections);
-    });
+    const fw::UniqueModule complete(
+        LoadLibraryExA((FixtureDirectory() + "Complete.ZKL").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    ASSERT_TRUE(complete);
+    ExpectEveryTruncationRefused(ResourceBytes(complete.get(), ZK_LIBRARY_ID, "ZKRC_LIBRARY"),
+                                 [](const uint8_t* data, size_t size) {
+                                     LibraryDescription library;
+                                     return ParseLibraryResource(data, size, library);
+                                 });
+    ExpectEveryTruncationRefused(ResourceBytes(complete.get(), IDR_FIXTURE_VALUES, "ZKRC_REGEDIT"),
+                                 [](const uint8_t* data, size_t size) {
+                                     std::vector<EditDescription> values;
+                                     return ParseEditTable(data, size, values);
+                                 });
+    ExpectEveryTruncationRefused(ResourceBytes(complete.get(), IDR_FIXTURE_SECTIONS, "ZKRC_INI"),
+                                 [](const uint8_t* data, size_t size) {
+                                     std::vector<const char*> sections;
+                                     return ParseSectionList(data, size, sections);
+                                 });
 }
 
 TEST(KeyPatternTest, ExpandsAtTheRootAndRefusesNamesTooShortForPrefixAndSuffix) {

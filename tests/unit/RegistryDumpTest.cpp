@@ -101,6 +101,13 @@ TEST_F(RegistryDump, EveryKindOfValueInTheRegistrysOrder) {
     setString("Path %", "%a%");  // a percent sign in a name or data is not a format
     set("Expand", REG_EXPAND_SZ, std::string("%P%\0", 4));
     set("Multi", REG_MULTI_SZ, std::string("a\0bc\0\0", 6));
+    // A 32-bit value of another size shows its bytes; a long name is whole and keeps its value;
+    // line breaks are written so that no value can forge a line such as a banner.
+    const std::string longName = chars(600, 'A');
+    set("Short", REG_DWORD, "\x5A\xA5");
+    set("Long", REG_DWORD, "\x01\x02\x03\x04\x05\x06\x07\x08\x09");
+    setString(longName, "sentinel");
+    setString("Two\r\nLines", "a\\b\r\n***\r\n* Forged\nc");
 
     EXPECT_EQ(expectedDump({
                   {"", "STRING    " + kNameColumn + " = default\r\n"},
@@ -112,20 +119,6 @@ TEST_F(RegistryDump, EveryKindOfValueInTheRegistrysOrder) {
                   {"Path %", "STRING    Path %               = %a%\r\n"},
                   {"Expand", "GENERIC   Expand               = 25 50 25 00\r\n"},
                   {"Multi", "GENERIC   Multi                = 61 00 62 63 00 00\r\n"},
-              }),
-              dump(HKEY_CURRENT_USER, path()));
-}
-
-TEST_F(RegistryDump, OddValuesKeepTheirBytesNamesAndLines) {
-    // A 32-bit value of another size shows its bytes; a long name is whole and keeps its value;
-    // line breaks are written so that no value can forge a line such as a banner.
-    const std::string longName = chars(600, 'A');
-    set("Short", REG_DWORD, "\x5A\xA5");
-    set("Long", REG_DWORD, "\x01\x02\x03\x04\x05\x06\x07\x08\x09");
-    setString(longName, "sentinel");
-    setString("Two\r\nLines", "a\\b\r\n***\r\n* Forged\nc");
-
-    EXPECT_EQ(expectedDump({
                   {"Short", "DWORD     Short                = 5A A5\r\n"},
                   {"Long", "DWORD     Long                 = 01 02 03 04 05 06 07 08\r\n" + k32 + " 09\r\n"},
                   {longName, "STRING    " + longName + " = sentinel\r\n"},

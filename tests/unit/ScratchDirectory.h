@@ -2,6 +2,8 @@
 #pragma once
 #include <windows.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 
 class ScratchDirectory {
@@ -44,24 +46,14 @@ private:
 
 // Creates (or replaces) a file with that content; false when it cannot.
 inline bool WriteTextFile(const std::string& path, const std::string& content) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    const bool ok = WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr) &&
-                    written == content.size();
-    CloseHandle(file);
-    return ok;
+    std::ofstream file(path, std::ios::binary);
+    return static_cast<bool>(file.write(content.data(), static_cast<std::streamsize>(content.size())).flush());
 }
 
+// The file's content; empty when it cannot be read.
 inline std::string ReadTextFile(const std::string& path) {
-    std::string content;
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return content;
-    char buffer[4096];
-    DWORD read = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) content.append(buffer, read);
-    CloseHandle(file);
-    return content;
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
 inline bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }

@@ -1,3 +1,4 @@
+// The settings formats, read from this program's resources, and the settings store in the registry.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -46,28 +47,8 @@ bool DescribeNode(const SettingsTreeNode& node, void* context) {
     return true;
 }
 
-std::vector<uint8_t> EveryKindOfEntry() {
-    Bytes table;
-    table.word(1).text("Ab").word(0).dword(0x01020304);  // the name leaves the code at an odd offset
-    table.word(2).text("Text").word(1).text("hi");
-    table.word(3).text("Empty").word(2).dword(0);  // followed directly by the next entry
-    table.word(4).text("Blob").word(2).dword(3).raw("xyz", 3);
-    table.word(5).text("NoDword").word(3);
-    table.word(6).text("NoText").word(4);
-    table.word(7).text("NoBlob").word(5);
-    table.word(8).text("Other").word(9);
-    table.word(1).text("Again").word(4);
-    return table.end().data();
-}
-
-// Base path "Base"; A with children B (with child C) and D; then E.
-std::vector<uint8_t> NestedTree() {
-    Bytes tree;
-    tree.dword(0x80000001).text("Base");
-    tree.word(10).text("A").word(11).text("B").word(12).text("C").end().end().word(13).text("D").end().end();
-    tree.word(14).text("E").end();
-    return tree.end().data();
-}
+std::vector<uint8_t> EveryKindOfEntry() { return ResourceBytes(nullptr, IDR_DEFAULTS_TABLE, ZKRC_REGKEY); }
+std::vector<uint8_t> NestedTree() { return ResourceBytes(nullptr, IDR_NESTED_TREE, ZKRC_REGTREE); }
 
 }  // namespace
 
@@ -76,12 +57,11 @@ TEST(SettingsFormat, TableWalkReadsEveryKindOfEntryWithoutPadding) {
     std::vector<std::string> lines;
     EXPECT_TRUE(WalkTable(table.data(), table.size(), &lines));
     const std::vector<std::string> expected = {
-        "1 Ab", "Ab = 16909060", "2 Text",    "Text = hi",       "3 Empty", "Empty = ",
-        "4 Blob", "Blob = xyz",  "5 NoDword", "6 NoText", "7 NoBlob", "8 Other",
-        "1 Again"};
+        "1 Number", "Number = 16909060", "2 Text",      "Text = hello", "3 Nothing", "Nothing = ", "4 Blob",
+        "Blob = xyz", "5 NoDword",       "6 NoDefault", "7 NoBlob",     "8 Untyped", "1 Again"};
     EXPECT_EQ(expected, lines);
 
-    EXPECT_STREQ("Ab", FindSettingName(table.data(), table.size(), 1));  // the first of two
+    EXPECT_STREQ("Number", FindSettingName(table.data(), table.size(), 1));  // the first of two
     EXPECT_STREQ("NoBlob", FindSettingName(table.data(), table.size(), 7));
     EXPECT_EQ(nullptr, FindSettingName(table.data(), table.size(), 99));
 
@@ -113,9 +93,9 @@ TEST(SettingsFormat, TruncatedTablesAndTreesAreRefusedWithoutReadingPastTheEnd) 
         FindSettingName(data, size, 99);
         return WalkTable(data, size);
     });
-    // A binary default longer than what is left.
-    const std::vector<uint8_t> overlong = Bytes().word(1).text("Blob").word(2).dword(0xFFFFFFF0).end().data();
-    EXPECT_FALSE(WalkTable(overlong.data(), overlong.size()));
+    // A binary default longer than what is left: id 1, "B", type 2, size 0xFFFFFFF0, the end.
+    const uint8_t overlong[] = {1, 0, 'B', 0, 2, 0, 0xF0, 0xFF, 0xFF, 0xFF, 0, 0};
+    EXPECT_FALSE(WalkTable(overlong, sizeof overlong));
 
     ExpectEveryTruncationRefused(NestedTree(), [](const uint8_t* data, size_t size) {
         uint32_t root = 0;
@@ -184,6 +164,9 @@ TEST_F(SettingsDefaults, OpeningWithATableWritesOnlyTheMissingDefaults) {
     RegistryValueInfo info;
     ASSERT_EQ(ERROR_SUCCESS, key.queryValueInfo("Nothing", info));
     EXPECT_EQ(0u, info.size);
-    EXPECT_FALSE(key.valueExists("NoDefault"));
-    EXPECT_FALSE(key.valueExists("Untyped"));
+    char blob[4] = {};
+    DWORD size = sizeof blob;
+    ASSERT_EQ(ERROR_SUCCESS, key.getBinary("Blob", blob, size));
+    EXPECT_EQ("xyz", std::string(blob, size));
+    for (const char* name : {"NoDword", "NoDefault", "NoBlob", "Untyped"}) EXPECT_FALSE(key.valueExists(name)) << name;
 }

@@ -3,41 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
 #include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "FixtureLibraries.h"
+#include "ScratchDirectory.h"
 #include "testlib/TestLibrary.h"
 
 namespace {
 
 const std::string kScratchKey = "Software\\Halvard\\ZelkorFixture";
-
-// The scratch key under HKCU, made from raw registry calls so that setting up does not rely on
-// the code under test.
-class ScratchRegistry {
-public:
-    ScratchRegistry() { Remove(); }
-    ~ScratchRegistry() { Remove(); }
-    void Remove() { RegDeleteTreeA(HKEY_CURRENT_USER, kScratchKey.c_str()); }
-    void CreateKey(const std::string& path) {
-        HKEY key = nullptr;
-        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, (kScratchKey + path).c_str(), 0, nullptr, 0,
-                                                 KEY_ALL_ACCESS, nullptr, &key, nullptr));
-        RegCloseKey(key);
-    }
-    void Set(const char* name, DWORD value) { Set(name, REG_DWORD, &value, sizeof value); }
-    void Set(const char* name, const std::string& text) {
-        Set(name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
-    }
-    void Set(const char* name, DWORD type, const void* data, DWORD size) {
-        ASSERT_EQ(ERROR_SUCCESS,
-                  RegSetKeyValueA(HKEY_CURRENT_USER, (kScratchKey + "\\Values").c_str(), name, type, data, size));
-    }
-};
 
 // Every visit as one line, so that a walk compares as a whole.
 std::string Describe(const TestEntry& test) {
@@ -78,10 +55,29 @@ std::string ItemSummary(const RegEditItem& item) {
     return summary;
 }
 
+// The fixtures' keys live under a scratch key, removed before and after each test.
 class TestLibraryTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(FindTestLibrariesIn(FixtureDirectory())); }
-    void TearDown() override { FreeTestLibraries(); }
+    void SetUp() override {
+        RegDeleteTreeA(HKEY_CURRENT_USER, kScratchKey.c_str());
+        ASSERT_TRUE(FindTestLibrariesIn(FixtureDirectory()));
+    }
+    void TearDown() override {
+        FreeTestLibraries();
+        RegDeleteTreeA(HKEY_CURRENT_USER, kScratchKey.c_str());
+    }
+
+    // With raw registry calls, so that setting up does not rely on the code under test.
+    static void CreateKey(const std::string& path) {
+        HKEY key = nullptr;
+        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, (kScratchKey + path).c_str(), 0, nullptr, 0,
+                                                 KEY_ALL_ACCESS, nullptr, &key, nullptr));
+        RegCloseKey(key);
+    }
+    static void SetValue(const char* name, DWORD type, const void* data, DWORD size) {
+        ASSERT_EQ(ERROR_SUCCESS,
+                  RegSetKeyValueA(HKEY_CURRENT_USER, (kScratchKey + "\\Values").c_str(), name, type, data, size));
+    }
 
     static CTestLibrary& Library(const std::string& fileName) {
         CTestLibrary* library = nullptr;
@@ -99,8 +95,8 @@ TEST_F(TestLibraryTest, OnlyWellFormedLibrariesThatLoadAreListed) {
     for (size_t count = 0; GetTestLibrary(count, library); ++count) listed.push_back(library->fileName());
     std::sort(listed.begin(), listed.end());
     // Skipped: a text file, a library without a description, one that refuses to load, and
-    // those with a truncated description, an unterminated string, a truncated value table or an
-    // unterminated section list.
+    // those with a truncated description, a truncated value table or an unterminated section
+    // list (the parser tests cut every resource at every byte).
     EXPECT_EQ((std::vector<std::string>{"Bare.ZKL", "Complete.ZKL"}), listed);
 
     EXPECT_NE(nullptr, Library("Bare.ZKL").icon());
@@ -125,13 +121,12 @@ TEST_F(TestLibraryTest, TestsAreWalkedInOrderAndOnlyThoseWithTemplateAndProcedur
 }
 
 TEST_F(TestLibraryTest, KeysExistOrExpandAgainstTheRegistry) {
-    ScratchRegistry registry;
     CTestLibrary& library = Library("Complete.ZKL");
     EXPECT_FALSE(library.HasLoggedKeys() || library.HasEditorKeys()) << "none of its keys exists yet";
 
     // Made in enumeration order, which Windows keeps by creation and Wine by name.
-    for (const char* port : {"COM", "COM1", "com2", "LPT1"}) registry.CreateKey(std::string("\\System\\Ports\\") + port);
-    registry.CreateKey("\\Values");
+    for (const char* port : {"COM", "COM1", "com2", "LPT1"}) CreateKey(std::string("\\System\\Ports\\") + port);
+    CreateKey("\\Values");
     EXPECT_TRUE(library.HasLoggedKeys());
     std::vector<std::string> loggedKeys;
     EXPECT_TRUE(ForEachLoggedKey(library, Record<const LoggedKeyEntry&>, &loggedKeys, 0));
@@ -154,7 +149,7 @@ TEST_F(TestLibraryTest, IniSectionsComeFromTheFileOrFromTheLibrarysList) {
     char windows[MAX_PATH] = {};
     GetWindowsDirectoryA(windows, MAX_PATH);
     const std::string iniPath = std::string(windows) + "\\zelkor_fixture.ini";
-    std::ofstream(iniPath, std::ios::binary) << "[General]\r\nRetries=3\r\n[Modem]\r\nPort=COM1\r\n[Fax]\r\n";
+    WriteTextFile(iniPath, "[General]\r\nRetries=3\r\n[Modem]\r\nPort=COM1\r\n[Fax]\r\n");
     CTestLibrary& library = Library("Complete.ZKL");
     const std::vector<SystemFileEntry>& files = library.description().systemFiles;
     ASSERT_EQ(4u, files.size());
@@ -175,15 +170,14 @@ TEST_F(TestLibraryTest, IniSectionsComeFromTheFileOrFromTheLibrarysList) {
 }
 
 TEST_F(TestLibraryTest, RegEditItemsAreBuiltForTheValuesThatExist) {
-    ScratchRegistry registry;
-    registry.CreateKey("\\Values");
-    registry.CreateKey("\\System\\Ports\\COM1");  // a logged key without a table
+    CreateKey("\\Values");
+    CreateKey("\\System\\Ports\\COM1");  // a logged key without a table
     for (const auto& [name, value] : std::vector<std::pair<const char*, DWORD>>{
              {"Retries", 3}, {"Speaker", 2}, {"Build", 1234}, {"Plain", 1}})
-        registry.Set(name, value);
+        SetValue(name, REG_DWORD, &value, sizeof value);
     for (const auto& [name, text] : std::vector<std::pair<const char*, std::string>>{
              {"StationId", "+1 555 0100"}, {"Paper", "a4"}, {"InstallPath", "C:\\Ravelin"}})
-        registry.Set(name, text);
+        SetValue(name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
 
     CTestLibrary& library = Library("Complete.ZKL");
     std::vector<std::string> items;
