@@ -72,8 +72,9 @@ TEST_F(LogLocationTest, ALogThatCannotBeSavedIsReportedWithTheReasonAndOffersNoA
         const e2e::Details details{"Ada", "", "", ""};
         EXPECT_EQ("Zelkor could not save the log file \"C:\\Zelkor.log\": Access denied.",
                   session.Run(IDC_WELCOME_FULL, &details));
+        HWND page = drive::VisibleChildDialog(session.wizard());
         for (int action : {IDC_COMPLETE_VIEW, IDC_COMPLETE_PRINT, IDC_COMPLETE_FAX})
-            EXPECT_FALSE(drive::IsEnabled(drive::VisibleChildDialog(session.wizard()), action)) << "action " << action;
+            EXPECT_FALSE(drive::IsEnabled(page, action)) << "action " << action;
         EXPECT_EQ(std::vector<std::string>(), session.messages());
         EXPECT_EQ(0u, session.Finish());
         EXPECT_EQ(place.kept, logState());
@@ -85,14 +86,7 @@ TEST_F(LogLocationTest, ALogThatCannotBeSavedIsReportedWithTheReasonAndOffersNoA
 // The Welcome page's part is made long (a key with many values) so that the session is still
 // writing when it is killed.
 TEST_F(LogLocationTest, ASessionKilledWhileWritingTheLogLeavesThePreviousLog) {
-    HKEY key = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, kTypicalKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                                             &key, nullptr));
-    for (DWORD i = 0; i < 20000; ++i) {
-        const std::string name = "Value" + std::to_string(i);
-        RegSetValueExA(key, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&i), sizeof i);
-    }
-    RegCloseKey(key);
+    for (DWORD i = 0; i < 20000; ++i) e2e::SetDword(kTypicalKey, ("Value" + std::to_string(i)).c_str(), i);
     e2e::WriteWholeFile(kLog, kOldLog);
 
     e2e::Session session({"e2e\\Alpha.ZKL"});

@@ -54,8 +54,9 @@ protected:
     // needs Ravelin, absent here), and Finish ends the program with 0. Returns the log.
     std::string runSession(int diagnostics, const e2e::Details* details) {
         EXPECT_EQ(kSaved, session.Run(diagnostics, details));
+        HWND page = drive::VisibleChildDialog(session.wizard());
         for (int action : {IDC_COMPLETE_VIEW, IDC_COMPLETE_PRINT})
-            EXPECT_TRUE(drive::IsEnabled(drive::VisibleChildDialog(session.wizard()), action)) << "action " << action;
+            EXPECT_TRUE(drive::IsEnabled(page, action)) << "action " << action;
         return finish();
     }
     std::string finish() {
