@@ -77,14 +77,10 @@ bool Session::Kill() {
     return m_process.WaitForExit(5000, exitCode);
 }
 
-HWND Session::WaitForWizard() {
-    m_wizard = drive::WaitForTopLevel(pid(), "#32770", "Zelkor", 20000);
-    return m_wizard;
-}
-
 HWND Session::StartWizard(int diagnostics) {
     EXPECT_TRUE(Start());
-    if (!WaitForWizard()) {
+    m_wizard = drive::WaitForTopLevel(pid(), "#32770", "Zelkor", 20000);
+    if (!m_wizard) {
         ADD_FAILURE() << "the wizard did not appear";
         return nullptr;
     }
@@ -93,9 +89,7 @@ HWND Session::StartWizard(int diagnostics) {
 }
 
 std::string Session::Run(int diagnostics, const Details* details) {
-    if (!StartWizard(diagnostics)) return {};
-    EnterUserInfo(details);
-    return ::testing::Test::HasFatalFailure() ? std::string() : WaitForResult();
+    return StartWizard(diagnostics) && EnterUserInfo(details) ? WaitForResult() : std::string();
 }
 
 HWND Session::waitAnswering(const std::function<HWND()>& find, DWORD timeoutMs) {
@@ -113,23 +107,26 @@ HWND Session::waitAnswering(const std::function<HWND()>& find, DWORD timeoutMs) 
         timeoutMs);
 }
 
-void Session::EnterUserInfo(const Details* details) {
+bool Session::EnterUserInfo(const Details* details) {
     HWND info = nullptr;
     for (int step = 0; step < 20 && !info; ++step) {
         info = waitAnswering([&] { return drive::WaitForTopLevel(pid(), "#32770", "User Info", 0); }, 300);
         // While a message box or a background check disables the wizard, Next would be lost.
         if (!info && IsWindowEnabled(m_wizard)) drive::Click(m_wizard, IDC_WIZARD_NEXT);
     }
-    ASSERT_NE(nullptr, info) << "User Info never appeared";
+    if (!info) {
+        ADD_FAILURE() << "User Info never appeared";
+        return false;
+    }
     if (!details) {  // Escape: close without taking the fields
         PostMessageA(info, WM_COMMAND, IDCANCEL, 0);
-        return;
+        return true;
     }
     drive::SetText(GetDlgItem(info, IDC_USER_NAME), details->name);
     drive::SetText(GetDlgItem(info, IDC_USER_COMPANY), details->company);
     drive::SetText(GetDlgItem(info, IDC_USER_PHONE), details->phone);
     drive::SetText(GetDlgItem(info, IDC_USER_FAX), details->fax);
-    drive::Click(info, IDOK);
+    return drive::Click(info, IDOK);
 }
 
 std::string Session::WaitForResult() {

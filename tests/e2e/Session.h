@@ -39,8 +39,6 @@ public:
     // does not end in time.
     DWORD WaitForExit();
     bool Kill();  // true once the program has ended
-    // The wizard's window once it is shown.
-    HWND WaitForWizard();
 
     // Starts the program and chooses the diagnostics on the Welcome page; the wizard, or null
     // (with a failure) when none appears.
@@ -49,8 +47,8 @@ public:
     // A user's session: StartWizard, EnterUserInfo, WaitForResult.
     std::string Run(int diagnostics, const Details* details);
     // Presses Next until the User Info dialog asks for details, then answers it; null details
-    // press Escape instead.
-    void EnterUserInfo(const Details* details);
+    // press Escape instead. False (with a failure) when the dialog never comes.
+    bool EnterUserInfo(const Details* details);
     // Waits until the last page shows the outcome of the log and returns its text; empty when
     // the program ends first.
     std::string WaitForResult();
