@@ -15,7 +15,8 @@ const std::string kUnderline = "\r\n" + std::string(50, '=') + "\r\n\r\n";
 const std::string kPassed = "Result               = passed\r\n\r\n";
 
 std::string failed(const char* library, const char* test) {
-    return std::string("the test library \"") + library + "\" (" + library + ".ZKL) failed in its test \"" + test + "\"";
+    return std::string("the test library \"") + library + "\" (" + library + ".ZKL) failed in its test \"" + test +
+           "\"";
 }
 
 std::string incompleteLine(const char* library, const char* test) {
@@ -45,9 +46,10 @@ TEST(LibraryFault, AFailingLibraryIsNamedAndItsLogPartMarkedWhileTheOthersStayWh
          true,
          {goesOnMessage("Thrower", "Throws on Next"), goesOnMessage("Thrower", "Throws in its log")},
          {"Alpha one" + kUnderline + kPassed,
-          "Throws on Next" + kUnderline + kPassed + "\r\n" + incompleteLine("Thrower", "Throws on Next") + "\r\n\r\n",
-          "Throws in its log" + kUnderline + "Started\r\n\r\n" + incompleteLine("Thrower", "Throws in its log") +
-              "\r\n\r\n"},
+          "Throws on Next" + kUnderline + kPassed + "\r\n" + incompleteLine("Thrower", "Throws on Next") +
+              "\r\n\r\n",
+          "Throws in its log" + kUnderline + "Started\r\n\r\n" +
+              incompleteLine("Thrower", "Throws in its log") + "\r\n\r\n"},
          {"No template", "No procedure"}},
         // A null dereference ends the program.
         {"Crasher",

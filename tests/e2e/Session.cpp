@@ -23,7 +23,8 @@ std::string ReadWholeFile(const char* path) {
 void WriteWholeFile(const char* path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
 
 void SetString(const std::string& key, const char* name, const std::string& value) {
-    RegSetKeyValueA(HKEY_CURRENT_USER, key.c_str(), name, REG_SZ, value.c_str(), static_cast<DWORD>(value.size() + 1));
+    const DWORD size = static_cast<DWORD>(value.size() + 1);
+    RegSetKeyValueA(HKEY_CURRENT_USER, key.c_str(), name, REG_SZ, value.c_str(), size);
 }
 
 void SetDword(const std::string& key, const char* name, DWORD value) {
@@ -44,8 +45,10 @@ Session::Session(const std::vector<std::string>& libraries) {
     const fs::path install = home && *home ? home : "C:\\Zelkor";
     std::error_code ignored;
     fs::copy_file(install / "Zelkor.exe", m_directory / fs::path("Zelkor.exe"), ignored);
-    for (const fs::directory_entry& file : fs::directory_iterator(install, ignored))
-        if (file.path().extension() == ".dll") fs::copy_file(file, m_directory / file.path().filename(), ignored);
+    for (const fs::directory_entry& file : fs::directory_iterator(install, ignored)) {
+        if (file.path().extension() == ".dll")
+            fs::copy_file(file.path(), m_directory / file.path().filename(), ignored);
+    }
     for (const std::string& library : libraries)
         fs::copy_file(install / library, m_directory / fs::path(library).filename(), ignored);
 }
