@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr char kLog[] = "C:\\Zelkor.log";
+using e2e::kLog;
 constexpr char kOldLog[] = "Name:               Earlier Session\r\n";
 constexpr char kTypicalKey[] = "Software\\ZelkorE2E\\Alpha";  // Alpha's key for Typical diagnostics
 
@@ -69,15 +69,14 @@ TEST_F(LogLocationTest, ALogThatCannotBeSavedIsReportedWithTheReasonAndOffersNoA
         SCOPED_TRACE(place.what);
         place.prepare();
         e2e::Session session({"e2e\\Alpha.ZKL"});
-        HWND wizard = session.StartWizard();
-        ASSERT_NE(nullptr, wizard);
         const e2e::Details details{"Ada", "", "", ""};
-        session.EnterUserInfo(wizard, &details);
-        EXPECT_EQ("Zelkor could not save the log file \"C:\\Zelkor.log\": Access denied.", session.WaitForResult(wizard));
-        HWND page = drive::VisibleChildDialog(wizard);
+        EXPECT_EQ("Zelkor could not save the log file \"C:\\Zelkor.log\": Access denied.",
+                  session.Run(IDC_WELCOME_FULL, &details));
+        HWND page = drive::VisibleChildDialog(session.wizard());
         for (int action : {IDC_COMPLETE_VIEW, IDC_COMPLETE_PRINT, IDC_COMPLETE_FAX})
             EXPECT_FALSE(drive::IsEnabled(page, action)) << "action " << action;
-        session.Finish(wizard);
+        EXPECT_EQ(std::vector<std::string>(), session.messages());
+        EXPECT_EQ(0u, session.Finish());
         EXPECT_EQ(place.kept, logState());
         EXPECT_TRUE(logSiblings().empty()) << "a generated log was left behind";
         removeLog();
@@ -87,22 +86,13 @@ TEST_F(LogLocationTest, ALogThatCannotBeSavedIsReportedWithTheReasonAndOffersNoA
 // The Welcome page's part is made long (a key with many values) so that the session is still
 // writing when it is killed.
 TEST_F(LogLocationTest, ASessionKilledWhileWritingTheLogLeavesThePreviousLog) {
-    HKEY key = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, kTypicalKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                                             &key, nullptr));
-    for (DWORD i = 0; i < 20000; ++i) {
-        const std::string name = "Value" + std::to_string(i);
-        RegSetValueExA(key, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&i), sizeof i);
-    }
-    RegCloseKey(key);
+    for (DWORD i = 0; i < 20000; ++i) e2e::SetDword(kTypicalKey, ("Value" + std::to_string(i)).c_str(), i);
     e2e::WriteWholeFile(kLog, kOldLog);
 
     e2e::Session session({"e2e\\Alpha.ZKL"});
-    HWND wizard = session.StartWizard();
-    ASSERT_NE(nullptr, wizard);
-    drive::Click(drive::VisibleChildDialog(wizard), IDC_WELCOME_TYPICAL);
+    ASSERT_NE(nullptr, session.StartWizard(IDC_WELCOME_TYPICAL));
     const e2e::Details details{"Ada", "", "", ""};
-    session.EnterUserInfo(wizard, &details);
+    session.EnterUserInfo(&details);
     // The status window shows from the log's start to its end. Found without asking any window
     // for its text: the program's windows do not answer while it writes the log.
     const auto statusWindow = [&]() -> HWND {
@@ -111,10 +101,9 @@ TEST_F(LogLocationTest, ASessionKilledWhileWritingTheLogLeavesThePreviousLog) {
         return nullptr;
     };
     ASSERT_NE(nullptr, drive::WaitFor(statusWindow, 20000)) << "the log was never started";
-    EXPECT_FALSE(drive::IsEnabled(drive::VisibleChildDialog(wizard), IDC_COMPLETE_VIEW));
-    DWORD exitCode = 0;
-    ASSERT_FALSE(session.WaitForExit(0, exitCode)) << "the session ended before it was killed";
-    ASSERT_TRUE(session.WaitForExit(5000, exitCode));
+    EXPECT_FALSE(drive::IsEnabled(drive::VisibleChildDialog(session.wizard()), IDC_COMPLETE_VIEW));
+    ASSERT_FALSE(session.Ended()) << "the session ended before it was killed";
+    ASSERT_TRUE(session.Kill());
     EXPECT_EQ(kOldLog, e2e::ReadWholeFile(kLog));
 }
 

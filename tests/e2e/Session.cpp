@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -10,10 +11,7 @@
 
 namespace e2e {
 
-std::string InstallDir() {
-    const char* home = std::getenv("ZELKOR_HOME");
-    return home && *home ? home : "C:\\Zelkor";
-}
+namespace fs = std::filesystem;
 
 std::string ReadWholeFile(const char* path) {
     std::ifstream file(path, std::ios::binary);
@@ -24,19 +22,14 @@ std::string ReadWholeFile(const char* path) {
 
 void WriteWholeFile(const char* path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
 
-namespace {
-
-// The compiler's runtime DLLs that Zelkor.exe and its libraries share lie beside it.
-void CopyRuntimeDlls(const std::string& from, const std::string& to) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((from + "\\*.dll").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return;
-    do CopyFileA((from + "\\" + found.cFileName).c_str(), (to + "\\" + found.cFileName).c_str(), FALSE);
-    while (FindNextFileA(search, &found));
-    FindClose(search);
+void SetString(const std::string& key, const char* name, const std::string& value) {
+    const DWORD size = static_cast<DWORD>(value.size() + 1);
+    RegSetKeyValueA(HKEY_CURRENT_USER, key.c_str(), name, REG_SZ, value.c_str(), size);
 }
 
-}  // namespace
+void SetDword(const std::string& key, const char* name, DWORD value) {
+    RegSetKeyValueA(HKEY_CURRENT_USER, key.c_str(), name, REG_DWORD, &value, sizeof value);
+}
 
 Session::Session(const std::vector<std::string>& libraries) {
     char temp[MAX_PATH] = {};
@@ -46,71 +39,106 @@ Session::Session(const std::vector<std::string>& libraries) {
     DeleteFileA(unique);
     m_directory = unique;
     CreateDirectoryA(m_directory.c_str(), nullptr);
-    CopyFileA((InstallDir() + "\\Zelkor.exe").c_str(), (m_directory + "\\Zelkor.exe").c_str(), FALSE);
-    CopyRuntimeDlls(InstallDir(), m_directory);
-    for (const std::string& library : libraries) {
-        const std::string fileName = library.substr(library.find_last_of('\\') + 1);
-        CopyFileA((InstallDir() + "\\" + library).c_str(), (m_directory + "\\" + fileName).c_str(), FALSE);
+    // Where the build was installed in the prefix. The compiler's runtime DLLs that Zelkor.exe
+    // and its libraries share lie beside it.
+    const char* home = std::getenv("ZELKOR_HOME");
+    const fs::path install = home && *home ? home : "C:\\Zelkor";
+    std::error_code ignored;
+    fs::copy_file(install / "Zelkor.exe", m_directory / fs::path("Zelkor.exe"), ignored);
+    for (const fs::directory_entry& file : fs::directory_iterator(install, ignored)) {
+        if (file.path().extension() == ".dll")
+            fs::copy_file(file.path(), m_directory / file.path().filename(), ignored);
     }
+    for (const std::string& library : libraries)
+        fs::copy_file(install / library, m_directory / fs::path(library).filename(), ignored);
 }
 
 Session::~Session() {
-    DWORD exitCode = 0;
-    if (!m_process.WaitForExit(0, exitCode)) m_process.Kill();
-    m_process.WaitForExit(5000, exitCode);
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((m_directory + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do DeleteFileA((m_directory + "\\" + found.cFileName).c_str());
-        while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryA(m_directory.c_str());
+    if (!Ended()) Kill();
+    std::error_code ignored;
+    fs::remove_all(m_directory, ignored);
 }
 
 bool Session::Start() { return m_process.Start("\"" + m_directory + "\\Zelkor.exe\"", m_directory); }
 
-bool Session::WaitForExit(DWORD timeoutMs, DWORD& exitCode) {
-    if (m_process.WaitForExit(timeoutMs, exitCode)) return true;
+bool Session::Ended() {
+    DWORD exitCode = 0;
+    return m_process.WaitForExit(0, exitCode);
+}
+
+DWORD Session::WaitForExit() {
+    DWORD exitCode = 0;
+    if (m_process.WaitForExit(20000, exitCode)) return exitCode;
+    ADD_FAILURE() << "Zelkor did not end";
+    Kill();
+    return STILL_ACTIVE;
+}
+
+bool Session::Kill() {
     m_process.Kill();
-    return false;
+    DWORD exitCode = 0;
+    return m_process.WaitForExit(5000, exitCode);
 }
 
-HWND Session::WaitForWizard(DWORD timeoutMs) {
-    return drive::WaitForTopLevel(pid(), "#32770", "Zelkor", timeoutMs);
-}
-
-HWND Session::StartWizard() {
+HWND Session::StartWizard(int diagnostics) {
     EXPECT_TRUE(Start());
-    HWND wizard = WaitForWizard();
-    EXPECT_NE(nullptr, wizard) << "the wizard did not appear";
-    return wizard;
+    m_wizard = drive::WaitForTopLevel(pid(), "#32770", "Zelkor", 20000);
+    if (!m_wizard) {
+        ADD_FAILURE() << "the wizard did not appear";
+        return nullptr;
+    }
+    drive::Click(drive::VisibleChildDialog(m_wizard), diagnostics);
+    return m_wizard;
 }
 
-void Session::EnterUserInfo(HWND wizard, const Details* details) {
+std::string Session::Run(int diagnostics, const Details* details) {
+    return StartWizard(diagnostics) && EnterUserInfo(details) ? WaitForResult() : std::string();
+}
+
+HWND Session::waitAnswering(const std::function<HWND()>& find, DWORD timeoutMs) {
+    return drive::WaitFor(
+        [&]() -> HWND {
+            const drive::MessageBoxSeen box = drive::WaitForMessageBox(pid(), 0);
+            if (box.window) {
+                m_messages.push_back(box.text);
+                drive::AnswerMessageBox(box, IDOK);
+                // Gone before looking again, so that it is not counted twice.
+                drive::WaitFor([&]() -> HWND { return IsWindow(box.window) ? nullptr : box.window; }, 5000);
+            }
+            return find();
+        },
+        timeoutMs);
+}
+
+bool Session::EnterUserInfo(const Details* details) {
     HWND info = nullptr;
     for (int step = 0; step < 20 && !info; ++step) {
-        info = drive::WaitForTopLevel(pid(), "#32770", "User Info", 300);
-        if (!info) drive::Click(wizard, IDC_WIZARD_NEXT);
+        info = waitAnswering([&] { return drive::WaitForTopLevel(pid(), "#32770", "User Info", 0); }, 300);
+        // While a message box or a background check disables the wizard, Next would be lost.
+        if (!info && IsWindowEnabled(m_wizard)) drive::Click(m_wizard, IDC_WIZARD_NEXT);
     }
-    ASSERT_NE(nullptr, info) << "User Info never appeared";
+    if (!info) {
+        ADD_FAILURE() << "User Info never appeared";
+        return false;
+    }
     if (!details) {  // Escape: close without taking the fields
         PostMessageA(info, WM_COMMAND, IDCANCEL, 0);
-        return;
+        return true;
     }
     drive::SetText(GetDlgItem(info, IDC_USER_NAME), details->name);
     drive::SetText(GetDlgItem(info, IDC_USER_COMPANY), details->company);
     drive::SetText(GetDlgItem(info, IDC_USER_PHONE), details->phone);
     drive::SetText(GetDlgItem(info, IDC_USER_FAX), details->fax);
-    drive::Click(info, IDOK);
+    return drive::Click(info, IDOK);
 }
 
-std::string Session::WaitForResult(HWND wizard) {
+std::string Session::WaitForResult() {
     std::string result;
-    drive::WaitFor(
+    waitAnswering(
         [&]() -> HWND {
-            HWND page = drive::VisibleChildDialog(wizard);
-            if (!page || !IsWindowEnabled(wizard)) return nullptr;
+            if (Ended()) return m_wizard;  // nothing more will come
+            HWND page = drive::VisibleChildDialog(m_wizard);
+            if (!page || !IsWindowEnabled(m_wizard)) return nullptr;
             result = drive::Text(GetDlgItem(page, IDC_COMPLETE_RESULT));
             return result.empty() ? nullptr : page;
         },
@@ -118,11 +146,9 @@ std::string Session::WaitForResult(HWND wizard) {
     return result;
 }
 
-void Session::Finish(HWND wizard) {
-    drive::Click(wizard, IDC_WIZARD_FINISH);
-    DWORD exitCode = 1;
-    ASSERT_TRUE(WaitForExit(20000, exitCode));
-    EXPECT_EQ(0u, exitCode);
+DWORD Session::Finish() {
+    drive::Click(m_wizard, IDC_WIZARD_FINISH);
+    return WaitForExit();
 }
 
 }  // namespace e2e

@@ -10,16 +10,18 @@
 
 namespace e2e {
 
+constexpr char kLog[] = "C:\\Zelkor.log";
+
 std::string ReadWholeFile(const char* path);
 void WriteWholeFile(const char* path, const std::string& text);
+// Values under HKEY_CURRENT_USER; the key is created when missing.
+void SetString(const std::string& key, const char* name, const std::string& value);
+void SetDword(const std::string& key, const char* name, DWORD value);
 
 // What the user types into the User Info dialog.
 struct Details {
     std::string name, company, phone, fax;
 };
-
-// Where the build was installed in the prefix (ZELKOR_HOME), e.g. C:\Zelkor64.
-std::string InstallDir();
 
 class Session {
 public:
@@ -32,25 +34,37 @@ public:
 
     bool Start();
     DWORD pid() const { return m_process.pid(); }
-    const std::string& directory() const { return m_directory; }
-    // Waits for the process to end; false (and the process killed) after the time.
-    bool WaitForExit(DWORD timeoutMs, DWORD& exitCode);
-    // The wizard's window once it is shown.
-    HWND WaitForWizard(DWORD timeoutMs = 20000);
+    bool Ended();
+    // Waits for the program to end; its exit code, or a failure (and the program killed) when it
+    // does not end in time.
+    DWORD WaitForExit();
+    bool Kill();  // true once the program has ended
 
-    // Starts the program; its wizard, or null (with a failure) when none appears.
-    HWND StartWizard();
+    // Starts the program and chooses the diagnostics on the Welcome page; the wizard, or null
+    // (with a failure) when none appears.
+    HWND StartWizard(int diagnostics);
+    HWND wizard() const { return m_wizard; }
+    // A user's session: StartWizard, EnterUserInfo, WaitForResult.
+    std::string Run(int diagnostics, const Details* details);
     // Presses Next until the User Info dialog asks for details, then answers it; null details
-    // press Escape instead.
-    void EnterUserInfo(HWND wizard, const Details* details);
-    // Waits until the last page has shown the outcome of the log; returns that text.
-    std::string WaitForResult(HWND wizard);
-    // Presses Finish; the program must end with code 0.
-    void Finish(HWND wizard);
+    // press Escape instead. False (with a failure) when the dialog never comes.
+    bool EnterUserInfo(const Details* details);
+    // Waits until the last page shows the outcome of the log and returns its text; empty when
+    // the program ends first.
+    std::string WaitForResult();
+    // Presses Finish; the program's exit code.
+    DWORD Finish();
+    // The texts of the message boxes met on the way; each was answered with OK.
+    const std::vector<std::string>& messages() const { return m_messages; }
 
 private:
+    // Polls like drive::WaitFor, answering the program's message boxes meanwhile.
+    HWND waitAnswering(const std::function<HWND()>& find, DWORD timeoutMs);
+
     std::string m_directory;
     drive::Process m_process;
+    HWND m_wizard = nullptr;
+    std::vector<std::string> m_messages;
 };
 
 }  // namespace e2e
