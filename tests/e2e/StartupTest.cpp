@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "Session.h"
+#include "resources/resource.h"
 
 namespace {
 
@@ -40,5 +41,31 @@ TEST(Startup, BeforeWindowsFourTheThreeDControlsAreNeededAndTheirAbsenceEndsSile
     EXPECT_TRUE(session.Start());
     EXPECT_EQ(0u, session.WaitForExit());
     // Reached even after a failure (nothing above returns early), so no later test sees NT 3.51.
+    RegDeleteTreeA(HKEY_CURRENT_USER, kAppDefaults);
+}
+
+TEST(Startup, BeforeWindowsFourTheLastPageDrawsItsOwnIconButtonsAndTheyClick) {
+    e2e::SetString(kAppDefaults, "Version", "nt351");
+    {
+        e2e::Session session({"e2e\\Alpha.ZKL"});
+        const e2e::Details nobody;
+        EXPECT_FALSE(session.Run(IDC_WELCOME_TYPICAL, &nobody).empty());
+        HWND page = drive::VisibleChildDialog(session.wizard());
+        for (int id : {IDC_COMPLETE_VIEW, IDC_COMPLETE_FAX, IDC_COMPLETE_PRINT}) {
+            char name[32] = {};
+            GetClassNameA(GetDlgItem(page, id), name, sizeof name);
+            EXPECT_STREQ("ZKICONBUTTON", name) << id;
+        }
+        EXPECT_FALSE(drive::IsEnabled(page, IDC_COMPLETE_FAX)) << "no fax program here";
+
+        // Pressed and released on View Log: the log opens in the text editor.
+        HWND view = GetDlgItem(page, IDC_COMPLETE_VIEW);
+        PostMessageA(view, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+        PostMessageA(view, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+        HWND editor = drive::WaitForTopLevel(0, "Notepad", nullptr, 20000);
+        ASSERT_NE(nullptr, editor) << "View Log opened nothing";
+        PostMessageA(editor, WM_CLOSE, 0, 0);
+        EXPECT_EQ(0u, session.Finish());
+    }
     RegDeleteTreeA(HKEY_CURRENT_USER, kAppDefaults);
 }
