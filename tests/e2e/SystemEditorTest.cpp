@@ -35,9 +35,19 @@ protected:
         RemoveBackups();
     }
     void RemoveBackups() {
-        for (const std::string& backup : {m_backup0, m_backup1}) DeleteFileA(backup.c_str());
+        DeleteFileA(m_backup0.c_str());
+        DeleteFileA(m_backup1.c_str());
     }
 
+    // The page the wizard shows once it has that control.
+    static HWND PageWith(HWND wizard, int controlId) {
+        return drive::WaitFor(
+            [&]() -> HWND {
+                HWND page = drive::VisibleChildDialog(wizard);
+                return page && GetDlgItem(page, controlId) ? page : nullptr;
+            },
+            10000);
+    }
     // Answers the next message box of the program; returns its text.
     std::string Answer(int button) {
         const drive::MessageBoxSeen box = drive::WaitForMessageBox(session.pid(), 10000);
@@ -63,21 +73,9 @@ TEST_F(SystemEditorTest, ChangesToSystemIniAreSavedWithNumberedBackupsAndLogged)
     ASSERT_NE(nullptr, wizard);
     drive::Click(drive::VisibleChildDialog(wizard), IDC_WELCOME_CUSTOM);
     drive::Click(wizard, IDC_WIZARD_NEXT);
-    HWND select = drive::WaitFor(
-        [&]() -> HWND {
-            HWND page = drive::VisibleChildDialog(wizard);
-            return page && GetDlgItem(page, IDC_SELECT_SYSTEM) ? page : nullptr;
-        },
-        10000);
-    ASSERT_NE(nullptr, select);
-    drive::Click(select, IDC_SELECT_SYSTEM);
+    ASSERT_TRUE(drive::Click(PageWith(wizard, IDC_SELECT_SYSTEM), IDC_SELECT_SYSTEM));
     drive::Click(wizard, IDC_WIZARD_NEXT);
-    HWND editor = drive::WaitFor(
-        [&]() -> HWND {
-            HWND page = drive::VisibleChildDialog(wizard);
-            return page && GetDlgItem(page, IDC_SYSEDIT_TEXT) ? page : nullptr;
-        },
-        10000);
+    HWND editor = PageWith(wizard, IDC_SYSEDIT_TEXT);
     ASSERT_NE(nullptr, editor);
     EXPECT_EQ("System Editor", drive::Text(GetDlgItem(wizard, IDC_WIZARD_TITLE)));
     EXPECT_EQ("system.ini", drive::Text(GetDlgItem(editor, IDC_SYSEDIT_FILE)));
