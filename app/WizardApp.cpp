@@ -3,10 +3,13 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <memory>
+
 #include "app/Ctl3d.h"
 #include "app/FaultHandler.h"
 #include "app/StartPages.h"
 #include "controls/IconButton.h"
+#include "editors/SystemEditorPage.h"
 #include "registry/SettingsStore.h"
 #include "resources/resource.h"
 #include "testlib/TestLibrary.h"
@@ -24,6 +27,9 @@ void CWizardApp::InitInstance() {
         MessageBoxA(nullptr, ZKLoadString(IDS_NO_TEST_LIBRARIES, nullptr), ZKGetAppName(), MB_ICONSTOP);
         return;
     }
+    m_session.createSystemEditorPage = []() -> std::unique_ptr<CWizardPage> {
+        return std::make_unique<CSystemEditorPage>();
+    };
     CWizardDlg wizard(m_session);
     AddStartPages(wizard);
     wizard.DoModal(nullptr);

@@ -7,7 +7,18 @@ bool SystemFilePath(const char* fileName, char (&path)[MAX_PATH]) {
     const DWORD length = SearchPathA(nullptr, fileName, nullptr, MAX_PATH, path, nullptr);
     if (length > 0 && length < MAX_PATH) return true;
     // A name cut to fit would be another file's.
-    return static_cast<unsigned>(snprintf(path, MAX_PATH, "C:\\%s", fileName)) < MAX_PATH;
+    if (static_cast<unsigned>(snprintf(path, MAX_PATH, "C:\\%s", fileName)) < MAX_PATH) return true;
+    SetLastError(ERROR_FILENAME_EXCED_RANGE);
+    return false;
+}
+
+HANDLE OpenFileExclusively(const char* path) {
+    return CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+}
+
+HANDLE OpenSystemFile(const char* fileName, char (&path)[MAX_PATH]) {
+    if (!SystemFilePath(fileName, path)) return INVALID_HANDLE_VALUE;
+    return OpenFileExclusively(path);
 }
 
 HANDLE OpenSystemFileToRead(const char* fileName) {

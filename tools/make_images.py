@@ -10,6 +10,7 @@ writes into resources/images/:
     zelkor.ico   32 x 32 + 16 x 16   application icon (also the View Log button)
     print.ico    32 x 32 + 16 x 16   printer
     fax.ico      32 x 32 + 16 x 16   fax machine
+    warning.ico  32 x 32 + 16 x 16   warning triangle of the System Editor page
 
 Only the standard library is used and nothing random is involved, so the
 output is the same byte for byte on every run.  The pictures are drawn with a
@@ -855,6 +856,17 @@ def draw_fax_icon(size):
     return cv.pixels()
 
 
+def draw_warning_icon(size):
+    cv = Canvas(size, size, ss=8)
+    k = size / 32.0
+    triangle = [(16 * k, 2.5 * k), (30 * k, 28 * k), (2 * k, 28 * k)]
+    cv.stroke(triangle, 3.0 * k + 0.5, ICON_OUTLINE, closed=True)
+    cv.fill(triangle, linear(0, 4 * k, 0, 28 * k, [(0, (255, 238, 112)), (1, (238, 180, 16))]))
+    cv.fill(rrect(14.5 * k, 10 * k, 17.5 * k, 20.5 * k, 1.2 * k), ICON_OUTLINE)
+    cv.fill(ellipse(16 * k, 24 * k, 1.8 * k, n=24), ICON_OUTLINE)
+    return cv.pixels()
+
+
 # --------------------------------------------------------------------------
 
 def main():
@@ -864,6 +876,7 @@ def main():
     write("zelkor.ico", ico([draw_zelkor_icon(32), draw_zelkor_icon(16)]))
     write("print.ico", ico([draw_printer_icon(32), draw_printer_icon(16)]))
     write("fax.ico", ico([draw_fax_icon(32), draw_fax_icon(16)]))
+    write("warning.ico", ico([draw_warning_icon(32), draw_warning_icon(16)]))
 
 
 if __name__ == "__main__":

@@ -7,14 +7,6 @@
 #include "zelkor.h"
 
 namespace {
-using PageFactory = std::unique_ptr<CWizardPage> (*)();
-
-// The pages behind the "Registry Editor" and "System Editor" boxes: the Registry page (template
-// 108) and the System Editor page (template 109). The program has neither yet, and a box whose
-// page cannot be built stays disabled. This is the one place that changes when they arrive.
-constexpr PageFactory kCreateRegistryPage = nullptr;
-constexpr PageFactory kCreateSystemEditorPage = nullptr;
-
 bool AnyLibrary(bool (*has)(CTestLibrary&)) {
     CTestLibrary* library = nullptr;
     for (size_t index = 0; GetTestLibrary(index, library); ++index)
@@ -27,12 +19,12 @@ bool HasSystemFiles(CTestLibrary& library) { return library.HasSystemFiles(); }
 }  // namespace
 
 CSelectDiagnosticsPage::CSelectDiagnosticsPage()
-    : CWizardPage(IDD_SELECT_DIAGNOSTICS, true),
-      m_registryPage{kCreateRegistryPage, nullptr},
-      m_systemEditorPage{kCreateSystemEditorPage, nullptr} {}
+    : CWizardPage(IDD_SELECT_DIAGNOSTICS, true) {}
 
 BOOL CSelectDiagnosticsPage::OnInitDialog() {
     CWizardPage::OnInitDialog();
+    m_registryPage.create = wizard()->session().createRegistryPage;
+    m_systemEditorPage.create = wizard()->session().createSystemEditorPage;
     for (int id : {IDC_SELECT_DIAGNOSTICS, IDC_SELECT_REGISTRY, IDC_SELECT_SYSTEM}) item(id).setFont(ZKGetBoldFont());
 
     m_tree.Subclass(item(IDC_SELECT_TREE));

@@ -5,6 +5,7 @@
 
 #include "wizard/TestTreeCtrl.h"
 #include "wizard/WizardPage.h"
+#include "wizard/WizardSession.h"
 
 class CSelectDiagnosticsPage : public CWizardPage {
 public:
@@ -22,8 +23,8 @@ protected:
 private:
     // One of the two optional pages behind the editor check boxes.
     struct EditorPage {
-        std::unique_ptr<CWizardPage> (*create)();  // null: the program has no such page yet
-        CWizardPage* built;
+        WizardSession::PageFactory create = nullptr;  // null: the session offers no such page
+        CWizardPage* built = nullptr;
     };
 
     void ApplyNextButtonRule();

@@ -28,13 +28,6 @@ const char* TestNameOf(CTestLibrary& library, WORD testId) {
     return "";
 }
 
-template <class... Arguments>
-std::string FormatString(UINT formatId, Arguments... arguments) {
-    char text[1024] = {};
-    std::snprintf(text, sizeof text, fw::LoadedString(formatId).c_str(), arguments...);
-    return text;
-}
-
 }  // namespace
 
 CTestPage::CTestPage(WORD testId, CTestLibrary& library)
@@ -80,14 +73,14 @@ INT_PTR CTestPage::CallLibrary(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     pageInCall = outerCall;
     // Right after the library's part, so the note stands where its output stops.
     if (message == ZKPM_WRITELOG && m_faulted)
-        MarkLogIncomplete(FormatString(IDS_LIBRARY_OUTPUT_INCOMPLETE, FailureText().c_str()).c_str());
+        MarkLogIncomplete(fw::FormattedString(IDS_LIBRARY_OUTPUT_INCOMPLETE, FailureText().c_str()).c_str());
     return result;
 }
 
 INT_PTR CTestPage::ContainFault(HWND hwnd, UINT message) {
     const bool told = m_faulted;
     m_faulted = true;
-    if (!told) ZKMessageBox(FormatString(IDS_LIBRARY_FAULT_GOES_ON, FailureText().c_str()).c_str(), MB_OK | MB_ICONSTOP);
+    if (!told) ZKMessageBox(fw::FormattedString(IDS_LIBRARY_FAULT_GOES_ON, FailureText().c_str()).c_str(), MB_OK | MB_ICONSTOP);
     if (message != ZKPM_NEXT && message != ZKPM_BACK) return FALSE;
     // Let the user move on: a page that fails whenever it is asked would hold the session.
     SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, TRUE);
@@ -95,7 +88,7 @@ INT_PTR CTestPage::ContainFault(HWND hwnd, UINT message) {
 }
 
 std::string CTestPage::FailureText() const {
-    return FormatString(IDS_LIBRARY_FAILED, m_library.name(), m_library.fileName().c_str(), m_testName);
+    return fw::FormattedString(IDS_LIBRARY_FAILED, m_library.name(), m_library.fileName().c_str(), m_testName);
 }
 
 std::string CTestPage::LibraryInCall() { return pageInCall ? pageInCall->FailureText() : std::string(); }

@@ -1,0 +1,110 @@
+// A Custom session with the System Editor page: the user changes SYSTEM.INI of this machine (in
+// the Windows directory, where the program's search finds it), saves once with Save and once on
+// leaving the page; the file, its two backups and the log hold what they should.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "Session.h"
+#include "resources/resource.h"
+
+namespace {
+
+const char kBefore[] = "[boot]\r\nshell=explorer.exe\r\n";
+const char kFirst[] = "; first change\r\n";
+const char kSecond[] = "; second change\r\n";
+
+std::string WindowsFile(const char* name) {
+    char directory[MAX_PATH] = {};
+    GetWindowsDirectoryA(directory, MAX_PATH);
+    return std::string(directory) + "\\" + name;
+}
+
+class SystemEditorTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char found[MAX_PATH] = {};
+        ASSERT_NE(0u, SearchPathA(nullptr, "system.ini", nullptr, MAX_PATH, found, nullptr));
+        ASSERT_EQ(0, lstrcmpiA(found, m_file.c_str())) << "the search finds " << found;
+        m_original = e2e::ReadWholeFile(m_file.c_str());
+        e2e::WriteWholeFile(m_file.c_str(), kBefore);
+        RemoveBackups();
+    }
+    void TearDown() override {
+        e2e::WriteWholeFile(m_file.c_str(), m_original);
+        RemoveBackups();
+    }
+    void RemoveBackups() {
+        DeleteFileA(m_backup0.c_str());
+        DeleteFileA(m_backup1.c_str());
+    }
+
+    // The page the wizard shows once it has that control.
+    static HWND PageWith(HWND wizard, int controlId) {
+        return drive::WaitFor(
+            [&]() -> HWND {
+                HWND page = drive::VisibleChildDialog(wizard);
+                return page && GetDlgItem(page, controlId) ? page : nullptr;
+            },
+            10000);
+    }
+    // Answers the next message box of the program; returns its text.
+    std::string Answer(int button) {
+        const drive::MessageBoxSeen box = drive::WaitForMessageBox(session.pid(), 10000);
+        EXPECT_TRUE(drive::AnswerMessageBox(box, button)) << "no message box";
+        return box.text;
+    }
+    // Adds text at the end of the edit control, as typing there would.
+    static void TypeAtEnd(HWND edit, const char* text) {
+        const LRESULT length = SendMessageA(edit, WM_GETTEXTLENGTH, 0, 0);
+        SendMessageA(edit, EM_SETSEL, length, length);
+        SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
+    }
+
+    const std::string m_file = WindowsFile("system.ini");
+    const std::string m_backup0 = WindowsFile("system.000");
+    const std::string m_backup1 = WindowsFile("system.001");
+    std::string m_original;
+    e2e::Session session{{"System.ZKL"}};
+};
+
+TEST_F(SystemEditorTest, ChangesToSystemIniAreSavedWithNumberedBackupsAndLogged) {
+    HWND wizard = session.StartWizard();
+    ASSERT_NE(nullptr, wizard);
+    drive::Click(drive::VisibleChildDialog(wizard), IDC_WELCOME_CUSTOM);
+    drive::Click(wizard, IDC_WIZARD_NEXT);
+    ASSERT_TRUE(drive::Click(PageWith(wizard, IDC_SELECT_SYSTEM), IDC_SELECT_SYSTEM));
+    drive::Click(wizard, IDC_WIZARD_NEXT);
+    HWND editor = PageWith(wizard, IDC_SYSEDIT_TEXT);
+    ASSERT_NE(nullptr, editor);
+    EXPECT_EQ("System Editor", drive::Text(GetDlgItem(wizard, IDC_WIZARD_TITLE)));
+    EXPECT_EQ("system.ini", drive::Text(GetDlgItem(editor, IDC_SYSEDIT_FILE)));
+    HWND edit = GetDlgItem(editor, IDC_SYSEDIT_TEXT);
+    EXPECT_EQ(kBefore, drive::Text(edit));
+
+    TypeAtEnd(edit, kFirst);
+    ASSERT_TRUE(drive::IsEnabled(editor, IDC_SYSEDIT_SAVE));
+    drive::Click(editor, IDC_SYSEDIT_SAVE);
+    EXPECT_EQ("Your old file has been saved as " + m_backup0, Answer(IDOK));
+
+    TypeAtEnd(edit, kSecond);
+    drive::Click(wizard, IDC_WIZARD_NEXT);
+    EXPECT_EQ("Save changes to system.ini?\r\nYour old file will be backed up", Answer(IDYES));
+    EXPECT_EQ("Your old file has been saved as " + m_backup1, Answer(IDOK));
+
+    const e2e::Details details{"Sys Admin", "", "", ""};
+    session.EnterUserInfo(wizard, &details);
+    EXPECT_EQ("The log file for this session has been saved as \"C:\\Zelkor.log\"", session.WaitForResult(wizard));
+    session.Finish(wizard);
+
+    const std::string changed = std::string(kBefore) + kFirst + kSecond;
+    EXPECT_EQ(changed, e2e::ReadWholeFile(m_file.c_str()));
+    EXPECT_EQ(kBefore, e2e::ReadWholeFile(m_backup0.c_str()));
+    EXPECT_EQ(std::string(kBefore) + kFirst, e2e::ReadWholeFile(m_backup1.c_str()));
+    const std::string log = e2e::ReadWholeFile("C:\\Zelkor.log");
+    const size_t banner = log.find("* system.ini\r\n");
+    ASSERT_NE(std::string::npos, banner) << log;
+    EXPECT_NE(std::string::npos, log.find(changed, banner)) << "the page logs the system files as they are now";
+}
+
+}  // namespace
