@@ -69,9 +69,8 @@ protected:
 };
 
 TEST_F(SystemEditorTest, ChangesToSystemIniAreSavedWithNumberedBackupsAndLogged) {
-    HWND wizard = session.StartWizard();
+    HWND wizard = session.StartWizard(IDC_WELCOME_CUSTOM);
     ASSERT_NE(nullptr, wizard);
-    drive::Click(drive::VisibleChildDialog(wizard), IDC_WELCOME_CUSTOM);
     drive::Click(wizard, IDC_WIZARD_NEXT);
     ASSERT_TRUE(drive::Click(PageWith(wizard, IDC_SELECT_SYSTEM), IDC_SELECT_SYSTEM));
     drive::Click(wizard, IDC_WIZARD_NEXT);
@@ -93,9 +92,10 @@ TEST_F(SystemEditorTest, ChangesToSystemIniAreSavedWithNumberedBackupsAndLogged)
     EXPECT_EQ("Your old file has been saved as " + m_backup1, Answer(IDOK));
 
     const e2e::Details details{"Sys Admin", "", "", ""};
-    session.EnterUserInfo(wizard, &details);
-    EXPECT_EQ("The log file for this session has been saved as \"C:\\Zelkor.log\"", session.WaitForResult(wizard));
-    session.Finish(wizard);
+    ASSERT_TRUE(session.EnterUserInfo(&details));
+    EXPECT_EQ("The log file for this session has been saved as \"C:\\Zelkor.log\"", session.WaitForResult());
+    EXPECT_EQ(0u, session.Finish());
+    EXPECT_TRUE(session.messages().empty());
 
     const std::string changed = std::string(kBefore) + kFirst + kSecond;
     EXPECT_EQ(changed, e2e::ReadWholeFile(m_file.c_str()));
