@@ -11,6 +11,7 @@ writes into resources/images/:
     print.ico    32 x 32 + 16 x 16   printer
     fax.ico      32 x 32 + 16 x 16   fax machine
     warning.ico  32 x 32 + 16 x 16   warning triangle of the System Editor page
+    refresh.ico  32 x 32 + 16 x 16   circular arrow of the sample pages' look-again button
 
 Only the standard library is used and nothing random is involved, so the
 output is the same byte for byte on every run.  The pictures are drawn with a
@@ -867,6 +868,25 @@ def draw_warning_icon(size):
     return cv.pixels()
 
 
+def draw_refresh_icon(size):
+    cv = Canvas(size, size, ss=8)
+    k = size / 32.0
+    green = (28, 110, 44)
+    r, width = 10.5 * k, 3.6 * k + 0.4
+    start, end = math.radians(-60), math.radians(240)
+    arc = ellipse(16 * k, 16.5 * k, r, n=40, a0=start, a1=end)
+    cv.stroke(arc, width, green)
+    # The head points along the arc's travel at its end, clockwise.
+    tip_x, tip_y = 16 * k + r * math.cos(end), 16.5 * k + r * math.sin(end)
+    along = (-math.sin(end), math.cos(end))
+    across = (math.cos(end), math.sin(end))
+    head = [(tip_x + 6.5 * k * along[0], tip_y + 6.5 * k * along[1]),
+            (tip_x + 5 * k * across[0], tip_y + 5 * k * across[1]),
+            (tip_x - 5 * k * across[0], tip_y - 5 * k * across[1])]
+    cv.fill(head, green)
+    return cv.pixels()
+
+
 # --------------------------------------------------------------------------
 
 def main():
@@ -877,6 +897,7 @@ def main():
     write("print.ico", ico([draw_printer_icon(32), draw_printer_icon(16)]))
     write("fax.ico", ico([draw_fax_icon(32), draw_fax_icon(16)]))
     write("warning.ico", ico([draw_warning_icon(32), draw_warning_icon(16)]))
+    write("refresh.ico", ico([draw_refresh_icon(32), draw_refresh_icon(16)]))
 
 
 if __name__ == "__main__":
