@@ -1,0 +1,41 @@
+#include "framework/RichEditCtrl.h"
+
+namespace fw {
+
+bool CRichEditCtrl::Create(DWORD style, DWORD exStyle, const RECT& rect, HWND parent, UINT id) {
+    static const UniqueModule library(LoadLibraryA("RICHED32.DLL"));
+    if (!library) return false;
+    m_window.reset(CreateWindowExA(exStyle, "RICHEDIT", "", style, rect.left, rect.top, rect.right - rect.left,
+                                   rect.bottom - rect.top, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
+                                   GetModuleHandleA(nullptr), nullptr));
+    return m_window.valid();
+}
+
+void CRichEditCtrl::SetText(const char* text) { send(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text)); }
+
+std::string CRichEditCtrl::GetText() const {
+    const auto length = static_cast<size_t>(send(WM_GETTEXTLENGTH));
+    std::string text(length + 1, '\0');
+    const auto copied = static_cast<size_t>(send(WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(&text[0])));
+    text.resize(copied < length ? copied : length);
+    return text;
+}
+
+CHARRANGE CRichEditCtrl::GetSel() const {
+    CHARRANGE range{};
+    send(EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    return range;
+}
+
+void CRichEditCtrl::SetSel(const CHARRANGE& range) { send(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range)); }
+
+bool CRichEditCtrl::Find(const std::string& text, CHARRANGE range, DWORD flags, CHARRANGE& found) const {
+    FINDTEXTEXA search{};
+    search.chrg = range;
+    search.lpstrText = text.c_str();
+    if (send(EM_FINDTEXTEX, flags, reinterpret_cast<LPARAM>(&search)) < 0) return false;
+    found = search.chrgText;
+    return true;
+}
+
+}  // namespace fw
