@@ -95,7 +95,7 @@ bool CTextEditorWnd::showText(const std::string& text, HFONT font) {
     control.LimitText(LONG_MAX);  // a log of several megabytes loads whole
     fw::WindowRef(control.hwnd()).setFont(font, false);
     control.SetReadOnly(m_readOnly);
-    control.SetText(text.c_str());
+    control.SetText(text);
     control.SetEventMask(ENM_CHANGE);
     const bool hadFocus = m_text.hwnd() && GetFocus() == m_text.hwnd();
     ShowWindow(control.hwnd(), SW_SHOW);

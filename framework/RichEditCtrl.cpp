@@ -1,5 +1,8 @@
 #include "framework/RichEditCtrl.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace fw {
 
 bool CRichEditCtrl::Create(DWORD style, DWORD exStyle, const RECT& rect, HWND parent, UINT id) {
@@ -11,7 +14,27 @@ bool CRichEditCtrl::Create(DWORD style, DWORD exStyle, const RECT& rect, HWND pa
     return m_window.valid();
 }
 
-void CRichEditCtrl::SetText(const char* text) { send(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text)); }
+namespace {
+struct StreamSource {
+    const std::string& text;
+    size_t position;
+};
+
+DWORD CALLBACK ReadStream(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* given) {
+    auto* source = reinterpret_cast<StreamSource*>(cookie);
+    const size_t count = std::min(source->text.size() - source->position, static_cast<size_t>(wanted));
+    std::memcpy(buffer, source->text.data() + source->position, count);
+    source->position += count;
+    *given = static_cast<LONG>(count);
+    return 0;
+}
+}  // namespace
+
+void CRichEditCtrl::SetText(const std::string& text) {
+    StreamSource source{text, 0};
+    EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&source), 0, ReadStream};
+    send(EM_STREAMIN, SF_TEXT, reinterpret_cast<LPARAM>(&stream));
+}
 
 std::string CRichEditCtrl::GetText() const {
     const auto length = static_cast<size_t>(send(WM_GETTEXTLENGTH));

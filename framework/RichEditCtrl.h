@@ -16,9 +16,10 @@ public:
     bool Create(DWORD style, DWORD exStyle, const RECT& rect, HWND parent, UINT id);
     HWND hwnd() const { return m_window.get(); }
 
-    // Replaces the whole text. Under Wine this is fast only on a control that has never held
-    // text: replacing a large text costs far more than the length (minutes at a few MB).
-    void SetText(const char* text);
+    // Replaces the whole text, streamed in: under Wine a quarter faster than WM_SETTEXT. Either
+    // way it is fast only on a control that has never held text: replacing a large text costs
+    // far more than its length (minutes at a few MB).
+    void SetText(const std::string& text);
     std::string GetText() const;
     CHARRANGE GetSel() const;
     void SetSel(const CHARRANGE& range);

@@ -236,7 +236,7 @@ TEST_F(TextEditorTest, ASaveOnAFullDiskLeavesTheOldFileWhole) {
 // Through the host function, with the platform's editor out of reach: the flag that the opener
 // gets is whether the user saved at least once, even if later changes were dropped.
 TEST_F(TextEditorTest, TheSavedFlagReachesTheCallerOfZKTextEdit) {
-    // Set for the whole process by CTest: the loader reads it once, at start-up.
+    // CTest starts the tests with the platform's editor disabled; a process cannot do it later.
     char overrides[1024] = {};
     GetEnvironmentVariableA("WINEDLLOVERRIDES", overrides, sizeof overrides);
     if (std::string(overrides).find("notepad.exe=d") == std::string::npos) GTEST_SKIP() << "needs WINEDLLOVERRIDES=notepad.exe=d";
