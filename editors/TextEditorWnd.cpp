@@ -89,8 +89,10 @@ bool CTextEditorWnd::OnCreate() {
 
 bool CTextEditorWnd::showText(const std::string& text, HFONT font) {
     fw::CRichEditCtrl control;
+    // The scroll bars are always there, greyed while not needed: one that appears during the load
+    // narrows the text, and under Wine the control then lays all of it out again.
     const DWORD style = WS_CHILD | ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | WS_VSCROLL | WS_HSCROLL |
-                        ES_NOHIDESEL | ES_WANTRETURN;
+                        ES_DISABLENOSCROLL | ES_NOHIDESEL | ES_WANTRETURN;
     if (!control.Create(style, WS_EX_CLIENTEDGE, FreeArea(), hwnd(), IDC_EDITOR_TEXT)) return false;
     control.LimitText(LONG_MAX);  // a log of several megabytes loads whole
     fw::WindowRef(control.hwnd()).setFont(font, false);

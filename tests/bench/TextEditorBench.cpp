@@ -1,7 +1,8 @@
 // Timing of the text editor on large logs (run by hand, not by CTest): opening a log of 1, 2 and
 // 5 MB in the editor window against a plain multi-line EDIT control that reads and shows the same
 // file, then Restore and a font change in the shown editor, each against the editor's own first
-// load. The sizes show whether a cost grows faster than the text.
+// load. The sizes show whether a cost grows faster than the text. Goals: the editor at most twice
+// the EDIT control, Restore and the font change at most 1.2 times the editor's first load.
 //   wine64 zelkor_text_editor_bench.exe
 #include <windows.h>
 
