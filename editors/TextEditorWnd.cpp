@@ -109,7 +109,7 @@ bool CTextEditorWnd::showText(const std::string& text, HFONT font) {
 bool CTextEditorWnd::readFile(std::string& text) {
     DWORD error = ERROR_SUCCESS;
     fw::UniqueFile file(
-        CreateFileA(m_path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        CreateFileA(m_path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
     LARGE_INTEGER size{};
     if (!file || !GetFileSizeEx(file.get(), &size)) {
         error = GetLastError();

@@ -49,9 +49,9 @@ bool MenuItemEnabled(HWND frame, UINT id) {
     return !(GetMenuState(menu, id, MF_BYCOMMAND) & MF_GRAYED);
 }
 
-std::string IndicatorText(HWND frame) {
-    char text[64] = {};
-    SendDlgItemMessageA(frame, fw::CStatusBar::kDefaultId, SB_GETTEXTA, 1, reinterpret_cast<LPARAM>(text));
+std::string PaneText(HWND frame, int pane) {
+    char text[128] = {};
+    SendDlgItemMessageA(frame, fw::CStatusBar::kDefaultId, SB_GETTEXTA, pane, reinterpret_cast<LPARAM>(text));
     return text;
 }
 
@@ -101,7 +101,13 @@ TEST_F(TextEditorTest, AReadOnlyWindowRefusesChangesAndSaysSo) {
         EXPECT_EQ(!readOnly, MenuItemEnabled(editor->hwnd(), ID_EDITOR_DELETE));
         EXPECT_EQ(!readOnly, MenuItemEnabled(editor->hwnd(), ID_EDITOR_PASTE));
         EXPECT_TRUE(MenuItemEnabled(editor->hwnd(), ID_EDITOR_COPY));
-        EXPECT_EQ(readOnly ? "READ" : "", IndicatorText(editor->hwnd()));
+        EXPECT_EQ(readOnly ? "READ" : "", PaneText(editor->hwnd(), 1));
+        // The highlighted menu item's prompt, and the idle text once the menu closes.
+        const auto file = reinterpret_cast<LPARAM>(GetSubMenu(GetMenu(editor->hwnd()), 0));
+        SendMessageA(editor->hwnd(), WM_MENUSELECT, MAKEWPARAM(ID_EDITOR_SAVE, MF_GRAYED), file);
+        EXPECT_EQ("Saves the file", PaneText(editor->hwnd(), 0));
+        SendMessageA(editor->hwnd(), WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+        EXPECT_EQ("Ready", PaneText(editor->hwnd(), 0));
 
         // A greyed command is ignored even when it arrives (as from an accelerator).
         Command(*editor, ID_EDITOR_SAVE);
@@ -239,7 +245,8 @@ TEST_F(TextEditorTest, TheSavedFlagReachesTheCallerOfZKTextEdit) {
     // CTest starts the tests with the platform's editor disabled; a process cannot do it later.
     char overrides[1024] = {};
     GetEnvironmentVariableA("WINEDLLOVERRIDES", overrides, sizeof overrides);
-    if (std::string(overrides).find("notepad.exe=d") == std::string::npos) GTEST_SKIP() << "needs WINEDLLOVERRIDES=notepad.exe=d";
+    if (std::string(overrides).find("notepad.exe=d") == std::string::npos)
+        GTEST_SKIP() << "needs WINEDLLOVERRIDES=notepad.exe=d";
     for (const bool save : {true, false}) {
         SCOPED_TRACE(save ? "saved once" : "never saved");
         ASSERT_TRUE(WriteTextFile(path, "log\r\n"));
