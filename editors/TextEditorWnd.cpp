@@ -143,20 +143,11 @@ bool CTextEditorWnd::loadFile() {
 // so a full disk or a refused file leaves the old file whole.
 bool CTextEditorWnd::save() {
     const std::string text = m_text.GetText();
-    DWORD error = ERROR_SUCCESS;
-    {
-        // A file locked by another program, or one we may not write, is refused up front.
-        fw::UniqueFile probe(
-            CreateFileA(m_path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-        if (!probe && GetLastError() != ERROR_FILE_NOT_FOUND) error = GetLastError();
-    }
-    if (error == ERROR_SUCCESS) {
-        CLogFile file(m_path);
-        if (file.Create()) file.Write(text.data(), static_cast<DWORD>(text.size()));
-        file.Commit();
-        error = file.error();
-    }
-    if (error != ERROR_SUCCESS) {
+    CLogFile file(m_path);
+    if (file.Create()) file.Write(text.data(), static_cast<DWORD>(text.size()));
+    file.Commit();
+    // A file in use elsewhere, or read-only, refuses to be replaced, as does a full disk.
+    if (const DWORD error = file.error()) {
         tell(Formatted(IDS_EDITOR_SAVE_FAILED, m_path, ErrorText(error)), MB_ICONEXCLAMATION);
         return false;
     }
