@@ -68,6 +68,7 @@ using IconTraits = NullHandleTraits<HICON, DestroyIcon>;
 using GlobalTraits = NullHandleTraits<HGLOBAL, GlobalFree>;
 using ImageListTraits = NullHandleTraits<HIMAGELIST, ImageList_Destroy>;
 using WindowTraits = NullHandleTraits<HWND, DestroyWindowIfAlive>;
+using AcceleratorTraits = NullHandleTraits<HACCEL, DestroyAcceleratorTable>;
 
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueFile = UniqueHandle<FileHandleTraits>;
@@ -81,5 +82,6 @@ using UniqueIcon = UniqueHandle<IconTraits>;
 using UniqueGlobal = UniqueHandle<GlobalTraits>;
 using UniqueImageList = UniqueHandle<ImageListTraits>;
 using UniqueWindow = UniqueHandle<WindowTraits>;
+using UniqueAccelerators = UniqueHandle<AcceleratorTraits>;
 
 }  // namespace fw

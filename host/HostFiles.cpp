@@ -4,8 +4,10 @@
 
 #include <string>
 
+#include "editors/TextEditorWnd.h"
 #include "log/FileBackup.h"
 #include "log/SystemFilePath.h"
+#include "wizard/WizardDlg.h"
 #include "zelkor.h"
 
 HANDLE WINAPI ZKOpenSystemFile(LPCSTR fileName, LPSTR foundPath) {
@@ -28,10 +30,7 @@ void WINAPI ZKGetTempPath(LPSTR path) {
     GetTempFileNameA(directory, "ZK", 0, path);
 }
 
-BOOL WINAPI ZKTextEdit(LPCSTR path, LPCSTR, BOOL) {
-    // The path goes to the editor as it is, unquoted; the editor is not waited for.
-    const std::string command = std::string("notepad.exe") + " " + path;
-    if (WinExec(command.c_str(), SW_SHOWNORMAL) > 31) return TRUE;
-    // The program's own text editor window is not part of this build yet.
-    return FALSE;
+BOOL WINAPI ZKTextEdit(LPCSTR path, LPCSTR title, BOOL readOnly) {
+    CWizardDlg* wizard = CWizardDlg::Active();
+    return EditTextFile(wizard ? wizard->hwnd() : nullptr, path, title, readOnly != FALSE) ? TRUE : FALSE;
 }

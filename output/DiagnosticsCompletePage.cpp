@@ -3,7 +3,9 @@
 #include <cstdio>
 
 #include "controls/IconButton.h"
+#include "editors/TextEditorWnd.h"
 #include "framework/ErrorText.h"
+#include "framework/StringTable.h"
 #include "log/LogFile.h"
 #include "output/FaxProgram.h"
 #include "resources/resource.h"
@@ -82,7 +84,7 @@ void CDiagnosticsCompletePage::EnableLogActions(bool enable) {
 
 bool CDiagnosticsCompletePage::OnCommand(WORD id, WORD code, HWND control) {
     if (id == IDC_COMPLETE_VIEW) {
-        ZKTextEdit(LogFileName(), ZKLoadString(IDS_VIEW_LOG_TITLE, nullptr), FALSE);
+        EditTextFile(wizard()->hwnd(), LogFileName(), fw::LoadedString(IDS_VIEW_LOG_TITLE).c_str(), false);
         return true;
     }
     return CWizardPage::OnCommand(id, code, control);

@@ -161,6 +161,7 @@
 #define IDS_STATUS_FAXING         110
 #define IDS_STATUS_CONNECTING     111
 #define IDS_APP_NAME              57344
+#define IDS_IDLE_MESSAGE          57345 // the status bar's message pane when no menu item is highlighted
 #define IDS_VALUE_BETWEEN         61714
 #define IDS_POSITIVE_NUMBER       61719
 #define IDS_LOG_NOT_SAVED         200
@@ -176,3 +177,5 @@
 #define IDS_SYSEDIT_BACKUP_FAILED 251
 #define IDS_SYSEDIT_SAVE_FAILED   252
 #define IDS_SYSEDIT_NUL_READ_ONLY 253
+#define IDS_EDITOR_OPEN_FAILED    260
+#define IDS_EDITOR_SAVE_FAILED    261

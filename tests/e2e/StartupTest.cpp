@@ -62,7 +62,13 @@ TEST(Startup, BeforeWindowsFourTheLastPageDrawsItsOwnIconButtonsAndTheyClick) {
         HWND view = GetDlgItem(page, IDC_COMPLETE_VIEW);
         PostMessageA(view, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
         PostMessageA(view, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-        HWND editor = drive::WaitForTopLevel(0, "Notepad", nullptr, 20000);
+        // The program's own editor where the platform's is disabled (as CTest does), else notepad.
+        HWND editor = drive::WaitFor(
+            [&]() -> HWND {
+                HWND own = drive::WaitForTopLevel(session.pid(), "ZKFRAME", nullptr, 0);
+                return own ? own : drive::WaitForTopLevel(0, "Notepad", nullptr, 0);
+            },
+            20000);
         ASSERT_NE(nullptr, editor) << "View Log opened nothing";
         PostMessageA(editor, WM_CLOSE, 0, 0);
         EXPECT_EQ(0u, session.Finish());

@@ -93,9 +93,10 @@ bool IsEnabled(HWND dialog, int controlId) { return IsWindowEnabled(GetDlgItem(d
 bool IsVisible(HWND dialog, int controlId) { return IsWindowVisible(GetDlgItem(dialog, controlId)) != FALSE; }
 
 namespace {
-// A message box is a dialog with a static text 0xFFFF and at least one standard button.
+// A message box is a dialog with a static text 0xFFFF, at least one standard button and nothing
+// to type into (which tells it from the Find dialog).
 bool isMessageBox(HWND window) {
-    return GetDlgItem(window, 0xFFFF) &&
+    return GetDlgItem(window, 0xFFFF) && !FindWindowExA(window, nullptr, "Edit", nullptr) &&
            (GetDlgItem(window, IDOK) || GetDlgItem(window, IDYES) || GetDlgItem(window, IDNO));
 }
 }  // namespace

@@ -1,0 +1,316 @@
+#include "editors/TextEditorWnd.h"
+
+#include <commdlg.h>
+
+#include <climits>
+#include <cstdio>
+#include <new>
+#include <utility>
+#include <vector>
+
+#include "framework/ErrorText.h"
+#include "framework/StringTable.h"
+#include "log/LogFile.h"
+#include "resources/resource.h"
+
+namespace {
+
+static_assert(sizeof(WINDOWPLACEMENT) == 44, "a stored window placement is 44 bytes");
+
+// A string-table text with its %s fields filled in.
+std::string Formatted(UINT id, const std::string& first, const std::string& second = std::string()) {
+    const std::string format = fw::LoadedString(id);
+    std::vector<char> text(format.size() + first.size() + second.size() + 1);
+    std::snprintf(text.data(), text.size(), format.c_str(), first.c_str(), second.c_str());
+    return text.data();
+}
+
+// Fixed pitch in the modern family, the platform's choice of face and size.
+LOGFONTA DefaultFont() {
+    LOGFONTA description{};
+    description.lfWeight = FW_NORMAL;
+    description.lfCharSet = ANSI_CHARSET;
+    description.lfOutPrecision = OUT_DEFAULT_PRECIS;
+    description.lfClipPrecision = CLIP_CHARACTER_PRECIS;
+    description.lfQuality = DEFAULT_QUALITY;
+    description.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
+    return description;
+}
+
+}  // namespace
+
+CTextEditorWnd::CTextEditorWnd(HWND owner, std::string title, std::string path, bool readOnly)
+    : m_readOnly(readOnly), m_title(std::move(title)), m_path(std::move(path)), m_owner(owner) {}
+
+// The window goes while this object is whole: its last messages still find their handlers.
+CTextEditorWnd::~CTextEditorWnd() { DestroyWindow(); }
+
+int CTextEditorWnd::Run() {
+    if (!Open()) return -1;
+    const int result = RunModalLoop(m_owner);
+    storeFontAndPlacement();
+    DestroyWindow();
+    m_settings.reset();
+    return result;
+}
+
+bool CTextEditorWnd::Open() {
+    m_settings = std::make_unique<CSettingsKey>(SETTINGS_TEXT_EDITOR);
+    if (m_title.empty()) m_title = fw::LoadedString(IDS_EDITOR_TITLE) + m_path;
+    std::string text;
+    if (!readFile(text)) return false;
+    // The control would show the text only up to a zero byte, and saving would cut the file
+    // there: such a file can be looked at, not changed.
+    if (text.find('\0') != std::string::npos) m_readOnly = true;
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MAXIMIZEBOX;
+    if (!Create(m_title, style, 0, m_owner, IDR_TEXT_EDITOR)) return false;
+    HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_ZELKOR));
+    window().send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    LoadAcceleratorTable(IDR_TEXT_EDITOR_KEYS);
+    SetFocus(m_text.hwnd());
+    applyStoredPlacement();
+    if (!showText(text, m_font.handle())) return false;
+    setModified(false);
+    return true;
+}
+
+bool CTextEditorWnd::OnCreate() {
+    if (!m_statusBar.Create(hwnd())) return false;
+    m_statusBar.SetIndicators(fw::LoadedString(IDS_IDLE_MESSAGE), {fw::LoadedString(IDS_EDITOR_READ)});
+    if (!m_readOnly) m_statusBar.EnablePane(1, false);
+    UseMessageBar(m_statusBar);
+    LOGFONTA description = DefaultFont();
+    DWORD size = sizeof description;
+    LOGFONTA stored{};
+    if (m_settings->getBinary(TEXT_EDITOR_FONT, &stored, size) == ERROR_SUCCESS && size == sizeof stored)
+        description = stored;
+    return m_font.Create(description) && showText(std::string(), m_font.handle());
+}
+
+bool CTextEditorWnd::showText(const std::string& text, HFONT font) {
+    fw::CRichEditCtrl control;
+    // The scroll bars are always there, greyed while not needed: one that appears during the load
+    // narrows the text, and under Wine the control then lays all of it out again.
+    const DWORD style = WS_CHILD | ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | WS_VSCROLL | WS_HSCROLL |
+                        ES_DISABLENOSCROLL | ES_NOHIDESEL | ES_WANTRETURN;
+    if (!control.Create(style, WS_EX_CLIENTEDGE, FreeArea(), hwnd(), IDC_EDITOR_TEXT)) return false;
+    control.LimitText(LONG_MAX);  // a log of several megabytes loads whole
+    fw::WindowRef(control.hwnd()).setFont(font, false);
+    control.SetReadOnly(m_readOnly);
+    control.SetText(text);
+    control.SetEventMask(ENM_CHANGE);
+    const bool hadFocus = m_text.hwnd() && GetFocus() == m_text.hwnd();
+    ShowWindow(control.hwnd(), SW_SHOW);
+    m_text = std::move(control);
+    if (hadFocus) SetFocus(m_text.hwnd());
+    return true;
+}
+
+bool CTextEditorWnd::readFile(std::string& text) {
+    DWORD error = ERROR_SUCCESS;
+    fw::UniqueFile file(
+        CreateFileA(m_path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    LARGE_INTEGER size{};
+    if (!file || !GetFileSizeEx(file.get(), &size)) {
+        error = GetLastError();
+    } else if (size.QuadPart >= LONG_MAX) {
+        error = ERROR_FILE_TOO_LARGE;
+    } else {
+        try {
+            text.assign(static_cast<size_t>(size.QuadPart), '\0');
+            DWORD read = 0;
+            if (!ReadFile(file.get(), &text[0], static_cast<DWORD>(text.size()), &read, nullptr))
+                error = GetLastError();
+            text.resize(read);  // a file that shrank meanwhile gives what it still had
+        } catch (const std::bad_alloc&) {
+            error = ERROR_NOT_ENOUGH_MEMORY;
+        }
+    }
+    if (error == ERROR_SUCCESS) return true;
+    tell(Formatted(IDS_EDITOR_OPEN_FAILED, m_path, ErrorText(error)), MB_ICONEXCLAMATION);
+    return false;
+}
+
+// The text stays as it is when the file cannot be read.
+bool CTextEditorWnd::loadFile() {
+    std::string text;
+    if (!readFile(text) || !showText(text, m_font.handle())) return false;
+    setModified(false);
+    return true;
+}
+
+// The text is written beside the file and put in its place only when all of it was written,
+// so a full disk or a refused file leaves the old file whole.
+bool CTextEditorWnd::save() {
+    const std::string text = m_text.GetText();
+    CLogFile file(m_path);
+    if (file.Create()) file.Write(text.data(), static_cast<DWORD>(text.size()));
+    file.Commit();
+    // A file in use elsewhere, or read-only, refuses to be replaced, as does a full disk.
+    if (const DWORD error = file.error()) {
+        tell(Formatted(IDS_EDITOR_SAVE_FAILED, m_path, ErrorText(error)), MB_ICONEXCLAMATION);
+        return false;
+    }
+    m_saved = true;
+    setModified(false);
+    return true;
+}
+
+void CTextEditorWnd::chooseFont() {
+    LOGFONTA description = m_font.GetLogFont();
+    CHOOSEFONTA choice{};
+    choice.lStructSize = sizeof choice;
+    choice.hwndOwner = hwnd();
+    choice.lpLogFont = &description;
+    choice.Flags = CF_INITTOLOGFONTSTRUCT | CF_SCREENFONTS | CF_FIXEDPITCHONLY | CF_NOVERTFONTS | CF_FORCEFONTEXIST;
+    if (ChooseFontA(&choice)) SetDisplayFont(description);
+}
+
+bool CTextEditorWnd::SetDisplayFont(const LOGFONTA& description) {
+    fw::CFont font;
+    if (!font.Create(description)) return false;
+    const CHARRANGE selection = m_text.GetSel();
+    const bool modified = m_modified;
+    if (!showText(m_text.GetText(), font.handle())) return false;
+    m_font = std::move(font);  // the old control, which used the old font, is gone
+    m_text.SetSel(selection);
+    SetFocus(m_text.hwnd());
+    setModified(modified);
+    return true;
+}
+
+void CTextEditorWnd::openFindDialog() {
+    if (m_findDialog.IsOpen()) {
+        SetActiveWindow(m_findDialog.hwnd());
+        return;
+    }
+    DWORD flags = FR_HIDEUPDOWN;
+    if (m_searched) flags |= (m_matchCase ? FR_MATCHCASE : 0) | (m_wholeWord ? FR_WHOLEWORD : 0);
+    m_findDialog.Create(hwnd(), m_searched ? m_searchText : std::string(), flags);
+}
+
+void CTextEditorWnd::onFindReport(LPARAM report) {
+    if (m_findDialog.TakeReport(report) != fw::CFindReplaceDialog::Report::FindNext) return;
+    m_searched = true;
+    m_searchText = m_findDialog.FindWhat();
+    m_matchCase = m_findDialog.MatchCase();
+    m_wholeWord = m_findDialog.WholeWord();
+    findNext();
+}
+
+// Forward from the selection's end, without wrapping to the beginning.
+void CTextEditorWnd::findNext() {
+    const DWORD flags = FR_DOWN | (m_matchCase ? FR_MATCHCASE : 0) | (m_wholeWord ? FR_WHOLEWORD : 0);
+    CHARRANGE found{};
+    if (!m_text.Find(m_searchText, CHARRANGE{m_text.GetSel().cpMax, -1}, flags, found)) {
+        tell(fw::LoadedString(IDS_EDITOR_NO_MATCHES), MB_ICONINFORMATION);
+        return;
+    }
+    m_text.SetSel(found);
+    m_text.ScrollCaret();
+    SetFocus(m_text.hwnd());
+}
+
+void CTextEditorWnd::setModified(bool modified) {
+    if (modified == m_modified) return;
+    window().setText(modified ? m_title + fw::LoadedString(IDS_EDITOR_MODIFIED) : m_title);
+    m_modified = modified;
+}
+
+bool CTextEditorWnd::hasSelection() const {
+    const CHARRANGE selection = m_text.GetSel();
+    return selection.cpMin != selection.cpMax;
+}
+
+int CTextEditorWnd::tell(const std::string& text, UINT style) const {
+    return MessageBoxA(hwnd() ? hwnd() : m_owner, text.c_str(), fw::LoadedString(IDS_APP_NAME).c_str(), style);
+}
+
+void CTextEditorWnd::applyStoredPlacement() {
+    WINDOWPLACEMENT placement{};
+    DWORD size = sizeof placement;
+    if (m_settings->getBinary(TEXT_EDITOR_WINDOW, &placement, size) == ERROR_SUCCESS && size == sizeof placement &&
+        placement.length == sizeof placement)
+        SetWindowPlacement(hwnd(), &placement);
+}
+
+void CTextEditorWnd::storeFontAndPlacement() {
+    const LOGFONTA description = m_font.GetLogFont();
+    m_settings->setBinary(TEXT_EDITOR_FONT, &description, sizeof description);
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    GetWindowPlacement(hwnd(), &placement);
+    m_settings->setBinary(TEXT_EDITOR_WINDOW, &placement, sizeof placement);
+}
+
+void CTextEditorWnd::OnSize(UINT kind, int, int) {
+    if ((kind == SIZE_RESTORED || kind == SIZE_MAXIMIZED) && m_statusBar.hwnd() && m_text.hwnd())
+        fw::WindowRef(m_text.hwnd()).move(FreeArea());
+}
+
+// With unsaved changes the user chooses: save them, drop them, or stay.
+void CTextEditorWnd::OnClose() {
+    if (m_modified) {
+        const int answer = tell(Formatted(IDS_SAVE_CHANGES_TO, m_title), MB_YESNOCANCEL | MB_ICONQUESTION);
+        if (answer == IDCANCEL) return;
+        if (answer == IDYES && !save()) return;  // a failed save keeps the text on screen
+    }
+    EndModalLoop(0);
+}
+
+bool CTextEditorWnd::OnCommand(WORD id, WORD code, HWND control) {
+    if (control) {
+        if (id == IDC_EDITOR_TEXT && code == EN_CHANGE) setModified(true);
+        return id == IDC_EDITOR_TEXT;
+    }
+    switch (id) {
+    case ID_EDITOR_SAVE: save(); return true;
+    case ID_EDITOR_RESTORE: loadFile(); return true;
+    case ID_EDITOR_FONT: chooseFont(); return true;
+    case ID_EDITOR_CLOSE: OnClose(); return true;
+    case ID_EDITOR_CUT: m_text.Cut(); return true;
+    case ID_EDITOR_COPY: m_text.Copy(); return true;
+    case ID_EDITOR_PASTE: m_text.Paste(); return true;
+    case ID_EDITOR_DELETE: m_text.Clear(); return true;
+    case ID_EDITOR_UNDO: m_text.Undo(); return true;
+    case ID_EDITOR_SELECT_ALL: m_text.SetSel(CHARRANGE{0, -1}); return true;
+    case ID_EDITOR_FIND: openFindDialog(); return true;
+    case ID_EDITOR_FIND_NEXT: findNext(); return true;
+    default: return false;
+    }
+}
+
+bool CTextEditorWnd::IsCommandEnabled(UINT id) const {
+    switch (id) {
+    case ID_EDITOR_SAVE:
+    case ID_EDITOR_RESTORE: return m_modified;
+    case ID_EDITOR_CUT:
+    case ID_EDITOR_DELETE: return !m_readOnly && hasSelection();
+    case ID_EDITOR_COPY: return hasSelection();
+    case ID_EDITOR_PASTE: return !m_readOnly && IsClipboardFormatAvailable(CF_TEXT);
+    case ID_EDITOR_UNDO: return m_text.CanUndo();
+    case ID_EDITOR_FIND_NEXT: return m_searched;
+    default: return true;
+    }
+}
+
+bool CTextEditorWnd::PreTranslateMessage(MSG& message) {
+    return m_findDialog.PreTranslateMessage(message) || CFrameWnd::PreTranslateMessage(message);
+}
+
+LRESULT CTextEditorWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == fw::CFindReplaceDialog::Message()) {
+        onFindReport(lParam);
+        return 0;
+    }
+    return CFrameWnd::WindowProc(message, wParam, lParam);
+}
+
+bool EditTextFile(HWND owner, const char* path, const char* title, bool readOnly) {
+    // The path goes to the platform's editor as it is, unquoted; that editor is not waited for.
+    const std::string command = std::string("notepad.exe") + " " + path;
+    if (WinExec(command.c_str(), SW_SHOWNORMAL) > 31) return true;
+    CTextEditorWnd editor(owner, title ? title : "", path, readOnly);
+    editor.Run();
+    return editor.saved();
+}

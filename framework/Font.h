@@ -1,0 +1,23 @@
+// A font the program created: its description and handle, deleted with the object.
+#pragma once
+#include <windows.h>
+
+#include "framework/Handles.h"
+
+namespace fw {
+
+// The stored form of a font description is the ANSI record, the same size on both architectures.
+static_assert(sizeof(LOGFONTA) == 60, "a stored font description is 60 bytes");
+
+class CFont {
+public:
+    // False (and the previous font kept) when the platform refuses the description.
+    bool Create(const LOGFONTA& description);
+    LOGFONTA GetLogFont() const;
+    HFONT handle() const { return m_font.get(); }
+
+private:
+    UniqueFont m_font;
+};
+
+}  // namespace fw

@@ -1,0 +1,271 @@
+// The text editor window, driven in this process: command enabling and the read-only window,
+// closing with unsaved changes, the font change, searching, and saving (the saved flag, and a
+// failed save that must leave the file whole).
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+#include <dlgs.h>
+#include <richedit.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "ScratchDirectory.h"
+#include "driver/Driver.h"
+#include "editors/TextEditorWnd.h"
+#include "framework/StatusBar.h"
+#include "resources/resource.h"
+#include "zelkor.h"
+
+namespace {
+
+// Runs action here while another thread waits for the next message box and presses button;
+// returns the box's text (empty when none came).
+std::string AnsweringBox(int button, const std::function<void()>& action, DWORD timeoutMs = 10000) {
+    std::string text;
+    std::thread answerer([&] {
+        const drive::MessageBoxSeen box = drive::WaitForMessageBox(GetCurrentProcessId(), timeoutMs);
+        text = box.text;
+        drive::AnswerMessageBox(box, button);
+    });
+    action();
+    answerer.join();
+    return text;
+}
+
+void Type(HWND control, const std::string& text) {
+    for (char c : text) SendMessageA(control, WM_CHAR, static_cast<unsigned char>(c), 1);
+}
+
+std::string TextOf(HWND control) { return drive::Text(control); }
+
+// As the menu shows it when it opens.
+bool MenuItemEnabled(HWND frame, UINT id) {
+    HMENU menu = GetMenu(frame);
+    for (int popup = 0; popup < GetMenuItemCount(menu); ++popup)
+        SendMessageA(frame, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(GetSubMenu(menu, popup)), popup);
+    return !(GetMenuState(menu, id, MF_BYCOMMAND) & MF_GRAYED);
+}
+
+std::string PaneText(HWND frame, int pane) {
+    char text[128] = {};
+    SendDlgItemMessageA(frame, fw::CStatusBar::kDefaultId, SB_GETTEXTA, pane, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+void Select(HWND control, LONG from, LONG to) {
+    CHARRANGE range{from, to};
+    SendMessageA(control, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+}
+
+CHARRANGE SelectionOf(HWND control) {
+    CHARRANGE range{};
+    SendMessageA(control, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    return range;
+}
+
+void Command(const CTextEditorWnd& editor, UINT id) { SendMessageA(editor.hwnd(), WM_COMMAND, id, 0); }
+
+class TextEditorTest : public ::testing::Test {
+protected:
+    void SetUp() override { RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Halvard\\Zelkor\\Text Editor"); }
+
+    std::unique_ptr<CTextEditorWnd> open(const std::string& text, bool readOnly = false) {
+        EXPECT_TRUE(WriteTextFile(path, text));
+        auto editor = std::make_unique<CTextEditorWnd>(nullptr, "Notes", path, readOnly);
+        EXPECT_TRUE(editor->Open());
+        return editor;
+    }
+
+    ScratchDirectory scratch;
+    const std::string path = scratch / "notes.txt";
+};
+
+TEST_F(TextEditorTest, AReadOnlyWindowRefusesChangesAndSaysSo) {
+    for (const bool readOnly : {true, false}) {
+        SCOPED_TRACE(readOnly ? "read-only" : "writable");
+        auto editor = open("line one\r\nline two\r\n", readOnly);
+        HWND text = editor->textControl();
+        OpenClipboard(nullptr);  // text on the clipboard, so that only read-only greys Paste
+        EmptyClipboard();
+        HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, 4);
+        lstrcpyA(static_cast<char*>(GlobalLock(data)), "abc");
+        GlobalUnlock(data);
+        SetClipboardData(CF_TEXT, data);
+        CloseClipboard();
+
+        Select(text, 0, 4);
+        EXPECT_EQ(!readOnly, MenuItemEnabled(editor->hwnd(), ID_EDITOR_CUT));
+        EXPECT_EQ(!readOnly, MenuItemEnabled(editor->hwnd(), ID_EDITOR_DELETE));
+        EXPECT_EQ(!readOnly, MenuItemEnabled(editor->hwnd(), ID_EDITOR_PASTE));
+        EXPECT_TRUE(MenuItemEnabled(editor->hwnd(), ID_EDITOR_COPY));
+        EXPECT_EQ(readOnly ? "READ" : "", PaneText(editor->hwnd(), 1));
+        // The highlighted menu item's prompt, and the idle text once the menu closes.
+        const auto file = reinterpret_cast<LPARAM>(GetSubMenu(GetMenu(editor->hwnd()), 0));
+        SendMessageA(editor->hwnd(), WM_MENUSELECT, MAKEWPARAM(ID_EDITOR_SAVE, MF_GRAYED), file);
+        EXPECT_EQ("Saves the file", PaneText(editor->hwnd(), 0));
+        SendMessageA(editor->hwnd(), WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+        EXPECT_EQ("Ready", PaneText(editor->hwnd(), 0));
+
+        // A greyed command is ignored even when it arrives (as from an accelerator).
+        Command(*editor, ID_EDITOR_SAVE);
+        EXPECT_FALSE(editor->saved());
+        Type(text, "X");
+        EXPECT_EQ(readOnly ? "line one\r\nline two\r\n" : "X one\r\nline two\r\n", TextOf(text));
+        EXPECT_EQ(!readOnly, editor->modified());
+        EXPECT_EQ(!readOnly, MenuItemEnabled(editor->hwnd(), ID_EDITOR_SAVE));
+        EXPECT_EQ(!readOnly, MenuItemEnabled(editor->hwnd(), ID_EDITOR_RESTORE));
+        EXPECT_EQ(readOnly ? "Notes" : "Notes [modified]", drive::Text(editor->hwnd()));
+    }
+}
+
+// Cancel keeps everything; Yes saves first. Nothing is asked of an unmodified window.
+TEST_F(TextEditorTest, ClosingWithChangesAsksAndCancelKeepsTheWindowAsItWas) {
+    auto editor = open("draft");
+    EXPECT_EQ("", AnsweringBox(IDCANCEL, [&] { SendMessageA(editor->hwnd(), WM_CLOSE, 0, 0); }, 1000));
+    Type(editor->textControl(), "My ");
+    EXPECT_EQ("Save changes to Notes?",
+              AnsweringBox(IDCANCEL, [&] { SendMessageA(editor->hwnd(), WM_CLOSE, 0, 0); }));
+    ASSERT_TRUE(IsWindow(editor->hwnd()));
+    EXPECT_TRUE(editor->modified());
+    EXPECT_EQ("Notes [modified]", drive::Text(editor->hwnd()));
+    EXPECT_EQ("My draft", TextOf(editor->textControl()));
+    EXPECT_EQ("Save changes to Notes?", AnsweringBox(IDYES, [&] { Command(*editor, ID_EDITOR_CLOSE); }));
+    EXPECT_EQ("My draft", ReadTextFile(path));
+    EXPECT_TRUE(editor->saved());
+}
+
+TEST_F(TextEditorTest, AFontChangeKeepsTheTextTheSelectionAndTheModifiedState) {
+    LOGFONTA chosen{};
+    chosen.lfHeight = -19;
+    chosen.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
+    lstrcpyA(chosen.lfFaceName, "Courier New");
+    for (const bool modified : {true, false}) {
+        SCOPED_TRACE(modified ? "modified" : "unmodified");
+        auto editor = open("alpha\r\nbeta\r\n");
+        if (modified) Type(editor->textControl(), "+");
+        Select(editor->textControl(), 2, 5);
+        ASSERT_TRUE(editor->SetDisplayFont(chosen));
+        HWND text = editor->textControl();
+        EXPECT_EQ(modified ? "+alpha\r\nbeta\r\n" : "alpha\r\nbeta\r\n", TextOf(text));
+        EXPECT_EQ(2, SelectionOf(text).cpMin);
+        EXPECT_EQ(5, SelectionOf(text).cpMax);
+        EXPECT_EQ(modified, editor->modified());
+        EXPECT_EQ(modified ? "Notes [modified]" : "Notes", drive::Text(editor->hwnd()));
+        CHARFORMATA format{};
+        format.cbSize = sizeof format;
+        SendMessageA(text, EM_GETCHARFORMAT, TRUE, reinterpret_cast<LPARAM>(&format));
+        HDC screen = GetDC(nullptr);
+        EXPECT_EQ(MulDiv(19, 1440, GetDeviceCaps(screen, LOGPIXELSY)), format.yHeight);  // twips
+        ReleaseDC(nullptr, screen);
+        // The text keeps reporting changes after the font change.
+        Type(text, "!");
+        EXPECT_TRUE(editor->modified());
+    }
+}
+
+// The Find dialog's first search, then F3 onward; a text only before the caret is not found.
+TEST_F(TextEditorTest, FindNextSearchesForwardFromTheSelectionWithoutWrapping) {
+    auto editor = open("Alpha alphabet alpha ALPHA alpha\r\n");
+    HWND text = editor->textControl();
+    EXPECT_FALSE(MenuItemEnabled(editor->hwnd(), ID_EDITOR_FIND_NEXT));
+    Command(*editor, ID_EDITOR_FIND);
+    HWND find = drive::WaitForTopLevel(GetCurrentProcessId(), "#32770", "Find", 5000);
+    ASSERT_NE(nullptr, find);
+    SetDlgItemTextA(find, edt1, "alpha");
+    CheckDlgButton(find, chx1, BST_CHECKED);  // whole word
+    CheckDlgButton(find, chx2, BST_CHECKED);  // match case
+    SendMessageA(find, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(find, IDOK)));
+    EXPECT_EQ(15, SelectionOf(text).cpMin);
+    EXPECT_EQ(20, SelectionOf(text).cpMax);
+    // Closing the dialog keeps the search. (Open, it would pass for a message box to the answerer.)
+    SendMessageA(find, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_FALSE(IsWindow(find));
+    EXPECT_TRUE(MenuItemEnabled(editor->hwnd(), ID_EDITOR_FIND_NEXT));
+    Command(*editor, ID_EDITOR_FIND_NEXT);
+    EXPECT_EQ(27, SelectionOf(text).cpMin);
+    EXPECT_EQ("No matches found", AnsweringBox(IDOK, [&] { Command(*editor, ID_EDITOR_FIND_NEXT); }));
+    EXPECT_EQ(27, SelectionOf(text).cpMin);
+    Select(text, 0, 0);
+    Command(*editor, ID_EDITOR_FIND_NEXT);
+    EXPECT_EQ(15, SelectionOf(text).cpMin);
+    // Find opens the dialog again with the last search.
+    Command(*editor, ID_EDITOR_FIND);
+    find = drive::WaitForTopLevel(GetCurrentProcessId(), "#32770", "Find", 5000);
+    ASSERT_NE(nullptr, find);
+    EXPECT_EQ("alpha", drive::Text(GetDlgItem(find, edt1)));
+    EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(find, chx2));
+}
+
+// A save that cannot replace the file: a clear message, the text and the modified state kept,
+// no saved flag, and the file as it was. Restore of a file that cannot be read keeps the text.
+TEST_F(TextEditorTest, AFailedSaveOrRestoreLeavesTheFileAndTheTextAsTheyWere) {
+    auto editor = open("kept\r\n");
+    Type(editor->textControl(), "changed ");
+    {
+        fw::UniqueFile lock(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(lock.valid());
+        const std::string message = AnsweringBox(IDOK, [&] { Command(*editor, ID_EDITOR_SAVE); });
+        EXPECT_EQ(0u, message.find("Zelkor could not save the file \"" + path + "\": ")) << message;
+        const std::string restore = AnsweringBox(IDOK, [&] { Command(*editor, ID_EDITOR_RESTORE); });
+        EXPECT_EQ(0u, restore.find("Zelkor could not open the file \"" + path + "\": ")) << restore;
+    }
+    EXPECT_FALSE(editor->saved());
+    EXPECT_TRUE(editor->modified());
+    EXPECT_EQ("changed kept\r\n", TextOf(editor->textControl()));
+    EXPECT_EQ("kept\r\n", ReadTextFile(path));
+    Command(*editor, ID_EDITOR_RESTORE);
+    EXPECT_EQ("kept\r\n", TextOf(editor->textControl()));
+    EXPECT_FALSE(editor->modified());
+}
+
+// A full disk: the 64 KiB drive Y: holds the file; the saved text no longer fits beside it.
+TEST_F(TextEditorTest, ASaveOnAFullDiskLeavesTheOldFileWhole) {
+    if (GetFileAttributesA("Y:\\") == INVALID_FILE_ATTRIBUTES) GTEST_SKIP() << "no small drive Y:";
+    const std::string small = "Y:\\notes.txt";
+    const std::string old(40000, 'o');
+    ASSERT_TRUE(WriteTextFile(small, old));
+    CTextEditorWnd editor(nullptr, "Notes", small, false);
+    ASSERT_TRUE(editor.Open());
+    const std::string added(30000, 'n');
+    SendMessageA(editor.textControl(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(added.c_str()));
+    Type(editor.textControl(), "!");
+    const std::string message = AnsweringBox(IDOK, [&] { Command(editor, ID_EDITOR_SAVE); });
+    EXPECT_NE(std::string::npos, message.find("Zelkor could not save the file")) << message;
+    EXPECT_FALSE(editor.saved());
+    EXPECT_TRUE(old == ReadTextFile(small));
+    DeleteFileA(small.c_str());
+}
+
+// Through the host function, with the platform's editor out of reach: the flag that the opener
+// gets is whether the user saved at least once, even if later changes were dropped.
+TEST_F(TextEditorTest, TheSavedFlagReachesTheCallerOfZKTextEdit) {
+    // CTest starts the tests with the platform's editor disabled; a process cannot do it later.
+    char overrides[1024] = {};
+    GetEnvironmentVariableA("WINEDLLOVERRIDES", overrides, sizeof overrides);
+    if (std::string(overrides).find("notepad.exe=d") == std::string::npos)
+        GTEST_SKIP() << "needs WINEDLLOVERRIDES=notepad.exe=d";
+    for (const bool save : {true, false}) {
+        SCOPED_TRACE(save ? "saved once" : "never saved");
+        ASSERT_TRUE(WriteTextFile(path, "log\r\n"));
+        std::thread user([&] {
+            HWND frame = drive::WaitForTopLevel(GetCurrentProcessId(), "ZKFRAME", "Notes", 10000);
+            HWND text = GetDlgItem(frame, IDC_EDITOR_TEXT);
+            Type(text, "A");
+            if (save) {
+                PostMessageA(frame, WM_COMMAND, ID_EDITOR_SAVE, 0);
+                drive::WaitFor([&] { return drive::Text(frame) == "Notes" ? frame : nullptr; }, 5000);
+                Type(text, "B");
+            }
+            PostMessageA(frame, WM_CLOSE, 0, 0);
+            drive::AnswerMessageBox(drive::WaitForMessageBox(GetCurrentProcessId(), 5000), IDNO);
+        });
+        EXPECT_EQ(save ? TRUE : FALSE, ZKTextEdit(path.c_str(), "Notes", FALSE));
+        user.join();
+        EXPECT_EQ(save ? "Alog\r\n" : "log\r\n", ReadTextFile(path));
+    }
+}
+
+}  // namespace
