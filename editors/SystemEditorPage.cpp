@@ -2,6 +2,7 @@
 
 #include "editors/SystemFileStore.h"
 #include "editors/SystemFileText.h"
+#include "editors/WholeFile.h"
 #include "framework/ErrorText.h"
 #include "framework/StringTable.h"
 #include "log/SystemFileDump.h"

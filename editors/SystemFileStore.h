@@ -1,11 +1,8 @@
-// Reading a held system file and saving a new content over it, with a numbered backup first.
+// Saving a new content over a system file, with a numbered backup first.
 #pragma once
 #include <windows.h>
 
 #include <string>
-
-// Reads the whole of an open file from its start. False (last error set) when it cannot.
-bool ReadWholeFile(HANDLE file, std::string& bytes);
 
 struct SaveOutcome {
     enum Stage { Saved, BackupFailed, WriteFailed };

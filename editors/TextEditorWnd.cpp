@@ -3,27 +3,16 @@
 #include <commdlg.h>
 
 #include <climits>
-#include <cstdio>
-#include <new>
 #include <utility>
-#include <vector>
 
+#include "editors/WholeFile.h"
 #include "framework/ErrorText.h"
 #include "framework/StringTable.h"
-#include "log/LogFile.h"
 #include "resources/resource.h"
 
 namespace {
 
 static_assert(sizeof(WINDOWPLACEMENT) == 44, "a stored window placement is 44 bytes");
-
-// A string-table text with its %s fields filled in.
-std::string Formatted(UINT id, const std::string& first, const std::string& second = std::string()) {
-    const std::string format = fw::LoadedString(id);
-    std::vector<char> text(format.size() + first.size() + second.size() + 1);
-    std::snprintf(text.data(), text.size(), format.c_str(), first.c_str(), second.c_str());
-    return text.data();
-}
 
 // Fixed pitch in the modern family, the platform's choice of face and size.
 LOGFONTA DefaultFont() {
@@ -39,8 +28,9 @@ LOGFONTA DefaultFont() {
 
 }  // namespace
 
-CTextEditorWnd::CTextEditorWnd(HWND owner, std::string title, std::string path, bool readOnly)
-    : m_readOnly(readOnly), m_title(std::move(title)), m_path(std::move(path)), m_owner(owner) {}
+CTextEditorWnd::CTextEditorWnd(HWND owner, const char* title, std::string path, bool readOnly)
+    : m_readOnly(readOnly), m_title(title ? title : ""), m_hasTitle(title != nullptr), m_path(std::move(path)),
+      m_owner(owner) {}
 
 // The window goes while this object is whole: its last messages still find their handlers.
 CTextEditorWnd::~CTextEditorWnd() { DestroyWindow(); }
@@ -107,27 +97,11 @@ bool CTextEditorWnd::showText(const std::string& text, HFONT font) {
 }
 
 bool CTextEditorWnd::readFile(std::string& text) {
-    DWORD error = ERROR_SUCCESS;
     fw::UniqueFile file(
         CreateFileA(m_path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-    LARGE_INTEGER size{};
-    if (!file || !GetFileSizeEx(file.get(), &size)) {
-        error = GetLastError();
-    } else if (size.QuadPart >= LONG_MAX) {
-        error = ERROR_FILE_TOO_LARGE;
-    } else {
-        try {
-            text.assign(static_cast<size_t>(size.QuadPart), '\0');
-            DWORD read = 0;
-            if (!ReadFile(file.get(), &text[0], static_cast<DWORD>(text.size()), &read, nullptr))
-                error = GetLastError();
-            text.resize(read);  // a file that shrank meanwhile gives what it still had
-        } catch (const std::bad_alloc&) {
-            error = ERROR_NOT_ENOUGH_MEMORY;
-        }
-    }
-    if (error == ERROR_SUCCESS) return true;
-    tell(Formatted(IDS_EDITOR_OPEN_FAILED, m_path, ErrorText(error)), MB_ICONEXCLAMATION);
+    if (file && ReadWholeFile(file.get(), text)) return true;
+    const DWORD error = GetLastError();
+    tell(fw::FormattedString(IDS_EDITOR_OPEN_FAILED, m_path.c_str(), ErrorText(error).c_str()), MB_ICONEXCLAMATION);
     return false;
 }
 
@@ -139,16 +113,11 @@ bool CTextEditorWnd::loadFile() {
     return true;
 }
 
-// The text is written beside the file and put in its place only when all of it was written,
-// so a full disk or a refused file leaves the old file whole.
+// A full disk or a refused file (in use elsewhere, read-only) leaves the old file whole.
 bool CTextEditorWnd::save() {
-    const std::string text = m_text.GetText();
-    CLogFile file(m_path);
-    if (file.Create()) file.Write(text.data(), static_cast<DWORD>(text.size()));
-    file.Commit();
-    // A file in use elsewhere, or read-only, refuses to be replaced, as does a full disk.
-    if (const DWORD error = file.error()) {
-        tell(Formatted(IDS_EDITOR_SAVE_FAILED, m_path, ErrorText(error)), MB_ICONEXCLAMATION);
+    if (!ReplaceFileContent(m_path, m_text.GetText())) {
+        const DWORD error = GetLastError();
+        tell(fw::FormattedString(IDS_EDITOR_SAVE_FAILED, m_path.c_str(), ErrorText(error).c_str()), MB_ICONEXCLAMATION);
         return false;
     }
     m_saved = true;
@@ -251,7 +220,8 @@ void CTextEditorWnd::OnSize(UINT kind, int, int) {
 // With unsaved changes the user chooses: save them, drop them, or stay.
 void CTextEditorWnd::OnClose() {
     if (m_modified) {
-        const int answer = tell(Formatted(IDS_SAVE_CHANGES_TO, m_title), MB_YESNOCANCEL | MB_ICONQUESTION);
+        const std::string& name = m_hasTitle ? m_title : m_path;
+        const int answer = tell(fw::FormattedString(IDS_SAVE_CHANGES_TO, name.c_str()), MB_YESNOCANCEL | MB_ICONQUESTION);
         if (answer == IDCANCEL) return;
         if (answer == IDYES && !save()) return;  // a failed save keeps the text on screen
     }
@@ -310,7 +280,7 @@ bool EditTextFile(HWND owner, const char* path, const char* title, bool readOnly
     // The path goes to the platform's editor as it is, unquoted; that editor is not waited for.
     const std::string command = std::string("notepad.exe") + " " + path;
     if (WinExec(command.c_str(), SW_SHOWNORMAL) > 31) return true;
-    CTextEditorWnd editor(owner, title ? title : "", path, readOnly);
+    CTextEditorWnd editor(owner, title, path, readOnly);
     editor.Run();
     return editor.saved();
 }

@@ -16,8 +16,8 @@
 
 class CTextEditorWnd : public fw::CFrameWnd {
 public:
-    // Nothing is created yet. An empty title becomes "Text Editor - " and the path.
-    CTextEditorWnd(HWND owner, std::string title, std::string path, bool readOnly);
+    // Nothing is created yet. No title, or an empty one, shows "Text Editor - " and the path.
+    CTextEditorWnd(HWND owner, const char* title, std::string path, bool readOnly);
     ~CTextEditorWnd() override;
 
     // Opens the window on the file, runs it until it is closed, keeps its font and placement.
@@ -62,6 +62,7 @@ private:
     bool m_readOnly;
     fw::CRichEditCtrl m_text;
     std::string m_title;
+    bool m_hasTitle;  // the opener gave a title (even an empty one): questions name it, not the path
     std::string m_path;
     bool m_modified = false;
     bool m_saved = false;
