@@ -66,7 +66,6 @@ TEST(BackgroundTask, EveryEndGivesBackTheButtonsOfItsBeginAndTellsThePageOnce) {
     // The task's notices are sent to this thread: handle messages until they have come.
     drive::WaitFor([&]() -> HWND { return page->taskDone ? GetDesktopWindow() : nullptr; }, 5000);
     EXPECT_EQ(1, page->taskDone);
-    EXPECT_FALSE(wizard.tasks().Running());
     EXPECT_TRUE(wizard.item(IDC_WIZARD_NEXT).isEnabled());
     EXPECT_FALSE(wizard.item(IDC_WIZARD_PREVIOUS).isEnabled());
 
@@ -77,7 +76,6 @@ TEST(BackgroundTask, EveryEndGivesBackTheButtonsOfItsBeginAndTellsThePageOnce) {
     HANDLE thread = CreateThread(nullptr, 0, endAtOnce, nullptr, 0, nullptr);
     ASSERT_NE(nullptr, thread);
     ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(thread, 5000));
-    EXPECT_EQ(1, page->taskDone);
     ZKBeginBackground(thread);
     EXPECT_EQ(2, page->taskDone);
     EXPECT_FALSE(wizard.tasks().Running());

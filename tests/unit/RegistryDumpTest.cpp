@@ -84,7 +84,6 @@ std::string dump(HKEY root, const std::string& subkey) {
 TEST_F(RegistryDump, EveryKindOfValueInTheRegistrysOrder) {
     set("Max", REG_DWORD, "\xFF\xFF\xFF\xFF");
     set("Bin0", REG_BINARY, "");
-    set("Bin8", REG_BINARY, "\x01\x02\x03\x04\x05\x06\x07\x08");
     setString("Path %", "%a%");  // a percent sign in a name or data is not a format
     set("Multi", REG_MULTI_SZ, std::string("a\0bc\0\0", 6));
     // A 32-bit value of another size shows its bytes; a long name is whole and keeps its value
@@ -99,7 +98,6 @@ TEST_F(RegistryDump, EveryKindOfValueInTheRegistrysOrder) {
     EXPECT_EQ(expectedDump({
                   {"Max", "DWORD     Max                  = 0xFFFFFFFF (4294967295)\r\n"},
                   {"Bin0", "GENERIC   Bin0                 =\r\n"},
-                  {"Bin8", "GENERIC   Bin8                 = 01 02 03 04 05 06 07 08\r\n"},
                   {"Path %", "STRING    Path %               = %a%\r\n"},
                   {"Multi", "GENERIC   Multi                = 61 00 62 63 00 00\r\n"},
                   {"Short", "DWORD     Short                = 5A A5\r\n"},
@@ -115,8 +113,6 @@ TEST_F(RegistryDump, EmptyAndMissingKeys) {
     createKey("Empty\r\nKey");
     const std::string emptyPath = path() + "\\Empty\r\nKey";
     EXPECT_EQ("HKEY_CURRENT_USER\\" + path() + "\\Empty\\r\\nKey\r\n" + rule + "\r\n", dump(HKEY_CURRENT_USER, emptyPath));
-    // Below a key that is not a predefined root the heading is the path alone.
-    EXPECT_EQ("Empty\\r\\nKey\r\n" + rule + "\r\n", dump(scratch(), "Empty\r\nKey"));
 
     EXPECT_EQ("", dump(HKEY_CURRENT_USER, path() + "\\Missing"));
 }

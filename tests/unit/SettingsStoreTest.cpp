@@ -50,7 +50,6 @@ TEST(SettingsFormat, KeyPathsJoinTheNodesOfTheirBranch) {
     uint32_t root = 0;
     std::string path;
     ASSERT_TRUE(FindSettingsKeyPath(tree.data(), tree.size(), 13, root, path));
-    EXPECT_EQ(HKEY_CURRENT_USER, SettingsRootKey(root));
     EXPECT_EQ("Base\\A\\D", path);
     ASSERT_TRUE(FindSettingsKeyPath(tree.data(), tree.size(), 1, root, path));
     EXPECT_EQ("Base", path);
