@@ -1,5 +1,6 @@
 // Background tasks: the wizard's buttons around them, the end notice, and the wizard's Cancel
-// with tasks that stop when asked, tasks that do not, and an end notice during the question.
+// with a task that does not stop when asked and with an end notice during the question. Quitting
+// during a task that stops when asked is a whole session (the end-to-end Cancel test).
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -19,7 +20,7 @@
 
 namespace {
 
-enum class Job { None, ReturnAtOnce, StopWhenAsked, IgnoreStopRequests };
+enum class Job { None, ReturnAtOnce, IgnoreStopRequests };
 
 // A page whose job is chosen by the test; it counts its loop turns and its end notices, and it
 // refuses Next, so that only the wizard's own end handling can close the wizard.
@@ -34,7 +35,7 @@ public:
         DuplicateHandle(GetCurrentProcess(), GetCurrentThread(), GetCurrentProcess(), &thread, 0, FALSE,
                         DUPLICATE_SAME_ACCESS);
         if (job == Job::ReturnAtOnce) return;
-        for (; job == Job::IgnoreStopRequests || !ZKShouldTerminate(); Sleep(1))
+        for (;; Sleep(1))  // until killed
             if (++turns == 1) SetEvent(running.get());
     }
     BOOL PageOpNext() override { return FALSE; }
@@ -61,15 +62,10 @@ TEST(BackgroundTask, EveryEndGivesBackTheButtonsOfItsBeginAndTellsThePageOnce) {
     wizard.AddPage(std::make_unique<CWizardPage>(IDD_PROBE_PAGE, true));
     ASSERT_TRUE(wizard.Create(nullptr));
 
-    // Nothing registered: the end returns at once and tells nobody.
-    ZKEndBackground();
-    EXPECT_EQ(0, page->taskDone);
-
     ASSERT_TRUE(page->StartPageTask());
     // The task's notices are sent to this thread: handle messages until they have come.
     drive::WaitFor([&]() -> HWND { return page->taskDone ? GetDesktopWindow() : nullptr; }, 5000);
     EXPECT_EQ(1, page->taskDone);
-    EXPECT_FALSE(wizard.tasks().Running());
     EXPECT_TRUE(wizard.item(IDC_WIZARD_NEXT).isEnabled());
     EXPECT_FALSE(wizard.item(IDC_WIZARD_PREVIOUS).isEnabled());
 
@@ -80,7 +76,6 @@ TEST(BackgroundTask, EveryEndGivesBackTheButtonsOfItsBeginAndTellsThePageOnce) {
     HANDLE thread = CreateThread(nullptr, 0, endAtOnce, nullptr, 0, nullptr);
     ASSERT_NE(nullptr, thread);
     ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(thread, 5000));
-    EXPECT_EQ(1, page->taskDone);
     ZKBeginBackground(thread);
     EXPECT_EQ(2, page->taskDone);
     EXPECT_FALSE(wizard.tasks().Running());
@@ -142,22 +137,6 @@ const char kQuitQuestion[] =
 const char kKillQuestion[] =
     "Zelkor was unable to abort the current task. Do you want to quit anyway?\nSelect Yes to kill the task and "
     "exit or No to try again";
-
-TEST(BackgroundTask, CancelStopsATaskThatPollsWithoutAskingMore) {
-    WizardSession session;
-    CancellingWizard wizard(session);
-    auto owned = std::make_unique<TaskPage>(Job::StopWhenAsked);
-    TaskPage* page = owned.get();
-    wizard.AddPage(std::move(owned));
-    Answerer answerer({IDYES});
-    EXPECT_EQ(IDCANCEL, wizard.DoModal(nullptr));  // without a second question: no 5-second wait
-    answerer.Finish();
-    EXPECT_EQ(std::vector<std::string>({kQuitQuestion}), answerer.texts);
-    EXPECT_GT(page->turns, 0);
-    EXPECT_EQ(0, page->taskDone) << "a stopped task closes the wizard instead of telling the page";
-    EXPECT_FALSE(wizard.tasks().Running());
-    EXPECT_TRUE(session.terminate);
-}
 
 TEST(BackgroundTask, ATaskThatIgnoresTheStopIsSuspendedWhileTheUserDecides) {
     WizardSession session;

@@ -1,5 +1,6 @@
 // The check-box rules of the tree, on the control in a hidden window: filling, propagation,
-// recomputing the parents, clicks, and the walk over the checked leaves.
+// recomputing the parents, clicks, and the walk over the checked leaves. The program's tree has
+// two levels: libraries without a box, their tests unchecked at first.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -65,41 +66,17 @@ TEST_F(CheckTreeTest, ALibraryFollowsItsTestsAndPassesItsOwnClickOnToThem) {
     EXPECT_EQ(kUnchecked, tree.State(b));
 }
 
-TEST_F(CheckTreeTest, ADisabledBoxNeverChangesAndNeverCountsAsChecked) {
-    HTREEITEM library = Add(nullptr, kNoCheckBox);
-    HTREEITEM test = Add(library, kUnchecked);
-    HTREEITEM disabled = Add(library, kCheckDisabled);
-    HTREEITEM locked = Add(nullptr, kCheckDisabled);
-    HTREEITEM inLocked = Add(locked, kChecked);
-    tree.RecomputeAll();
-    EXPECT_EQ(std::vector<int>({1, 7}), States({library, locked}));
-
-    Click(library);
-    EXPECT_EQ(std::vector<int>({2, 7}), States({test, disabled}));
-    Click(test);
-    Click(test);
-    EXPECT_EQ(kPartlyChecked, tree.State(library)) << "the disabled test holds its library at partly checked";
-    Click(inLocked);
-    EXPECT_EQ(kCheckDisabled, tree.State(locked));
-    Click(test);
-    EXPECT_EQ(kUnchecked, tree.State(library));
-}
-
-TEST_F(CheckTreeTest, CheckedLeavesComeInTreeOrderSkippingUncheckedAndDisabledSubtrees) {
+TEST_F(CheckTreeTest, CheckedLeavesComeInTreeOrderSkippingUncheckedOnes) {
     EXPECT_TRUE(CheckedLeaves().empty());
     HTREEITEM partly = Add(nullptr, kPartlyChecked);
     HTREEITEM c1 = Add(partly, kChecked);
     Add(partly, kUnchecked);
-    HTREEITEM deep = Add(partly, kPartlyChecked);
-    HTREEITEM deepLeaf = Add(deep, kChecked);
     HTREEITEM c3 = Add(partly, kChecked);
-    Add(Add(nullptr, kUnchecked), kChecked);  // inside an unchecked subtree: not visited
-    Add(Add(nullptr, kCheckDisabled), kChecked);
-    HTREEITEM checkedLeaf = Add(nullptr, kChecked);
-    HTREEITEM withBoxlessChild = Add(nullptr, kChecked);  // counts as a leaf
-    Add(withBoxlessChild, kNoCheckBox);
+    Add(Add(nullptr, kUnchecked), kUnchecked);
+    HTREEITEM checked = Add(nullptr, kChecked);
+    HTREEITEM d1 = Add(checked, kChecked);
 
-    EXPECT_EQ(std::vector<HTREEITEM>({c1, deepLeaf, c3, checkedLeaf, withBoxlessChild}), CheckedLeaves());
+    EXPECT_EQ(std::vector<HTREEITEM>({c1, c3, d1}), CheckedLeaves());
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
-// Host helpers for files and registry keys: numbered backups, finding system files, detecting
-// and deleting keys.
+// Host helpers for files: numbered backups and finding system files.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -7,7 +6,6 @@
 #include <string>
 
 #include "ScratchDirectory.h"
-#include "ScratchKey.h"
 #include "zelkor.h"
 
 namespace {
@@ -27,12 +25,6 @@ TEST(HostBackupFile, TakesTheFirstFreeNumberAfterTheLastDot) {
     ASSERT_TRUE(ZKBackupFile(ini.c_str(), backup));
     EXPECT_EQ(scratch / "WIN.003", backup);
     EXPECT_EQ("older", ReadTextFile(scratch / "WIN.001"));  // never overwritten
-
-    // No dot anywhere: one is added.
-    const std::string plain = scratch / "NOTES";
-    ASSERT_TRUE(WriteTextFile(plain, "n"));
-    ASSERT_TRUE(ZKBackupFile(plain.c_str(), backup));
-    EXPECT_EQ(scratch / "NOTES.000", backup);
 
     // The only dot is in a directory name: the name is cut there.
     ASSERT_TRUE(CreateDirectoryA((scratch / "conf.d").c_str(), nullptr));
@@ -82,18 +74,6 @@ TEST(HostOpenSystemFile, OpensWhatTheSearchFindsExclusivelyElseTheNameInTheRootO
     EXPECT_EQ(INVALID_HANDLE_VALUE, ZKOpenSystemFile(rootName.c_str(), found));
     EXPECT_EQ(untouched, std::string(found, sizeof found));
     SetCurrentDirectoryA(previousDirectory);
-}
-
-class HostRegistryKeys : public ScratchKeyTest {};
-
-TEST_F(HostRegistryKeys, DetectsAndDeletesAKeyWithEverythingBelowIt) {
-    createKey("Host\\Ports\\COM1");
-    const std::string host = path() + "\\Host";
-    EXPECT_TRUE(ZKDetectKey(HKEY_CURRENT_USER, (host + "\\Ports\\COM1").c_str()));
-    EXPECT_FALSE(ZKDetectKey(HKEY_CURRENT_USER, (host + "\\Ports\\COM2").c_str()));
-    ZKDeleteKey(HKEY_CURRENT_USER, host.c_str());
-    EXPECT_FALSE(keyExists("Host"));
-    EXPECT_TRUE(ZKDetectKey(HKEY_CURRENT_USER, path().c_str())) << "its parent stays";
 }
 
 }  // namespace

@@ -18,38 +18,28 @@ std::string chars(size_t count, char first = 'a') {
     return text;
 }
 
-const std::string kNameColumn(20, ' ');
 const std::string k33(33, ' ');
 const std::string k32(32, ' ');
 
-std::string stringValue(const std::string& name, const std::string& data, const char* label = "STRING") {
+std::string stringValue(const std::string& name, const std::string& data) {
     std::string out;
-    AppendRegistryString(out, label, name, data);
+    AppendRegistryString(out, "STRING", name, data);
     return out;
 }
 
 }  // namespace
 
-TEST(RegistryLayout, RoomLeftByNameAndLabel) {
+TEST(RegistryLayout, RoomLeftByTheName) {
     const std::string s40 = chars(40), s100 = chars(100);
-    EXPECT_EQ("STRING    " + kNameColumn + " = \r\n", stringValue("", ""));
     // 40 characters fit beside a name of up to 20; one more starts a line of its own.
     const std::string n20 = chars(20, 'A');
     EXPECT_EQ("STRING    " + n20 + " = " + s40 + "\r\n", stringValue(n20, s40));
     EXPECT_EQ("STRING    " + n20 + " = " + s40 + "\r\n" + k33 + "a\r\n", stringValue(n20, s40 + "a"));
-    // Each character of the name beyond 20 takes one from the room, on continuation lines too.
-    const std::string n21 = chars(21, 'A');
-    EXPECT_EQ("STRING    " + n21 + " = " + s100.substr(0, 39) + "\r\n" + k33 + s100.substr(39, 39) + "\r\n" + k33 +
-                  s100.substr(78) + "\r\n",
-              stringValue(n21, s100));
-    // 59 characters leave room for one; from 60 on the whole data stays on the first line.
+    // Each character of the name beyond 20 takes one from the room (the sessions show 21): 59
+    // leave room for one; from 60 on the whole data stays on the first line.
     const std::string n59 = chars(59, 'A'), n60 = chars(60, 'A');
     EXPECT_EQ("STRING    " + n59 + " = a\r\n" + k33 + "b\r\n" + k33 + "c\r\n", stringValue(n59, "abc"));
     EXPECT_EQ("STRING    " + n60 + " = " + s100 + "\r\n", stringValue(n60, s100));
-
-    // A label longer than its column pushes everything right and shrinks the room likewise.
-    EXPECT_EQ("ZEICHENKETTE " + kNameColumn + " = " + s40.substr(0, 37) + "\r\n" + k33 + "lmn\r\n",
-              stringValue("", s40, "ZEICHENKETTE"));
 
     // Byte lines keep their columns whatever the name's length.
     std::string bytes;
@@ -92,17 +82,13 @@ std::string dump(HKEY root, const std::string& subkey) {
 }  // namespace
 
 TEST_F(RegistryDump, EveryKindOfValueInTheRegistrysOrder) {
-    setString("", "default");
-    set("Ten", REG_DWORD, std::string("\x0A\0\0\0", 4));
     set("Max", REG_DWORD, "\xFF\xFF\xFF\xFF");
     set("Bin0", REG_BINARY, "");
-    set("Bin8", REG_BINARY, "\x01\x02\x03\x04\x05\x06\x07\x08");
-    set("Bin10", REG_BINARY, "\x01\x02\x03\x04\x05\x06\x07\x08\x09\xAB");
     setString("Path %", "%a%");  // a percent sign in a name or data is not a format
-    set("Expand", REG_EXPAND_SZ, std::string("%P%\0", 4));
     set("Multi", REG_MULTI_SZ, std::string("a\0bc\0\0", 6));
-    // A 32-bit value of another size shows its bytes; a long name is whole and keeps its value;
-    // line breaks are written so that no value can forge a line such as a banner.
+    // A 32-bit value of another size shows its bytes; a long name is whole and keeps its value
+    // (Wine lists it first: it must not end the walk); line breaks are written so that no value
+    // can forge a line such as a banner.
     const std::string longName = chars(600, 'A');
     set("Short", REG_DWORD, "\x5A\xA5");
     set("Long", REG_DWORD, "\x01\x02\x03\x04\x05\x06\x07\x08\x09");
@@ -110,14 +96,9 @@ TEST_F(RegistryDump, EveryKindOfValueInTheRegistrysOrder) {
     setString("Two\r\nLines", "a\\b\r\n***\r\n* Forged\nc");
 
     EXPECT_EQ(expectedDump({
-                  {"", "STRING    " + kNameColumn + " = default\r\n"},
-                  {"Ten", "DWORD     Ten                  = 0x0000000A (10)\r\n"},
                   {"Max", "DWORD     Max                  = 0xFFFFFFFF (4294967295)\r\n"},
                   {"Bin0", "GENERIC   Bin0                 =\r\n"},
-                  {"Bin8", "GENERIC   Bin8                 = 01 02 03 04 05 06 07 08\r\n"},
-                  {"Bin10", "GENERIC   Bin10                = 01 02 03 04 05 06 07 08\r\n" + k32 + " 09 AB\r\n"},
                   {"Path %", "STRING    Path %               = %a%\r\n"},
-                  {"Expand", "GENERIC   Expand               = 25 50 25 00\r\n"},
                   {"Multi", "GENERIC   Multi                = 61 00 62 63 00 00\r\n"},
                   {"Short", "DWORD     Short                = 5A A5\r\n"},
                   {"Long", "DWORD     Long                 = 01 02 03 04 05 06 07 08\r\n" + k32 + " 09\r\n"},
@@ -127,18 +108,11 @@ TEST_F(RegistryDump, EveryKindOfValueInTheRegistrysOrder) {
               dump(HKEY_CURRENT_USER, path()));
 }
 
-TEST_F(RegistryDump, EmptyMissingAndRootKeys) {
+TEST_F(RegistryDump, EmptyAndMissingKeys) {
     const std::string rule = std::string(50, '=') + "\r\n\r\n";
     createKey("Empty\r\nKey");
     const std::string emptyPath = path() + "\\Empty\r\nKey";
     EXPECT_EQ("HKEY_CURRENT_USER\\" + path() + "\\Empty\\r\\nKey\r\n" + rule + "\r\n", dump(HKEY_CURRENT_USER, emptyPath));
-    // Below a key that is not a predefined root the heading is the path alone.
-    EXPECT_EQ("Empty\\r\\nKey\r\n" + rule + "\r\n", dump(scratch(), "Empty\r\nKey"));
 
     EXPECT_EQ("", dump(HKEY_CURRENT_USER, path() + "\\Missing"));
-
-    // An empty path dumps the root itself under its name alone.
-    const std::string root = dump(HKEY_CURRENT_USER, ""), rootHeading = "HKEY_CURRENT_USER\\\r\n" + rule;
-    EXPECT_EQ(rootHeading, root.substr(0, rootHeading.size()));
-    EXPECT_EQ("\r\n", root.substr(root.size() - 2));
 }

@@ -28,11 +28,6 @@ constexpr char kReadAndDeleteOnly[] = "D:P(A;;KR;;;WD)(A;;SD;;;WD)";
 constexpr char kNoAccess[] = "D:P";
 constexpr char kFullAccess[] = "D:P(A;;KA;;;WD)";
 
-bool HandleIsOpen(HKEY handle) {
-    return RegQueryInfoKeyA(handle, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                            nullptr, nullptr) == ERROR_SUCCESS;
-}
-
 }  // namespace
 
 using RegistryKey = ScratchKeyTest;
@@ -59,23 +54,6 @@ TEST_F(RegistryKey, OpenFallsBackToReadAccessAndAMissingKeyFailsEveryOperation) 
     EXPECT_EQ(ERROR_INVALID_HANDLE, missing.getString("Value", text, size));
     EXPECT_STREQ("", text);
     EXPECT_EQ(ERROR_INVALID_HANDLE, missing.deleteSubkey("Child"));
-    RegistryKeyInfo keyInfo;
-    EXPECT_FALSE(missing.enumSubkey(0, keyInfo));
-}
-
-TEST_F(RegistryKey, BorrowedHandlesAndRootsAreNeverClosed) {
-    HKEY handle = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_READ, &handle));
-    EXPECT_FALSE(CRegistryKey(handle, false).isWritable());
-    EXPECT_TRUE(HandleIsOpen(handle));
-    { CRegistryKey owner(handle, true); }
-    EXPECT_FALSE(HandleIsOpen(handle));
-
-    CRegistryKey& currentUser = RootKey(HKEY_CURRENT_USER);
-    EXPECT_EQ(HKEY_CURRENT_USER, currentUser.handle());
-    EXPECT_FALSE(currentUser.isWritable());
-    EXPECT_EQ(nullptr, RootKey(HKEY_PERFORMANCE_DATA).handle());
-    EXPECT_STREQ("", RootKeyName(HKEY_PERFORMANCE_DATA));
 }
 
 TEST_F(RegistryKey, DeleteSubkeyRemovesATreeChildrenFirstAndStopsAtTheFirstFailure) {
@@ -99,37 +77,6 @@ TEST_F(RegistryKey, DeleteSubkeyRemovesATreeChildrenFirstAndStopsAtTheFirstFailu
     EXPECT_TRUE(keyExists("Stuck\\Later"));
     SetKeyAccess(scratch(), "Stuck\\Keep", kFullAccess);
     EXPECT_EQ(ERROR_SUCCESS, key.deleteSubkey("Stuck"));
-}
-
-TEST_F(RegistryKey, EnumerationReportsEveryEntryEvenWithOverlongNames) {
-    CRegistryKey key(scratch(), false);
-    RegistryValueInfo value;
-    RegistryKeyInfo subkey;
-    EXPECT_FALSE(key.enumValue(0, value));
-    EXPECT_FALSE(key.enumSubkey(0, subkey));
-
-    // Wine lists values sorted by name: the overlong name comes first and must not end the walk.
-    EXPECT_EQ(ERROR_SUCCESS, key.setDword(std::string(600, 'a').c_str(), 1));
-    EXPECT_EQ(ERROR_SUCCESS, key.setString("b", "text"));
-    DWORD count = 0;
-    while (key.enumValue(count, value) && count < 10) ++count;
-    EXPECT_EQ(2u, count);
-    ASSERT_TRUE(key.enumValue(1, value));
-    EXPECT_EQ("b", value.name);
-
-    createKey("Child\\Grandchild");
-    EXPECT_EQ(ERROR_SUCCESS, CRegistryKey(scratch(), "Child", false).setString("Named", "12345"));
-    ASSERT_TRUE(key.enumSubkey(0, subkey));
-    EXPECT_EQ("Child", subkey.name);
-    EXPECT_EQ(1u, subkey.subkeys);
-    EXPECT_FALSE(key.enumSubkey(1, subkey));
-
-    RegistryKeyInfo info;
-    info.name = "stale";
-    EXPECT_EQ(ERROR_SUCCESS, key.queryInfo(info));
-    EXPECT_EQ("", info.name);
-    EXPECT_EQ(2u, info.values);
-    EXPECT_EQ(600u, info.longestValueName);
 }
 
 TEST_F(RegistryKey, StringsAreStoredWithTheirZeroAndReadBackTerminatedWithinTheBuffer) {
@@ -157,8 +104,6 @@ TEST_F(RegistryKey, StringsAreStoredWithTheirZeroAndReadBackTerminatedWithinTheB
     EXPECT_EQ(std::string(7, '#'), std::string(buffer + 5, 7));
 
     std::string text;
-    key.getString("Long", text);
-    EXPECT_EQ("0123456789ABCDEF", text);
     key.getString("Bare", text);
     EXPECT_EQ("abc", text);
 }

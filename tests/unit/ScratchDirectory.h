@@ -2,6 +2,7 @@
 #pragma once
 #include <windows.h>
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -15,7 +16,10 @@ public:
         m_path = std::string(temp) + "zkunit" + std::to_string(GetCurrentProcessId()) + "x" + std::to_string(++serial);
         CreateDirectoryA(m_path.c_str(), nullptr);
     }
-    ~ScratchDirectory() { removeTree(m_path); }
+    ~ScratchDirectory() {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_path, ignored);
+    }
     ScratchDirectory(const ScratchDirectory&) = delete;
     ScratchDirectory& operator=(const ScratchDirectory&) = delete;
 
@@ -23,24 +27,6 @@ public:
     std::string operator/(const std::string& name) const { return m_path + "\\" + name; }
 
 private:
-    static void removeTree(const std::string& directory) {
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA((directory + "\\*").c_str(), &found);
-        if (search != INVALID_HANDLE_VALUE) {
-            do {
-                const std::string name = found.cFileName;
-                if (name == "." || name == "..") continue;
-                const std::string path = directory + "\\" + name;
-                if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                    removeTree(path);
-                else
-                    DeleteFileA(path.c_str());
-            } while (FindNextFileA(search, &found));
-            FindClose(search);
-        }
-        RemoveDirectoryA(directory.c_str());
-    }
-
     std::string m_path;
 };
 

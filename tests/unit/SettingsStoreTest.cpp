@@ -1,4 +1,5 @@
-// The settings formats, read from this program's resources, and the settings store in the registry.
+// The settings formats, read from this program's resources, and the defaults a settings key writes.
+// Whole sessions install the program's settings and store the user's details.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -14,7 +15,7 @@
 
 namespace {
 
-// Describes each entry, and each default it writes, as one line of text.
+// Takes each default an entry writes, copying its data as the registry would.
 struct RecordingWriter : SettingValueWriter {
     long setDword(const char* name, uint32_t value) override { return add(name, std::to_string(value)); }
     long setString(const char* name, const char* text) override { return add(name, text); }
@@ -28,23 +29,14 @@ struct RecordingWriter : SettingValueWriter {
     std::vector<std::string> lines;
 };
 
-bool DescribeEntry(const CSettingEntry& entry, void* context) {
-    auto& writer = *static_cast<RecordingWriter*>(context);
-    writer.lines.push_back(std::to_string(entry.id()) + " " + entry.name());
-    entry.writeDefault(writer);
+bool WriteDefault(const CSettingEntry& entry, void* writer) {
+    entry.writeDefault(*static_cast<RecordingWriter*>(writer));
     return true;
 }
 
-bool WalkTable(const uint8_t* data, size_t size, std::vector<std::string>* lines = nullptr) {
+bool WalkTable(const uint8_t* data, size_t size) {
     RecordingWriter writer;
-    const bool complete = WalkSettingsTable(data, size, DescribeEntry, &writer);
-    if (lines) *lines = writer.lines;
-    return complete;
-}
-
-bool DescribeNode(const SettingsTreeNode& node, void* context) {
-    static_cast<std::vector<std::string>*>(context)->push_back(std::to_string(node.id) + " " + node.relativePath);
-    return true;
+    return WalkSettingsTable(data, size, WriteDefault, &writer);
 }
 
 std::vector<uint8_t> EveryKindOfEntry() { return ResourceBytes(nullptr, IDR_DEFAULTS_TABLE, ZKRC_REGKEY); }
@@ -52,36 +44,12 @@ std::vector<uint8_t> NestedTree() { return ResourceBytes(nullptr, IDR_NESTED_TRE
 
 }  // namespace
 
-TEST(SettingsFormat, TableWalkReadsEveryKindOfEntryWithoutPadding) {
-    const std::vector<uint8_t> table = EveryKindOfEntry();
-    std::vector<std::string> lines;
-    EXPECT_TRUE(WalkTable(table.data(), table.size(), &lines));
-    const std::vector<std::string> expected = {
-        "1 Number", "Number = 16909060", "2 Text",      "Text = hello", "3 Nothing", "Nothing = ", "4 Blob",
-        "Blob = xyz", "5 NoDword",       "6 NoDefault", "7 NoBlob",     "8 Untyped", "1 Again"};
-    EXPECT_EQ(expected, lines);
-
-    EXPECT_STREQ("Number", FindSettingName(table.data(), table.size(), 1));  // the first of two
-    EXPECT_STREQ("NoBlob", FindSettingName(table.data(), table.size(), 7));
-    EXPECT_EQ(nullptr, FindSettingName(table.data(), table.size(), 99));
-
-    const uint8_t empty[] = {0, 0};
-    EXPECT_TRUE(WalkTable(empty, sizeof empty, &lines));
-    EXPECT_TRUE(lines.empty());
-}
-
-TEST(SettingsFormat, TreeWalkVisitsParentsBeforeChildrenWithTheirPaths) {
+// The program's own tree is one level deep (the sessions use it); this one nests.
+TEST(SettingsFormat, KeyPathsJoinTheNodesOfTheirBranch) {
     const std::vector<uint8_t> tree = NestedTree();
-    std::vector<std::string> lines;
-    SettingsTreeNode node;
-    EXPECT_TRUE(WalkSettingsTree(tree.data(), tree.size(), node, DescribeNode, &lines));
-    const std::vector<std::string> expected = {"1 ", "10 \\A", "11 \\A\\B", "12 \\A\\B\\C", "13 \\A\\D", "14 \\E"};
-    EXPECT_EQ(expected, lines);
-
     uint32_t root = 0;
     std::string path;
     ASSERT_TRUE(FindSettingsKeyPath(tree.data(), tree.size(), 13, root, path));
-    EXPECT_EQ(HKEY_CURRENT_USER, SettingsRootKey(root));
     EXPECT_EQ("Base\\A\\D", path);
     ASSERT_TRUE(FindSettingsKeyPath(tree.data(), tree.size(), 1, root, path));
     EXPECT_EQ("Base", path);
@@ -89,7 +57,9 @@ TEST(SettingsFormat, TreeWalkVisitsParentsBeforeChildrenWithTheirPaths) {
 }
 
 TEST(SettingsFormat, TruncatedTablesAndTreesAreRefusedWithoutReadingPastTheEnd) {
-    ExpectEveryTruncationRefused(EveryKindOfEntry(), [](const uint8_t* data, size_t size) {
+    const std::vector<uint8_t> table = EveryKindOfEntry();
+    EXPECT_STREQ("Number", FindSettingName(table.data(), table.size(), 1));  // the first of two
+    ExpectEveryTruncationRefused(table, [](const uint8_t* data, size_t size) {
         FindSettingName(data, size, 99);
         return WalkTable(data, size);
     });
@@ -101,53 +71,9 @@ TEST(SettingsFormat, TruncatedTablesAndTreesAreRefusedWithoutReadingPastTheEnd) 
         uint32_t root = 0;
         std::string path;
         EXPECT_FALSE(FindSettingsKeyPath(data, size, 99, root, path));
-        std::vector<std::string> lines;
         SettingsTreeNode node;
-        return WalkSettingsTree(data, size, node, DescribeNode, &lines);
+        return WalkSettingsTree(data, size, node, [](const SettingsTreeNode&, void*) { return true; }, nullptr);
     });
-}
-
-namespace {
-
-constexpr char kSettingsPath[] = "Software\\Halvard\\Zelkor";
-
-RegistryKeyInfo KeyInfo(const std::string& path) {
-    const CRegistryKey key(HKEY_CURRENT_USER, path.c_str(), false);
-    RegistryKeyInfo info;
-    EXPECT_EQ(ERROR_SUCCESS, key.queryInfo(info)) << path;
-    return info;
-}
-
-}  // namespace
-
-TEST(SettingsStore, InstallCreatesTheKeysAndSettingsKeysReadAndWriteById) {
-    const std::string base = kSettingsPath;
-    RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsPath);
-    EXPECT_TRUE(InstallSettingsTree(SETTINGS_TREE, nullptr));
-    EXPECT_EQ(3u, KeyInfo(base).subkeys);
-    // No entry of the program's tables has a default: nothing is written.
-    for (const char* name : {"", "\\General", "\\Text Editor", "\\Registry Editor"})
-        EXPECT_EQ(0u, KeyInfo(base + name).values) << name;
-    {
-        CSettingsKey general(SETTINGS_GENERAL);
-        EXPECT_FALSE(general.valueExists(GENERAL_USER_NAME));
-        EXPECT_EQ(ERROR_SUCCESS, general.setString(GENERAL_USER_NAME, "Ann Example"));
-        std::string name;
-        CRegistryKey(HKEY_CURRENT_USER, (base + "\\General").c_str(), false).getString("User Name", name);
-        EXPECT_EQ("Ann Example", name);
-        // An id that the table lacks touches nothing.
-        EXPECT_EQ(ERROR_FILE_NOT_FOUND, general.setString(999, "x"));
-        EXPECT_FALSE(general.valueExists(999));
-
-        CSettingsKey editor(SETTINGS_REGISTRY_EDITOR);
-        EXPECT_EQ(ERROR_SUCCESS, editor.setDword(REGISTRY_EDITOR_DWORD_BASE, 16));
-        const CRegistryKey editorKey(HKEY_CURRENT_USER, (base + "\\Registry Editor").c_str(), false);
-        EXPECT_EQ(16u, editorKey.getDword("Dword Base"));
-    }
-    // Installing again changes no value.
-    EXPECT_TRUE(InstallSettingsTree(SETTINGS_TREE, nullptr));
-    EXPECT_EQ(1u, KeyInfo(base + "\\General").values);
-    RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsPath);
 }
 
 using SettingsDefaults = ScratchKeyTest;

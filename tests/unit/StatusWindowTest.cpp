@@ -1,4 +1,4 @@
-// The status window over the wizard: placement, texts and icons, the wizard's enabled state,
+// The status window over the wizard: whole texts, the wizard's enabled state,
 // and calls from a background thread, which the wizard's thread carries out.
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -35,16 +35,9 @@ protected:
         return found.size() == 1 ? found[0] : nullptr;
     }
     static std::string textOf(HWND status) { return drive::Text(GetDlgItem(status, IDC_STATUS_TEXT)); }
-    static HICON iconOf(HWND status) {
-        return reinterpret_cast<HICON>(SendDlgItemMessageA(status, IDC_STATUS_ICON, STM_GETICON, 0, 0));
-    }
-    // Centred over the wizard, and the whole text fits, measured with the control's own font.
-    void expectPlacedWhole(HWND status) {
-        RECT own{}, owner{}, place{};
-        GetWindowRect(status, &own);
-        GetWindowRect(wizard.hwnd(), &owner);
-        EXPECT_NEAR(owner.left + owner.right, own.left + own.right, 2);
-        EXPECT_NEAR(owner.top + owner.bottom, own.top + own.bottom, 2);
+    // The whole text fits, measured with the control's own font.
+    static void expectWhole(HWND status) {
+        RECT place{};
         HWND label = GetDlgItem(status, IDC_STATUS_TEXT);
         const std::string text = drive::Text(label);
         HDC dc = GetDC(label);
@@ -70,66 +63,42 @@ protected:
     CWizardDlg wizard{session};
 };
 
-TEST_F(StatusWindowTest, ShowsOverTheWizardAndGivesBackItsEnabledState) {
-    ZKBeginStatus(IDI_ZELKOR, IDS_STATUS_GENERATING, nullptr);
-    HWND status = statusWindow();
-    ASSERT_NE(nullptr, status);
-    EXPECT_TRUE(IsWindowVisible(status));
-    EXPECT_EQ(wizard.hwnd(), GetWindow(status, GW_OWNER));
-    EXPECT_EQ("Please wait while Zelkor generates the log file...", textOf(status));
-    EXPECT_NE(nullptr, iconOf(status));
-    EXPECT_FALSE(IsWindowEnabled(wizard.hwnd()));
-    expectPlacedWhole(status);
-
-    // A second opening replaces the first; texts come from string tables and are shown whole.
-    ZKBeginStatus(4321, IDS_STATUS_PRINTING, nullptr);  // an icon the module lacks
-    EXPECT_FALSE(IsWindow(status));
-    status = statusWindow();
-    ASSERT_NE(nullptr, status);
-    EXPECT_EQ(nullptr, iconOf(status));
-    EXPECT_EQ("Printing log file...", textOf(status));
-    ZKUpdateStatus(IDS_STATUS_FAXING, nullptr);
-    EXPECT_EQ("Faxing to Technical Support...", textOf(status));
-    // A line longer than the window was made for widens it instead of being cut.
-    ZKUpdateStatus("Checking the modem on COM1, then on COM2, COM3 and COM4, at every speed it offers");
-    expectPlacedWhole(status);
-    ZKEndStatus();
-    EXPECT_FALSE(IsWindow(status));
-    EXPECT_TRUE(IsWindowEnabled(wizard.hwnd())) << "the wizard's state from before the first opening";
-    // Nothing shown: both are no-ops.
-    ZKUpdateStatus("nobody sees this");
-    ZKEndStatus();
-    EXPECT_TRUE(IsWindowEnabled(wizard.hwnd()));
-
-    // Opened over a wizard that was already disabled: it stays disabled.
-    EnableWindow(wizard.hwnd(), FALSE);
-    ZKBeginStatus(IDI_ZELKOR, "Working on it", nullptr);
-    ASSERT_NE(nullptr, statusWindow());
-    ZKEndStatus();
-    EXPECT_EQ(nullptr, statusWindow());
-    EXPECT_FALSE(IsWindowEnabled(wizard.hwnd()));
-}
-
-TEST_F(StatusWindowTest, ABackgroundThreadsCallsAreCarriedOutByTheWizardsThread) {
-    onAnotherThread([] { ZKBeginStatus(IDI_FAX, IDS_STATUS_CONNECTING, nullptr); });
+// Whole sessions show the status window over a disabled wizard while a sample works or the log
+// is written; here what they cannot see.
+TEST_F(StatusWindowTest, TheWizardsThreadCarriesOutEveryCallAndGivesBackTheWizardsState) {
+    onAnotherThread([] { ZKBeginStatus(IDI_FAX, IDS_STATUS_GENERATING, nullptr); });
     HWND status = statusWindow();
     ASSERT_NE(nullptr, status);
     EXPECT_EQ(GetCurrentThreadId(), GetWindowThreadProcessId(status, nullptr));
+    EXPECT_EQ(wizard.hwnd(), GetWindow(status, GW_OWNER));
+    EXPECT_EQ("Please wait while Zelkor generates the log file...", textOf(status));
+    EXPECT_FALSE(IsWindowEnabled(wizard.hwnd()));
+    expectWhole(status);
 
-    // The update has reached the window by the time the call returns on the other thread.
+    // The update has reached the window by the time the call returns on the other thread. A line
+    // longer than the window was made for widens it instead of being cut.
+    const std::string longLine = "Checking the modem on COM1, then on COM2, COM3 and COM4, at every speed it offers";
     std::string seenByTheThread;
     onAnotherThread([&] {
-        ZKUpdateStatus("Disconnecting");
+        ZKUpdateStatus(longLine.c_str());
         seenByTheThread = textOf(status);
     });
-    EXPECT_EQ("Disconnecting", seenByTheThread);
+    EXPECT_EQ(longLine, seenByTheThread);
+    expectWhole(status);
 
     onAnotherThread([] {
         ZKEndStatus();
         ZKUpdateStatus("after the end");  // nothing left to update
     });
     EXPECT_FALSE(IsWindow(status));
-    EXPECT_TRUE(IsWindowEnabled(wizard.hwnd()));
+    EXPECT_TRUE(IsWindowEnabled(wizard.hwnd())) << "the wizard's state from before the opening";
+
+    // Opened over a wizard that was already disabled: it stays disabled.
+    EnableWindow(wizard.hwnd(), FALSE);
+    ZKBeginStatus(IDI_ZELKOR, "Working on it", nullptr);
+    ASSERT_NE(nullptr, statusWindow());
+    ZKEndStatus();
+    EXPECT_FALSE(IsWindowEnabled(wizard.hwnd()));
 }
 
 }  // namespace
