@@ -82,12 +82,6 @@ bool ReadEditDescription(ResourceReader& reader, EditDescription& value) {
 
 }  // namespace
 
-EditValueKind EditKindOf(uint16_t type) {
-    if (type & 0x3) return EditValueKind::Dword;
-    if (type & 0xC) return EditValueKind::String;
-    return EditValueKind::Plain;
-}
-
 bool ParseLibraryResource(const uint8_t* data, size_t size, LibraryDescription& library) {
     ResourceReader reader(data, size);
     library = LibraryDescription();

@@ -42,10 +42,6 @@ struct LibraryDescription {
     std::vector<SystemFileEntry> systemFiles;
 };
 
-// What a ZKRC_REGEDIT type word makes of a value: the low 4 bits select it, DWORD bits first.
-enum class EditValueKind { Plain, Dword, String };
-EditValueKind EditKindOf(uint16_t type);
-
 struct EditDescription {
     const char* label = nullptr;
     const char* valueName = nullptr;
