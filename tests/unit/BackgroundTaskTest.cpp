@@ -5,13 +5,11 @@
 #include <windows.h>
 
 #include <atomic>
-#include <functional>
 #include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
-#include "driver/Driver.h"
+#include "MessageBoxAnswers.h"
 #include "fixture_ids.h"
 #include "framework/Handles.h"
 #include "resources/resource.h"
@@ -103,35 +101,6 @@ protected:
     }
 };
 
-// Answers this process's message boxes in turn from a helper thread, recording their texts.
-// Boxes beyond the answers given are answered Yes, so that a wrong count fails instead of hanging.
-class Answerer {
-public:
-    // before(i) runs while box i is shown, just before it is answered.
-    explicit Answerer(std::vector<int> answers, std::function<void(size_t)> before = nullptr)
-        : m_thread([this, answers, before] {
-              while (!m_stop) {
-                  drive::MessageBoxSeen box = drive::WaitForMessageBox(GetCurrentProcessId(), 100);
-                  if (!box.window) continue;
-                  const size_t index = texts.size();
-                  texts.push_back(box.text);
-                  if (before && index < answers.size()) before(index);
-                  drive::AnswerMessageBox(box, index < answers.size() ? answers[index] : IDYES);
-                  drive::WaitFor([&]() -> HWND { return IsWindow(box.window) ? nullptr : GetDesktopWindow(); }, 5000);
-              }
-          }) {}
-    void Finish() {
-        m_stop = true;
-        m_thread.join();
-    }
-
-    std::vector<std::string> texts;
-
-private:
-    std::atomic<bool> m_stop{false};
-    std::thread m_thread;
-};
-
 const char kQuitQuestion[] =
     "If you quit now the current session will not be saved.\r\nAre you sure you want to continue?";
 const char kKillQuestion[] =
@@ -147,15 +116,14 @@ TEST(BackgroundTask, ATaskThatIgnoresTheStopIsSuspendedWhileTheUserDecides) {
     DWORD suspendCounts[2] = {};
     int turnsAsked[2] = {};
     // Yes to quitting; No to killing (the task goes on); Yes to killing.
-    Answerer answerer({IDYES, IDNO, IDYES}, [&](size_t box) {
+    MessageBoxAnswers answers({IDYES, IDNO, IDYES}, [&](size_t box) {
         if (box == 0) return;
         turnsAsked[box - 1] = page->turns;
         suspendCounts[box - 1] = SuspendThread(page->thread);
         ResumeThread(page->thread);
     });
     EXPECT_EQ(IDCANCEL, wizard.DoModal(nullptr));
-    answerer.Finish();
-    EXPECT_EQ(std::vector<std::string>({kQuitQuestion, kKillQuestion, kKillQuestion}), answerer.texts);
+    EXPECT_EQ(std::vector<std::string>({kQuitQuestion, kKillQuestion, kKillQuestion}), answers.Finish());
     EXPECT_EQ(1u, suspendCounts[0]) << "suspended while asked";
     EXPECT_EQ(1u, suspendCounts[1]);
     EXPECT_GT(turnsAsked[1], turnsAsked[0]) << "running again after No";
@@ -177,14 +145,13 @@ TEST(BackgroundTask, AnEndNoticeDuringTheQuitQuestionReachesThePageAfterNo) {
     TaskPage* page = owned.get();
     wizard.AddPage(std::move(owned));
     int heardWhileAsking = -1;
-    Answerer answerer({IDNO}, [&](size_t) {
+    MessageBoxAnswers answers({IDNO}, [&](size_t) {
         SendMessageA(wizard.hwnd(), ZKPM_TASKDONE, 0, 0);
         heardWhileAsking = page->taskDone;
         PostMessageA(wizard.hwnd(), ZKPM_TASKDONE, 1, 0);
     });
     EXPECT_EQ(IDCANCEL, wizard.DoModal(nullptr));
-    answerer.Finish();
-    EXPECT_EQ(std::vector<std::string>({kQuitQuestion}), answerer.texts);
+    EXPECT_EQ(std::vector<std::string>({kQuitQuestion}), answers.Finish());
     EXPECT_EQ(0, heardWhileAsking);
     EXPECT_EQ(1, page->taskDone);
 }

@@ -221,24 +221,6 @@ TEST_F(TextEditorTest, AFailedSaveOrRestoreLeavesTheFileAndTheTextAsTheyWere) {
     EXPECT_FALSE(editor->modified());
 }
 
-// A full disk: the 64 KiB drive Y: holds the file; the saved text no longer fits beside it.
-TEST_F(TextEditorTest, ASaveOnAFullDiskLeavesTheOldFileWhole) {
-    if (GetFileAttributesA("Y:\\") == INVALID_FILE_ATTRIBUTES) GTEST_SKIP() << "no small drive Y:";
-    const std::string small = "Y:\\notes.txt";
-    const std::string old(40000, 'o');
-    ASSERT_TRUE(WriteTextFile(small, old));
-    CTextEditorWnd editor(nullptr, "Notes", small, false);
-    ASSERT_TRUE(editor.Open());
-    const std::string added(30000, 'n');
-    SendMessageA(editor.textControl(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(added.c_str()));
-    Type(editor.textControl(), "!");
-    const std::string message = AnsweringBox(IDOK, [&] { Command(editor, ID_EDITOR_SAVE); });
-    EXPECT_NE(std::string::npos, message.find("Zelkor could not save the file")) << message;
-    EXPECT_FALSE(editor.saved());
-    EXPECT_TRUE(old == ReadTextFile(small));
-    DeleteFileA(small.c_str());
-}
-
 // Through the host function, with the platform's editor out of reach: the flag that the opener
 // gets is whether the user saved at least once, even if later changes were dropped.
 TEST_F(TextEditorTest, TheSavedFlagReachesTheCallerOfZKTextEdit) {
