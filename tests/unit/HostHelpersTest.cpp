@@ -25,6 +25,10 @@ TEST(HostBackupFile, TakesTheFirstFreeNumberAfterTheLastDot) {
     ASSERT_TRUE(ZKBackupFile(ini.c_str(), backup));
     EXPECT_EQ(scratch / "WIN.003", backup);
     EXPECT_EQ("older", ReadTextFile(scratch / "WIN.001"));  // never overwritten
+    // No dot anywhere: one is added.
+    ASSERT_TRUE(WriteTextFile(scratch / "NOTES", "n"));
+    ASSERT_TRUE(ZKBackupFile((scratch / "NOTES").c_str(), backup));
+    EXPECT_EQ(scratch / "NOTES.000", backup);
 
     // The only dot is in a directory name: the name is cut there.
     ASSERT_TRUE(CreateDirectoryA((scratch / "conf.d").c_str(), nullptr));

@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "LogCapture.h"
@@ -119,4 +120,32 @@ TEST(SystemFileDump, HeldOpenAndBinaryFiles) {
     // Sections are looked for in the text before the first NUL.
     EXPECT_EQ(banner(binary) + boot + "(15 bytes of binary data left out)\r\n\r\n", systemFile(binary, {"boot", "more"}));
     EXPECT_EQ(nullptr, ZKLoadIniFile("zelkor_unit_missing.ini"));
+}
+
+// Files that several libraries declare: sections are merged in first-seen order, names compare
+// exactly, and the map walks its buckets in order, the newest first within one.
+TEST(SystemFileMap, MergesDeclarationsAndKeepsItsOrder) {
+    EXPECT_EQ(0xFFFFFFE9u, CSystemFileMap::Hash("\xE9"));  // bytes count as signed
+
+    CSystemFileMap files;
+    CSystemFileMap::File* win = files.declare("WIN.INI", true);
+    ASSERT_NE(nullptr, win);
+    win->addSection("windows");
+    win->addSection("fonts");
+    EXPECT_EQ(nullptr, files.declare("CONFIG.SYS", false));
+    ASSERT_EQ(win, files.declare("WIN.INI", true));
+    for (const char* section : {"fonts", "Fonts", "windows", "ports"}) win->addSection(section);
+    EXPECT_EQ(nullptr, files.declare("CONFIG.SYS", true));
+    EXPECT_EQ(win, files.declare("WIN.INI", false));
+    EXPECT_EQ(nullptr, files.declare("win.ini", false));  // another file
+    EXPECT_FALSE(win->whole);
+    EXPECT_EQ((std::vector<std::string>{"windows", "fonts", "Fonts", "ports"}), win->sections);
+
+    // "a" and "r" share bucket 12 (hashes 97 and 114), "q" is in bucket 11.
+    CSystemFileMap order;
+    const std::pair<const char*, bool> declarations[] = {{"a", false}, {"q", false}, {"r", true}, {"a", true}};
+    for (const auto& [name, bySections] : declarations) order.declare(name, bySections);
+    std::vector<std::string> names;
+    order.forEach([&](const CSystemFileMap::File& file) { names.push_back(file.name); });
+    EXPECT_EQ((std::vector<std::string>{"q", "r", "a"}), names);
 }
