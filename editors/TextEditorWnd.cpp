@@ -49,9 +49,6 @@ bool CTextEditorWnd::Open() {
     if (m_title.empty()) m_title = fw::LoadedString(IDS_EDITOR_TITLE) + m_path;
     std::string text;
     if (!readFile(text)) return false;
-    // The control would show the text only up to a zero byte, and saving would cut the file
-    // there: such a file can be looked at, not changed.
-    if (text.find('\0') != std::string::npos) m_readOnly = true;
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MAXIMIZEBOX;
     if (!Create(m_title, style, 0, m_owner, IDR_TEXT_EDITOR)) return false;
     HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_ZELKOR));
@@ -99,7 +96,15 @@ bool CTextEditorWnd::showText(const std::string& text, HFONT font) {
 bool CTextEditorWnd::readFile(std::string& text) {
     fw::UniqueFile file(
         CreateFileA(m_path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-    if (file && ReadWholeFile(file.get(), text)) return true;
+    if (file && ReadWholeFile(file.get(), text)) {
+        // The control would show the text only up to a zero byte, and saving would cut the file
+        // there: such a file can be looked at, not changed (also when it gains one later).
+        if (text.find('\0') != std::string::npos && !m_readOnly) {
+            m_readOnly = true;
+            if (m_statusBar.hwnd()) m_statusBar.EnablePane(1, true);
+        }
+        return true;
+    }
     const DWORD error = GetLastError();
     tell(fw::FormattedString(IDS_EDITOR_OPEN_FAILED, m_path.c_str(), ErrorText(error).c_str()), MB_ICONEXCLAMATION);
     return false;

@@ -219,6 +219,12 @@ TEST_F(TextEditorTest, AFailedSaveOrRestoreLeavesTheFileAndTheTextAsTheyWere) {
     Command(*editor, ID_EDITOR_RESTORE);
     EXPECT_EQ("kept\r\n", TextOf(editor->textControl()));
     EXPECT_FALSE(editor->modified());
+    // A file that has gained a zero byte comes back read-only: a save would cut it there.
+    ASSERT_TRUE(WriteTextFile(path, std::string("a\0b", 3)));
+    Type(editor->textControl(), "x");
+    Command(*editor, ID_EDITOR_RESTORE);
+    EXPECT_TRUE(GetWindowLongA(editor->textControl(), GWL_STYLE) & ES_READONLY);
+    EXPECT_EQ("READ", PaneText(editor->hwnd(), 1));
 }
 
 // Through the host function, with the platform's editor out of reach: the flag that the opener
