@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <csignal>
-#include <cstdio>
 #include <string>
 
 #include "framework/StringTable.h"
@@ -40,13 +39,9 @@ CTestLibrary* LibraryAt(const void* address) {
 std::string DescribeFault(DWORD code, const void* address) {
     const std::string inCall = CTestPage::LibraryInCall();
     if (!inCall.empty()) return inCall;
-    char text[512] = {};
     if (const CTestLibrary* library = LibraryAt(address))
-        std::snprintf(text, sizeof text, fw::LoadedString(IDS_LIBRARY_FAILED_OUTSIDE_TEST).c_str(), library->name(),
-                      library->fileName().c_str());
-    else
-        std::snprintf(text, sizeof text, fw::LoadedString(IDS_PROGRAM_FAILED).c_str(), static_cast<unsigned long>(code));
-    return text;
+        return fw::FormattedString(IDS_LIBRARY_FAILED_OUTSIDE_TEST, library->name(), library->fileName().c_str());
+    return fw::FormattedString(IDS_PROGRAM_FAILED, static_cast<unsigned long>(code));
 }
 
 bool IsFatal(DWORD code) {
@@ -82,9 +77,7 @@ bool LogBeingWritten() {
         MarkLogIncomplete(description.c_str());
         CommitLogFile();
     }
-    char text[1024] = {};
-    std::snprintf(text, sizeof text, fw::LoadedString(IDS_FATAL_ERROR).c_str(), description.c_str());
-    ZKMessageBox(text, MB_OK | MB_ICONSTOP);
+    ZKMessageBox(fw::FormattedString(IDS_FATAL_ERROR, description.c_str()).c_str(), MB_OK | MB_ICONSTOP);
     // Nothing of the failed state runs again: no library's detach code, no destructors.
     TerminateProcess(GetCurrentProcess(), code);
     for (;;) Sleep(INFINITE);

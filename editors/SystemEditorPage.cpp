@@ -22,12 +22,6 @@ bool AddFileName(CTestLibrary&, const SystemFileEntry& file, void* fileList, DWO
     if (list.send(CB_FINDSTRING, static_cast<WPARAM>(-1), name) == CB_ERR) list.send(CB_ADDSTRING, 0, name);
     return true;
 }
-
-std::string EditText(fw::WindowRef edit) {
-    std::string text(static_cast<size_t>(GetWindowTextLengthA(edit)), '\0');
-    text.resize(static_cast<size_t>(GetWindowTextA(edit, &text[0], static_cast<int>(text.size()) + 1)));
-    return text;
-}
 }  // namespace
 
 CSystemEditorPage::CSystemEditorPage() : CWizardPage(IDD_SYSTEM_EDITOR, true) {}
@@ -140,7 +134,7 @@ bool CSystemEditorPage::Save(Question question) {
         SetModified(false);
         return true;
     }
-    const SaveOutcome outcome = SaveSystemFile(m_fullPath, FileBytesOf(EditText(m_text), m_lfLineEnds));
+    const SaveOutcome outcome = SaveSystemFile(m_fullPath, FileBytesOf(m_text.text(), m_lfLineEnds));
     if (outcome.stage != SaveOutcome::Saved) {
         const UINT message = outcome.stage == SaveOutcome::BackupFailed ? IDS_SYSEDIT_BACKUP_FAILED : IDS_SYSEDIT_SAVE_FAILED;
         ZKMessageBox(fw::FormattedString(message, m_fullPath.c_str(), ErrorText(outcome.error).c_str()).c_str(),

@@ -36,14 +36,6 @@ void CRichEditCtrl::SetText(const std::string& text) {
     send(EM_STREAMIN, SF_TEXT, reinterpret_cast<LPARAM>(&stream));
 }
 
-std::string CRichEditCtrl::GetText() const {
-    const auto length = static_cast<size_t>(send(WM_GETTEXTLENGTH));
-    std::string text(length + 1, '\0');
-    const auto copied = static_cast<size_t>(send(WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(&text[0])));
-    text.resize(copied < length ? copied : length);
-    return text;
-}
-
 CHARRANGE CRichEditCtrl::GetSel() const {
     CHARRANGE range{};
     send(EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "framework/Handles.h"
+#include "framework/Window.h"
 
 namespace fw {
 
@@ -20,7 +21,7 @@ public:
     // way it is fast only on a control that has never held text: replacing a large text costs
     // far more than its length (minutes at a few MB).
     void SetText(const std::string& text);
-    std::string GetText() const;
+    std::string GetText() const { return WindowRef(hwnd()).text(); }
     CHARRANGE GetSel() const;
     void SetSel(const CHARRANGE& range);
     // The first match at or after range.cpMin and before range.cpMax (-1: the end), with FR_*

@@ -23,14 +23,6 @@ void CStatusBar::EnablePane(size_t pane, bool enable) {
     setPaneText(pane, enable ? m_texts[pane] : std::string());
 }
 
-std::string CStatusBar::PaneText(size_t pane) const {
-    const auto length = LOWORD(SendMessageA(hwnd(), SB_GETTEXTLENGTHA, pane, 0));
-    std::string text(length + 1u, '\0');
-    SendMessageA(hwnd(), SB_GETTEXTA, pane, reinterpret_cast<LPARAM>(&text[0]));
-    text.resize(length);
-    return text;
-}
-
 int CStatusBar::height() const {
     RECT rect{};
     GetWindowRect(hwnd(), &rect);

@@ -23,7 +23,6 @@ public:
     // The message pane: a prompt, or back to the idle text.
     void ShowMessage(const std::string& text) { setPaneText(0, text); }
     void ShowIdleText() { setPaneText(0, m_texts.empty() ? std::string() : m_texts[0]); }
-    std::string PaneText(size_t pane) const;
 
     HWND hwnd() const { return m_window.get(); }
     int height() const;

@@ -1,15 +1,15 @@
 #include "framework/Window.h"
 
-#include <vector>
 
 namespace fw {
 
 std::string WindowRef::text() const {
-    int length = GetWindowTextLengthA(m_hwnd);
+    const int length = GetWindowTextLengthA(m_hwnd);
     if (length <= 0) return std::string();
-    std::vector<char> buffer(static_cast<size_t>(length) + 1);
-    int copied = GetWindowTextA(m_hwnd, buffer.data(), length + 1);
-    return std::string(buffer.data(), copied > 0 ? static_cast<size_t>(copied) : 0);
+    std::string text(static_cast<size_t>(length), '\0');
+    const int copied = GetWindowTextA(m_hwnd, &text[0], length + 1);
+    text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
+    return text;
 }
 
 RECT WindowRef::windowRect() const {

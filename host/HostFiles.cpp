@@ -31,6 +31,5 @@ void WINAPI ZKGetTempPath(LPSTR path) {
 }
 
 BOOL WINAPI ZKTextEdit(LPCSTR path, LPCSTR title, BOOL readOnly) {
-    CWizardDlg* wizard = CWizardDlg::Active();
-    return EditTextFile(wizard ? wizard->hwnd() : nullptr, path, title, readOnly != FALSE) ? TRUE : FALSE;
+    return EditTextFile(CWizardDlg::ActiveWindow(), path, title, readOnly != FALSE) ? TRUE : FALSE;
 }

@@ -7,13 +7,6 @@
 #include "wizard/WizardDlg.h"
 #include "zelkor.h"
 
-namespace {
-HWND wizardWindow() {
-    CWizardDlg* wizard = CWizardDlg::Active();
-    return wizard ? wizard->hwnd() : nullptr;
-}
-}  // namespace
-
 LPCSTR WINAPI ZKGetAppName() {
     static char name[256];
     if (!name[0]) LoadStringA(GetModuleHandleA(nullptr), IDS_APP_NAME, name, sizeof name);
@@ -23,7 +16,7 @@ LPCSTR WINAPI ZKGetAppName() {
 HFONT WINAPI ZKGetBoldFont() {
     static fw::UniqueFont boldFont;  // one font for the whole session, deleted at exit
     if (!boldFont) {
-        HFONT base = reinterpret_cast<HFONT>(SendMessageA(wizardWindow(), WM_GETFONT, 0, 0));
+        HFONT base = reinterpret_cast<HFONT>(SendMessageA(CWizardDlg::ActiveWindow(), WM_GETFONT, 0, 0));
         if (!base) base = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
         LOGFONTA description{};
         if (GetObjectA(base, sizeof description, &description) == 0) return nullptr;
@@ -39,7 +32,7 @@ LPCSTR WINAPI ZKLoadString(UINT id, HMODULE module) {
     return buffer;
 }
 
-int WINAPI ZKMessageBox(LPCSTR text, UINT style) { return MessageBoxA(wizardWindow(), text, ZKGetAppName(), style); }
+int WINAPI ZKMessageBox(LPCSTR text, UINT style) { return MessageBoxA(CWizardDlg::ActiveWindow(), text, ZKGetAppName(), style); }
 
 int WINAPI ZKMessageBox(UINT stringId, UINT style, HMODULE module) {
     return ZKMessageBox(ZKLoadString(stringId, module), style);

@@ -78,11 +78,6 @@ private:
 // out there while it waits, so no thread ever reaches a window that another has deleted.
 CStatusWindow* g_status = nullptr;
 
-HWND wizardWindow() {
-    CWizardDlg* wizard = CWizardDlg::Active();
-    return wizard ? wizard->hwnd() : nullptr;
-}
-
 void runOnWizardThread(const std::function<void()>& work) {
     if (CWizardDlg* wizard = CWizardDlg::Active())
         wizard->RunOnOwnThread(work);
@@ -106,7 +101,7 @@ void WINAPI ZKBeginStatus(UINT iconId, LPCSTR text, HMODULE module) {
         closeStatus();
         HICON icon = LoadIconA(module ? module : GetModuleHandleA(nullptr), MAKEINTRESOURCEA(LOWORD(iconId)));
         auto* status = new CStatusWindow;
-        if (status->Open(wizardWindow(), icon, text))
+        if (status->Open(CWizardDlg::ActiveWindow(), icon, text))
             g_status = status;
         else
             delete status;

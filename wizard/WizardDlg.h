@@ -20,6 +20,8 @@ public:
 
     // The wizard whose window exists, if any: the host functions steer it.
     static CWizardDlg* Active() { return s_active; }
+    // The running wizard's window, or null when there is none.
+    static HWND ActiveWindow() { return s_active ? s_active->hwnd() : nullptr; }
     WizardSession& session() const { return m_session; }
     CTaskRunner& tasks() { return m_tasks; }
     // Windows belong to the thread that made them: work on them asked for by another thread is

@@ -46,6 +46,13 @@ public:
     std::atomic<int> taskDone{0};
 };
 
+TaskPage* addTaskPage(CWizardDlg& wizard, Job job) {
+    auto owned = std::make_unique<TaskPage>(job);
+    TaskPage* page = owned.get();
+    wizard.AddPage(std::move(owned));
+    return page;
+}
+
 DWORD WINAPI endAtOnce(void*) {
     ZKEndBackground();
     return 0;
@@ -54,9 +61,7 @@ DWORD WINAPI endAtOnce(void*) {
 TEST(BackgroundTask, EveryEndGivesBackTheButtonsOfItsBeginAndTellsThePageOnce) {
     WizardSession session;
     CWizardDlg wizard(session);
-    auto owned = std::make_unique<TaskPage>(Job::ReturnAtOnce);
-    TaskPage* page = owned.get();
-    wizard.AddPage(std::move(owned));
+    TaskPage* page = addTaskPage(wizard, Job::ReturnAtOnce);
     wizard.AddPage(std::make_unique<CWizardPage>(IDD_PROBE_PAGE, true));
     ASSERT_TRUE(wizard.Create(nullptr));
 
@@ -110,9 +115,7 @@ const char kKillQuestion[] =
 TEST(BackgroundTask, ATaskThatIgnoresTheStopIsSuspendedWhileTheUserDecides) {
     WizardSession session;
     CancellingWizard wizard(session);
-    auto owned = std::make_unique<TaskPage>(Job::IgnoreStopRequests);
-    TaskPage* page = owned.get();
-    wizard.AddPage(std::move(owned));
+    TaskPage* page = addTaskPage(wizard, Job::IgnoreStopRequests);
     DWORD suspendCounts[2] = {};
     int turnsAsked[2] = {};
     // Yes to quitting; No to killing (the task goes on); Yes to killing.
@@ -141,9 +144,7 @@ TEST(BackgroundTask, ATaskThatIgnoresTheStopIsSuspendedWhileTheUserDecides) {
 TEST(BackgroundTask, AnEndNoticeDuringTheQuitQuestionReachesThePageAfterNo) {
     WizardSession session;
     CancellingWizard wizard(session);
-    auto owned = std::make_unique<TaskPage>(Job::None);
-    TaskPage* page = owned.get();
-    wizard.AddPage(std::move(owned));
+    TaskPage* page = addTaskPage(wizard, Job::None);
     int heardWhileAsking = -1;
     MessageBoxAnswers answers({IDNO}, [&](size_t) {
         SendMessageA(wizard.hwnd(), ZKPM_TASKDONE, 0, 0);
