@@ -8,6 +8,7 @@
 #include "app/Ctl3d.h"
 #include "app/FaultHandler.h"
 #include "app/StartPages.h"
+#include "controls/BinEdit.h"
 #include "controls/IconButton.h"
 #include "editors/SystemEditorPage.h"
 #include "registry/SettingsStore.h"
@@ -23,6 +24,7 @@ void CWizardApp::InitInstance() {
     InitCommonControlsEx(&controls);
 
     if (!Load3dControls() || !RegisterIconButtonClass()) return;
+    RegisterBinEditClass();  // the Edit Binary dialog registers it again if this failed
     if (!FindTestLibraries()) {
         MessageBoxA(nullptr, ZKLoadString(IDS_NO_TEST_LIBRARIES, nullptr), ZKGetAppName(), MB_ICONSTOP);
         return;

@@ -13,6 +13,7 @@ struct DataExchangeFailure {
 class DataExchange {
 public:
     DataExchange(HWND dialog, bool saving) : m_dialog(dialog), m_saving(saving) {}
+    bool saving() const { return m_saving; }
     void text(int id, std::string& value);
     void check(int id, bool& checked);
     // A group of radio buttons given in tab order; index is the selected one, -1 for none.

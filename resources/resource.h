@@ -179,3 +179,18 @@
 #define IDS_SYSEDIT_NUL_READ_ONLY 253
 #define IDS_EDITOR_OPEN_FAILED    260
 #define IDS_EDITOR_SAVE_FAILED    261
+
+// ---- Value dialogs and the hex edit control ----
+#define IDD_EDIT_STRING           124
+#define IDD_EDIT_DWORD            125
+#define IDD_EDIT_BINARY           126
+#define IDD_NEW_KEY               127
+#define IDC_STRING_NAME           1039
+#define IDC_STRING_VALUE          1040
+#define IDC_DWORD_NAME            1041
+#define IDC_DWORD_VALUE           1042
+#define IDC_DWORD_DECIMAL         1043
+#define IDC_DWORD_HEX             1044
+#define IDC_BINARY_NAME           1044  // a different dialog from the Hex button's
+#define IDC_BINARY_DATA           1046  // a BINEDIT control
+#define IDC_NEW_KEY_NAME          1048
