@@ -138,43 +138,43 @@ void erase(HWND control, HDC dc) {
     FillRect(dc, &client, backgroundBrush(control, dc));
 }
 
+// Text in the fixed font on a transparent background, as one line without prefix handling.
+void drawText(HDC dc, const std::string& text, RECT box) {
+    HGDIOBJ oldFont = SelectObject(dc, fixedFont());
+    const int oldMode = SetBkMode(dc, TRANSPARENT);
+    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &box, DT_SINGLELINE | DT_NOPREFIX);
+    SetBkMode(dc, oldMode);
+    SelectObject(dc, oldFont);
+}
+
 // One routine for WM_PAINT and WM_PRINTCLIENT.
 void paint(HWND control, HDC dc) {
     const CBinEditModel model = loadModel(control);
     LocalBuffer buffer(control);
     const SIZE cell = cellSize(control);
     backgroundBrush(control, dc);
-    HGDIOBJ oldFont = SelectObject(dc, fixedFont());
-    const int oldMode = SetBkMode(dc, TRANSPARENT);
     RECT client;
     GetClientRect(control, &client);
     for (int row = 0; row < model.visibleRows; ++row) {
         const std::string text = model.rowText(buffer.bytes(), row);
         if (text.empty()) break;
-        RECT line{0, row * cell.cy, client.right, (row + 1) * cell.cy};
-        DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &line, DT_SINGLELINE | DT_NOPREFIX);
+        drawText(dc, text, RECT{0, row * cell.cy, client.right, (row + 1) * cell.cy});
     }
-    SetBkMode(dc, oldMode);
-    SelectObject(dc, oldFont);
 }
 
 // Typing changes one byte: only its two digits are drawn again.
 void paintByte(HWND control, const CBinEditModel& model, DWORD index) {
     const SIZE cell = cellSize(control);
     const DWORD shown = index - static_cast<DWORD>(model.position) * model.bytesPerRow;
-    const int x = static_cast<int>(shown % model.bytesPerRow) * 3 * cell.cx;
-    const int y = static_cast<int>(shown / model.bytesPerRow) * cell.cy;
+    const int row = static_cast<int>(shown / model.bytesPerRow);
+    const int column = static_cast<int>(shown % model.bytesPerRow) * 3;
     LocalBuffer buffer(control);
-    const BYTE value = buffer.bytes()[index];
-    const char digits[2] = {"0123456789abcdef"[value >> 4], "0123456789abcdef"[value & 0x0F]};
+    const std::string digits = model.rowText(buffer.bytes(), row).substr(column, 2);
+    const RECT box{column * cell.cx, row * cell.cy, (column + 2) * cell.cx, (row + 1) * cell.cy};
     HideCaret(control);
     HDC dc = GetDC(control);
-    RECT box{x, y, x + 2 * cell.cx, y + cell.cy};
     FillRect(dc, &box, backgroundBrush(control, dc));
-    HGDIOBJ oldFont = SelectObject(dc, fixedFont());
-    SetBkMode(dc, TRANSPARENT);
-    DrawTextA(dc, digits, 2, &box, DT_SINGLELINE | DT_NOPREFIX);
-    SelectObject(dc, oldFont);
+    drawText(dc, digits, box);
     ReleaseDC(control, dc);
     ShowCaret(control);
 }
