@@ -12,6 +12,8 @@ function(zelkor_test_library name)
   # The .def file names the page procedures undecorated; on i686 they are stdcall (Name@16).
   target_link_options(${name} PRIVATE -Wl,--enable-stdcall-fixup)
   zelkor_shared_runtime(${name})
+  # Stripped as the program is: every library is loaded at start-up, debug sections and all.
+  target_link_options(${name} PRIVATE -s)
   if(ARG_HOST)
     target_link_libraries(${name} PRIVATE Zelkor)
   endif()

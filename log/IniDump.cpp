@@ -6,6 +6,8 @@
 #include <new>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <vector>
 
 #include "framework/Handles.h"
 #include "log/IniDump.h"
@@ -27,8 +29,8 @@ bool sameIgnoringCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && _strnicmp(a.data(), b.data(), a.size()) == 0;
 }
 
-// The first CR or NUL from `p` on. Sections are searched from the start of the text each time,
-// so this scan is the dump's hot loop: it tests eight bytes at once. Its aligned word reads may
+// The first CR or NUL from `p` on. Every line of a dumped file passes through this scan, so it
+// tests eight bytes at once. Its aligned word reads may
 // pass the terminating NUL but never leave the NUL's word, so never its memory page.
 const char* findLineEnd(const char* p) {
     for (; reinterpret_cast<uintptr_t>(p) % sizeof(uint64_t) != 0; ++p)
@@ -65,18 +67,33 @@ private:
     const char* m_next;
 };
 
-void logSection(const char* text, const char* section) {
-    const std::string header = std::string("[") + section + "]";
-    LineReader lines(text);
-    std::string_view line;
-    bool found = false;
-    while (!found && lines.next(line)) found = sameIgnoringCase(trimmed(line), header);
-    if (!found) return;
+// Section headers compare as the C library's case-insensitive comparison does: ASCII letters only.
+char foldedCase(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
+std::string folded(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) c = foldedCase(c);
+    return out;
+}
+
+std::string headerOf(const char* section) { return std::string("[") + section + "]"; }
+
+// The first line that reads as the section's header; the lines after it are the section's.
+bool findSection(const char* text, const char* section, LineReader& body) {
+    const std::string header = headerOf(section);
+    body = LineReader(text);
+    std::string_view line;
+    while (body.next(line))
+        if (sameIgnoringCase(trimmed(line), header)) return true;
+    return false;
+}
+
+void writeSection(const char* section, LineReader lines) {
     std::string heading;
     AppendEscaped(heading, section);
     ZKLogSubsection(heading.c_str());
     std::string body;
+    std::string_view line;
     while (lines.next(line)) {
         line = trimmed(line);
         if (line.empty() || line.front() == ';') continue;
@@ -90,6 +107,28 @@ void logSection(const char* text, const char* section) {
     body += "\r\n";
     ZKLogWrite(body.c_str());
 }
+
+// Every line that could be a section's header, found in one pass: where its section starts, by
+// its case-folded text. The first of equal headers wins, as a search from the top finds it.
+class SectionIndex {
+public:
+    explicit SectionIndex(const char* text) {
+        LineReader lines(text);
+        std::string_view line;
+        while (lines.next(line)) {
+            line = trimmed(line);
+            if (line.size() >= 2 && line.front() == '[' && line.back() == ']') m_bodies.emplace(folded(line), lines);
+        }
+    }
+
+    const LineReader* find(const char* section) const {
+        const auto found = m_bodies.find(folded(headerOf(section)));
+        return found == m_bodies.end() ? nullptr : &found->second;
+    }
+
+private:
+    std::unordered_map<std::string, LineReader> m_bodies;
+};
 
 }  // namespace
 
@@ -116,9 +155,20 @@ void WINAPI ZKLogIniSection(HGLOBAL loadedFile, LPCSTR section) {
     const char* text = static_cast<const char*>(GlobalLock(loadedFile));
     if (!text) return;
     try {
-        logSection(text, section);
+        LineReader body(nullptr);
+        if (findSection(text, section, body)) writeSection(section, body);
     } catch (const std::bad_alloc&) {
         // Nothing more can be written for this section.
     }
     GlobalUnlock(loadedFile);
+}
+
+void LogIniSections(const char* text, const std::vector<std::string>& sections) {
+    try {
+        const SectionIndex index(text);
+        for (const std::string& section : sections)
+            if (const LineReader* body = index.find(section.c_str())) writeSection(section.c_str(), *body);
+    } catch (const std::bad_alloc&) {
+        // The log stays as far as it got.
+    }
 }

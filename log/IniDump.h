@@ -2,6 +2,12 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 // The file's bytes and one NUL in a fixed global block, and the file's size; null when the file
 // cannot be read. The caller frees the block.
 HGLOBAL LoadIniFile(const char* fileName, DWORD& size);
+// Writes the named sections of a loaded text, in that order, as ZKLogIniSection writes each one;
+// the text is read once, however many sections it has.
+void LogIniSections(const char* text, const std::vector<std::string>& sections);

@@ -1,4 +1,5 @@
-// Writes the values that sit directly in one registry key, one write per value.
+// Writes the values that sit directly in one registry key, laid out in memory and written in
+// large pieces.
 #include <windows.h>
 
 #include <cstring>
@@ -20,28 +21,16 @@ struct TypeLabels {
     std::string generic = fw::LoadedString(IDS_TYPE_GENERIC);
 };
 
-// The value's bytes as they are now, with a zero byte after them; the size read, 0 when the
-// value cannot be read. `data` is a buffer reused from value to value.
-DWORD readValue(const CRegistryKey& key, const RegistryValueInfo& value, std::vector<char>& data) {
-    DWORD size = value.size;
-    data.assign(size + 1, '\0');
-    LONG result = key.getBinary(value.name.c_str(), data.data(), size);
-    if (result == ERROR_MORE_DATA) {
-        // It grew since it was listed.
-        data.assign(size + 1, '\0');
-        result = key.getBinary(value.name.c_str(), data.data(), size);
-    }
-    if (result != ERROR_SUCCESS) return 0;
-    data[size] = '\0';
-    return size;
-}
+// Values reach the log in writes of about this size, so that a large key costs few writes.
+constexpr size_t kWriteSize = 64 * 1024;
 
-void composeValue(const CRegistryKey& key, const RegistryValueInfo& value, const TypeLabels& labels,
-                  std::vector<char>& data, std::string& text) {
-    const DWORD size = readValue(key, value, data);
-    const auto* bytes = reinterpret_cast<const BYTE*>(data.data());
+void composeValue(const RegistryValueInfo& value, const std::vector<BYTE>& data, const TypeLabels& labels,
+                  std::string& text) {
+    const BYTE* bytes = data.data();
+    const DWORD size = value.size;
     if (value.type == REG_SZ) {
-        AppendRegistryString(text, labels.text, value.name, std::string_view(data.data(), strnlen(data.data(), size)));
+        const auto* chars = reinterpret_cast<const char*>(bytes);
+        AppendRegistryString(text, labels.text, value.name, std::string_view(chars, strnlen(chars, size)));
     } else if (value.type == REG_DWORD && size == sizeof(DWORD)) {
         DWORD number;
         memcpy(&number, bytes, sizeof number);
@@ -53,22 +42,29 @@ void composeValue(const CRegistryKey& key, const RegistryValueInfo& value, const
 }
 
 void logKey(HKEY root, const char* subkey) {
-    if (!CRegistryKey(root, false).subkeyExists(subkey)) return;
+    const CRegistryKey key(root, subkey, false);
+    if (!key.handle()) return;
     std::string heading = RootKeyName(root);
     AppendEscaped(heading, subkey);
     ZKLogSubsection(heading.c_str());
     const TypeLabels labels;
 
-    const CRegistryKey key(root, subkey, false);
-    std::vector<char> data;
+    std::vector<BYTE> data;
     std::string text;
+    text.reserve(kWriteSize + 4096);
     RegistryValueInfo value;
-    for (DWORD index = 0; key.enumValue(index, value); ++index) {
-        text.clear();
-        composeValue(key, value, labels, data, text);
-        ZKLogWrite(text.c_str());
+    for (DWORD index = 0; key.enumValue(index, value, data); ++index) {
+        const size_t start = text.size();
+        composeValue(value, data, labels, text);
+        // A value's text ends at a zero byte in its name, as a write of it alone would end.
+        text.resize(start + strlen(text.c_str() + start));
+        if (text.size() >= kWriteSize) {
+            ZKLogWrite(text.c_str());
+            text.clear();
+        }
     }
-    ZKLogWrite("\r\n");
+    text += "\r\n";
+    ZKLogWrite(text.c_str());
 }
 
 }  // namespace

@@ -44,9 +44,11 @@ void LogSystemFile(const CSystemFileMap::File& file) {
         LogMissingFile();
         return;
     }
-    for (const auto& section : file.sections) ZKLogIniSection(loaded.get(), section.c_str());
+    // Fixed memory: the handle is the text's address.
+    const char* text = static_cast<const char*>(loaded.get());
+    LogIniSections(text, file.sections);
     // The sections are looked for in the text before the file's first NUL, if it has one.
-    const size_t textSize = strlen(static_cast<const char*>(loaded.get()));
+    const size_t textSize = strlen(text);
     if (textSize < size) LogBytesLeftOut(size - textSize);
 }
 

@@ -136,6 +136,37 @@ bool CRegistryKey::enumValue(DWORD index, RegistryValueInfo& info) const {
     return true;
 }
 
+bool CRegistryKey::enumValue(DWORD index, RegistryValueInfo& info, std::vector<BYTE>& data) const {
+    if (data.empty()) data.resize(0x400);
+    DWORD nameCapacity = 0x200;
+    // Each "more data" names the size needed now; a value that grew meanwhile asks again.
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        info.name.resize(nameCapacity);
+        DWORD nameLength = nameCapacity, size = static_cast<DWORD>(data.size());
+        const LONG result =
+            RegEnumValueA(m_handle, index, &info.name[0], &nameLength, nullptr, &info.type, data.data(), &size);
+        if (result == ERROR_SUCCESS) {
+            info.name.resize(nameLength);
+            info.size = size;
+            return true;
+        }
+        if (result != ERROR_MORE_DATA) {
+            info.name.clear();
+            return false;
+        }
+        if (size > data.size())
+            data.resize(size);
+        else if (nameCapacity < 0x8000)
+            nameCapacity = 0x8000;
+        else
+            break;
+    }
+    // Listed without its data, under as much of its name as can be had.
+    if (!enumValue(index, info)) return false;
+    info.size = 0;
+    return true;
+}
+
 LONG CRegistryKey::queryInfo(RegistryKeyInfo& info) const {
     info.name.clear();
     return RegQueryInfoKeyA(m_handle, nullptr, nullptr, nullptr, &info.subkeys, &info.longestSubkeyName, nullptr,

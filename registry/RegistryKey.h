@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 struct RegistryValueInfo {
     std::string name;
@@ -55,6 +56,10 @@ public:
     // any other failure (a key without a handle, say) ends the walk.
     bool enumSubkey(DWORD index, RegistryKeyInfo& info) const;
     bool enumValue(DWORD index, RegistryValueInfo& info) const;
+    // The same walk with each value's data fetched in the same call. `data` grows to fit and is
+    // meant to be kept from value to value. info.size is 0 when the data cannot be had (a name
+    // too long for any buffer, a value that keeps growing while it is read).
+    bool enumValue(DWORD index, RegistryValueInfo& info, std::vector<BYTE>& data) const;
     LONG queryInfo(RegistryKeyInfo& info) const;
 
 private:

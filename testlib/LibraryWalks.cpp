@@ -8,7 +8,21 @@
 
 namespace {
 
-const DWORD kSectionNamesBufferSize = 16384;
+const DWORD kSectionNamesFirstSize = 16384;
+
+// Every section name of an INI file, each ended by a zero byte, the list by one more. The profile
+// functions cut a list that does not fit and say so by returning the buffer's size less two:
+// the list is asked for again with more room until it fits. Empty when the file has none.
+std::vector<char> SectionNamesOf(const char* fileName) {
+    std::vector<char> names(kSectionNamesFirstSize);
+    for (;;) {
+        const DWORD size = static_cast<DWORD>(names.size());
+        const DWORD length = GetPrivateProfileSectionNamesA(names.data(), size, fileName);
+        if (length == 0) return {};
+        if (length < size - 2 || size >= 0x40000000) return names;
+        names.assign(size * 4ull, '\0');
+    }
+}
 
 HKEY RootOf(const KeyRecord& record) {
     // Predefined roots are sign-extended 32-bit values, as the platform's own constants are.
@@ -93,9 +107,8 @@ bool ForEachIniSection(CTestLibrary& library, const SystemFileEntry& file, Secti
         }
         return true;
     }
-    std::vector<char> names(kSectionNamesBufferSize);
-    if (!GetPrivateProfileSectionNamesA(names.data(), kSectionNamesBufferSize, file.fileName)) return true;
-    for (const char* section = names.data(); *section; section += strlen(section) + 1) {
+    const std::vector<char> names = SectionNamesOf(file.fileName);
+    for (const char* section = names.data(); !names.empty() && *section; section += strlen(section) + 1) {
         if (!visitor(library, section, context, extra)) return false;
     }
     return true;

@@ -10,12 +10,6 @@ const char kEditTableType[] = "ZKRC_REGEDIT";
 
 std::vector<std::unique_ptr<CTestLibrary>> TestLibraryList;
 
-// The cheap check before a library's own code runs: is it a module with a description at all?
-bool HasLibraryResource(const std::string& path) {
-    fw::UniqueModule data(LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
-    return data && FindResourceA(data.get(), MAKEINTRESOURCEA(ZK_LIBRARY_ID), kLibraryType);
-}
-
 // A page needs its dialog template and its procedure exported by the same ordinal; a test that
 // lacks either would leave the user on a blank page that cannot be left.
 bool PageIsComplete(HMODULE module, WORD testId) {
@@ -83,9 +77,10 @@ bool FindTestLibrariesIn(const std::string& directory) {
     fw::UniqueFind search(FindFirstFileA((directory + "*.ZKL").c_str(), &found));
     if (search) {
         do {
-            const std::string path = directory + found.cFileName;
-            if (!HasLibraryResource(path)) continue;
-            if (auto library = CTestLibrary::Load(path, found.cFileName)) TestLibraryList.push_back(std::move(library));
+            // Loaded once, for execution: a module without a description is freed again (its
+            // start-up code has run, which a *.ZKL beside the program is trusted with).
+            if (auto library = CTestLibrary::Load(directory + found.cFileName, found.cFileName))
+                TestLibraryList.push_back(std::move(library));
         } while (FindNextFileA(search.get(), &found));
     }
     return !TestLibraryList.empty();

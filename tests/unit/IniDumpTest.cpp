@@ -3,6 +3,7 @@
 // ordinary entries, comments and blank lines.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <utility>
@@ -94,6 +95,36 @@ TEST(IniDump, LineEnds) {
     LogCapture log;
     ZKLogIniSection(static_cast<HGLOBAL>(copy.data()), "boot");
     EXPECT_EQ(heading("boot") + "files                = 30\r\n\r\n", log.text());
+}
+
+TEST(SystemFileDump, SectionsOfAFileAgreeWithOneByOneSearches) {
+    // Names that are prefixes of each other, a header inside a value, a header given twice (the
+    // first counts), a missing section and a last line without its end.
+    ScratchDirectory directory;
+    const std::string path = directory / "prefixes.ini";
+    const std::string text = "[a]\r\nx=1\r\n[ab]\r\ny=[abc]\r\n [ABC] \r\nz=3\r\n[A]\r\nx=2\r\n[last]\r\nw=no end";
+    ASSERT_TRUE(WriteTextFile(path, text));
+    const std::vector<std::string> sections = {"ab", "last", "abc", "missing", "a", "A"};
+    std::string oneByOne;
+    for (const std::string& section : sections) oneByOne += sectionOf(text, section.c_str());
+    EXPECT_EQ(banner(path) + oneByOne, systemFile(path, sections));
+    EXPECT_EQ(heading("ab") + "y                    = [abc]\r\n\r\n", sectionOf(text, "ab"));
+    EXPECT_EQ(heading("A") + "x                    = 1\r\n\r\n", sectionOf(text, "A"));
+    EXPECT_EQ(heading("last") + "w                    = no end\r\n\r\n", sectionOf(text, "last"));
+
+    // Thousands of sections, every one written, however many.
+    std::string many, expected;
+    std::vector<std::string> names;
+    char line[64];
+    for (int n = 0; n < 5000; ++n) {
+        names.push_back("s" + std::to_string(n));
+        snprintf(line, sizeof line, "[s%d]\r\nk=%d\r\n", n, n);
+        many += line;
+        snprintf(line, sizeof line, "k                    = %d\r\n\r\n", n);
+        expected += heading(names.back()) + line;
+    }
+    ASSERT_TRUE(WriteTextFile(path, many));
+    EXPECT_EQ(banner(path) + expected, systemFile(path, names));
 }
 
 TEST(SystemFileDump, HeldOpenAndBinaryFiles) {

@@ -2,8 +2,11 @@
 // through the registry.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cstdio>
 #include <map>
 #include <string>
+#include <thread>
 
 #include "LogCapture.h"
 #include "ScratchKey.h"
@@ -19,6 +22,12 @@ std::string chars(size_t count, char first = 'a') {
 }
 
 const std::string k33(33, ' ');
+std::string bytesValue(const std::string& name, const std::string& data) {
+    std::string out;
+    AppendRegistryBytes(out, "GENERIC", name, reinterpret_cast<const BYTE*>(data.data()), data.size());
+    return out;
+}
+
 const std::string k32(32, ' ');
 
 std::string stringValue(const std::string& name, const std::string& data) {
@@ -115,4 +124,43 @@ TEST_F(RegistryDump, EmptyAndMissingKeys) {
     EXPECT_EQ("HKEY_CURRENT_USER\\" + path() + "\\Empty\\r\\nKey\r\n" + rule + "\r\n", dump(HKEY_CURRENT_USER, emptyPath));
 
     EXPECT_EQ("", dump(HKEY_CURRENT_USER, path() + "\\Missing"));
+}
+
+TEST_F(RegistryDump, LargeValuesInAKeyOfFortyThousand) {
+    // Values larger than any first guess, among enough others that the text is written in pieces.
+    std::map<std::string, std::string> lines;
+    const std::string text = chars(5000), bytes = chars(3000);
+    setString("Text", text);
+    set("Bytes", REG_BINARY, bytes);
+    lines["Text"] = stringValue("Text", text);
+    lines["Bytes"] = bytesValue("Bytes", bytes);
+    char name[16], line[80];
+    for (DWORD i = 0; i < 40000; ++i) {
+        snprintf(name, sizeof name, "V%05lu", i);
+        set(name, REG_DWORD, std::string(reinterpret_cast<const char*>(&i), sizeof i));
+        snprintf(line, sizeof line, "DWORD     %-20s = 0x%08lX (%lu)\r\n", name, i, i);
+        lines[name] = line;
+    }
+    EXPECT_EQ(expectedDump(lines), dump(HKEY_CURRENT_USER, path()));
+}
+
+TEST_F(RegistryDump, AValueThatGrowsWhileItIsReadIsWrittenWhole) {
+    // Another writer changes the value's size all the time: every dump shows one whole version.
+    const std::string versions[] = {chars(16), chars(2000), chars(20000)};
+    std::map<std::string, std::string> dumps;
+    for (const std::string& data : versions) {
+        set("Grows", REG_BINARY, data);
+        dumps[dump(HKEY_CURRENT_USER, path())] = data;
+    }
+    std::atomic<bool> done{false};
+    std::thread writer([&] {
+        for (size_t n = 0; !done; ++n) {
+            const std::string& data = versions[n % 3];
+            RegSetValueExA(scratch(), "Grows", 0, REG_BINARY, reinterpret_cast<const BYTE*>(data.data()),
+                           static_cast<DWORD>(data.size()));
+        }
+    });
+    for (int round = 0; round < 40; ++round) EXPECT_EQ(1u, dumps.count(dump(HKEY_CURRENT_USER, path())));
+    done = true;
+    writer.join();
 }

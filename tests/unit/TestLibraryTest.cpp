@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "FixtureLibraries.h"
+#include "ScratchDirectory.h"
 #include "testlib/TestLibrary.h"
 
 namespace {
@@ -84,4 +85,27 @@ TEST_F(TestLibraryTest, KeysExistOrExpandAgainstTheRegistry) {
                                         "Port2|\\System\\Ports\\COM2\\Settings|Serial port settings|1|0",
                                         "Values|\\Values|Editable values|2|300"}),
               loggedKeys);
+}
+
+TEST_F(TestLibraryTest, EverySectionOfAFileIsWalkedHoweverMany) {
+    // Far more names than a first buffer holds.
+    ScratchDirectory directory;
+    const std::string path = directory / "many.ini";
+    std::string text;
+    std::vector<std::string> expected;
+    for (int n = 0; n < 5000; ++n) {
+        expected.push_back("Section" + std::to_string(n));
+        text += "[" + expected.back() + "]\r\nk=1\r\n";
+    }
+    ASSERT_TRUE(WriteTextFile(path, text));
+    std::vector<std::string> walked;
+    const SystemFileEntry file{path.c_str(), ZK_FILE_SECTIONS, 0};
+    EXPECT_TRUE(ForEachIniSection(
+        Library("Bare.ZKL"), file,
+        [](CTestLibrary&, const char* section, void* context, DWORD) {
+            static_cast<std::vector<std::string>*>(context)->push_back(section);
+            return true;
+        },
+        &walked, 0));
+    EXPECT_EQ(expected, walked);
 }
