@@ -178,6 +178,9 @@ TEST_F(ScratchKeyTest, DISABLED_Screenshots) {
     CNewKeyDlg key(scratch());
     shoot(key, "new-key.bmp");
     key.Destroy();
+    CEditBinaryDlg empty(nullptr, scratch());
+    shoot(empty, "new-binary.bmp");
+    empty.Destroy();
     std::vector<BYTE> many(300);
     for (size_t i = 0; i < many.size(); ++i) many[i] = static_cast<BYTE>(i * 7);
     CEditBinaryDlg binary(nullptr, "Blob", many.data(), static_cast<DWORD>(many.size()));
