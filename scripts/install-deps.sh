@@ -15,6 +15,7 @@ command -v import >/dev/null || need+=(imagemagick)
 command -v cmake >/dev/null || need+=(cmake)
 command -v clang >/dev/null || need+=(clang)
 [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
+command -v makensis >/dev/null || need+=(nsis)  # the Windows installer (scripts/package.sh)
 [ ${#need[@]} -eq 0 ] && exit 0
 
 echo "install-deps: installing ${need[*]}"
@@ -24,5 +25,5 @@ printf 'Package: *\nPin: release l=Debian-Security\nPin-Priority: 50\n' > /etc/a
 apt-get update >/dev/null 2>&1 || true
 DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends \
   wine wine64 wine32:i386 libcups2:i386 g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools \
-  xvfb xauth x11-utils imagemagick cmake clang googletest >/tmp/zelkor-apt.log 2>&1 \
+  xvfb xauth x11-utils imagemagick cmake clang googletest nsis >/tmp/zelkor-apt.log 2>&1 \
   || { echo "install-deps: apt-get failed, see /tmp/zelkor-apt.log"; tail -20 /tmp/zelkor-apt.log; exit 1; }

@@ -4,68 +4,101 @@
 
 namespace {
 
-using fw::ResourceReader;
+// The bounded reader, noting the first read that fails and the part of the resource it was in.
+class Cursor {
+public:
+    Cursor(const uint8_t* data, size_t size, ParseFailure* failure)
+        : m_reader(data, size), m_size(data ? size : 0), m_failure(failure) {
+        if (m_failure) *m_failure = ParseFailure();
+    }
+
+    void enter(const char* part) { m_part = part; }
+    const char* part() const { return m_part; }
+
+    bool text(const char*& value) { return m_reader.readText(value) || fail(ParseProblem::UnterminatedText); }
+    bool word(uint16_t& value) { return m_reader.readWord(value) || fail(ParseProblem::ShortNumber); }
+    bool dword(uint32_t& value) { return m_reader.readDword(value) || fail(ParseProblem::ShortNumber); }
+    // The next 16 bits, which end the list when zero.
+    bool peekWord(uint16_t& value) { return m_reader.peekWord(value) || fail(ParseProblem::NoEndMarker); }
+
+private:
+    bool fail(ParseProblem problem) {
+        if (m_failure && m_failure->problem == ParseProblem::None)
+            *m_failure = {problem, m_size - m_reader.remaining(), m_part};
+        return false;
+    }
+
+    fw::ResourceReader m_reader;
+    size_t m_size;
+    ParseFailure* m_failure;
+    const char* m_part = "";
+};
 
 // Calls readRecord until the list's terminating zero, which is stepped over; false when the
 // data ends first or a record is malformed.
 template <class ReadRecord>
-bool ReadList(ResourceReader& reader, ReadRecord readRecord) {
+bool ReadList(Cursor& cursor, const char* part, ReadRecord readRecord) {
+    const char* outer = cursor.part();
+    cursor.enter(part);
     for (;;) {
         uint16_t next = 0;
-        if (!reader.peekWord(next)) return false;
-        if (next == 0) return reader.readWord(next);
+        if (!cursor.peekWord(next)) return false;
+        if (next == 0) break;
         if (!readRecord()) return false;
     }
+    uint16_t end = 0;
+    cursor.word(end);
+    cursor.enter(outer);
+    return true;
 }
 
 template <class Record, class ReadRecord>
-bool ReadList(ResourceReader& reader, std::vector<Record>& list, ReadRecord readRecord) {
-    return ReadList(reader, [&] {
+bool ReadList(Cursor& cursor, const char* part, std::vector<Record>& list, ReadRecord readRecord) {
+    return ReadList(cursor, part, [&] {
         Record record{};
-        if (!readRecord(reader, record)) return false;
+        if (!readRecord(cursor, record)) return false;
         list.push_back(record);
         return true;
     });
 }
 
-bool ReadEditorKey(ResourceReader& reader, KeyRecord& key) {
-    return reader.readText(key.name) && reader.readDword(key.root) && reader.readText(key.subkey);
+bool ReadEditorKey(Cursor& cursor, KeyRecord& key) {
+    return cursor.text(key.name) && cursor.dword(key.root) && cursor.text(key.subkey);
 }
 
-bool ReadLoggedKey(ResourceReader& reader, KeyRecord& key) {
-    return reader.readText(key.name) && reader.readText(key.description) && reader.readDword(key.root) &&
-           reader.readText(key.subkey) && reader.readWord(key.flags) && reader.readWord(key.editTableId);
+bool ReadLoggedKey(Cursor& cursor, KeyRecord& key) {
+    return cursor.text(key.name) && cursor.text(key.description) && cursor.dword(key.root) &&
+           cursor.text(key.subkey) && cursor.word(key.flags) && cursor.word(key.editTableId);
 }
 
-bool ReadTest(ResourceReader& reader, TestEntry& test) {
-    return reader.readText(test.name) && reader.readWord(test.iconId) && reader.readWord(test.testId) &&
-           reader.readWord(test.flags);
+bool ReadTest(Cursor& cursor, TestEntry& test) {
+    return cursor.text(test.name) && cursor.word(test.iconId) && cursor.word(test.testId) && cursor.word(test.flags);
 }
 
-bool ReadSystemFile(ResourceReader& reader, SystemFileEntry& file) {
-    if (!reader.readText(file.fileName) || !reader.readWord(file.flags)) return false;
-    return !(file.flags & ZK_FILE_SECTIONS) || reader.readWord(file.iniId);
+bool ReadSystemFile(Cursor& cursor, SystemFileEntry& file) {
+    if (!cursor.text(file.fileName) || !cursor.word(file.flags)) return false;
+    return !(file.flags & ZK_FILE_SECTIONS) || cursor.word(file.iniId);
 }
 
-bool ReadSectionName(ResourceReader& reader, const char*& section) { return reader.readText(section); }
+bool ReadSectionName(Cursor& cursor, const char*& section) { return cursor.text(section); }
 
-bool ReadExtraData(ResourceReader& reader, EditDescription& value) {
+bool ReadExtraData(Cursor& cursor, EditDescription& value) {
     const char* label = nullptr;
     switch (value.type & ZK_EDIT_KIND_MASK) {
     case ZK_EDIT_DWORD_RANGE:
-        return reader.readDword(value.minimum) && reader.readDword(value.maximum);
+        return cursor.dword(value.minimum) && cursor.dword(value.maximum);
     case ZK_EDIT_DWORD_CHOICE:
-        return ReadList(reader, [&] {
+        return ReadList(cursor, "choice list", [&] {
             uint32_t number = 0;
-            if (!reader.readText(label) || !reader.readDword(number)) return false;
+            if (!cursor.text(label) || !cursor.dword(number)) return false;
             value.choiceLabels.push_back(label);
             value.dwordChoices.push_back(number);
             return true;
         });
     case ZK_EDIT_STRING_CHOICE:
-        return ReadList(reader, [&] {
+        return ReadList(cursor, "choice list", [&] {
             const char* text = nullptr;
-            if (!reader.readText(label) || !reader.readText(text)) return false;
+            if (!cursor.text(label) || !cursor.text(text)) return false;
             value.choiceLabels.push_back(label);
             value.stringChoices.push_back(text);
             return true;
@@ -75,30 +108,33 @@ bool ReadExtraData(ResourceReader& reader, EditDescription& value) {
     }
 }
 
-bool ReadEditDescription(ResourceReader& reader, EditDescription& value) {
-    return reader.readText(value.label) && reader.readText(value.valueName) && reader.readText(value.description) &&
-           reader.readWord(value.type) && ReadExtraData(reader, value);
+bool ReadEditDescription(Cursor& cursor, EditDescription& value) {
+    return cursor.text(value.label) && cursor.text(value.valueName) && cursor.text(value.description) &&
+           cursor.word(value.type) && ReadExtraData(cursor, value);
 }
 
 }  // namespace
 
-bool ParseLibraryResource(const uint8_t* data, size_t size, LibraryDescription& library) {
-    ResourceReader reader(data, size);
+bool ParseLibraryResource(const uint8_t* data, size_t size, LibraryDescription& library, ParseFailure* failure) {
+    Cursor cursor(data, size, failure);
     library = LibraryDescription();
-    return reader.readText(library.name) && reader.readWord(library.iconId) &&
-           ReadList(reader, library.editorKeys, ReadEditorKey) && ReadList(reader, library.tests, ReadTest) &&
-           ReadList(reader, library.loggedKeys, ReadLoggedKey) &&
-           ReadList(reader, library.systemFiles, ReadSystemFile);
+    cursor.enter("library name");
+    if (!cursor.text(library.name)) return false;
+    cursor.enter("icon id");
+    return cursor.word(library.iconId) && ReadList(cursor, "editor-key list", library.editorKeys, ReadEditorKey) &&
+           ReadList(cursor, "test list", library.tests, ReadTest) &&
+           ReadList(cursor, "logged-key list", library.loggedKeys, ReadLoggedKey) &&
+           ReadList(cursor, "system-file list", library.systemFiles, ReadSystemFile);
 }
 
-bool ParseSectionList(const uint8_t* data, size_t size, std::vector<const char*>& sections) {
-    ResourceReader reader(data, size);
+bool ParseSectionList(const uint8_t* data, size_t size, std::vector<const char*>& sections, ParseFailure* failure) {
+    Cursor cursor(data, size, failure);
     sections.clear();
-    return ReadList(reader, sections, ReadSectionName);
+    return ReadList(cursor, "section list", sections, ReadSectionName);
 }
 
-bool ParseEditTable(const uint8_t* data, size_t size, std::vector<EditDescription>& values) {
-    ResourceReader reader(data, size);
+bool ParseEditTable(const uint8_t* data, size_t size, std::vector<EditDescription>& values, ParseFailure* failure) {
+    Cursor cursor(data, size, failure);
     values.clear();
-    return ReadList(reader, values, ReadEditDescription);
+    return ReadList(cursor, "value list", values, ReadEditDescription);
 }

@@ -54,8 +54,20 @@ struct EditDescription {
     std::vector<const char*> stringChoices;  // parallel to choiceLabels
 };
 
+// Why and where a resource was refused, for authors checking their libraries: the first read
+// that failed, its byte offset from the start of the data and the part it belonged to.
+enum class ParseProblem { None, NoEndMarker, UnterminatedText, ShortNumber };
+struct ParseFailure {
+    ParseProblem problem = ParseProblem::None;
+    size_t offset = 0;
+    const char* part = nullptr;  // for example "test list"
+};
+
 // Each returns false, with the output unspecified, when the data is truncated, a list lacks its
-// terminating zero or a string its terminating byte.
-bool ParseLibraryResource(const uint8_t* data, size_t size, LibraryDescription& library);
-bool ParseSectionList(const uint8_t* data, size_t size, std::vector<const char*>& sections);
-bool ParseEditTable(const uint8_t* data, size_t size, std::vector<EditDescription>& values);
+// terminating zero or a string its terminating byte; failure, when given, then says which.
+bool ParseLibraryResource(const uint8_t* data, size_t size, LibraryDescription& library,
+                          ParseFailure* failure = nullptr);
+bool ParseSectionList(const uint8_t* data, size_t size, std::vector<const char*>& sections,
+                      ParseFailure* failure = nullptr);
+bool ParseEditTable(const uint8_t* data, size_t size, std::vector<EditDescription>& values,
+                    ParseFailure* failure = nullptr);

@@ -23,7 +23,7 @@ template <class Parsed, class Parse>
 bool LoadParsed(HMODULE module, WORD id, const char* type, Parse parse, std::map<WORD, Parsed>& loaded) {
     if (loaded.count(id)) return true;
     Parsed resource{CResourceBlock(module, id, type), {}};
-    if (!resource.block.valid() || !parse(resource.block.data(), resource.block.size(), resource.parsed))
+    if (!resource.block.valid() || !parse(resource.block.data(), resource.block.size(), resource.parsed, nullptr))
         return false;
     loaded.emplace(id, std::move(resource));
     return true;
