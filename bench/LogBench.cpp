@@ -1,52 +1,49 @@
-// Timing of the log dumps (run by hand, not by CTest):
-//  (a) ZKLogRegistry of a key with 10,000 values against a bare loop that only enumerates,
-//      queries and writes each value's text with one WriteFile;
-//  (b) a 5 MB and a 10 MB INI file of 200 sections, every section listed, loaded and written
-//      with ZKLoadIniFile and ZKLogIniSection.
-// Each figure is the best of three rounds. Pin the program and wineserver to one core for
-// stable figures: taskset -c 0 wineserver -p; taskset -c 0 wine64 zelkor_bench.exe
+// Timing of the log dumps against their floor and the platform's reference, in the same run
+// (by hand, not by CTest). Every figure is the median of RUNS runs.
+//  registry: ZKLogRegistry of keys of 1,000, 10,000 and 40,000 values, per value, against a loop
+//            that only enumerates the values with their data, and against the platform's own
+//            export of the same key (regedit /E); an empty key's figure is taken from each, so
+//            that start-up is not counted.
+//  INI:      the system-file dump of a declared INI file, every section, against reading the
+//            same file and writing it in 64 KB blocks; 5 MB cut into 50 to 3,200 sections, and
+//            2 to 20 MB in 200 sections.
+//
+//   zelkor_bench.exe [RUNS]     (run from its build folder: it loads benchlibs\ini\IniBench.ZKL)
 #include <windows.h>
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "BenchTiming.h"
 #include "log/LogFile.h"
+#include "log/SystemFileDump.h"
+#include "testlib/TestLibrary.h"
 #include "zelkor.h"
 
 namespace {
 
-const char kScratchKey[] = "Software\\Zelkor\\Benchmark";
-const char kBaselineFile[] = "C:\\ZelkorBaseline.txt";
-constexpr int kValues = 10000;
-constexpr int kRounds = 3;
-constexpr int kSections = 200;
+const char kKey[] = "Software\\Zelkor\\Benchmark";
+const char kEmptyKey[] = "Software\\Zelkor\\BenchmarkEmpty";
+const char kIniFile[] = "C:\\ZelkorBench.ini";  // the file that the bench library declares
+const char kCopyFile[] = "C:\\ZelkorBaseline.txt";
+const char kExportFile[] = "C:\\ZelkorRegedit.reg";
 
-// Seconds of the fastest of kRounds runs.
+int runs = 5;
+
 template <class Work>
-double bestOf(Work work) {
-    using Clock = std::chrono::steady_clock;
-    Clock::duration best = Clock::duration::max();
-    for (int round = 0; round < kRounds; ++round) {
-        const Clock::time_point start = Clock::now();
-        work();
-        best = std::min(best, Clock::now() - start);
-    }
-    return std::chrono::duration<double>(best).count();
+double medianSeconds(Work work) {
+    std::vector<double> times;
+    for (int run = 0; run < runs; ++run) times.push_back(bench::Seconds(work));
+    return bench::Median(times);
 }
 
-// 40% strings of 10 to 100 characters, 30% DWORDs, 30% binary values of 1 to 64 bytes.
-bool seedScratchKey() {
-    RegDeleteTreeA(HKEY_CURRENT_USER, kScratchKey);
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, kScratchKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr))
-        return false;
-    std::mt19937 random(1234);
-    for (int i = 0; i < kValues; ++i) {
+// Values up to `count`, added to those already there: 40% strings of 10 to 100 characters, 30%
+// DWORDs, 30% binary values of 1 to 64 bytes.
+void seedKey(HKEY key, int from, int count, std::mt19937& random) {
+    for (int i = from; i < count; ++i) {
         char name[32];
         snprintf(name, sizeof name, "Value%05d", i);
         const unsigned kind = random() % 10;
@@ -64,67 +61,86 @@ bool seedScratchKey() {
             RegSetValueExA(key, name, 0, REG_BINARY, bytes.data(), static_cast<DWORD>(bytes.size()));
         }
     }
-    RegCloseKey(key);
-    return true;
 }
 
-// The least any dump must do: list, read and write every value once.
-void baselineDump(HANDLE out) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kScratchKey, 0, KEY_READ, &key)) return;
-    std::vector<BYTE> data(65536);
-    std::string text;
-    for (DWORD index = 0;; ++index) {
+double dumpKey(const char* subkey) {
+    return medianSeconds([subkey] {
+        CreateLogFile();
+        ZKLogRegistry(HKEY_CURRENT_USER, subkey);
+        CommitLogFile();
+    });
+}
+
+// The floor: every value listed with its data, nothing written.
+double enumerateKey(const char* subkey) {
+    return medianSeconds([subkey] {
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, subkey, 0, KEY_READ, &key)) return;
+        std::vector<BYTE> data(65536);
         char name[512];
-        DWORD nameLength = sizeof name, type = 0, size = 0;
-        if (RegEnumValueA(key, index, name, &nameLength, nullptr, &type, nullptr, &size) == ERROR_NO_MORE_ITEMS) break;
-        size = static_cast<DWORD>(data.size());
-        RegQueryValueExA(key, name, nullptr, &type, data.data(), &size);
-        text = std::string(name) + " = ";
-        if (type == REG_SZ) text.append(reinterpret_cast<const char*>(data.data()));
-        for (DWORD i = 0; type != REG_SZ && i < size; ++i) {
-            char hex[4];
-            snprintf(hex, sizeof hex, " %02X", data[i]);
-            text += hex;
+        for (DWORD index = 0;; ++index) {
+            DWORD nameLength = sizeof name, type = 0, size = static_cast<DWORD>(data.size());
+            if (RegEnumValueA(key, index, name, &nameLength, nullptr, &type, data.data(), &size) == ERROR_NO_MORE_ITEMS)
+                break;
         }
-        text += "\r\n";
-        DWORD written = 0;
-        WriteFile(out, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    }
-    RegCloseKey(key);
+        RegCloseKey(key);
+    });
+}
+
+// The platform's export of the key as a whole process, start-up included.
+double exportKey(const char* subkey) {
+    std::string command = std::string("regedit.exe /E ") + kExportFile + " \"HKEY_CURRENT_USER\\" + subkey + "\"";
+    return medianSeconds([&command] {
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process{};
+        if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+            return;
+        WaitForSingleObject(process.hProcess, INFINITE);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    });
 }
 
 void benchRegistry() {
-    if (!seedScratchKey()) {
-        printf("cannot create HKCU\\%s\n", kScratchKey);
+    RegDeleteTreeA(HKEY_CURRENT_USER, kKey);
+    HKEY key = nullptr, empty = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) ||
+        RegCreateKeyExA(HKEY_CURRENT_USER, kEmptyKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &empty, nullptr)) {
+        printf("cannot create HKCU\\%s\n", kKey);
         return;
     }
-    const double dump = bestOf([] {
-        CreateLogFile();
-        ZKLogRegistry(HKEY_CURRENT_USER, kScratchKey);
-        CommitLogFile();
-    });
-    const double baseline = bestOf([] {
-        HANDLE out = CreateFileA(kBaselineFile, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        baselineDump(out);
-        FlushFileBuffers(out);
-        CloseHandle(out);
-    });
-    printf("registry, %d values: ZKLogRegistry %.3f s, baseline %.3f s, ratio %.2f (goal: at most 1.5)\n", kValues,
-           dump, baseline, dump / baseline);
-    RegDeleteTreeA(HKEY_CURRENT_USER, kScratchKey);
-    DeleteFileA(kBaselineFile);
+    const double dumpStart = dumpKey(kEmptyKey), exportStart = exportKey(kEmptyKey);
+    printf("registry dump, per value (start-up taken away: dump %.2f ms, regedit /E %.1f ms)\n", dumpStart * 1e3,
+           exportStart * 1e3);
+    std::mt19937 random(1234);
+    int seeded = 0;
+    for (int count : {1000, 10000, 40000}) {
+        seedKey(key, seeded, count, random);
+        seeded = count;
+        const double dump = (dumpKey(kKey) - dumpStart) / count * 1e6;
+        const double floor = enumerateKey(kKey) / count * 1e6;
+        const double reference = (exportKey(kKey) - exportStart) / count * 1e6;
+        printf("  %5d values: ZKLogRegistry %.2f us, enumeration alone %.2f us (ratio %.2f, goal <= 1.3), "
+               "regedit /E %.2f us (ratio %.2f, goal < 1)\n",
+               count, dump, floor, dump / floor, reference, dump / reference);
+    }
+    RegCloseKey(key);
+    RegCloseKey(empty);
+    RegDeleteTreeA(HKEY_CURRENT_USER, kKey);
+    RegDeleteTreeA(HKEY_CURRENT_USER, kEmptyKey);
+    DeleteFileA(kExportFile);
 }
 
-// An INI file of about `bytes` bytes in kSections sections: short and wrapped entries, comments
+// An INI file of about `bytes` bytes in `sections` sections: short and wrapped entries, comments
 // and blank lines.
-void writeIniFile(const char* path, size_t bytes) {
+void writeIniFile(size_t bytes, int sections) {
     std::string text;
     text.reserve(bytes + 4096);
-    const size_t perSection = bytes / kSections;
+    const size_t perSection = bytes / sections;
     char line[160];
-    for (int section = 0; section < kSections; ++section) {
-        snprintf(line, sizeof line, "[Section%03d]\r\n; settings of part %d\r\n\r\n", section, section);
+    for (int section = 0; section < sections; ++section) {
+        snprintf(line, sizeof line, "[Section%04d]\r\n; settings of part %d\r\n\r\n", section, section);
         text += line;
         const size_t end = text.size() + perSection;
         for (int entry = 0; text.size() < end; ++entry) {
@@ -136,38 +152,77 @@ void writeIniFile(const char* path, size_t bytes) {
             text += line;
         }
     }
-    std::ofstream(path, std::ios::binary) << text;
+    std::ofstream(kIniFile, std::ios::binary) << text;
 }
 
-double timeIniDump(const char* path) {
-    return bestOf([path] {
-        CreateLogFile();
-        HGLOBAL text = ZKLoadIniFile(path);
-        for (int section = 0; section < kSections; ++section) {
-            char name[32];
-            snprintf(name, sizeof name, "section%03d", section);
-            ZKLogIniSection(text, name);
-        }
-        GlobalFree(text);
-        CommitLogFile();
+// A new modification time, so that the profile functions read the file afresh, as the first
+// reading in a session does, rather than from their cache.
+void touchIniFile() {
+    static ULONGLONG tick = 0;
+    HANDLE file = CreateFileA(kIniFile, FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    ULARGE_INTEGER time{{now.dwLowDateTime, now.dwHighDateTime}};
+    time.QuadPart += ++tick * 10000000ull;
+    now = {time.LowPart, time.HighPart};
+    SetFileTime(file, nullptr, nullptr, &now);
+    CloseHandle(file);
+}
+
+double dumpIniFile() {
+    std::vector<double> times;
+    for (int run = 0; run < runs; ++run) {
+        touchIniFile();
+        times.push_back(bench::Seconds([] {
+            CreateLogFile();
+            LogSystemFiles();
+            CommitLogFile();
+        }));
+    }
+    return bench::Median(times);
+}
+
+// The floor: the file read and written in 64 KB blocks.
+double copyIniFile() {
+    return medianSeconds([] {
+        HANDLE in = CreateFileA(kIniFile, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        HANDLE out = CreateFileA(kCopyFile, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        std::vector<char> block(64 * 1024);
+        DWORD read = 0, written = 0;
+        while (ReadFile(in, block.data(), static_cast<DWORD>(block.size()), &read, nullptr) && read > 0)
+            WriteFile(out, block.data(), read, &written, nullptr);
+        FlushFileBuffers(out);
+        CloseHandle(out);
+        CloseHandle(in);
     });
 }
 
+void benchIniFile(int megabytes, int sections) {
+    writeIniFile(megabytes * (1u << 20), sections);
+    const double dump = dumpIniFile(), floor = copyIniFile();
+    printf("  %2d MB, %4d sections: dump %.3f s, 64 KB copy %.3f s, ratio %.2f (goal <= 5)\n", megabytes, sections,
+           dump, floor, dump / floor);
+}
+
 void benchIni() {
-    const char path[] = "C:\\ZelkorBench.ini";
-    double seconds[2] = {};
-    for (int size : {0, 1}) {
-        writeIniFile(path, (size + 1) * (5u << 20));
-        seconds[size] = timeIniDump(path);
+    if (!FindTestLibrariesIn(bench::ProgramDirectory() + "benchlibs\\ini\\")) {
+        printf("no benchlibs\\ini\\IniBench.ZKL beside the program\n");
+        return;
     }
-    printf("INI, %d sections: 5 MB %.3f s, 10 MB %.3f s, growth %.2f\n", kSections, seconds[0], seconds[1],
-           seconds[1] / seconds[0]);
-    DeleteFileA(path);
+    printf("INI dump, every section of %s\n", kIniFile);
+    for (int sections : {50, 200, 800, 3200}) benchIniFile(5, sections);
+    for (int megabytes : {2, 10, 20}) benchIniFile(megabytes, 200);
+    FreeTestLibraries();
+    DeleteFileA(kIniFile);
+    DeleteFileA(kCopyFile);
 }
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    runs = bench::Runs(argc, argv);
+    setvbuf(stdout, nullptr, _IONBF, 0);  // each line as it comes, also into a pipe
+    printf("medians of %d runs\n", runs);
     benchRegistry();
     benchIni();
     DeleteFileA(LogFileName());

@@ -7,15 +7,13 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "BenchTiming.h"
 #include "editors/SystemEditorPage.h"
 #include "resources/resource.h"
 #include "testlib/TestLibrary.h"
@@ -24,17 +22,6 @@
 namespace {
 
 constexpr int kRounds = 3;
-
-double Seconds(const std::function<void()>& work) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-double Median(std::vector<double> times) {
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 // INI-like lines of about 40 bytes, CR LF ended, up to the size.
 std::string IniText(size_t bytes) {
@@ -70,8 +57,8 @@ void TimeBareEdit(const std::string& text, HFONT font, SIZE size, Times& times) 
                                 4, 4, size.cx, size.cy, parent, nullptr, nullptr, nullptr);
     SendMessageA(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     SendMessageA(edit, EM_SETLIMITTEXT, 0x7FFFFFFE, 0);
-    times.bareSet = Seconds([&] { SetWindowTextA(edit, text.c_str()); });
-    times.bareAgain = Seconds([&] { SetWindowTextA(edit, text.c_str()); });
+    times.bareSet = bench::Seconds([&] { SetWindowTextA(edit, text.c_str()); });
+    times.bareAgain = bench::Seconds([&] { SetWindowTextA(edit, text.c_str()); });
     DestroyWindow(parent);
 }
 
@@ -87,8 +74,8 @@ Times TimeRound(const std::string& text) {
     wizard.Create(nullptr);
     wizard.window().show(SW_SHOW);
     Times times{};
-    times.pageShow = Seconds([&] { wizard.window().send(WM_COMMAND, MAKEWPARAM(IDC_WIZARD_NEXT, BN_CLICKED)); });
-    times.pageReload = Seconds([&] { page->window().send(WM_COMMAND, MAKEWPARAM(IDC_SYSEDIT_RESTORE, BN_CLICKED)); });
+    times.pageShow = bench::Seconds([&] { wizard.window().send(WM_COMMAND, MAKEWPARAM(IDC_WIZARD_NEXT, BN_CLICKED)); });
+    times.pageReload = bench::Seconds([&] { page->window().send(WM_COMMAND, MAKEWPARAM(IDC_SYSEDIT_RESTORE, BN_CLICKED)); });
     const fw::WindowRef pageEdit = page->item(IDC_SYSEDIT_TEXT);
     if (pageEdit.send(WM_GETTEXTLENGTH) != static_cast<LRESULT>(text.size())) std::fprintf(stderr, "the page did not load it all\n");
     const RECT rect = pageEdit.windowRect();
@@ -133,8 +120,8 @@ int main(int argc, char** argv) {
             set.push_back(times.bareSet);
             again.push_back(times.bareAgain);
         }
-        std::printf("%5d %12.3f %12.3f %7.2f %12.3f %12.3f %7.2f\n", megabytes, Median(show), Median(set),
-                    Median(show) / Median(set), Median(reload), Median(again), Median(reload) / Median(again));
+        std::printf("%5d %12.3f %12.3f %7.2f %12.3f %12.3f %7.2f\n", megabytes, bench::Median(show), bench::Median(set),
+                    bench::Median(show) / bench::Median(set), bench::Median(reload), bench::Median(again), bench::Median(reload) / bench::Median(again));
     }
     DeleteFileA("SYSTEM.INI");
     SetCurrentDirectoryA(temp);

@@ -20,7 +20,17 @@ foreach(name IN LISTS ZELKOR_RUNTIME_DLL_NAMES)
     message(FATAL_ERROR "${CMAKE_CXX_COMPILER} has no ${name}: the program cannot ship its runtime")
   endif()
   get_filename_component(path "${path}" REALPATH)
-  list(APPEND ZELKOR_RUNTIME_DLLS "${path}")
+  # Shipped without their debug sections (most of libstdc++'s 23 MB), which the loader would
+  # read into memory at every start.
+  set(stripped "${CMAKE_BINARY_DIR}/runtime/${name}")
+  if(NOT EXISTS "${stripped}" OR "${path}" IS_NEWER_THAN "${stripped}")
+    file(MAKE_DIRECTORY "${CMAKE_BINARY_DIR}/runtime")
+    execute_process(COMMAND ${CMAKE_STRIP} --strip-debug -o "${stripped}" "${path}" RESULT_VARIABLE failed)
+    if(failed)
+      message(FATAL_ERROR "${CMAKE_STRIP} cannot strip ${path}")
+    endif()
+  endif()
+  list(APPEND ZELKOR_RUNTIME_DLLS "${stripped}")
 endforeach()
 
 # zelkor_shared_runtime(TARGET): links TARGET with the shared runtime and puts the runtime DLLs

@@ -212,7 +212,6 @@ LRESULT handle(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CREATE: {
         measureCell(control);
         CBinEditModel model;
-        model.size = model.capacity = 0;
         layOut(control, model);
         storeModel(control, model);
         return 0;

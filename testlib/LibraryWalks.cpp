@@ -8,7 +8,8 @@
 
 namespace {
 
-const DWORD kSectionNamesFirstSize = 16384;
+// Room for about 20,000 names at once: each asking reads the whole file anew.
+const DWORD kSectionNamesFirstSize = 256 * 1024;
 
 // Every section name of an INI file, each ended by a zero byte, the list by one more. The profile
 // functions cut a list that does not fit and say so by returning the buffer's size less two:

@@ -89,13 +89,13 @@ TEST_F(TestLibraryTest, KeysExistOrExpandAgainstTheRegistry) {
 }
 
 TEST_F(TestLibraryTest, EverySectionOfAFileIsWalkedHoweverMany) {
-    // Far more names than a first buffer holds.
+    // More names than the first room for them holds (about 300 KB).
     ScratchDirectory directory;
     const std::string path = directory / "many.ini";
     std::string text;
     std::vector<std::string> expected;
     for (int n = 0; n < 5000; ++n) {
-        expected.push_back("Section" + std::to_string(n));
+        expected.push_back("Section" + std::string(50, '_') + std::to_string(n));
         text += "[" + expected.back() + "]\r\nk=1\r\n";
     }
     ASSERT_TRUE(WriteTextFile(path, text));
