@@ -179,3 +179,16 @@
 #define IDS_SYSEDIT_NUL_READ_ONLY 253
 #define IDS_EDITOR_OPEN_FAILED    260
 #define IDS_EDITOR_SAVE_FAILED    261
+
+// ---- Registry page (108) ----
+#define IDI_REGISTRY_PAGE         100   // warning icon at the top of the page
+#define IDB_REGISTRY_TREE         102   // five 16x16 images: key, open key, string, DWORD, modified mark
+#define IDC_REGPAGE_EDIT          1014
+#define IDC_REGPAGE_LIST          1015
+#define IDC_REGPAGE_RESTORE       1016
+#define IDC_REGPAGE_TREE          1017
+#define IDC_REGPAGE_INFO          1018
+#define IDC_REGPAGE_SAVE          1019
+#define IDC_REGPAGE_DELETE        1038
+#define IDC_REGPAGE_ADVANCED      1039
+#define IDS_REGPAGE_CHECKED_LOGGED 64
