@@ -10,6 +10,7 @@
 #include "app/StartPages.h"
 #include "controls/BinEdit.h"
 #include "controls/IconButton.h"
+#include "editors/RegistryPage.h"
 #include "editors/SystemEditorPage.h"
 #include "registry/SettingsStore.h"
 #include "resources/resource.h"
@@ -29,6 +30,7 @@ void CWizardApp::InitInstance() {
         MessageBoxA(nullptr, ZKLoadString(IDS_NO_TEST_LIBRARIES, nullptr), ZKGetAppName(), MB_ICONSTOP);
         return;
     }
+    m_session.createRegistryPage = []() -> std::unique_ptr<CWizardPage> { return std::make_unique<CRegistryPage>(); };
     m_session.createSystemEditorPage = []() -> std::unique_ptr<CWizardPage> {
         return std::make_unique<CSystemEditorPage>();
     };

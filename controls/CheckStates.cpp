@@ -22,7 +22,7 @@ int CheckTree::CompleteClick(HTREEITEM item) {
 
 void CheckTree::PassToChildren(HTREEITEM item, int state) {
     for (HTREEITEM child = FirstChild(item); child; child = NextSibling(child))
-        if (State(child) != kCheckDisabled) SetState(child, state);
+        if (State(child) != kCheckDisabled && State(child) != kNoCheckBox) SetState(child, state);
 }
 
 void CheckTree::Recompute(HTREEITEM item) {
@@ -30,10 +30,12 @@ void CheckTree::Recompute(HTREEITEM item) {
 }
 
 void CheckTree::RecomputeOne(HTREEITEM item) {
-    if (State(item) == kCheckDisabled) return;
+    // Children without boxes (a key's values) leave the item's own box as it was set.
+    HTREEITEM first = FirstChild(item);
+    if (State(item) == kCheckDisabled || (first && State(first) == kNoCheckBox)) return;
     size_t children = 0;
     size_t checked = 0;
-    for (HTREEITEM child = FirstChild(item); child; child = NextSibling(child)) {
+    for (HTREEITEM child = first; child; child = NextSibling(child)) {
         ++children;
         if (State(child) == kChecked) ++checked;
     }

@@ -81,6 +81,8 @@ LONG CRegistryKey::setBinary(const char* name, const void* data, DWORD size) {
     return RegSetValueExA(m_handle, name, 0, REG_BINARY, static_cast<const BYTE*>(data), size);
 }
 
+LONG CRegistryKey::deleteValue(const char* name) { return RegDeleteValueA(m_handle, name); }
+
 LONG CRegistryKey::deleteSubkey(const char* name) {
     {
         CRegistryKey subkey(m_handle, name, false);

@@ -49,6 +49,7 @@ public:
     LONG setString(const char* name, const char* text);
     LONG getBinary(const char* name, void* buffer, DWORD& size) const;
     LONG setBinary(const char* name, const void* data, DWORD size);
+    LONG deleteValue(const char* name);
     // Removes the subkey and everything below it, children first. Stops at the first failure
     // and returns its code; a missing subkey gives the registry's code for it.
     LONG deleteSubkey(const char* name);

@@ -194,3 +194,16 @@
 #define IDC_BINARY_NAME           1044  // a different dialog from the Hex button's
 #define IDC_BINARY_DATA           1046  // a BINEDIT control
 #define IDC_NEW_KEY_NAME          1048
+
+// ---- Registry page (108) ----
+#define IDI_REGISTRY_PAGE         100   // warning icon at the top of the page
+#define IDB_REGISTRY_TREE         102   // five 16x16 images: key, open key, string, DWORD, modified mark
+#define IDC_REGPAGE_EDIT          1014
+#define IDC_REGPAGE_LIST          1015
+#define IDC_REGPAGE_RESTORE       1016
+#define IDC_REGPAGE_TREE          1017
+#define IDC_REGPAGE_INFO          1018
+#define IDC_REGPAGE_SAVE          1019
+#define IDC_REGPAGE_DELETE        1038
+#define IDC_REGPAGE_ADVANCED      1039
+#define IDS_REGPAGE_CHECKED_LOGGED 64

@@ -114,3 +114,18 @@ bool ForEachIniSection(CTestLibrary& library, const SystemFileEntry& file, Secti
     }
     return true;
 }
+
+bool ForEachRegEditItem(CTestLibrary& library, const LoggedKeyEntry& key, RegEditItemVisitor visitor, void* context,
+                        DWORD extra) {
+    if (!key.editTableId) return true;
+    const CRegistryKey registryKey(key.root, key.subkey, false);
+    if (!registryKey.handle()) return true;
+    for (const auto& description : library.editTable(key.editTableId)) {
+        // A description of no known kind has nothing to show or edit: it is never offered.
+        if (!(description.type & ZK_EDIT_KIND_MASK)) continue;
+        auto item = RegEditItem::Create(description);
+        if (!item->Read(registryKey)) continue;
+        if (!visitor(library, std::move(item), context, extra)) return false;
+    }
+    return true;
+}

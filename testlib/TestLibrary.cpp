@@ -72,6 +72,10 @@ const std::vector<const char*>& CTestLibrary::sectionList(WORD iniId) const {
     return m_sectionLists.at(iniId).parsed;
 }
 
+const std::vector<EditDescription>& CTestLibrary::editTable(WORD editTableId) const {
+    return m_editTables.at(editTableId).parsed;
+}
+
 bool FindTestLibrariesIn(const std::string& directory) {
     WIN32_FIND_DATAA found;
     fw::UniqueFind search(FindFirstFileA((directory + "*.ZKL").c_str(), &found));

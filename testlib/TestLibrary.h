@@ -11,6 +11,7 @@
 #include "framework/Handles.h"
 #include "registry/ResourceBlock.h"
 #include "testlib/LibraryFormat.h"
+#include "testlib/RegEditItem.h"
 
 // Editor keys and logged keys share this record; an editor key has description, flags and
 // editTableId zero. The strings live in the library's resource, or for an expanded wildcard
@@ -46,8 +47,9 @@ public:
     bool HasLoggedKeys();
     bool HasEditorKeys();
 
-    // The parsed ZKRC_INI list of that id; checked when loading (as are ZKRC_REGEDIT tables).
+    // The parsed ZKRC_INI list or ZKRC_REGEDIT table of that id; checked when loading.
     const std::vector<const char*>& sectionList(WORD iniId) const;
+    const std::vector<EditDescription>& editTable(WORD editTableId) const;
 
 private:
     template <class Parsed>
@@ -74,6 +76,9 @@ using TestVisitor = bool (*)(CTestLibrary& library, const TestEntry& entry, void
 using KeyVisitor = bool (*)(CTestLibrary& library, const LoggedKeyEntry& entry, void* context, DWORD extra);
 using SystemFileVisitor = bool (*)(CTestLibrary& library, const SystemFileEntry& entry, void* context, DWORD extra);
 using SectionVisitor = bool (*)(CTestLibrary& library, const char* section, void* context, DWORD extra);
+// The visitor owns the item it is handed.
+using RegEditItemVisitor = bool (*)(CTestLibrary& library, std::unique_ptr<RegEditItem> item, void* context,
+                                    DWORD extra);
 
 bool ForEachTest(CTestLibrary& library, TestVisitor visitor, void* context, DWORD extra);
 // Only the keys that open; others are skipped silently.
@@ -84,6 +89,9 @@ bool ForEachSystemFile(CTestLibrary& library, SystemFileVisitor visitor, void* c
 // The listed sections, or for iniId 0 every section that the file holds.
 bool ForEachIniSection(CTestLibrary& library, const SystemFileEntry& file, SectionVisitor visitor, void* context,
                        DWORD extra);
+// The described values of a logged key that exist under it, read from the registry.
+bool ForEachRegEditItem(CTestLibrary& library, const LoggedKeyEntry& key, RegEditItemVisitor visitor, void* context,
+                        DWORD extra);
 
 // TestLibraryList: the libraries beside the program, in the order the directory search gave.
 // True when at least one library was found.

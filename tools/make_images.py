@@ -7,6 +7,8 @@ writes into resources/images/:
 
     wizard.bmp   120 x 225, 24-bit   side picture of the wizard pages
     checks.bmp   128 x 16,  24-bit   eight 16 x 16 check-box states, teal = transparent
+    regtree.bmp  80 x 16,   24-bit   Registry page tree: key, open key, string value, DWORD
+                                     value, modified mark (an overlay); teal = transparent
     zelkor.ico   32 x 32 + 16 x 16   application icon (also the View Log button)
     print.ico    32 x 32 + 16 x 16   printer
     fax.ico      32 x 32 + 16 x 16   fax machine
@@ -459,6 +461,115 @@ def draw_checks():
 
 
 # --------------------------------------------------------------------------
+# Registry page tree images (pixel exact): key, open key, string value, DWORD
+# value, and the modified mark drawn over an item's image
+# --------------------------------------------------------------------------
+
+TREE_PALETTE = {
+    ".": TEAL, "k": BLACK, "w": WHITE, "s": SHADOW, "f": FACE,
+    "y": (255, 224, 96), "o": (200, 152, 32), "r": (192, 0, 0), "b": (0, 64, 192),
+    "m": (224, 32, 32),
+}
+
+TREE_IMAGES = [
+    [  # key: a closed folder
+        "................",
+        "................",
+        "..ooooo.........",
+        ".oyyyyyo........",
+        ".oyyyyyyoooooo..",
+        ".oyyyyyyyyyyyyo.",
+        ".oyyyyyyyyyyyyok",
+        ".oyyyyyyyyyyyyok",
+        ".oyyyyyyyyyyyyok",
+        ".oyyyyyyyyyyyyok",
+        ".oyyyyyyyyyyyyok",
+        ".oyyyyyyyyyyyyok",
+        ".oooooooooooooook",
+        "..kkkkkkkkkkkkkk",
+        "................",
+        "................",
+    ],
+    [  # open key: the folder opened
+        "................",
+        "................",
+        "..ooooo.........",
+        ".oyyyyyo........",
+        ".oyyyyyyoooooo..",
+        ".oyyyooooooooooo",
+        ".oyyoyyyyyyyyyyo",
+        ".oyoyyyyyyyyyyo.",
+        ".oyoyyyyyyyyyyo.",
+        ".ooyyyyyyyyyyo..",
+        ".ooyyyyyyyyyyo..",
+        ".ooooooooooooo..",
+        "................",
+        "................",
+        "................",
+        "................",
+    ],
+    [  # string value: "ab" on a sheet
+        "................",
+        ".sssssssssssss..",
+        ".swwwwwwwwwwwsk.",
+        ".swwwwwwwwwwwsk.",
+        ".swwwwwwrwwwwsk.",
+        ".swwwwwwrwwwwsk.",
+        ".swrrrwwrrrwwsk.",
+        ".swwwwrwrwwrwsk.",
+        ".swrrrrwrwwrwsk.",
+        ".swrwwrwrwwrwsk.",
+        ".swwrrrwrrrwwsk.",
+        ".swwwwwwwwwwwsk.",
+        ".swwwwwwwwwwwsk.",
+        ".sssssssssssssk.",
+        "..kkkkkkkkkkkkk.",
+        "................",
+    ],
+    [  # DWORD value: "01" on a sheet
+        "................",
+        ".sssssssssssss..",
+        ".swwwwwwwwwwwsk.",
+        ".swwwwwwwwwwwsk.",
+        ".swwbbwwwwbwwsk.",
+        ".swbwwbwwbbwwsk.",
+        ".swbwwbwwwbwwsk.",
+        ".swbwwbwwwbwwsk.",
+        ".swbwwbwwwbwwsk.",
+        ".swbwwbwwwbwwsk.",
+        ".swwbbwwwbbbwsk.",
+        ".swwwwwwwwwwwsk.",
+        ".swwwwwwwwwwwsk.",
+        ".sssssssssssssk.",
+        "..kkkkkkkkkkkkk.",
+        "................",
+    ],
+    [  # modified: a red star in the lower left, over the item's own image
+        "................",
+        "................",
+        "................",
+        "................",
+        "................",
+        "................",
+        "................",
+        "................",
+        "...k............",
+        "..kmk...........",
+        "kkkmkkk.........",
+        "kmmmmmk.........",
+        ".kmmmk..........",
+        ".kmkmk..........",
+        "kmk.kmk.........",
+        "kk...kk.........",
+    ],
+]
+
+
+def draw_registry_tree():
+    return [[TREE_PALETTE[ch] for image in TREE_IMAGES for ch in image[y]] for y in range(16)]
+
+
+# --------------------------------------------------------------------------
 # Wizard side picture, 120 x 225
 # --------------------------------------------------------------------------
 
@@ -893,6 +1004,7 @@ def main():
     os.makedirs(OUT_DIR, exist_ok=True)
     write("wizard.bmp", bmp24(draw_wizard()))
     write("checks.bmp", bmp24(draw_checks()))
+    write("regtree.bmp", bmp24(draw_registry_tree()))
     write("zelkor.ico", ico([draw_zelkor_icon(32), draw_zelkor_icon(16)]))
     write("print.ico", ico([draw_printer_icon(32), draw_printer_icon(16)]))
     write("fax.ico", ico([draw_fax_icon(32), draw_fax_icon(16)]))

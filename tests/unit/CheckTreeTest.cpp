@@ -79,4 +79,19 @@ TEST_F(CheckTreeTest, CheckedLeavesComeInTreeOrderSkippingUncheckedOnes) {
     EXPECT_EQ(std::vector<HTREEITEM>({c1, c3, d1}), CheckedLeaves());
 }
 
+TEST_F(CheckTreeTest, ItemsWithoutBoxesNeitherDecideNorTakeTheirParentsBox) {
+    // A library's keys with their described values beneath them, the values without boxes.
+    HTREEITEM library = Add(nullptr, kUnchecked);
+    HTREEITEM logged = Add(library, kChecked);
+    HTREEITEM value = Add(logged, kNoCheckBox);
+    HTREEITEM other = Add(library, kUnchecked);
+    Add(other, kNoCheckBox);
+    tree.RecomputeAll();
+    EXPECT_EQ(std::vector<int>({3, 2, 0, 1}), States({library, logged, value, other}));
+    EXPECT_EQ(std::vector<HTREEITEM>({logged}), CheckedLeaves());
+    Click(library);
+    Click(library);
+    EXPECT_EQ(std::vector<int>({2, 2, 0, 2}), States({library, logged, value, other}));
+}
+
 }  // namespace

@@ -1,0 +1,105 @@
+// What each item of the Registry page's tree stands for: a library, one of its keys, or a
+// described value of a key. The node is the item's data and goes when the tree deletes the item.
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+
+#include <memory>
+#include <string>
+
+#include "testlib/RegEditItem.h"
+#include "testlib/TestLibrary.h"
+
+class CRegistryTreeCtrl;
+
+class CRegTreeNode {
+public:
+    enum Kind { Library = 0, Key = 1, Value = 2 };
+
+    CRegTreeNode(Kind kind, CRegistryTreeCtrl& tree) : m_kind(kind), m_tree(tree) {}
+    virtual ~CRegTreeNode() = default;
+    CRegTreeNode(const CRegTreeNode&) = delete;
+    CRegTreeNode& operator=(const CRegTreeNode&) = delete;
+
+    Kind kind() const { return m_kind; }
+    bool modified() const { return m_modified; }
+    HTREEITEM item() const { return m_item; }
+    void attach(HTREEITEM item) { m_item = item; }
+
+    virtual bool isDeletable() const { return false; }
+    virtual bool hasEditorKeys() const { return false; }
+    // Fills the controls under and beside the tree for this node.
+    virtual void show(const RegistryPageControls& controls);
+    // Every value below goes back to what the registry holds.
+    virtual void revert();
+    // Takes the controls' text into the node; a refusal fails controls.exchange.
+    virtual void collect(RegistryPageControls&) {}
+    // Writes every value below to the registry.
+    virtual void commit();
+    // Asks, removes the node's key or value from the registry and its item from the tree.
+    virtual void deleteItem() {}
+
+    // The mark on this node and everything below it; with propagate, the nodes above follow:
+    // each is marked while any of its children is.
+    void setModified(bool modified, bool propagate);
+    // Marked while any child is; the nodes above follow in turn.
+    void followChildren();
+
+protected:
+    CRegistryTreeCtrl& tree() const { return m_tree; }
+
+private:
+    void markSubtree(bool modified);
+
+    Kind m_kind;
+    bool m_modified = false;
+    HTREEITEM m_item = nullptr;
+    CRegistryTreeCtrl& m_tree;
+};
+
+class CRegLibraryNode : public CRegTreeNode {
+public:
+    CRegLibraryNode(CTestLibrary& library, CRegistryTreeCtrl& tree) : CRegTreeNode(Library, tree), m_library(library) {}
+    CTestLibrary& library() const { return m_library; }
+    bool hasEditorKeys() const override { return m_library.HasEditorKeys(); }
+
+private:
+    CTestLibrary& m_library;
+};
+
+class CRegKeyNode : public CRegTreeNode {
+public:
+    CRegKeyNode(const LoggedKeyEntry& entry, CRegistryTreeCtrl& tree);
+
+    HKEY root() const { return m_root; }
+    const std::string& subkey() const { return m_subkey; }
+
+    bool isDeletable() const override { return (m_flags & ZK_KEY_DELETABLE) != 0; }
+    void show(const RegistryPageControls& controls) override;
+    void deleteItem() override;
+
+private:
+    std::string m_description;
+    HKEY m_root;
+    std::string m_subkey;
+    WORD m_flags;
+};
+
+class CRegValueNode : public CRegTreeNode {
+public:
+    CRegValueNode(std::unique_ptr<RegEditItem> item, const CRegKeyNode& key, CRegistryTreeCtrl& tree)
+        : CRegTreeNode(Value, tree), m_item(std::move(item)), m_key(key) {}
+
+    const RegEditItem& value() const { return *m_item; }
+
+    bool isDeletable() const override { return m_item->deletable(); }
+    void show(const RegistryPageControls& controls) override;
+    void revert() override;
+    void collect(RegistryPageControls& controls) override;
+    void commit() override;
+    void deleteItem() override;
+
+private:
+    std::unique_ptr<RegEditItem> m_item;
+    const CRegKeyNode& m_key;  // the parent item's node: values go with their key
+};

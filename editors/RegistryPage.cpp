@@ -1,0 +1,168 @@
+#include "editors/RegistryPage.h"
+
+#include "framework/StringTable.h"
+#include "resources/resource.h"
+#include "zelkor.h"
+
+namespace {
+// The collection's context is the page's only while the collection runs, however it ends.
+struct ExchangeInProgress {
+    ExchangeInProgress(RegistryPageControls& controls, fw::DataExchange& exchange) : controls(controls) {
+        controls.exchange = &exchange;
+    }
+    ~ExchangeInProgress() { controls.exchange = nullptr; }
+    RegistryPageControls& controls;
+};
+
+bool IsTreeNotice(const NMHDR* header, UINT ansiCode, UINT wideCode) {
+    return header->idFrom == IDC_REGPAGE_TREE && (header->code == ansiCode || header->code == wideCode);
+}
+}  // namespace
+
+CRegistryPage::CRegistryPage() : CWizardPage(IDD_REGISTRY_PAGE, true) {}
+
+BOOL CRegistryPage::OnInitDialog() {
+    CWizardPage::OnInitDialog();
+    m_controls.list = item(IDC_REGPAGE_LIST);
+    m_controls.edit = item(IDC_REGPAGE_EDIT);
+    m_controls.info = item(IDC_REGPAGE_INFO);
+    m_tree.Subclass(item(IDC_REGPAGE_TREE));
+    m_tree.Initialise();
+    // The registry editor window that Advanced... opens is not part of the program yet, so the
+    // button stays off even when a library names keys for it.
+    item(IDC_REGPAGE_ADVANCED).enable(false);
+    OnSelected(nullptr);
+    return FALSE;  // no default focus
+}
+
+void CRegistryPage::DoDataExchange(fw::DataExchange& exchange) {
+    CRegTreeNode* node = m_tree.Selected();
+    if (!m_collecting || !node) return;
+    ExchangeInProgress inProgress(m_controls, exchange);
+    node->collect(m_controls);
+}
+
+bool CRegistryPage::Collect(BOOL strict) {
+    m_controls.strict = strict;
+    m_collecting = true;
+    const bool collected = UpdateData(true);
+    m_collecting = false;
+    return collected;
+}
+
+bool CRegistryPage::OnCommand(WORD id, WORD code, HWND control) {
+    switch (id) {
+    case IDC_REGPAGE_LIST:
+        if (code == CBN_SELCHANGE) OnTyped();
+        return true;
+    case IDC_REGPAGE_EDIT:
+        if (code == EN_CHANGE) OnTyped();
+        return true;
+    case IDC_REGPAGE_RESTORE:
+        if (code == BN_CLICKED) OnRestore();
+        return true;
+    case IDC_REGPAGE_SAVE:
+        if (code == BN_CLICKED) OnSave();
+        return true;
+    case IDC_REGPAGE_DELETE:
+        if (code == BN_CLICKED) OnDelete();
+        return true;
+    default:
+        return CWizardPage::OnCommand(id, code, control);
+    }
+}
+
+bool CRegistryPage::OnNotify(NMHDR* header, LRESULT& result) {
+    if (IsTreeNotice(header, TVN_SELCHANGINGA, TVN_SELCHANGINGW)) {
+        // A value that does not validate keeps the selection where it is.
+        result = !m_deleting && !Collect(TRUE);
+        return true;
+    }
+    if (IsTreeNotice(header, TVN_SELCHANGEDA, TVN_SELCHANGEDW)) {
+        OnSelected(m_tree.Node(reinterpret_cast<NMTREEVIEWA*>(header)->itemNew.hItem));
+        result = 0;
+        return true;
+    }
+    return CWizardPage::OnNotify(header, result);
+}
+
+void CRegistryPage::OnTyped() {
+    CRegTreeNode* node = m_tree.Selected();
+    if (m_showing || !node) return;
+    Collect(FALSE);
+    EnableSaveAndRestore(node->modified());
+}
+
+void CRegistryPage::OnSelected(CRegTreeNode* node) {
+    m_controls.edit.send(EM_SETREADONLY, FALSE);
+    m_controls.edit.enable(true);
+    m_controls.list.enable(true);
+    if (node) {
+        m_showing = true;
+        node->show(m_controls);
+        m_showing = false;
+    }
+    // Nothing selected: nothing for the buttons to act on.
+    EnableSaveAndRestore(node && node->modified());
+    item(IDC_REGPAGE_DELETE).enable(node && node->isDeletable());
+}
+
+void CRegistryPage::OnRestore() {
+    CRegTreeNode* node = m_tree.Selected();
+    if (!node) return;
+    node->revert();
+    m_showing = true;
+    node->show(m_controls);
+    m_showing = false;
+    EnableSaveAndRestore(false);
+}
+
+void CRegistryPage::OnSave() {
+    CRegTreeNode* node = m_tree.Selected();
+    if (!node || !Collect(TRUE)) return;
+    node->commit();
+    // A value whose write failed stays marked, and Save with it.
+    EnableSaveAndRestore(node->modified());
+}
+
+void CRegistryPage::OnDelete() {
+    CRegTreeNode* node = m_tree.Selected();
+    if (!node || !node->isDeletable()) return;
+    m_deleting = true;
+    node->deleteItem();
+    m_deleting = false;
+    OnSelected(m_tree.Selected());
+}
+
+void CRegistryPage::EnableSaveAndRestore(bool enable) {
+    item(IDC_REGPAGE_SAVE).enable(enable);
+    item(IDC_REGPAGE_RESTORE).enable(enable);
+}
+
+BOOL CRegistryPage::MayLeave() {
+    if (m_tree.ModifiedLeaves().empty()) return TRUE;
+    switch (ZKMessageBox(fw::LoadedString(IDS_SAVE_REGISTRY).c_str(), MB_YESNOCANCEL | MB_ICONQUESTION)) {
+    case IDYES:
+        if (!Collect(TRUE)) return FALSE;
+        for (CRegTreeNode* leaf : m_tree.ModifiedLeaves()) leaf->commit();
+        EnableSaveAndRestore(false);
+        return TRUE;
+    case IDNO:
+        return TRUE;  // the changes stay pending, and marked
+    default:
+        return FALSE;
+    }
+}
+
+void CRegistryPage::PageOpWriteLog() {
+    const CTestLibrary* previous = nullptr;
+    for (HTREEITEM item = m_tree.NextCheckedLeaf(nullptr); item; item = m_tree.NextCheckedLeaf(item)) {
+        CRegTreeNode* node = m_tree.Node(item);
+        CTestLibrary* library = m_tree.LibraryOf(item);
+        if (!node || node->kind() != CRegTreeNode::Key || !library) continue;
+        if (library != previous) ZKLogSection(library->name());
+        previous = library;
+        const auto* key = static_cast<const CRegKeyNode*>(node);
+        ZKLogRegistry(key->root(), key->subkey().c_str());
+    }
+}

@@ -1,0 +1,41 @@
+// The Registry page: the keys that the test libraries offer, checked ones logged, and the values
+// they describe, edited under the tree and saved to, restored from or deleted in the registry.
+#pragma once
+#include <windows.h>
+
+#include "editors/RegistryTreeCtrl.h"
+#include "wizard/WizardPage.h"
+
+class CRegistryPage : public CWizardPage {
+public:
+    CRegistryPage();
+
+    // Both ask first when values were changed and not saved.
+    BOOL PageOpNext() override { return MayLeave(); }
+    BOOL PageOpBack() override { return MayLeave(); }
+    // Every checked key, under a banner of its library whenever the library changes.
+    void PageOpWriteLog() override;
+
+protected:
+    void DoDataExchange(fw::DataExchange& exchange) override;
+    BOOL OnInitDialog() override;
+    bool OnCommand(WORD id, WORD code, HWND control) override;
+    bool OnNotify(NMHDR* header, LRESULT& result) override;
+
+private:
+    // Takes the controls' text into the selected node; false when it was refused.
+    bool Collect(BOOL strict);
+    BOOL MayLeave();
+    void OnTyped();
+    void OnSelected(CRegTreeNode* node);
+    void OnRestore();
+    void OnSave();
+    void OnDelete();
+    void EnableSaveAndRestore(bool enable);
+
+    CRegistryTreeCtrl m_tree;
+    RegistryPageControls m_controls;
+    bool m_collecting = false;
+    bool m_showing = false;   // the controls are being filled, not typed in
+    bool m_deleting = false;  // the selection moves off an item that is going
+};

@@ -1,0 +1,182 @@
+#include "editors/RegistryTreeCtrl.h"
+
+#include "resources/resource.h"
+
+namespace {
+const COLORREF kImageMaskColour = RGB(0, 128, 128);
+enum TreeImage { kKeyImage = 0, kOpenKeyImage = 1, kStringImage = 2, kDwordImage = 3, kMarkImage = 4 };
+constexpr int kMarkOverlay = 1;
+
+int AddIcon(HIMAGELIST images, HICON icon) { return icon ? ImageList_AddIcon(images, icon) : -1; }
+}  // namespace
+
+struct CRegistryTreeCtrl::Filling {
+    CRegistryTreeCtrl* tree;
+    HTREEITEM libraryItem;
+    HTREEITEM keyItem;
+    const CRegKeyNode* keyNode;
+};
+
+CRegistryTreeCtrl::~CRegistryTreeCtrl() {
+    if (hwnd()) DeleteNodes(FirstRoot());
+}
+
+// Boxes are set as the keys come and the libraries' boxes computed once at the end.
+void CRegistryTreeCtrl::Initialise() {
+    SendMessageA(hwnd(), WM_SETREDRAW, FALSE, 0);
+    SendMessageA(hwnd(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+    CCheckTreeCtrl::Initialise();
+    fw::UniqueBitmap pictures(static_cast<HBITMAP>(LoadImageA(
+        GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_REGISTRY_TREE), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
+    if (pictures) ImageList_AddMasked(images(), pictures.get(), kImageMaskColour);
+    ImageList_SetOverlayImage(images(), kMarkImage, kMarkOverlay);
+
+    CTestLibrary* library = nullptr;
+    for (size_t index = 0; GetTestLibrary(index, library); ++index) {
+        const bool loggedKeys = library->HasLoggedKeys();
+        if (!loggedKeys && !library->HasEditorKeys()) continue;
+        // A library with editor keys only is shown for Advanced..., never logged.
+        Filling filling{this, nullptr, nullptr, nullptr};
+        filling.libraryItem = Append(library->name(), AddIcon(images(), library->icon()), nullptr,
+                                     loggedKeys ? kUnchecked : kCheckDisabled,
+                                     std::make_unique<CRegLibraryNode>(*library, *this));
+        if (!loggedKeys) continue;
+        ForEachLoggedKey(*library, AddKey, &filling, 0);
+        SendMessageA(hwnd(), TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(filling.libraryItem));
+    }
+    RecomputeAll();
+    if (HTREEITEM first = FirstRoot())
+        SendMessageA(hwnd(), TVM_SELECTITEM, TVGN_FIRSTVISIBLE, reinterpret_cast<LPARAM>(first));
+    SendMessageA(hwnd(), WM_SETREDRAW, TRUE, 0);
+}
+
+bool CRegistryTreeCtrl::AddKey(CTestLibrary& library, const LoggedKeyEntry& key, void* context, DWORD) {
+    Filling& filling = *static_cast<Filling*>(context);
+    auto node = std::make_unique<CRegKeyNode>(key, *filling.tree);
+    filling.keyNode = node.get();
+    filling.keyItem = filling.tree->Append(key.name, kKeyImage, filling.libraryItem,
+                                           key.flags & ZK_KEY_TYPICAL ? kChecked : kUnchecked, std::move(node));
+    if (filling.keyItem) ForEachRegEditItem(library, key, AddValue, &filling, 0);
+    return true;
+}
+
+bool CRegistryTreeCtrl::AddValue(CTestLibrary&, std::unique_ptr<RegEditItem> item, void* context, DWORD) {
+    Filling& filling = *static_cast<Filling*>(context);
+    const char* label = item->label();
+    const int image = item->isDword() ? kDwordImage : kStringImage;
+    filling.tree->Append(label, image, filling.keyItem, kNoCheckBox,
+                         std::make_unique<CRegValueNode>(std::move(item), *filling.keyNode, *filling.tree));
+    return true;
+}
+
+HTREEITEM CRegistryTreeCtrl::Append(const char* text, int image, HTREEITEM parent, int state,
+                                    std::unique_ptr<CRegTreeNode> node) {
+    HTREEITEM item = InsertItem(text, image, parent, state);
+    if (!item) return nullptr;
+    TVITEMA change{};
+    change.mask = TVIF_PARAM;
+    change.hItem = item;
+    change.lParam = reinterpret_cast<LPARAM>(node.get());
+    if (!SendMessageA(hwnd(), TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&change))) {
+        SendMessageA(hwnd(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(item));
+        return nullptr;
+    }
+    node->attach(item);
+    node.release();  // the item owns it now
+    return item;
+}
+
+CRegTreeNode* CRegistryTreeCtrl::Node(HTREEITEM item) const {
+    TVITEMA query{};
+    query.mask = TVIF_PARAM;
+    query.hItem = item;
+    if (!item || !SendMessageA(hwnd(), TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&query))) return nullptr;
+    return reinterpret_cast<CRegTreeNode*>(query.lParam);
+}
+
+CRegTreeNode* CRegistryTreeCtrl::Selected() const {
+    return Node(reinterpret_cast<HTREEITEM>(SendMessageA(hwnd(), TVM_GETNEXTITEM, TVGN_CARET, 0)));
+}
+
+CTestLibrary* CRegistryTreeCtrl::LibraryOf(HTREEITEM keyItem) const {
+    CRegTreeNode* parent = Node(Parent(keyItem));
+    return parent && parent->kind() == CRegTreeNode::Library ? &static_cast<CRegLibraryNode*>(parent)->library()
+                                                             : nullptr;
+}
+
+std::vector<CRegTreeNode*> CRegistryTreeCtrl::ModifiedLeaves() const {
+    std::vector<CRegTreeNode*> leaves;
+    CollectModifiedLeaves(FirstRoot(), leaves);
+    return leaves;
+}
+
+void CRegistryTreeCtrl::CollectModifiedLeaves(HTREEITEM first, std::vector<CRegTreeNode*>& leaves) const {
+    for (HTREEITEM item = first; item; item = NextSibling(item)) {
+        CRegTreeNode* node = Node(item);
+        if (!node || !node->modified()) continue;
+        if (HTREEITEM child = FirstChild(item))
+            CollectModifiedLeaves(child, leaves);
+        else
+            leaves.push_back(node);
+    }
+}
+
+void CRegistryTreeCtrl::SetMark(HTREEITEM item, bool marked) {
+    TVITEMA change{};
+    change.mask = TVIF_STATE;
+    change.hItem = item;
+    change.state = marked ? INDEXTOOVERLAYMASK(kMarkOverlay) : 0;
+    change.stateMask = TVIS_OVERLAYMASK;
+    SendMessageA(hwnd(), TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&change));
+}
+
+void CRegistryTreeCtrl::RemoveItem(HTREEITEM item) {
+    HTREEITEM parent = Parent(item);
+    SendMessageA(hwnd(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(item));
+    RecomputeAll();
+    if (CRegTreeNode* node = Node(parent)) node->followChildren();
+}
+
+bool CRegistryTreeCtrl::OnReflectedNotify(NMHDR* header, LRESULT& result) {
+    // Both forms of the record keep the items at the same place.
+    const auto* notice = reinterpret_cast<NMTREEVIEWA*>(header);
+    switch (header->code) {
+    case TVN_DELETEITEMA:
+    case TVN_DELETEITEMW:
+        delete reinterpret_cast<CRegTreeNode*>(notice->itemOld.lParam);
+        result = 0;
+        return true;
+    case TVN_ITEMEXPANDEDA:
+    case TVN_ITEMEXPANDEDW: {
+        CRegTreeNode* node = Node(notice->itemNew.hItem);
+        if (!node || node->kind() != CRegTreeNode::Key) return false;
+        TVITEMA change{};
+        change.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+        change.hItem = notice->itemNew.hItem;
+        change.iImage = change.iSelectedImage = notice->action == TVE_EXPAND ? kOpenKeyImage : kKeyImage;
+        SendMessageA(hwnd(), TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&change));
+        result = 0;
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+void CRegistryTreeCtrl::DeleteNodes(HTREEITEM first) {
+    for (HTREEITEM item = first; item; item = NextSibling(item)) {
+        DeleteNodes(FirstChild(item));
+        delete Node(item);
+        TVITEMA change{};
+        change.mask = TVIF_PARAM;
+        change.hItem = item;
+        SendMessageA(hwnd(), TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&change));
+    }
+}
+
+LRESULT CRegistryTreeCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    // The tree goes with its page, whose window has already let go of the page object, so the
+    // item-deletion notices of the window's end reach no one: free the nodes here.
+    if (message == WM_DESTROY) DeleteNodes(FirstRoot());
+    return CCheckTreeCtrl::WindowProc(message, wParam, lParam);
+}

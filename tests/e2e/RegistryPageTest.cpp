@@ -1,0 +1,100 @@
+// A Custom session with the Registry page: the user changes a described value and leaves with
+// Yes; the registry holds the change and the log the checked keys, one banner per library.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "Session.h"
+#include "resources/resource.h"
+
+namespace {
+
+constexpr char kScratchKey[] = "Software\\ZelkorE2E";
+
+class RegistryPageTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        RegDeleteTreeA(HKEY_CURRENT_USER, kScratchKey);
+        e2e::SetDword(std::string(kScratchKey) + "\\Beta", "Retries", 3);
+        e2e::SetDword(std::string(kScratchKey) + "\\Gamma\\One", "Rings", 2);
+        e2e::SetString(std::string(kScratchKey) + "\\Gamma\\Skipped", "Port", "COM9");
+        e2e::SetString(std::string(kScratchKey) + "\\Gamma\\Two", "Port", "COM2");
+        DeleteFileA(e2e::kLog);
+    }
+    void TearDown() override { RegDeleteTreeA(HKEY_CURRENT_USER, kScratchKey); }
+
+    static HWND PageWith(HWND wizard, int controlId) {
+        return drive::WaitFor(
+            [&]() -> HWND {
+                HWND page = drive::VisibleChildDialog(wizard);
+                return page && GetDlgItem(page, controlId) ? page : nullptr;
+            },
+            10000);
+    }
+    static HTREEITEM Next(HWND tree, HTREEITEM item, UINT relation) {
+        return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
+    }
+
+    e2e::Session session{{"e2e\\Beta.ZKL", "e2e\\Gamma.ZKL"}};
+};
+
+TEST_F(RegistryPageTest, AChangedValueIsSavedOnLeavingAndCheckedKeysAreLoggedUnderTheirLibraries) {
+    HWND wizard = session.StartWizard(IDC_WELCOME_CUSTOM);
+    ASSERT_NE(nullptr, wizard);
+    drive::Click(wizard, IDC_WIZARD_NEXT);
+    ASSERT_TRUE(drive::Click(PageWith(wizard, IDC_SELECT_REGISTRY), IDC_SELECT_REGISTRY));
+    drive::Click(wizard, IDC_WIZARD_NEXT);
+    HWND page = PageWith(wizard, IDC_REGPAGE_TREE);
+    ASSERT_NE(nullptr, page);
+    EXPECT_EQ("Registry", drive::Text(GetDlgItem(wizard, IDC_WIZARD_TITLE)));
+
+    // Libraries come in the order the program found them; Gamma's first key holds the value.
+    HWND tree = GetDlgItem(page, IDC_REGPAGE_TREE);
+    HTREEITEM library = Next(tree, nullptr, TVGN_ROOT);
+    HTREEITEM keyOne = Next(tree, library, TVGN_CHILD);
+    if (!Next(tree, keyOne, TVGN_CHILD)) keyOne = Next(tree, Next(tree, library, TVGN_NEXT), TVGN_CHILD);
+    HTREEITEM rings = Next(tree, keyOne, TVGN_CHILD);
+    ASSERT_NE(nullptr, rings);
+    SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(rings));
+    HWND edit = GetDlgItem(page, IDC_REGPAGE_EDIT);
+    EXPECT_EQ("2", drive::Text(edit));
+    EXPECT_EQ("Rings before answering", drive::Text(GetDlgItem(page, IDC_REGPAGE_INFO)));
+    drive::SetText(edit, "7");
+    EXPECT_TRUE(drive::IsEnabled(page, IDC_REGPAGE_SAVE));
+
+    drive::Click(wizard, IDC_WIZARD_NEXT);
+    const drive::MessageBoxSeen box = drive::WaitForMessageBox(session.pid(), 10000);
+    EXPECT_EQ("Save changes to the Registry?", box.text);
+    ASSERT_TRUE(drive::AnswerMessageBox(box, IDYES));
+
+    const e2e::Details details{"Reg User", "", "", ""};
+    ASSERT_TRUE(session.EnterUserInfo(&details));
+    EXPECT_EQ("The log file for this session has been saved as \"C:\\Zelkor.log\"", session.WaitForResult());
+    EXPECT_EQ(0u, session.Finish());
+    EXPECT_TRUE(session.messages().empty());
+
+    DWORD value = 0, size = sizeof value;
+    ASSERT_EQ(ERROR_SUCCESS, RegGetValueA(HKEY_CURRENT_USER, "Software\\ZelkorE2E\\Gamma\\One", "Rings",
+                                          RRF_RT_REG_DWORD, nullptr, &value, &size));
+    EXPECT_EQ(7u, value);
+
+    const std::string log = e2e::ReadWholeFile(e2e::kLog);
+    const size_t beta = log.find("* Beta Fax\r\n");
+    const size_t gamma = log.find("* Gamma Lines\r\n");
+    ASSERT_NE(std::string::npos, beta) << log;
+    ASSERT_NE(std::string::npos, gamma) << log;
+    EXPECT_EQ(std::string::npos, log.find("* Gamma Lines\r\n", gamma + 1)) << "one banner for both Gamma keys";
+    const size_t one = log.find("HKEY_CURRENT_USER\\Software\\ZelkorE2E\\Gamma\\One\r\n");
+    const size_t two = log.find("HKEY_CURRENT_USER\\Software\\ZelkorE2E\\Gamma\\Two\r\n");
+    EXPECT_LT(std::min(beta, gamma), log.find("HKEY_CURRENT_USER\\Software\\ZelkorE2E\\Beta\r\n"));
+    EXPECT_LT(gamma, one);
+    EXPECT_LT(one, two);
+    EXPECT_NE(std::string::npos, log.find("= 0x00000007 (7)", one)) << "the log holds the saved value";
+    EXPECT_EQ(std::string::npos, log.find("Skipped")) << "an unchecked key is not logged";
+}
+
+}  // namespace
