@@ -29,6 +29,9 @@ TEST(Shipping, TheInstalledProgramStartsOnItsWelcomePage) {
     HWND welcome = drive::VisibleChildDialog(wizard);
     EXPECT_TRUE(drive::IsVisible(welcome, IDC_WELCOME_TYPICAL)) << "not the Welcome page";
     const char* shots = std::getenv("ZELKOR_SCREENSHOT");
-    if (shots && *shots) drive::SaveScreenshot(wizard, shots);
+    if (shots && *shots) {
+        Sleep(500);  // the page's controls paint after the frame
+        drive::SaveScreenshot(wizard, shots);
+    }
     program.Kill();
 }

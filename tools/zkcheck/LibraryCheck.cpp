@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include <map>
+#include <set>
 
 #include "framework/DialogTemplate.h"
 #include "framework/ErrorText.h"
@@ -73,11 +73,12 @@ const char* TestModes(uint16_t flags) {
     return "Full and Custom";
 }
 
-std::string KeyPath(const KeyRecord& key) {
-    // Predefined roots are sign-extended 32-bit values, as the platform's own constants are.
-    const HKEY root = reinterpret_cast<HKEY>(static_cast<LONG_PTR>(static_cast<LONG>(key.root)));
-    return std::string(RootKeyName(root)) + key.subkey;
+// Predefined roots are sign-extended 32-bit values, as the platform's own constants are.
+const char* RootName(const KeyRecord& key) {
+    return RootKeyName(reinterpret_cast<HKEY>(static_cast<LONG_PTR>(static_cast<LONG>(key.root))));
 }
+
+std::string KeyPath(const KeyRecord& key) { return std::string(RootName(key)) + key.subkey; }
 
 class Checker {
 public:
@@ -109,8 +110,7 @@ private:
     }
 
     void checkRoot(const KeyRecord& key, const char* kind) {
-        const HKEY root = reinterpret_cast<HKEY>(static_cast<LONG_PTR>(static_cast<LONG>(key.root)));
-        if (!*RootKeyName(root))
+        if (!*RootName(key))
             problem(std::string(kind) + " " + Quoted(key.name) + ": root " + std::to_string(key.root) +
                     " is no predefined registry root");
     }
@@ -130,27 +130,27 @@ private:
 
     void checkLoggedKey(const KeyRecord& key) {
         checkRoot(key, "logged key");
-        if (key.editTableId) checkTable(key.editTableId, "ZKRC_REGEDIT", "logged key " + Quoted(key.name));
+        if (key.editTableId)
+            checkTable(key.editTableId, "ZKRC_REGEDIT", "logged key " + Quoted(key.name), ParseEditTable);
     }
 
     void checkSystemFile(const SystemFileEntry& file) {
-        if (file.iniId) checkTable(file.iniId, "ZKRC_INI", "system file " + Quoted(file.fileName));
+        if (file.iniId) checkTable(file.iniId, "ZKRC_INI", "system file " + Quoted(file.fileName), ParseSectionList);
     }
 
-    // A missing or malformed table makes Zelkor refuse the whole library.
-    void checkTable(WORD id, const char* type, const std::string& owner) {
+    // A missing or malformed table makes Zelkor refuse the whole library. Tables that several
+    // entries share are checked once.
+    template <class Parsed>
+    void checkTable(WORD id, const char* type, const std::string& owner,
+                    bool (*parse)(const uint8_t*, size_t, Parsed&, ParseFailure*)) {
         const std::string name = std::string(type) + " " + std::to_string(id);
-        if (m_checkedTables.count(name)) return;
-        m_checkedTables[name] = true;
+        if (!m_checkedTables.insert(name).second) return;
         CResourceBlock table(m_module, id, type);
         if (!table.valid()) return problem(owner + ": no " + name + " resource; Zelkor skips the library");
         ParseFailure failure;
-        std::vector<const char*> sections;
-        std::vector<EditDescription> values;
-        const bool parsed = std::string(type) == "ZKRC_INI"
-                                ? ParseSectionList(table.data(), table.size(), sections, &failure)
-                                : ParseEditTable(table.data(), table.size(), values, &failure);
-        if (!parsed) problem(Explained(name.c_str(), failure) + "; Zelkor skips the library");
+        Parsed parsed;
+        if (!parse(table.data(), table.size(), parsed, &failure))
+            problem(Explained(name.c_str(), failure) + "; Zelkor skips the library");
     }
 
     void summarise() {
@@ -174,7 +174,7 @@ private:
     bool m_exports;
     LibraryCheck& m_check;
     LibraryDescription m_library;
-    std::map<std::string, bool> m_checkedTables;
+    std::set<std::string> m_checkedTables;
 };
 
 }  // namespace

@@ -6,7 +6,25 @@
 // Exit status 0 when every file is sound, 1 otherwise (2: no file named).
 #include <cstdio>
 
+#include "framework/Trace.h"
 #include "tools/zkcheck/LibraryCheck.h"
+
+namespace {
+
+// True when the file is sound; prints the summary or the problems.
+bool Report(const char* file) {
+    const LibraryCheck check = CheckLibrary(file);
+    if (check.sound()) {
+        std::printf("%s: sound\n", file);
+        for (const auto& line : check.summary) std::printf("  %s\n", line.c_str());
+        return true;
+    }
+    std::printf("%s: %zu problem%s\n", file, check.problems.size(), check.problems.size() == 1 ? "" : "s");
+    for (const auto& line : check.problems) std::printf("  %s\n", line.c_str());
+    return false;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     if (argc < 2) {
@@ -15,15 +33,12 @@ int main(int argc, char** argv) {
     }
     bool allSound = true;
     for (int index = 1; index < argc; ++index) {
-        const LibraryCheck check = CheckLibrary(argv[index]);
-        if (check.sound()) {
-            std::printf("%s: sound\n", argv[index]);
-            for (const auto& line : check.summary) std::printf("  %s\n", line.c_str());
-        } else {
+        try {
+            allSound = Report(argv[index]) && allSound;
+        } catch (...) {
+            fw::TraceCaughtException("zkcheck");
+            std::printf("%s: could not be checked: an internal error\n", argv[index]);
             allSound = false;
-            std::printf("%s: %zu problem%s\n", argv[index], check.problems.size(),
-                        check.problems.size() == 1 ? "" : "s");
-            for (const auto& line : check.problems) std::printf("  %s\n", line.c_str());
         }
     }
     return allSound ? 0 : 1;
