@@ -1,5 +1,7 @@
 #include "output/DiagnosticsCompletePage.h"
 
+#include <commdlg.h>
+
 #include <cstdio>
 
 #include "controls/IconButton.h"
@@ -7,7 +9,7 @@
 #include "framework/ErrorText.h"
 #include "framework/StringTable.h"
 #include "log/LogFile.h"
-#include "output/FaxProgram.h"
+#include "output/FaxDlg.h"
 #include "resources/resource.h"
 #include "wizard/WizardDlg.h"
 #include "zelkor.h"
@@ -43,25 +45,81 @@ void CDiagnosticsCompletePage::GenerateLogFile() {
     CreateLogFile();
     WriteLogHeader(m_user.name, m_user.company, m_user.phone, m_user.fax);
     ZKBeginStatus(IDI_ZELKOR, IDS_STATUS_GENERATING, nullptr);
+    RunJob(Job::Generate);
+}
+
+void CDiagnosticsCompletePage::RunJob(Job job) {
+    m_job = job;
     if (StartPageTask()) return;
-    // Without a task thread the parts are written here, without the chance to stop them, rather
-    // than leaving the log open and unfinished.
+    // Without a task thread the job runs here, without the chance to stop it, rather than leaving
+    // the log or the document open and unfinished.
     PageOpRunTask();
     PageOpTaskDone();
 }
 
-// Runs on the task thread: every page writes its part on the wizard's thread, in page order,
-// through a synchronous message.
+// Runs on the task thread. Every page writes its part of the log on the wizard's thread, in page
+// order, through a synchronous message; printing draws from here on the started document.
 void CDiagnosticsCompletePage::PageOpRunTask() {
-    if (CWizardDlg* frame = wizard()) {
-        for (size_t i = 0; i < frame->pageCount(); ++i)
-            if (HWND page = frame->page(i)->hwnd()) SendMessageA(page, ZKPM_WRITELOG, 0, 0);
+    switch (m_job) {
+    case Job::Generate:
+        if (CWizardDlg* frame = wizard()) {
+            for (size_t i = 0; i < frame->pageCount(); ++i)
+                if (HWND page = frame->page(i)->hwnd()) SendMessageA(page, ZKPM_WRITELOG, 0, 0);
+        }
+        break;
+    case Job::Print:
+        m_printer.PrintLog(LogFileName());
+        break;
+    case Job::Fax:
+        if (SendMessageA(hwnd(), ZKPM_FAX_CONNECT, 0, 0)) m_printer.PrintLog(LogFileName());
+        ZKUpdateStatus(IDS_STATUS_DISCONNECTING, nullptr);
+        break;
     }
 }
 
 void CDiagnosticsCompletePage::PageOpTaskDone() {
-    ShowLogResult(CommitLogFile());
+    if (m_job == Job::Generate) ShowLogResult(CommitLogFile());
+    if (m_job == Job::Fax) DisconnectFaxProgram(TheFaxProgram());
     ZKEndStatus();
+}
+
+INT_PTR CDiagnosticsCompletePage::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == ZKPM_FAX_CONNECT) return Answer(ConnectForFax());
+    return CWizardPage::DialogProc(message, wParam, lParam);
+}
+
+void CDiagnosticsCompletePage::PrintCommand() {
+    PRINTDLGA dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = hwnd();
+    dialog.hInstance = GetModuleHandleA(nullptr);
+    dialog.Flags = PD_ENABLEPRINTTEMPLATE | PD_RETURNDC;
+    dialog.lpPrintTemplateName = MAKEINTRESOURCEA(IDD_PRINT);
+    if (PrintDlgA(&dialog) && dialog.hDC) {
+        if (m_printer.StartLogDocument(dialog.hDC)) {
+            ZKBeginStatus(IDI_PRINT, IDS_STATUS_PRINTING, nullptr);
+            RunJob(Job::Print);
+        }
+    }
+    GlobalFree(dialog.hDevMode);
+    GlobalFree(dialog.hDevNames);
+}
+
+void CDiagnosticsCompletePage::FaxCommand() {
+    if (!CFaxDlg().Ask(wizard() ? wizard()->hwnd() : hwnd(), m_fax)) return;
+    ZKBeginStatus(IDI_FAX, IDS_STATUS_CONNECTING, nullptr);
+    RunJob(Job::Fax);
+}
+
+bool CDiagnosticsCompletePage::ConnectForFax() {
+    HDC printer = nullptr;
+    if (!ConnectFaxProgram(TheFaxProgram(), m_fax) || !(printer = CreateFaxPrinterDC())) {
+        ZKMessageBox(IDS_FAX_CONNECT_FAILED, MB_OK | MB_ICONEXCLAMATION, nullptr);
+        return false;
+    }
+    if (!m_printer.StartLogDocument(printer)) return false;
+    ZKUpdateStatus(IDS_STATUS_FAXING, nullptr);
+    return true;
 }
 
 void CDiagnosticsCompletePage::ShowLogResult(bool saved) {
@@ -85,6 +143,14 @@ void CDiagnosticsCompletePage::EnableLogActions(bool enable) {
 bool CDiagnosticsCompletePage::OnCommand(WORD id, WORD code, HWND control) {
     if (id == IDC_COMPLETE_VIEW) {
         EditTextFile(wizard()->hwnd(), LogFileName(), fw::LoadedString(IDS_VIEW_LOG_TITLE).c_str(), false);
+        return true;
+    }
+    if (id == IDC_COMPLETE_PRINT) {
+        PrintCommand();
+        return true;
+    }
+    if (id == IDC_COMPLETE_FAX) {
+        FaxCommand();
         return true;
     }
     return CWizardPage::OnCommand(id, code, control);

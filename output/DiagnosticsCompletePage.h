@@ -1,6 +1,8 @@
 // The wizard's last page: generates the session log each time it is shown, then offers to view,
 // fax or print it.
 #pragma once
+#include "output/FaxProgram.h"
+#include "output/LogPrinter.h"
 #include "output/UserInfoDlg.h"
 #include "wizard/WizardPage.h"
 
@@ -14,15 +16,28 @@ public:
     void PageOpRunTask() override;
 
 protected:
+    INT_PTR DialogProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     BOOL OnInitDialog() override;
     bool OnCommand(WORD id, WORD code, HWND control) override;
 
 private:
+    // What the page's task does: write the log, print it, or fax it.
+    enum class Job { Generate, Print, Fax };
+
     void GenerateLogFile();
+    void PrintCommand();
+    void FaxCommand();
+    // Runs the job as the page task; without a task thread, here and now.
+    void RunJob(Job job);
+    // On the wizard's thread, for the fax job: the conversation, the fax printer, the document.
+    bool ConnectForFax();
     // The result text and the actions after a generation; the actions only for a saved log.
     void ShowLogResult(bool saved);
     void EnableLogActions(bool enable);
 
     UserDetails m_user;
+    Job m_job = Job::Generate;
+    CLogPrinter m_printer;
+    FaxRequest m_fax;
     bool m_faxProgramFound = false;
 };

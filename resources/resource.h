@@ -207,3 +207,38 @@
 #define IDC_REGPAGE_DELETE        1038
 #define IDC_REGPAGE_ADVANCED      1039
 #define IDS_REGPAGE_CHECKED_LOGGED 64
+
+// ---- Printing and faxing the log ----
+#define IDD_PRINT                 110   // the print dialog's template: only the printer is chosen
+// Controls of the print template carry the common print dialog's own numbers.
+#define IDC_PRINT_PROPERTIES      1025
+#define IDC_PRINT_TO_FILE         1040
+#define IDC_PRINT_COLLATE         1041
+#define IDC_PRINT_ALL             1056
+#define IDC_PRINT_SELECTION       1057
+#define IDC_PRINT_PAGES           1058
+#define IDC_PRINT_RANGE_GROUP     1072
+#define IDC_PRINT_COPIES_GROUP    1073
+#define IDC_PRINTER_GROUP         1075
+#define IDC_PRINT_COLLATE_ICON    1086
+#define IDC_PRINT_FROM_LABEL      1089
+#define IDC_PRINT_TO_LABEL        1090
+#define IDC_PRINT_COPIES_LABEL    1092
+#define IDC_PRINTER_NAME_LABEL    1093
+#define IDC_PRINTER_TYPE_LABEL    1094
+#define IDC_PRINTER_STATUS_LABEL  1095
+#define IDC_PRINTER_COMMENT_LABEL 1096
+#define IDC_PRINTER_WHERE_LABEL   1097
+#define IDC_PRINTER_TYPE          1098
+#define IDC_PRINTER_STATUS        1099
+#define IDC_PRINTER_COMMENT       1100
+#define IDC_PRINTER_WHERE         1101
+#define IDC_PRINTER_LIST          1139
+#define IDC_PRINT_FROM            1152
+#define IDC_PRINT_TO              1153
+#define IDC_PRINT_COPIES          1154
+// Fax dialog (115)
+#define IDC_FAX_NUMBER            1031
+#define IDC_FAX_DETAILS           1032
+#define IDC_FAX_NUMBER_LABEL      1033
+#define IDC_FAX_DETAILS_LABEL     1034

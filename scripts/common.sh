@@ -74,6 +74,9 @@ install_program() {
     rm -f "$target"/*.ZKL
     cp "$BUILD/$arch/Zelkor.exe" "$BUILD/$arch"/*.dll "$target/"
     cp "$BUILD/$arch"/testlibs/*.ZKL "$target/" 2>/dev/null || true
+    # The fax-product simulator, in a folder of its own as the real product would be.
+    mkdir -p "$target/ravelin"
+    cp "$BUILD/$arch"/tools/ravelin/*.{exe,dll} "$target/ravelin/" 2>/dev/null || true
     # Fixture libraries of the end-to-end tests, out of the program's sight.
     mkdir -p "$target/e2e"
     cp "$BUILD/$arch"/tests/fixtures/e2e/*.ZKL "$target/e2e/" 2>/dev/null || true

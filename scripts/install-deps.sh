@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs the cross toolchain, Wine (64-bit with 32-bit support) and the test tools.
+# Installs the cross toolchain, Wine (64-bit with 32-bit support), the test tools and CUPS.
 # Safe to run again: it does nothing when everything is already there.
 set -u
 need=()
@@ -13,6 +13,9 @@ command -v Xvfb >/dev/null || need+=(xvfb xauth)
 command -v xwininfo >/dev/null || need+=(x11-utils)
 command -v import >/dev/null || need+=(imagemagick)
 command -v cmake >/dev/null || need+=(cmake)
+command -v cupsd >/dev/null || need+=(cups cups-bsd)  # printing tests and the demo's printers
+command -v ps2pdf >/dev/null || need+=(ghostscript)
+command -v pdftotext >/dev/null || need+=(poppler-utils)
 command -v clang >/dev/null || need+=(clang)
 [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
 command -v makensis >/dev/null || need+=(nsis)  # the Windows installer (scripts/package.sh)
@@ -25,5 +28,5 @@ printf 'Package: *\nPin: release l=Debian-Security\nPin-Priority: 50\n' > /etc/a
 apt-get update >/dev/null 2>&1 || true
 DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends \
   wine wine64 wine32:i386 libcups2:i386 g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools \
-  xvfb xauth x11-utils imagemagick cmake clang googletest nsis >/tmp/zelkor-apt.log 2>&1 \
+  xvfb xauth x11-utils imagemagick cmake clang googletest cups cups-bsd ghostscript poppler-utils nsis >/tmp/zelkor-apt.log 2>&1 \
   || { echo "install-deps: apt-get failed, see /tmp/zelkor-apt.log"; tail -20 /tmp/zelkor-apt.log; exit 1; }

@@ -2,7 +2,9 @@
 # Runs Zelkor: installs what is missing, builds, installs the program and its sample test
 # libraries into a private Wine prefix (kept between runs, like a user's machine) and starts it.
 # With a display ($DISPLAY) the wizard opens there. Without one it runs on a virtual display,
-# walks a Typical session unattended, saves a picture of every window and prints the log.
+# walks a Typical session unattended, saves a picture of every window, and prints and faxes the log.
+# The demo machine has two printers, "ZelkorTest" and Ravelin's "Ravelin", queues of a private CUPS
+# scheduler (scripts/with-cups.sh), and the fax-product simulator as Ravelin 8.00 in C:\Ravelin.
 set -u
 . "$(dirname "$0")/common.sh"
 
@@ -31,9 +33,30 @@ else
     log "this machine cannot run 32-bit programs: running the 64-bit build"
 fi
 
+mkdir -p "$WINEPREFIX/drive_c/Ravelin"
+cp "$BUILD/$ARCH"/tools/ravelin/*.{exe,dll} "$WINEPREFIX/drive_c/Ravelin/"
+received="$WINEPREFIX/drive_c/Ravelin/received.txt"
+rm -f "$received"
+cups=(bash "$ROOT/scripts/with-cups.sh" "$BUILD/cups-demo")
+
+# Where the printed pages and the fax went: a PDF of every print job, and what the fax product got.
+show_output() {
+    local printed="$BUILD/printed" job
+    rm -rf "$printed" && mkdir -p "$printed"
+    for job in "$BUILD/cups-demo/spool"/d*; do
+        [ -e "$job" ] || continue
+        ps2pdf "$job" "$printed/$(basename "$job").pdf" 2>/dev/null
+    done
+    log "print jobs (PostScript in $BUILD/cups-demo/spool, as PDF in $printed):"
+    ls -1 "$printed"/*.pdf 2>/dev/null || echo "none"
+    log "what the fax product received ($received):"
+    tr -d '\r' <"$received" 2>/dev/null || echo "nothing"
+}
+
 if [ -z "$headless" ]; then
     log "starting Zelkor on $DISPLAY"
-    (cd "$WINEPREFIX/drive_c/${HOME_DIR#C:\\}" && "$WINE" Zelkor.exe)
+    (cd "$WINEPREFIX/drive_c/${HOME_DIR#C:\\}" && "${cups[@]}" "$WINE" Zelkor.exe)
+    show_output
     exit 0
 fi
 
@@ -42,8 +65,9 @@ rm -rf "$shots" && mkdir -p "$shots"
 log "no display: walking a Typical session on the virtual display $DISPLAY"
 # Beside Zelkor.exe, where the runtime DLLs that it needs as well are installed.
 cp "$BUILD/$ARCH/tools/zkdrive.exe" "$WINEPREFIX/drive_c/${HOME_DIR#C:\\}/"
-"$WINE" "$HOME_DIR\\zkdrive.exe" "$HOME_DIR" 'C:\zelkor-screenshots' 2>&1 | tr -d '\r'
+"${cups[@]}" "$WINE" "$HOME_DIR\\zkdrive.exe" "$HOME_DIR" 'C:\zelkor-screenshots' 2>&1 | tr -d '\r'
 status=${PIPESTATUS[0]}
+show_output
 for bmp in "$WINEPREFIX/drive_c/zelkor-screenshots"/*.bmp; do
     [ -e "$bmp" ] || continue
     convert "$bmp" "$shots/$(basename "${bmp%.bmp}").png" && rm -f "$bmp"

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Seeds the demo machine (the Wine prefix in $WINEPREFIX) with what an installed Keelson and
 # Ravelin leave behind: their registry keys, INI files and folders, so that every page of the
-# sample test libraries has something to show. Ravelin's programs themselves are not there, as
-# on a machine whose installation was damaged. Safe to run again.
+# sample test libraries has something to show. Ravelin is version 8.00, installed in C:\Ravelin\:
+# scripts/run.sh puts the fax-product simulator there. Safe to run again.
 set -eu
 : "${WINEPREFIX:?set WINEPREFIX to the prefix to seed}"
 WINE64=/usr/lib/wine/wine64
@@ -17,10 +17,18 @@ crlf >"$reg" <<'REG'
 REGEDIT4
 
 [HKEY_LOCAL_MACHINE\Software\Halvard\Ravelin\CurrentVersion]
-"Version"="4.1"
+"Version"="8.00"
+"MajorVersion"=dword:00000008
+"MinorVersion"=dword:00000000
 "Build"=dword:0000019c
 "InstallPath"="C:\\Program Files\\Halvard\\Ravelin"
 "RegisteredOwner"="Corvane Demo"
+
+[HKEY_CURRENT_USER\Software\Halvard\Ravelin\7.0\Ravelin]
+"Exepath"="C:\\Ravelin\\"
+
+[HKEY_CURRENT_USER\Software\Halvard\Ravelin\7.0\SendFax Wizard]
+"DoNotUseWizard"=dword:00000000
 
 [HKEY_CURRENT_USER\Software\Halvard\Ravelin\Settings]
 "StationId"="+1 555 0142"

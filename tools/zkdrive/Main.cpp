@@ -1,5 +1,6 @@
 // zkdrive: walks Zelkor through a Typical session without a person, for demos on machines
-// without a display. Every window that appears is saved as a BMP picture; the log is printed.
+// without a display. Every window that appears is saved as a BMP picture; the log is shown, then
+// printed on the default printer and faxed when the fax product is there.
 //
 //   zkdrive.exe DIRECTORY_OF_ZELKOR SCREENSHOT_DIRECTORY
 #include <windows.h>
@@ -10,6 +11,7 @@
 
 #include "driver/Driver.h"
 #include "resources/resource.h"
+#include "tools/ravelin/RavelinSimulator.h"
 
 namespace {
 
@@ -39,7 +41,14 @@ public:
                 drive::AnswerMessageBox({window, "", ""}, IDOK);
                 return true;
             }
-            if (title == "User Info") {
+            if (title == "User Info" || title == "Print") {
+                drive::Click(window, IDOK);
+                return true;
+            }
+            if (title == "Fax to Corvane") {
+                drive::SetText(GetDlgItem(window, IDC_FAX_NUMBER), "+1 555 0100");
+                drive::SetText(GetDlgItem(window, IDC_FAX_DETAILS), "Sent by the unattended demo run.");
+                shoot(window, "Fax to Corvane filled in");
                 drive::Click(window, IDOK);
                 return true;
             }
@@ -88,6 +97,7 @@ public:
                 }
                 shoot(wizard, title + " done");
                 printLog();
+                for (int action : {IDC_COMPLETE_PRINT, IDC_COMPLETE_FAX}) runAction(wizard, page, action);
                 drive::Click(wizard, IDC_WIZARD_FINISH);
                 break;
             }
@@ -107,6 +117,17 @@ public:
     }
 
 private:
+    // Presses an action of the last page and answers its dialogs until the wizard is usable again.
+    void runAction(HWND wizard, HWND page, int action) {
+        if (!drive::IsEnabled(page, action)) {
+            std::printf("%s is not available\n", action == IDC_COMPLETE_FAX ? "Fax" : "Print");
+            return;
+        }
+        drive::Click(page, action);
+        Sleep(500);
+        const DWORD start = GetTickCount();
+        while (GetTickCount() - start < 60000 && (handleOtherWindows(wizard) || !IsWindowEnabled(wizard))) Sleep(100);
+    }
     static void printLog() {
         FILE* log = std::fopen("C:\\Zelkor.log", "rb");
         if (!log) {
@@ -154,5 +175,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::printf("Zelkor ended with exit code %lu\n", static_cast<unsigned long>(exitCode));
+    // The fax product that the fax started ends with the demo: it would hold our output open.
+    if (HWND faxProduct = FindWindowA(kRavelinSimulatorClass, nullptr)) PostMessageA(faxProduct, WM_CLOSE, 0, 0);
     return result;
 }

@@ -1,0 +1,100 @@
+// Print and Fax on the last page, end to end: the log's lines reach the queues of
+// scripts/with-cups.sh ("ZelkorTest", the default, and the fax printer "Ravelin"), and the
+// fax-product simulator, installed as Ravelin 8.00, receives the commands.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "Session.h"
+#include "resources/resource.h"
+#include "tests/printing/PrintedPages.h"
+#include "tools/ravelin/RavelinSimulator.h"
+
+namespace {
+
+class PrintSessionTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (std::getenv("ZELKOR_NO_CUPSD")) GTEST_SKIP() << "this machine has no cupsd: printing is not tested";
+        if (!std::getenv("ZELKOR_PRINT_SPOOL")) GTEST_SKIP() << "needs scripts/with-cups.sh (CTest runs it)";
+    }
+    void TearDown() override {
+        if (HWND simulator = FindWindowA(kRavelinSimulatorClass, nullptr)) PostMessageA(simulator, WM_CLOSE, 0, 0);
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Software\\Halvard\\Ravelin");
+        RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Halvard\\Ravelin");
+    }
+
+    // Presses the action; once the wizard is usable again, the lines of the new job's pages (the
+    // footers checked and left out), or nothing when the job did not reach that queue.
+    std::vector<std::string> PrintedLines(HWND wizard, const char* queue, const std::function<void()>& answer) {
+        const size_t before = printing::SpooledJobs().size();
+        answer();
+        drive::WaitFor([&] { return printing::SpooledJobs().size() > before && IsWindowEnabled(wizard) ? wizard : nullptr; }, 60000);
+        const auto jobs = printing::SpooledJobs();
+        // The scheduler writes the control file that names the queue a moment after the job.
+        if (jobs.size() <= before ||
+            !drive::WaitFor([&] { return printing::JobWentTo(jobs.back(), queue) ? wizard : nullptr; }, 10000))
+            return {};
+        std::vector<std::string> lines;
+        const std::vector<printing::Page> pages = printing::ReadPostScript(jobs.back());
+        for (size_t p = 0; p < pages.size(); ++p) {
+            EXPECT_EQ("Page " + std::to_string(p + 1), pages[p].back());
+            lines.insert(lines.end(), pages[p].begin(), pages[p].end() - 1);
+        }
+        return lines;
+    }
+};
+
+TEST_F(PrintSessionTest, PrintAndFaxPutTheLogOnPaper) {
+    const char* home = std::getenv("ZELKOR_HOME");
+    const DWORD eight = 8, zero = 0;
+    const char* version = "Software\\Halvard\\Ravelin\\CurrentVersion";
+    RegSetKeyValueA(HKEY_LOCAL_MACHINE, version, "MajorVersion", REG_DWORD, &eight, sizeof eight);
+    RegSetKeyValueA(HKEY_LOCAL_MACHINE, version, "MinorVersion", REG_DWORD, &zero, sizeof zero);
+    e2e::SetString("Software\\Halvard\\Ravelin\\7.0\\Ravelin", "Exepath",
+                   std::string(home && *home ? home : "C:\\Zelkor") + "\\ravelin\\");
+    char record[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, record);
+    lstrcatA(record, "zkfax-received.txt");
+    DeleteFileA(record);
+    SetEnvironmentVariableA("RAVELIN_SIM_RECORD", record);  // the simulator inherits it
+
+    e2e::Session session({"e2e\\Alpha.ZKL"});
+    const e2e::Details details{"Ada", "Corvane", "", ""};
+    ASSERT_FALSE(session.Run(IDC_WELCOME_TYPICAL, &details).empty());
+    HWND wizard = session.wizard();
+    HWND page = drive::VisibleChildDialog(wizard);
+    std::vector<std::string> logLines;  // the non-empty ones, as the pages show them
+    const std::string log = e2e::ReadWholeFile(e2e::kLog);
+    for (size_t at = 0, end; at < log.size(); at = end + 2) {
+        end = std::min(log.find("\r\n", at), log.size());
+        if (end > at) logLines.push_back(printing::Printable(log.substr(at, end - at)));
+    }
+
+    EXPECT_EQ(logLines, PrintedLines(wizard, "ZelkorTest", [&] {
+        drive::Click(page, IDC_COMPLETE_PRINT);
+        HWND print = drive::WaitForTopLevel(session.pid(), "#32770", "Print", 20000);
+        EXPECT_FALSE(IsWindowVisible(GetDlgItem(print, IDC_PRINT_COPIES))) << "only the printer is chosen";
+        drive::Click(print, IDOK);
+    }));
+    ASSERT_TRUE(drive::IsEnabled(page, IDC_COMPLETE_FAX));
+    EXPECT_EQ(logLines, PrintedLines(wizard, "Ravelin", [&] {
+        drive::Click(page, IDC_COMPLETE_FAX);
+        HWND fax = drive::WaitForTopLevel(session.pid(), "#32770", "Fax to Corvane", 20000);
+        drive::SetText(GetDlgItem(fax, IDC_FAX_NUMBER), "555 0199");
+        drive::SetText(GetDlgItem(fax, IDC_FAX_DETAILS), "The modem hangs up");
+        drive::Click(fax, IDOK);
+    }));
+    const std::string received = e2e::ReadWholeFile(record);
+    EXPECT_NE(std::string::npos, received.find("\r\nrecipient(\"555 0199\",")) << received;
+    EXPECT_NE(std::string::npos, received.find("\r\nfillcoverpage(\"The modem hangs up\")\r\n")) << received;
+    EXPECT_TRUE(session.messages().empty());
+    EXPECT_EQ(0u, session.Finish());
+    DeleteFileA(record);
+}
+
+}  // namespace
