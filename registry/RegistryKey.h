@@ -48,6 +48,7 @@ public:
     LONG setString(const char* name, const char* text);
     LONG getBinary(const char* name, void* buffer, DWORD& size) const;
     LONG setBinary(const char* name, const void* data, DWORD size);
+    LONG deleteValue(const char* name);
     // Removes the subkey and everything below it, children first. Stops at the first failure
     // and returns its code; a missing subkey gives the registry's code for it.
     LONG deleteSubkey(const char* name);
@@ -55,6 +56,8 @@ public:
     // any other failure (a key without a handle, say) ends the walk.
     bool enumSubkey(DWORD index, RegistryKeyInfo& info) const;
     bool enumValue(DWORD index, RegistryValueInfo& info) const;
+    // The name alone, without opening the subkey: for walks that open it themselves anyway.
+    bool enumSubkeyName(DWORD index, std::string& name) const;
     LONG queryInfo(RegistryKeyInfo& info) const;
 
 private:

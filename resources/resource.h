@@ -81,6 +81,25 @@
 #define ID_EDITOR_FIND            40014
 #define ID_EDITOR_FIND_NEXT       40015
 
+// ---- Registry editor window (menu 121, accelerators 122, context menus 123) ----
+#define IDB_REGEDIT_IMAGES        102   // five 16x16 images: key, open key, string, other value, star; mask teal
+#define IDR_REGEDIT               121
+#define IDR_REGEDIT_KEYS          122
+#define IDR_REGEDIT_CONTEXT       123
+#define IDC_REGEDIT_TREE          100
+#define IDC_REGEDIT_LIST          101
+#define ID_REGEDIT_NEW_KEY        40016
+#define ID_REGEDIT_NEW_STRING     40017
+#define ID_REGEDIT_NEW_DWORD      40018
+#define ID_REGEDIT_DELETE         40019
+#define ID_REGEDIT_MODIFY         40021
+#define ID_REGEDIT_CLOSE          40022
+#define ID_REGEDIT_REFRESH        40023
+#define ID_REGEDIT_TOGGLE         40024
+#define ID_REGEDIT_NEW_BINARY     40025
+#define ID_REGEDIT_FIND           40026
+#define ID_REGEDIT_FIND_NEXT      40027
+
 // ---- Status window (114) ----
 #define IDC_STATUS_TEXT           1028
 #define IDC_STATUS_ICON           1029

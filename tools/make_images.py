@@ -7,6 +7,7 @@ writes into resources/images/:
 
     wizard.bmp   120 x 225, 24-bit   side picture of the wizard pages
     checks.bmp   128 x 16,  24-bit   eight 16 x 16 check-box states, teal = transparent
+    regedit.bmp   80 x 16,  24-bit   registry editor: key, open key, string, other value, star
     zelkor.ico   32 x 32 + 16 x 16   application icon (also the View Log button)
     print.ico    32 x 32 + 16 x 16   printer
     fax.ico      32 x 32 + 16 x 16   fax machine
@@ -459,6 +460,119 @@ def draw_checks():
 
 
 # --------------------------------------------------------------------------
+# Registry editor images, five 16 x 16 cells, teal = transparent
+# --------------------------------------------------------------------------
+
+REGEDIT_PALETTE = {
+    ".": TEAL, "k": (0, 0, 0), "y": (255, 220, 96), "o": (200, 150, 30), "l": (255, 240, 170),
+    "w": (255, 255, 255), "g": (128, 128, 128), "r": (192, 0, 0), "b": (0, 0, 160), "s": (255, 200, 0),
+}
+
+REGEDIT_CELLS = [
+    [  # closed folder: a key
+        "................",
+        "................",
+        "..ooooo.........",
+        ".oyyyyyo........",
+        ".oyyyyyyooooooo.",
+        ".olllllllllllllk",
+        ".olyyyyyyyyyyyyk",
+        ".olyyyyyyyyyyyyk",
+        ".olyyyyyyyyyyyyk",
+        ".olyyyyyyyyyyyyk",
+        ".olyyyyyyyyyyyyk",
+        ".olyyyyyyyyyyyyk",
+        ".olyyyyyyyyyyyyk",
+        ".okkkkkkkkkkkkkk",
+        "................",
+        "................",
+    ],
+    [  # open folder: the selected key
+        "................",
+        "................",
+        "..ooooo.........",
+        ".oyyyyyo........",
+        ".oyyyyyyoooooo..",
+        ".oyyyyyyyyyyyyo.",
+        ".oyyyookkkkkkkkk",
+        ".oyyyokllllllllk",
+        ".oyyokllllllllk.",
+        ".oyyoklllllllk..",
+        ".oyokllllllllk..",
+        ".oyokllllllllk..",
+        ".ooklllllllllk..",
+        ".okkkkkkkkkkkk..",
+        "................",
+        "................",
+    ],
+    [  # page marked ab: a string value
+        "..gggggggggg....",
+        "..gwwwwwwwwgg...",
+        "..gwwwwwwwwgwg..",
+        "..gwwwwwwwwggggk",
+        "..gwwwwwwwwwwwwk",
+        "..gwrrrwrwwwwwwk",
+        "..gwwwrwrwwwwwwk",
+        "..gwrrrwrrrwwwwk",
+        "..gwrwrwrwrwwwwk",
+        "..gwrrrwrrrwwwwk",
+        "..gwwwwwwwwwwwwk",
+        "..gwwwwwwwwwwwwk",
+        "..gwwwwwwwwwwwwk",
+        "..gwwwwwwwwwwwwk",
+        "..gkkkkkkkkkkkkk",
+        "................",
+    ],
+    [  # page marked with binary digits: any other value
+        "..gggggggggg....",
+        "..gwwwwwwwwgg...",
+        "..gwwwwwwwwgwg..",
+        "..gwwwwwwwwggggk",
+        "..gwbbwwbwwbbwwk",
+        "..gwbwbwbwbwbwwk",
+        "..gwbwbwbwbwbwwk",
+        "..gwbbwwbwwbbwwk",
+        "..gwwwwwwwwwwwwk",
+        "..gwbwwbbwwbwwwk",
+        "..gwbwbwwbwbwwwk",
+        "..gwbwbwwbwbwwwk",
+        "..gwbwwbbwwbwwwk",
+        "..gwwwwwwwwwwwwk",
+        "..gkkkkkkkkkkkkk",
+        "................",
+    ],
+    [  # star
+        "................",
+        ".......kk.......",
+        ".......ks.......",
+        "......kssk......",
+        "......kssk......",
+        ".kkkkkkssskkkkk.",
+        "..kssssssssssk..",
+        "...kssssssssk...",
+        "....kssssssk....",
+        "....ksssssk.....",
+        "...kssskssk.....",
+        "...ksskkssk.....",
+        "..kssk..kssk....",
+        "..kkk....kkk....",
+        "................",
+        "................",
+    ],
+]
+
+
+def draw_regedit_images():
+    rows = []
+    for y in range(16):
+        row = []
+        for cell in REGEDIT_CELLS:
+            row.extend(REGEDIT_PALETTE[ch] for ch in cell[y])
+        rows.append(row)
+    return rows
+
+
+# --------------------------------------------------------------------------
 # Wizard side picture, 120 x 225
 # --------------------------------------------------------------------------
 
@@ -893,6 +1007,7 @@ def main():
     os.makedirs(OUT_DIR, exist_ok=True)
     write("wizard.bmp", bmp24(draw_wizard()))
     write("checks.bmp", bmp24(draw_checks()))
+    write("regedit.bmp", bmp24(draw_regedit_images()))
     write("zelkor.ico", ico([draw_zelkor_icon(32), draw_zelkor_icon(16)]))
     write("print.ico", ico([draw_printer_icon(32), draw_printer_icon(16)]))
     write("fax.ico", ico([draw_fax_icon(32), draw_fax_icon(16)]))
