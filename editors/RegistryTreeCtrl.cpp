@@ -27,7 +27,7 @@ void CRegistryTreeCtrl::Initialise() {
     SendMessageA(hwnd(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
     CCheckTreeCtrl::Initialise();
     fw::UniqueBitmap pictures(static_cast<HBITMAP>(LoadImageA(
-        GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_REGISTRY_TREE), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
+        GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_REGISTRY_IMAGES), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
     if (pictures) ImageList_AddMasked(images(), pictures.get(), kImageMaskColour);
     ImageList_SetOverlayImage(images(), kMarkImage, kMarkOverlay);
 

@@ -2,8 +2,11 @@
 
 namespace fw {
 
-CFindReplaceDialog::~CFindReplaceDialog() {
+CFindReplaceDialog::~CFindReplaceDialog() { Close(); }
+
+void CFindReplaceDialog::Close() {
     if (m_hwnd) DestroyWindow(m_hwnd);
+    m_hwnd = nullptr;
 }
 
 UINT CFindReplaceDialog::Message() {

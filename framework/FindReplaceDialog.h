@@ -24,6 +24,8 @@ public:
     // A find-only dialog owned by owner, starting with text and the FR_* flags.
     bool Create(HWND owner, const std::string& text, DWORD flags);
     bool IsOpen() const { return m_hwnd != nullptr; }
+    // Closes the open dialog from the program's side (the platform then reports nothing).
+    void Close();
     HWND hwnd() const { return m_hwnd; }
     // Keyboard handling of the open dialog inside its owner's message loop.
     bool PreTranslateMessage(MSG& message) { return m_hwnd && IsDialogMessageA(m_hwnd, &message); }

@@ -69,6 +69,7 @@ using GlobalTraits = NullHandleTraits<HGLOBAL, GlobalFree>;
 using ImageListTraits = NullHandleTraits<HIMAGELIST, ImageList_Destroy>;
 using WindowTraits = NullHandleTraits<HWND, DestroyWindowIfAlive>;
 using AcceleratorTraits = NullHandleTraits<HACCEL, DestroyAcceleratorTable>;
+using MenuTraits = NullHandleTraits<HMENU, DestroyMenu>;
 
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueFile = UniqueHandle<FileHandleTraits>;
@@ -83,5 +84,6 @@ using UniqueGlobal = UniqueHandle<GlobalTraits>;
 using UniqueImageList = UniqueHandle<ImageListTraits>;
 using UniqueWindow = UniqueHandle<WindowTraits>;
 using UniqueAccelerators = UniqueHandle<AcceleratorTraits>;
+using UniqueMenu = UniqueHandle<MenuTraits>;
 
 }  // namespace fw

@@ -98,19 +98,25 @@ LONG CRegistryKey::deleteSubkey(const char* name) {
 }
 
 bool CRegistryKey::enumSubkey(DWORD index, RegistryKeyInfo& info) const {
-    char name[0x100] = {};
-    DWORD nameSize = sizeof name;
-    FILETIME lastWrite{};
-    const LONG result = RegEnumKeyExA(m_handle, index, name, &nameSize, nullptr, nullptr, nullptr, &lastWrite);
-    if (result != ERROR_SUCCESS && result != ERROR_MORE_DATA) return false;
-    name[sizeof name - 1] = '\0';
+    std::string name;
+    if (!enumSubkeyName(index, name)) return false;
     info = RegistryKeyInfo();
     {
-        const CRegistryKey subkey(m_handle, name, false);
+        // Its own last write time comes with the rest of its description.
+        const CRegistryKey subkey(m_handle, name.c_str(), false);
         subkey.queryInfo(info);
     }
     info.name = name;
-    info.lastWrite = lastWrite;
+    return true;
+}
+
+bool CRegistryKey::enumSubkeyName(DWORD index, std::string& name) const {
+    char buffer[0x100] = {};
+    DWORD size = sizeof buffer;
+    const LONG result = RegEnumKeyExA(m_handle, index, buffer, &size, nullptr, nullptr, nullptr, nullptr);
+    if (result != ERROR_SUCCESS && result != ERROR_MORE_DATA) return false;
+    buffer[sizeof buffer - 1] = '\0';
+    name = buffer;
     return true;
 }
 

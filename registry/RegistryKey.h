@@ -61,6 +61,8 @@ public:
     // meant to be kept from value to value. info.size is 0 when the data cannot be had (a name
     // too long for any buffer, a value that keeps growing while it is read).
     bool enumValue(DWORD index, RegistryValueInfo& info, std::vector<BYTE>& data) const;
+    // The name alone, without opening the subkey: for walks that open it themselves anyway.
+    bool enumSubkeyName(DWORD index, std::string& name) const;
     LONG queryInfo(RegistryKeyInfo& info) const;
 
 private:

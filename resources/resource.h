@@ -81,6 +81,24 @@
 #define ID_EDITOR_FIND            40014
 #define ID_EDITOR_FIND_NEXT       40015
 
+// ---- Registry editor window (menu 121, accelerators 122, context menus 123) ----
+#define IDR_REGEDIT               121
+#define IDR_REGEDIT_KEYS          122
+#define IDR_REGEDIT_CONTEXT       123
+#define IDC_REGEDIT_TREE          100
+#define IDC_REGEDIT_LIST          101
+#define ID_REGEDIT_NEW_KEY        40016
+#define ID_REGEDIT_NEW_STRING     40017
+#define ID_REGEDIT_NEW_DWORD      40018
+#define ID_REGEDIT_DELETE         40019
+#define ID_REGEDIT_MODIFY         40021
+#define ID_REGEDIT_CLOSE          40022
+#define ID_REGEDIT_REFRESH        40023
+#define ID_REGEDIT_TOGGLE         40024
+#define ID_REGEDIT_NEW_BINARY     40025
+#define ID_REGEDIT_FIND           40026
+#define ID_REGEDIT_FIND_NEXT      40027
+
 // ---- Status window (114) ----
 #define IDC_STATUS_TEXT           1028
 #define IDC_STATUS_ICON           1029
@@ -197,7 +215,7 @@
 
 // ---- Registry page (108) ----
 #define IDI_REGISTRY_PAGE         100   // warning icon at the top of the page
-#define IDB_REGISTRY_TREE         102   // five 16x16 images: key, open key, string, DWORD, modified mark
+#define IDB_REGISTRY_IMAGES       102   // five 16x16 images: key, open key, string, DWORD or other value, modified mark; teal = transparent
 #define IDC_REGPAGE_EDIT          1014
 #define IDC_REGPAGE_LIST          1015
 #define IDC_REGPAGE_RESTORE       1016

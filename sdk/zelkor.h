@@ -132,5 +132,8 @@ ZK_API void WINAPI ZKGetTempPath(LPSTR path);                             // pat
 ZK_API BOOL WINAPI ZKCreateProcess(LPCREATEPROCESSINFO info);
 ZK_API BOOL WINAPI ZKDetectKey(HKEY root, LPCSTR subkey);
 ZK_API void WINAPI ZKDeleteKey(HKEY root, LPCSTR subkey);
+// Opens the registry editor over the wizard on one key (subkey below root), shown as one
+// top-level item named name, and returns when the user closes it.
+ZK_API void WINAPI ZKRegEdit(LPCSTR name, HKEY root, LPCSTR subkey);
 
 #endif

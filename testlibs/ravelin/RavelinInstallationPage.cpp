@@ -1,4 +1,5 @@
-// Ravelin's version and folders from the registry, and whether its program files exist.
+// Ravelin's version and folders from the registry, and whether its program files exist; the
+// user's Ravelin settings in the registry editor on request.
 #include <windows.h>
 
 #include "SamplePage.h"
@@ -7,6 +8,7 @@
 namespace {
 
 const char kProgramKey[] = "Software\\Halvard\\Ravelin\\CurrentVersion";
+const char kUserKey[] = "Software\\Halvard\\Ravelin";
 const char* const kProgramFiles[] = {"rvlsnd32.exe", "rvlctl32.exe", "ravelin.ini", "Cover Pages"};
 
 sample::Report g_installation{"Item", "Value"};
@@ -49,6 +51,10 @@ void CheckInstallation() {
 }  // namespace
 
 extern "C" INT_PTR CALLBACK RavelinInstallationPage(HWND page, UINT message, WPARAM wParam, LPARAM) {
+    if (message == WM_COMMAND && LOWORD(wParam) == IDC_PAGE_ACTION && HIWORD(wParam) == BN_CLICKED) {
+        ZKRegEdit("Ravelin user settings", HKEY_CURRENT_USER, kUserKey);
+        return TRUE;
+    }
     static const sample::ReportPage kPage{g_installation, {70, 166}, CheckInstallation, "Ravelin Installation", "Version and files"};
     return sample::HandleReportPage(kPage, page, message, wParam);
 }

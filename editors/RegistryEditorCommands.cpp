@@ -1,0 +1,124 @@
+// The registry editor's commands, when each is enabled, and its context menus.
+#include "editors/RegistryEditorWnd.h"
+
+#include <windowsx.h>
+
+#include "framework/StringTable.h"
+#include "resources/resource.h"
+#include "zelkor.h"
+
+namespace {
+// The popups of the context menu resource, in order.
+enum ContextPopup { kKeyPopup, kEntryPopup, kNoEntryPopup };
+
+const UINT kAskDelete = MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2;
+
+bool HasChildren(const fw::CTreeCtrl& tree, HTREEITEM item) { return tree.FirstChild(item) != nullptr; }
+}  // namespace
+
+bool CRegistryEditorWnd::OnCommand(WORD id, WORD, HWND control) {
+    if (control) return false;
+    switch (id) {
+    case ID_REGEDIT_NEW_KEY: newKey(); return true;
+    case ID_REGEDIT_NEW_STRING:
+    case ID_REGEDIT_NEW_DWORD:
+    case ID_REGEDIT_NEW_BINARY: newValue(id); return true;
+    case ID_REGEDIT_MODIFY: modify(); return true;
+    case ID_REGEDIT_DELETE:
+        if (focusIn(m_tree))
+            deleteKey();
+        else
+            deleteValues();
+        return true;
+    case ID_REGEDIT_TOGGLE: toggle(); return true;
+    case ID_REGEDIT_REFRESH: FillTree(); return true;
+    case ID_REGEDIT_CLOSE: EndModalLoop(0); return true;
+    case ID_REGEDIT_FIND: openFindDialog(); return true;
+    case ID_REGEDIT_FIND_NEXT: findNext(); return true;
+    default: return false;
+    }
+}
+
+bool CRegistryEditorWnd::IsCommandEnabled(UINT id) const {
+    switch (id) {
+    case ID_REGEDIT_MODIFY: return focusIn(m_list) && m_list.FocusedRow() >= 0;
+    case ID_REGEDIT_DELETE:
+        // The first top-level key is the one the editor was opened on: it stays.
+        if (focusIn(m_tree)) return m_tree.Selection() && m_tree.Selection() != m_tree.Root();
+        return focusIn(m_list) && m_list.SelectedCount() > 0;
+    case ID_REGEDIT_TOGGLE: return m_contextKeyHasSubkeys;
+    case ID_REGEDIT_FIND_NEXT: return !m_findText.empty();
+    default: return true;
+    }
+}
+
+int CRegistryEditorWnd::tell(UINT stringId, UINT style) const {
+    const HWND focus = GetFocus();
+    const int answer = ZKMessageBox(stringId, style, nullptr);
+    if (focus && IsWindow(focus)) SetFocus(focus);
+    return answer;
+}
+
+bool CRegistryEditorWnd::checkWritable(const CRegistryKey& key) const {
+    if (key.isWritable()) return true;
+    tell(IDS_NO_ACCESS_RIGHTS, MB_OK | MB_ICONSTOP);
+    return false;
+}
+
+void CRegistryEditorWnd::deleteKey() {
+    const HTREEITEM item = m_tree.Selection();
+    if (!item || !checkWritable(*openKey(item))) return;
+    if (tell(IDS_CONFIRM_DELETE_KEY, kAskDelete) != IDYES) return;
+    const KeyPath path = KeyPathOf(item);
+    CRegistryKey(path.root, false).deleteSubkey(path.path.c_str());
+    m_tree.DeleteItem(item);
+}
+
+void CRegistryEditorWnd::deleteValues() {
+    const int count = m_list.SelectedCount();
+    const std::unique_ptr<CRegistryKey> key = openSelectedKey();
+    if (!checkWritable(*key)) return;
+    if (tell(count > 1 ? IDS_CONFIRM_DELETE_ENTRIES : IDS_CONFIRM_DELETE_ENTRY, kAskDelete) != IDYES)
+        return;
+    for (int row = m_list.NextRow(-1, LVNI_SELECTED); row >= 0; row = m_list.NextRow(-1, LVNI_SELECTED)) {
+        key->deleteValue(m_list.Text(row, 0).c_str());
+        m_list.DeleteRow(row);
+    }
+}
+
+void CRegistryEditorWnd::toggle() {
+    const HTREEITEM item = m_tree.Selection();
+    if (item) m_tree.Expand(item, m_tree.IsExpanded(item) ? TVE_COLLAPSE : TVE_EXPAND);
+}
+
+void CRegistryEditorWnd::onListDoubleClick() {
+    const DWORD position = GetMessagePos();
+    POINT point{GET_X_LPARAM(position), GET_Y_LPARAM(position)};
+    ScreenToClient(m_list.hwnd(), &point);
+    if (m_list.HitTest(point) >= 0) modify();
+}
+
+void CRegistryEditorWnd::showContextMenu(HWND window, POINT screen) {
+    POINT point = screen;
+    if (window == m_tree.hwnd()) {
+        ScreenToClient(window, &point);
+        const HTREEITEM item = m_tree.HitTest(point);
+        if (!item) return;
+        // The menu's commands act on this key: Delete looks for the focus in the tree.
+        SetFocus(m_tree.hwnd());
+        m_tree.Select(item);
+        m_contextKeyHasSubkeys = HasChildren(m_tree, item);
+        const HMENU popup = m_contextMenus.Popup(kKeyPopup);
+        const bool expanded = m_contextKeyHasSubkeys && m_tree.IsExpanded(item);
+        fw::SetMenuItemText(popup, ID_REGEDIT_TOGGLE,
+                            fw::LoadedString(expanded ? IDS_REGEDIT_COLLAPSE : IDS_REGEDIT_EXPAND));
+        fw::TrackPopup(popup, screen, hwnd(), ID_REGEDIT_TOGGLE);
+    } else if (window == m_list.hwnd()) {
+        SetFocus(m_list.hwnd());
+        ScreenToClient(window, &point);
+        if (m_list.HitTest(point) >= 0)
+            fw::TrackPopup(m_contextMenus.Popup(kEntryPopup), screen, hwnd(), ID_REGEDIT_MODIFY);
+        else
+            fw::TrackPopup(m_contextMenus.Popup(kNoEntryPopup), screen, hwnd(), 0);
+    }
+}
