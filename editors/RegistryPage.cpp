@@ -1,5 +1,6 @@
 #include "editors/RegistryPage.h"
 
+#include "editors/RegistryEditorWnd.h"
 #include "framework/StringTable.h"
 #include "resources/resource.h"
 #include "zelkor.h"
@@ -13,6 +14,18 @@ struct ExchangeInProgress {
     ~ExchangeInProgress() { controls.exchange = nullptr; }
     RegistryPageControls& controls;
 };
+
+bool AnyLibraryHasEditorKeys() {
+    CTestLibrary* library = nullptr;
+    for (size_t index = 0; GetTestLibrary(index, library); ++index)
+        if (library->HasEditorKeys()) return true;
+    return false;
+}
+
+bool AddEditorKey(CTestLibrary&, const EditorKeyEntry& key, void* context, DWORD) {
+    static_cast<CRegistryEditorWnd*>(context)->AddRootEntry(key.name, key.root, key.subkey);
+    return true;
+}
 
 bool IsTreeNotice(const NMHDR* header, UINT ansiCode, UINT wideCode) {
     return header->idFrom == IDC_REGPAGE_TREE && (header->code == ansiCode || header->code == wideCode);
@@ -28,9 +41,7 @@ BOOL CRegistryPage::OnInitDialog() {
     m_controls.info = item(IDC_REGPAGE_INFO);
     m_tree.Subclass(item(IDC_REGPAGE_TREE));
     m_tree.Initialise();
-    // The registry editor window that Advanced... opens is not part of the program yet, so the
-    // button stays off even when a library names keys for it.
-    item(IDC_REGPAGE_ADVANCED).enable(false);
+    item(IDC_REGPAGE_ADVANCED).enable(AnyLibraryHasEditorKeys());
     OnSelected(nullptr);
     return FALSE;  // no default focus
 }
@@ -66,6 +77,9 @@ bool CRegistryPage::OnCommand(WORD id, WORD code, HWND control) {
         return true;
     case IDC_REGPAGE_DELETE:
         if (code == BN_CLICKED) OnDelete();
+        return true;
+    case IDC_REGPAGE_ADVANCED:
+        if (code == BN_CLICKED) OnAdvanced();
         return true;
     default:
         return CWizardPage::OnCommand(id, code, control);
@@ -130,6 +144,20 @@ void CRegistryPage::OnDelete() {
     if (!node || !node->isDeletable()) return;
     m_deleting = true;
     node->deleteItem();
+    m_deleting = false;
+    OnSelected(m_tree.Selected());
+}
+
+// The editor may change anything below the libraries' keys, so the tree is read again after it.
+void CRegistryPage::OnAdvanced() {
+    if (!MayLeave()) return;
+    CRegistryEditorWnd editor(GetAncestor(hwnd(), GA_ROOT));
+    CTestLibrary* library = nullptr;
+    for (size_t index = 0; GetTestLibrary(index, library); ++index)
+        if (library->HasEditorKeys()) ForEachEditorKey(*library, AddEditorKey, &editor, 0);
+    editor.Run();
+    m_deleting = true;  // nothing typed is collected from items that go
+    m_tree.Initialise();
     m_deleting = false;
     OnSelected(m_tree.Selected());
 }

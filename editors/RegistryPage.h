@@ -31,6 +31,8 @@ private:
     void OnRestore();
     void OnSave();
     void OnDelete();
+    // Asks as leaving the page does, opens the registry editor on every library's editor keys.
+    void OnAdvanced();
     void EnableSaveAndRestore(bool enable);
 
     CRegistryTreeCtrl m_tree;

@@ -97,4 +97,36 @@ TEST_F(RegistryPageTest, AChangedValueIsSavedOnLeavingAndCheckedKeysAreLoggedUnd
     EXPECT_EQ(std::string::npos, log.find("Skipped")) << "an unchecked key is not logged";
 }
 
+TEST_F(RegistryPageTest, AdvancedOpensTheEditorOnTheExistingEditorKeysAndReadsTheTreeAgainAfterIt) {
+    HWND wizard = session.StartWizard(IDC_WELCOME_CUSTOM);
+    ASSERT_NE(nullptr, wizard);
+    drive::Click(wizard, IDC_WIZARD_NEXT);
+    ASSERT_TRUE(drive::Click(PageWith(wizard, IDC_SELECT_REGISTRY), IDC_SELECT_REGISTRY));
+    drive::Click(wizard, IDC_WIZARD_NEXT);
+    HWND page = PageWith(wizard, IDC_REGPAGE_TREE);
+    ASSERT_NE(nullptr, page);
+    ASSERT_TRUE(drive::IsEnabled(page, IDC_REGPAGE_ADVANCED));
+
+    drive::Click(page, IDC_REGPAGE_ADVANCED);
+    HWND editor = drive::WaitForTopLevel(session.pid(), "ZKFRAME", "Registry Editor", 10000);
+    ASSERT_NE(nullptr, editor);
+    EXPECT_FALSE(IsWindowEnabled(wizard)) << "the editor runs over the wizard";
+    HWND editorTree = GetDlgItem(editor, IDC_REGEDIT_TREE);
+    HTREEITEM root = Next(editorTree, nullptr, TVGN_ROOT);
+    ASSERT_NE(nullptr, root);
+    EXPECT_EQ(nullptr, Next(editorTree, root, TVGN_NEXT)) << "only the editor key that exists";
+    PostMessageA(editor, WM_CLOSE, 0, 0);
+    ASSERT_NE(nullptr, drive::WaitFor([&]() -> HWND { return IsWindowEnabled(wizard) ? wizard : nullptr; }, 10000));
+
+    EXPECT_TRUE(drive::IsEnabled(page, IDC_REGPAGE_ADVANCED));
+    HWND tree = GetDlgItem(page, IDC_REGPAGE_TREE);
+    EXPECT_NE(nullptr, Next(tree, nullptr, TVGN_ROOT)) << "the tree is filled again";
+    drive::Click(wizard, IDC_WIZARD_NEXT);
+    const e2e::Details details{"Reg User", "", "", ""};
+    ASSERT_TRUE(session.EnterUserInfo(&details));
+    session.WaitForResult();
+    EXPECT_EQ(0u, session.Finish());
+    EXPECT_TRUE(session.messages().empty()) << "nothing was changed, so leaving asks nothing";
+}
+
 }  // namespace
