@@ -212,7 +212,6 @@ LRESULT handle(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CREATE: {
         measureCell(control);
         CBinEditModel model;
-        model.size = model.capacity = 0;
         layOut(control, model);
         storeModel(control, model);
         return 0;
@@ -258,8 +257,13 @@ LRESULT handle(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     case WM_VSCROLL: {
+        // The message carries only 16 bits of the thumb's position; the bar's tracking position
+        // has all 32 when it agrees with them (a value of some megabytes has more rows).
+        SCROLLINFO tracking{sizeof tracking, SIF_TRACKPOS, 0, 0, 0, 0, 0};
+        const int reported = HIWORD(wParam);
+        const bool whole = GetScrollInfo(control, SB_VERT, &tracking) && LOWORD(tracking.nTrackPos) == reported;
         CBinEditModel model = loadModel(control);
-        apply(control, model, model.scroll(LOWORD(wParam), static_cast<short>(HIWORD(wParam))));
+        apply(control, model, model.scroll(LOWORD(wParam), whole ? tracking.nTrackPos : reported));
         return 0;
     }
     case WM_LBUTTONDOWN:

@@ -6,6 +6,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "MessageBoxAnswers.h"
@@ -156,43 +157,35 @@ TEST(EditBinaryDialog, HandsBackExactlyTheBytesTheControlHolds) {
 }
 
 // Not run by default: with --gtest_also_run_disabled_tests it leaves pictures of the four
-// dialogs in the current directory, for a person to look at.
+// dialogs in the current directory, for a person to look at. The last shows Edit Binary after
+// Ctrl+End and two bytes typed at the end.
 TEST_F(ScratchKeyTest, DISABLED_Screenshots) {
-    auto pump = [] {
+    std::vector<BYTE> many(300);
+    for (size_t i = 0; i < many.size(); ++i) many[i] = static_cast<BYTE>(i * 7);
+    CEditStringDlg string(nullptr, "Greeting", "Hello, world");
+    CEditDwordDlg dword(nullptr, scratch());
+    CNewKeyDlg key(scratch());
+    CEditBinaryDlg empty(nullptr, scratch()), binary(nullptr, "Blob", many.data(), 300);
+    const std::pair<fw::CDialog*, const char*> shots[] = {
+        {&string, "edit-string.bmp"}, {&dword, "edit-dword.bmp"}, {&key, "new-key.bmp"},
+        {&empty, "new-binary.bmp"},   {&binary, "edit-binary.bmp"}, {&binary, "edit-binary-end.bmp"}};
+    for (const auto& [dialog, file] : shots) {
+        if (!dialog->hwnd()) show(*dialog);
+        if (std::string(file) == "edit-binary-end.bmp") {
+            const fw::WindowRef control = binary.item(IDC_BINARY_DATA);
+            BYTE keys[256] = {};
+            keys[VK_CONTROL] = 0x80;
+            SetKeyboardState(keys);
+            control.send(WM_KEYDOWN, VK_END);
+            keys[VK_CONTROL] = 0;
+            SetKeyboardState(keys);
+            for (char digit : std::string("C0FE")) control.send(WM_KEYDOWN, static_cast<WPARAM>(digit));
+        }
         for (DWORD end = GetTickCount() + 300; GetTickCount() < end; Sleep(20)) {
             MSG message;
             while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
         }
-    };
-    auto shoot = [&](fw::CDialog& dialog, const char* file) {
-        show(dialog);
-        pump();
-        EXPECT_TRUE(drive::SaveScreenshot(dialog.hwnd(), file));
-    };
-    CEditStringDlg string(nullptr, "Greeting", "Hello, world");
-    shoot(string, "edit-string.bmp");
-    string.Destroy();
-    CEditDwordDlg dword(nullptr, scratch());
-    shoot(dword, "edit-dword.bmp");
-    dword.Destroy();
-    CNewKeyDlg key(scratch());
-    shoot(key, "new-key.bmp");
-    key.Destroy();
-    std::vector<BYTE> many(300);
-    for (size_t i = 0; i < many.size(); ++i) many[i] = static_cast<BYTE>(i * 7);
-    CEditBinaryDlg binary(nullptr, "Blob", many.data(), static_cast<DWORD>(many.size()));
-    shoot(binary, "edit-binary.bmp");
-    // Ctrl+End, then two bytes typed at the end of the data.
-    const fw::WindowRef control = binary.item(IDC_BINARY_DATA);
-    SetFocus(control);
-    BYTE keys[256] = {};
-    GetKeyboardState(keys);
-    keys[VK_CONTROL] = 0x80;
-    SetKeyboardState(keys);
-    control.send(WM_KEYDOWN, VK_END);
-    keys[VK_CONTROL] = 0;
-    SetKeyboardState(keys);
-    for (char digit : std::string("C0FE")) control.send(WM_KEYDOWN, static_cast<WPARAM>(digit));
-    pump();
-    EXPECT_TRUE(drive::SaveScreenshot(binary.hwnd(), "edit-binary-end.bmp"));
+        EXPECT_TRUE(drive::SaveScreenshot(dialog->hwnd(), file));
+        if (dialog != &binary) dialog->Destroy();
+    }
 }
