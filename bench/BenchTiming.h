@@ -10,6 +10,11 @@
 
 namespace bench {
 
+// Seconds on a steady clock, for spans that enclose more than one call.
+inline double Now() {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
 template <class Work>
 double Seconds(Work&& work) {
     const auto start = std::chrono::steady_clock::now();

@@ -11,19 +11,12 @@
 #include <string>
 #include <vector>
 
+#include "BenchTiming.h"
 #include "editors/RegistryEditorWnd.h"
 
 namespace {
 
 const char kTree[] = "Software\\ZelkorBench\\RegistryEditor";
-
-double seconds() {
-    static LARGE_INTEGER frequency;
-    if (!frequency.QuadPart) QueryPerformanceFrequency(&frequency);
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 // Breadth first, ten subkeys under each key, until there are keys in all.
 void buildTree(int keys) {
@@ -65,13 +58,8 @@ int rawWalk(HKEY parent, const char* name) {
 template <class Work>
 double median(Work work) {
     std::vector<double> times;
-    for (int run = 0; run < 3; ++run) {
-        const double start = seconds();
-        work();
-        times.push_back(seconds() - start);
-    }
-    std::sort(times.begin(), times.end());
-    return times[1];
+    for (int run = 0; run < 3; ++run) times.push_back(bench::Seconds(work));
+    return bench::Median(times);
 }
 
 }  // namespace

@@ -9,20 +9,13 @@
 #include <cstdio>
 #include <string>
 
+#include "BenchTiming.h"
 #include "editors/TextEditorWnd.h"
 #include "resources/resource.h"
 
 namespace {
 
 const char kLogFile[] = "C:\\ZelkorEditorBench.log";
-
-double seconds() {
-    static LARGE_INTEGER frequency;
-    if (!frequency.QuadPart) QueryPerformanceFrequency(&frequency);
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 // Lines as the registry dump writes them.
 bool writeLog(size_t bytes) {
@@ -43,7 +36,7 @@ bool writeLog(size_t bytes) {
 
 // The baseline: read the file, make a multi-line EDIT control in a hidden window, give it the text.
 double editControlLoad() {
-    const double start = seconds();
+    const double start = bench::Now();
     HANDLE file = CreateFileA(kLogFile, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     std::string text(GetFileSize(file, nullptr), '\0');
     DWORD read = 0;
@@ -60,7 +53,7 @@ double editControlLoad() {
     SendMessageA(edit, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(ANSI_FIXED_FONT)), FALSE);
     SendMessageA(edit, EM_SETLIMITTEXT, 0x7FFFFFFE, 0);
     SetWindowTextA(edit, text.c_str());
-    const double elapsed = seconds() - start;
+    const double elapsed = bench::Now() - start;
     DestroyWindow(frame);
     return elapsed;
 }
@@ -77,24 +70,24 @@ int main() {
         }
         const double baseline = editControlLoad();
 
-        double start = seconds();
+        double start = bench::Now();
         CTextEditorWnd editor(nullptr, "Bench", kLogFile, false);
         if (!editor.Open()) return 1;
-        const double load = seconds() - start;
+        const double load = bench::Now() - start;
         editor.window().show(SW_SHOW);
 
         SendMessageA(editor.textControl(), WM_CHAR, 'x', 1);  // Restore is there for a changed text
-        start = seconds();
+        start = bench::Now();
         SendMessageA(editor.hwnd(), WM_COMMAND, ID_EDITOR_RESTORE, 0);
-        const double restore = seconds() - start;
+        const double restore = bench::Now() - start;
 
         LOGFONTA font{};
         font.lfHeight = -16;
         font.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
         lstrcpyA(font.lfFaceName, "Courier New");
-        start = seconds();
+        start = bench::Now();
         editor.SetDisplayFont(font);
-        const double fontChange = seconds() - start;
+        const double fontChange = bench::Now() - start;
 
         std::printf("%3u MB %10.2f %10.2f %7.2f %10.2f %7.2f %10.2f %7.2f\n", static_cast<unsigned>(megabytes),
                     baseline, load, load / baseline, restore, restore / load, fontChange, fontChange / load);

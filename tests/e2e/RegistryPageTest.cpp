@@ -27,14 +27,6 @@ protected:
     }
     void TearDown() override { RegDeleteTreeA(HKEY_CURRENT_USER, kScratchKey); }
 
-    static HWND PageWith(HWND wizard, int controlId) {
-        return drive::WaitFor(
-            [&]() -> HWND {
-                HWND page = drive::VisibleChildDialog(wizard);
-                return page && GetDlgItem(page, controlId) ? page : nullptr;
-            },
-            10000);
-    }
     static HTREEITEM Next(HWND tree, HTREEITEM item, UINT relation) {
         return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
     }
@@ -43,13 +35,9 @@ protected:
 };
 
 TEST_F(RegistryPageTest, AChangedValueIsSavedOnLeavingAndCheckedKeysAreLoggedUnderTheirLibraries) {
-    HWND wizard = session.StartWizard(IDC_WELCOME_CUSTOM);
-    ASSERT_NE(nullptr, wizard);
-    drive::Click(wizard, IDC_WIZARD_NEXT);
-    ASSERT_TRUE(drive::Click(PageWith(wizard, IDC_SELECT_REGISTRY), IDC_SELECT_REGISTRY));
-    drive::Click(wizard, IDC_WIZARD_NEXT);
-    HWND page = PageWith(wizard, IDC_REGPAGE_TREE);
+    HWND page = session.OpenCustomPage(IDC_SELECT_REGISTRY, IDC_REGPAGE_TREE);
     ASSERT_NE(nullptr, page);
+    HWND wizard = session.wizard();
     EXPECT_EQ("Registry", drive::Text(GetDlgItem(wizard, IDC_WIZARD_TITLE)));
 
     // Libraries come in the order the program found them; Gamma's first key holds the value.
@@ -98,13 +86,9 @@ TEST_F(RegistryPageTest, AChangedValueIsSavedOnLeavingAndCheckedKeysAreLoggedUnd
 }
 
 TEST_F(RegistryPageTest, AdvancedOpensTheEditorOnTheExistingEditorKeysAndReadsTheTreeAgainAfterIt) {
-    HWND wizard = session.StartWizard(IDC_WELCOME_CUSTOM);
-    ASSERT_NE(nullptr, wizard);
-    drive::Click(wizard, IDC_WIZARD_NEXT);
-    ASSERT_TRUE(drive::Click(PageWith(wizard, IDC_SELECT_REGISTRY), IDC_SELECT_REGISTRY));
-    drive::Click(wizard, IDC_WIZARD_NEXT);
-    HWND page = PageWith(wizard, IDC_REGPAGE_TREE);
+    HWND page = session.OpenCustomPage(IDC_SELECT_REGISTRY, IDC_REGPAGE_TREE);
     ASSERT_NE(nullptr, page);
+    HWND wizard = session.wizard();
     ASSERT_TRUE(drive::IsEnabled(page, IDC_REGPAGE_ADVANCED));
 
     drive::Click(page, IDC_REGPAGE_ADVANCED);

@@ -91,6 +91,25 @@ HWND Session::StartWizard(int diagnostics) {
     return m_wizard;
 }
 
+HWND Session::PageWith(int controlId) const {
+    return drive::WaitFor(
+        [&]() -> HWND {
+            HWND page = drive::VisibleChildDialog(m_wizard);
+            return page && GetDlgItem(page, controlId) ? page : nullptr;
+        },
+        10000);
+}
+
+HWND Session::OpenCustomPage(int selectBox, int pageControl) {
+    if (!StartWizard(IDC_WELCOME_CUSTOM)) return nullptr;
+    drive::Click(m_wizard, IDC_WIZARD_NEXT);
+    EXPECT_TRUE(drive::Click(PageWith(selectBox), selectBox));
+    drive::Click(m_wizard, IDC_WIZARD_NEXT);
+    HWND page = PageWith(pageControl);
+    EXPECT_NE(nullptr, page) << "the page of box " << selectBox << " did not come";
+    return page;
+}
+
 std::string Session::Run(int diagnostics, const Details* details) {
     return StartWizard(diagnostics) && EnterUserInfo(details) ? WaitForResult() : std::string();
 }

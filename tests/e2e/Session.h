@@ -44,6 +44,11 @@ public:
     // (with a failure) when none appears.
     HWND StartWizard(int diagnostics);
     HWND wizard() const { return m_wizard; }
+    // The page the wizard shows once it has that control; null when none comes.
+    HWND PageWith(int controlId) const;
+    // A Custom session with one box of Select Diagnostics checked, on to the page it brings:
+    // the page that has pageControl, or null (with a failure).
+    HWND OpenCustomPage(int selectBox, int pageControl);
     // A user's session: StartWizard, EnterUserInfo, WaitForResult.
     std::string Run(int diagnostics, const Details* details);
     // Presses Next until the User Info dialog asks for details, then answers it; null details

@@ -34,15 +34,6 @@ protected:
         DeleteFileA(m_backup.c_str());
     }
 
-    // The page the wizard shows once it has that control.
-    static HWND PageWith(HWND wizard, int controlId) {
-        return drive::WaitFor(
-            [&]() -> HWND {
-                HWND page = drive::VisibleChildDialog(wizard);
-                return page && GetDlgItem(page, controlId) ? page : nullptr;
-            },
-            10000);
-    }
     // Answers the next message box of the program; returns its text.
     std::string Answer(int button) {
         const drive::MessageBoxSeen box = drive::WaitForMessageBox(session.pid(), 10000);
@@ -63,13 +54,9 @@ protected:
 };
 
 TEST_F(SystemEditorTest, AChangeToSystemIniIsSavedWithABackupAndLogged) {
-    HWND wizard = session.StartWizard(IDC_WELCOME_CUSTOM);
-    ASSERT_NE(nullptr, wizard);
-    drive::Click(wizard, IDC_WIZARD_NEXT);
-    ASSERT_TRUE(drive::Click(PageWith(wizard, IDC_SELECT_SYSTEM), IDC_SELECT_SYSTEM));
-    drive::Click(wizard, IDC_WIZARD_NEXT);
-    HWND editor = PageWith(wizard, IDC_SYSEDIT_TEXT);
+    HWND editor = session.OpenCustomPage(IDC_SELECT_SYSTEM, IDC_SYSEDIT_TEXT);
     ASSERT_NE(nullptr, editor);
+    HWND wizard = session.wizard();
     EXPECT_EQ("System Editor", drive::Text(GetDlgItem(wizard, IDC_WIZARD_TITLE)));
     EXPECT_EQ("system.ini", drive::Text(GetDlgItem(editor, IDC_SYSEDIT_FILE)));
     HWND edit = GetDlgItem(editor, IDC_SYSEDIT_TEXT);
