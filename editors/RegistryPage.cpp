@@ -111,11 +111,17 @@ void CRegistryPage::OnSelected(CRegTreeNode* node) {
     m_controls.edit.send(EM_SETREADONLY, FALSE);
     m_controls.edit.enable(true);
     m_controls.list.enable(true);
+    m_showing = true;
     if (node) {
-        m_showing = true;
         node->show(m_controls);
-        m_showing = false;
+    } else {  // as the page first shows: nothing to edit, whatever was shown before a refill
+        m_controls.list.show(SW_HIDE);
+        m_controls.edit.show(SW_SHOW);
+        m_controls.edit.send(EM_SETREADONLY, TRUE);
+        m_controls.edit.setText("");
+        m_controls.info.setText("");
     }
+    m_showing = false;
     // Nothing selected: nothing for the buttons to act on.
     EnableSaveAndRestore(node && node->modified());
     item(IDC_REGPAGE_DELETE).enable(node && node->isDeletable());
