@@ -97,8 +97,40 @@ void CCheckTreeCtrl::NotifyToggle(HTREEITEM item, int state) {
     SendMessageA(GetParent(hwnd()), WM_NOTIFY, notice.hdr.idFrom, reinterpret_cast<LPARAM>(&notice));
 }
 
+LPARAM CCheckTreeCtrl::ItemParam(HTREEITEM item) const {
+    TVITEMA query{};
+    query.mask = TVIF_PARAM;
+    query.hItem = item;
+    if (!item || !SendMessageA(hwnd(), TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&query))) return 0;
+    return query.lParam;
+}
+
+void CCheckTreeCtrl::FreeAllItemData(HTREEITEM first) {
+    for (HTREEITEM item = first; item; item = NextSibling(item)) {
+        FreeAllItemData(FirstChild(item));
+        FreeItemData(ItemParam(item));
+        TVITEMA change{};
+        change.mask = TVIF_PARAM;
+        change.hItem = item;
+        SendMessageA(hwnd(), TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&change));
+    }
+}
+
+bool CCheckTreeCtrl::OnReflectedNotify(NMHDR* header, LRESULT& result) {
+    if (header->code != TVN_DELETEITEMA && header->code != TVN_DELETEITEMW) return false;
+    // Both forms of the record keep lParam at the same place.
+    FreeItemData(reinterpret_cast<NMTREEVIEWA*>(header)->itemOld.lParam);
+    result = 0;
+    return true;
+}
+
 LRESULT CCheckTreeCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+    case WM_DESTROY:
+        // The tree goes with its page, whose window has already let go of the page object, so
+        // the item-deletion notices of the window's end reach no one: free the records here.
+        FreeAllItemData(FirstRoot());
+        break;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:  // the second click of a quick pair toggles again
         if (OnButtonDown(lParam)) return 0;

@@ -29,8 +29,17 @@ public:
     int State(HTREEITEM item) const override;
     void SetState(HTREEITEM item, int state) override;
 
+    bool OnReflectedNotify(NMHDR* header, LRESULT& result) override;
+
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    // An item's lParam may hold a record that the item owns: the tree hands it to FreeItemData
+    // when the item goes, and for every item still there when the window ends.
+    virtual void FreeItemData(LPARAM) {}
+    LPARAM ItemParam(HTREEITEM item) const;  // 0 for none
+    // Frees the records of these items and all below them, leaving the items without one.
+    void FreeAllItemData(HTREEITEM first);
 
 private:
     HTREEITEM Next(HTREEITEM item, UINT relation) const;

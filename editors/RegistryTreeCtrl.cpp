@@ -18,7 +18,7 @@ struct CRegistryTreeCtrl::Filling {
 };
 
 CRegistryTreeCtrl::~CRegistryTreeCtrl() {
-    if (hwnd()) DeleteNodes(FirstRoot());
+    if (hwnd()) FreeAllItemData(FirstRoot());
 }
 
 // Boxes are set as the keys come and the libraries' boxes computed once at the end.
@@ -87,11 +87,7 @@ HTREEITEM CRegistryTreeCtrl::Append(const char* text, int image, HTREEITEM paren
 }
 
 CRegTreeNode* CRegistryTreeCtrl::Node(HTREEITEM item) const {
-    TVITEMA query{};
-    query.mask = TVIF_PARAM;
-    query.hItem = item;
-    if (!item || !SendMessageA(hwnd(), TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&query))) return nullptr;
-    return reinterpret_cast<CRegTreeNode*>(query.lParam);
+    return reinterpret_cast<CRegTreeNode*>(ItemParam(item));
 }
 
 CRegTreeNode* CRegistryTreeCtrl::Selected() const {
@@ -141,11 +137,6 @@ bool CRegistryTreeCtrl::OnReflectedNotify(NMHDR* header, LRESULT& result) {
     // Both forms of the record keep the items at the same place.
     const auto* notice = reinterpret_cast<NMTREEVIEWA*>(header);
     switch (header->code) {
-    case TVN_DELETEITEMA:
-    case TVN_DELETEITEMW:
-        delete reinterpret_cast<CRegTreeNode*>(notice->itemOld.lParam);
-        result = 0;
-        return true;
     case TVN_ITEMEXPANDEDA:
     case TVN_ITEMEXPANDEDW: {
         CRegTreeNode* node = Node(notice->itemNew.hItem);
@@ -159,24 +150,10 @@ bool CRegistryTreeCtrl::OnReflectedNotify(NMHDR* header, LRESULT& result) {
         return true;
     }
     default:
-        return false;
+        return CCheckTreeCtrl::OnReflectedNotify(header, result);
     }
 }
 
-void CRegistryTreeCtrl::DeleteNodes(HTREEITEM first) {
-    for (HTREEITEM item = first; item; item = NextSibling(item)) {
-        DeleteNodes(FirstChild(item));
-        delete Node(item);
-        TVITEMA change{};
-        change.mask = TVIF_PARAM;
-        change.hItem = item;
-        SendMessageA(hwnd(), TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&change));
-    }
-}
-
-LRESULT CRegistryTreeCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    // The tree goes with its page, whose window has already let go of the page object, so the
-    // item-deletion notices of the window's end reach no one: free the nodes here.
-    if (message == WM_DESTROY) DeleteNodes(FirstRoot());
-    return CCheckTreeCtrl::WindowProc(message, wParam, lParam);
+void CRegistryTreeCtrl::FreeItemData(LPARAM data) {
+    delete reinterpret_cast<CRegTreeNode*>(data);
 }

@@ -29,7 +29,7 @@ public:
     bool OnReflectedNotify(NMHDR* header, LRESULT& result) override;
 
 protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void FreeItemData(LPARAM data) override;
 
 private:
     struct Filling;
@@ -37,5 +37,4 @@ private:
     static bool AddValue(CTestLibrary& library, std::unique_ptr<RegEditItem> item, void* context, DWORD);
     HTREEITEM Append(const char* text, int image, HTREEITEM parent, int state, std::unique_ptr<CRegTreeNode> node);
     void CollectModifiedLeaves(HTREEITEM first, std::vector<CRegTreeNode*>& leaves) const;
-    void DeleteNodes(HTREEITEM first);
 };

@@ -59,35 +59,5 @@ void CTestTreeCtrl::SetItemData(HTREEITEM item, const TestTreeItemData& data) {
 }
 
 const TestTreeItemData* CTestTreeCtrl::ItemData(HTREEITEM item) const {
-    TVITEMA query{};
-    query.mask = TVIF_PARAM;
-    query.hItem = item;
-    if (!item || !SendMessageA(hwnd(), TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&query))) return nullptr;
-    return reinterpret_cast<const TestTreeItemData*>(query.lParam);
-}
-
-bool CTestTreeCtrl::OnReflectedNotify(NMHDR* header, LRESULT& result) {
-    if (header->code != TVN_DELETEITEMA && header->code != TVN_DELETEITEMW) return false;
-    // Both forms of the record keep lParam at the same place.
-    delete reinterpret_cast<TestTreeItemData*>(reinterpret_cast<NMTREEVIEWA*>(header)->itemOld.lParam);
-    result = 0;
-    return true;
-}
-
-void CTestTreeCtrl::DeleteItemData(HTREEITEM item) {
-    for (; item; item = NextSibling(item)) {
-        DeleteItemData(FirstChild(item));
-        delete ItemData(item);
-        TVITEMA change{};
-        change.mask = TVIF_PARAM;
-        change.hItem = item;
-        SendMessageA(hwnd(), TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&change));
-    }
-}
-
-LRESULT CTestTreeCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    // The tree goes with its page, whose window has already let go of the page object, so the
-    // item-deletion notices of the window's end reach no one: free the records here.
-    if (message == WM_DESTROY) DeleteItemData(FirstRoot());
-    return CCheckTreeCtrl::WindowProc(message, wParam, lParam);
+    return reinterpret_cast<const TestTreeItemData*>(ItemParam(item));
 }

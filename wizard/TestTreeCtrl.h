@@ -18,15 +18,12 @@ public:
     // The record of an item; null for none.
     const TestTreeItemData* ItemData(HTREEITEM item) const;
 
-    bool OnReflectedNotify(NMHDR* header, LRESULT& result) override;
-
 protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void FreeItemData(LPARAM data) override { delete reinterpret_cast<TestTreeItemData*>(data); }
 
 private:
     struct Filling;
     static bool AddTest(CTestLibrary& library, const TestEntry& test, void* context, DWORD);
     // Hands the record to the item, which deletes it with itself.
     void SetItemData(HTREEITEM item, const TestTreeItemData& data);
-    void DeleteItemData(HTREEITEM item);
 };
