@@ -2,12 +2,12 @@
 
 #include <vector>
 
+#include "framework/Window.h"
+
 namespace fw {
 
 bool CListCtrl::Create(HWND parent, UINT id, DWORD style, DWORD exStyle) {
-    m_window.reset(CreateWindowExA(exStyle, WC_LISTVIEWA, "", style, 0, 0, 0, 0, parent,
-                                   reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), GetModuleHandleA(nullptr),
-                                   nullptr));
+    m_window.reset(CreateChildControl(WC_LISTVIEWA, parent, id, style, exStyle));
     return m_window.valid();
 }
 

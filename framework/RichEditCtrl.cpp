@@ -8,9 +8,7 @@ namespace fw {
 bool CRichEditCtrl::Create(DWORD style, DWORD exStyle, const RECT& rect, HWND parent, UINT id) {
     static const UniqueModule library(LoadLibraryA("RICHED32.DLL"));
     if (!library) return false;
-    m_window.reset(CreateWindowExA(exStyle, "RICHEDIT", "", style, rect.left, rect.top, rect.right - rect.left,
-                                   rect.bottom - rect.top, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
-                                   GetModuleHandleA(nullptr), nullptr));
+    m_window.reset(CreateChildControl("RICHEDIT", parent, id, style, exStyle, rect));
     return m_window.valid();
 }
 

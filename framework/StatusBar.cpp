@@ -2,12 +2,12 @@
 
 #include <commctrl.h>
 
+#include "framework/Window.h"
+
 namespace fw {
 
 bool CStatusBar::Create(HWND parent, UINT id) {
-    m_window.reset(CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | CCS_BOTTOM | SBARS_SIZEGRIP,
-                                   0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
-                                   GetModuleHandleA(nullptr), nullptr));
+    m_window.reset(CreateChildControl(STATUSCLASSNAMEA, parent, id, WS_CHILD | WS_VISIBLE | CCS_BOTTOM | SBARS_SIZEGRIP));
     return m_window.valid();
 }
 

@@ -1,11 +1,11 @@
 #include "framework/TreeCtrl.h"
 
+#include "framework/Window.h"
+
 namespace fw {
 
 bool CTreeCtrl::Create(HWND parent, UINT id, DWORD style, DWORD exStyle) {
-    m_window.reset(CreateWindowExA(exStyle, WC_TREEVIEWA, "", style, 0, 0, 0, 0, parent,
-                                   reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), GetModuleHandleA(nullptr),
-                                   nullptr));
+    m_window.reset(CreateChildControl(WC_TREEVIEWA, parent, id, style, exStyle));
     return m_window.valid();
 }
 

@@ -30,4 +30,9 @@ RECT WindowRef::clientRect() const {
     return rect;
 }
 
+HWND CreateChildControl(const char* className, HWND parent, UINT id, DWORD style, DWORD exStyle, const RECT& place) {
+    return CreateWindowExA(exStyle, className, "", style, place.left, place.top, width(place), height(place), parent,
+                           reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+}
+
 }  // namespace fw

@@ -41,6 +41,10 @@ private:
     HWND m_hwnd;
 };
 
+// A child control of this module's, identified by id; null when it cannot be created.
+HWND CreateChildControl(const char* className, HWND parent, UINT id, DWORD style, DWORD exStyle = 0,
+                        const RECT& place = {});
+
 inline int width(const RECT& r) { return r.right - r.left; }
 inline int height(const RECT& r) { return r.bottom - r.top; }
 
