@@ -70,6 +70,7 @@ using ImageListTraits = NullHandleTraits<HIMAGELIST, ImageList_Destroy>;
 using WindowTraits = NullHandleTraits<HWND, DestroyWindowIfAlive>;
 using AcceleratorTraits = NullHandleTraits<HACCEL, DestroyAcceleratorTable>;
 using MenuTraits = NullHandleTraits<HMENU, DestroyMenu>;
+using ViewTraits = NullHandleTraits<const void*, UnmapViewOfFile>;
 
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueFile = UniqueHandle<FileHandleTraits>;
@@ -85,5 +86,6 @@ using UniqueImageList = UniqueHandle<ImageListTraits>;
 using UniqueWindow = UniqueHandle<WindowTraits>;
 using UniqueAccelerators = UniqueHandle<AcceleratorTraits>;
 using UniqueMenu = UniqueHandle<MenuTraits>;
+using UniqueView = UniqueHandle<ViewTraits>;
 
 }  // namespace fw

@@ -1,7 +1,6 @@
 // System files read as INI text: loading one and writing one of its sections to the log.
 #include <windows.h>
 
-#include <cstdint>
 #include <cstring>
 #include <new>
 #include <string>
@@ -9,6 +8,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "framework/ByteScan.h"
 #include "framework/Handles.h"
 #include "log/IniDump.h"
 #include "log/LogLayout.h"
@@ -29,42 +29,27 @@ bool sameIgnoringCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && _strnicmp(a.data(), b.data(), a.size()) == 0;
 }
 
-// The first CR or NUL from `p` on. Every line of a dumped file passes through this scan, so it
-// tests eight bytes at once. Its aligned word reads may
-// pass the terminating NUL but never leave the NUL's word, so never its memory page.
-const char* findLineEnd(const char* p) {
-    for (; reinterpret_cast<uintptr_t>(p) % sizeof(uint64_t) != 0; ++p)
-        if (*p == '\r' || *p == '\0') return p;
-    constexpr uint64_t kOnes = 0x0101010101010101ull, kHighBits = 0x8080808080808080ull, kCrs = kOnes * '\r';
-    for (;; p += sizeof(uint64_t)) {
-        uint64_t word;
-        memcpy(&word, p, sizeof word);
-        const uint64_t crs = word ^ kCrs;  // zero bytes where the word has a CR
-        if (((word - kOnes) & ~word & kHighBits) | ((crs - kOnes) & ~crs & kHighBits)) break;
-    }
-    while (*p != '\r' && *p != '\0') ++p;
-    return p;
-}
-
-// Lines of a loaded text: each ends in CR, and the character after the CR (the LF of the pair)
-// is skipped unseen. The text ends at its first NUL, even right after a CR.
+// Lines of a text: each ends in CR, and the character after the CR (the LF of the pair) is
+// skipped unseen. A text that ends in a CR has one more, empty, line.
 class LineReader {
 public:
-    explicit LineReader(const char* text) : m_next(text) {}
+    LineReader() = default;
+    explicit LineReader(std::string_view text) : m_next(text.data()), m_end(text.data() + text.size()) {}
 
     bool next(std::string_view& line) {
         if (!m_next) return false;
-        const char* end = findLineEnd(m_next);
+        const char* end = fw::FindByte(m_next, m_end, '\r');
         line = std::string_view(m_next, static_cast<size_t>(end - m_next));
-        if (*end == '\0')
+        if (end == m_end)
             m_next = nullptr;
         else
-            m_next = end[1] != '\0' ? end + 2 : end + 1;
+            m_next = end + 1 != m_end ? end + 2 : end + 1;
         return true;
     }
 
 private:
-    const char* m_next;
+    const char* m_next = nullptr;
+    const char* m_end = nullptr;
 };
 
 // Section headers compare as the C library's case-insensitive comparison does: ASCII letters only.
@@ -79,7 +64,7 @@ std::string folded(std::string_view text) {
 std::string headerOf(const char* section) { return std::string("[") + section + "]"; }
 
 // The first line that reads as the section's header; the lines after it are the section's.
-bool findSection(const char* text, const char* section, LineReader& body) {
+bool findSection(std::string_view text, const char* section, LineReader& body) {
     const std::string header = headerOf(section);
     body = LineReader(text);
     std::string_view line;
@@ -88,31 +73,50 @@ bool findSection(const char* text, const char* section, LineReader& body) {
     return false;
 }
 
-void writeSection(const char* section, LineReader lines) {
-    std::string heading;
-    AppendEscaped(heading, section);
-    ZKLogSubsection(heading.c_str());
-    std::string body;
-    std::string_view line;
-    while (lines.next(line)) {
-        line = trimmed(line);
-        if (line.empty() || line.front() == ';') continue;
-        if (line.front() == '[') break;
-        const size_t equals = line.find('=');
-        if (equals == std::string_view::npos)
-            AppendIniEntry(body, {}, line);
-        else
-            AppendIniEntry(body, line.substr(0, equals), line.substr(equals + 1));
+// Sections reach the log in writes of about this size, so that a large file costs few writes.
+constexpr size_t kWriteSize = 64 * 1024;
+
+// The text of the sections written so far, handed to the log in large pieces.
+class SectionWriter {
+public:
+    SectionWriter() { m_out.reserve(kWriteSize + 4096); }
+    ~SectionWriter() { flush(); }
+    SectionWriter(const SectionWriter&) = delete;
+    SectionWriter& operator=(const SectionWriter&) = delete;
+
+    void write(const char* section, LineReader lines) {
+        std::string heading;
+        AppendEscaped(heading, section);
+        AppendSubsectionHeading(m_out, heading.c_str());
+        std::string_view line;
+        while (lines.next(line)) {
+            line = trimmed(line);
+            if (line.empty() || line.front() == ';') continue;
+            if (line.front() == '[') break;
+            const size_t equals = line.find('=');
+            if (equals == std::string_view::npos)
+                AppendIniEntry(m_out, {}, line);
+            else
+                AppendIniEntry(m_out, line.substr(0, equals), line.substr(equals + 1));
+            if (m_out.size() >= kWriteSize) flush();
+        }
+        m_out += "\r\n";
     }
-    body += "\r\n";
-    ZKLogWrite(body.c_str());
-}
+
+private:
+    void flush() {
+        if (!m_out.empty()) ZKLogWrite(m_out.c_str());
+        m_out.clear();
+    }
+
+    std::string m_out;
+};
 
 // Every line that could be a section's header, found in one pass: where its section starts, by
 // its case-folded text. The first of equal headers wins, as a search from the top finds it.
 class SectionIndex {
 public:
-    explicit SectionIndex(const char* text) {
+    explicit SectionIndex(std::string_view text) {
         LineReader lines(text);
         std::string_view line;
         while (lines.next(line)) {
@@ -155,19 +159,20 @@ void WINAPI ZKLogIniSection(HGLOBAL loadedFile, LPCSTR section) {
     const char* text = static_cast<const char*>(GlobalLock(loadedFile));
     if (!text) return;
     try {
-        LineReader body(nullptr);
-        if (findSection(text, section, body)) writeSection(section, body);
+        LineReader body;
+        if (findSection(text, section, body)) SectionWriter().write(section, body);
     } catch (const std::bad_alloc&) {
         // Nothing more can be written for this section.
     }
     GlobalUnlock(loadedFile);
 }
 
-void LogIniSections(const char* text, const std::vector<std::string>& sections) {
+void LogIniSections(std::string_view text, const std::vector<std::string>& sections) {
     try {
         const SectionIndex index(text);
+        SectionWriter writer;
         for (const std::string& section : sections)
-            if (const LineReader* body = index.find(section.c_str())) writeSection(section.c_str(), *body);
+            if (const LineReader* body = index.find(section.c_str())) writer.write(section.c_str(), *body);
     } catch (const std::bad_alloc&) {
         // The log stays as far as it got.
     }

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "framework/StringTable.h"
+#include "log/LogLayout.h"
 #include "resources/resource.h"
 #include "zelkor.h"
 
@@ -130,7 +131,7 @@ void LogMissingFile() { ZKLogFormat("%s\r\n\r\n", ZKLoadString(IDS_FILE_MISSING,
 DWORD WINAPI ZKLogWrite(LPCSTR text) { return text ? theLog().Write(text, static_cast<DWORD>(strlen(text))) : 0; }
 
 DWORD __cdecl ZKLogFormat(LPCSTR format, ...) {
-    char buffer[1024];
+    char buffer[kLogFormatSize];
     va_list arguments;
     va_start(arguments, format);
     // Longer output is cut at the buffer's end: vsnprintf never writes past it.
@@ -147,8 +148,9 @@ void WINAPI ZKLogSection(LPCSTR title) {
 void WINAPI ZKLogSectionId(UINT id, HMODULE module) { ZKLogSection(ZKLoadString(id, module)); }
 
 void WINAPI ZKLogSubsection(LPCSTR title) {
-    const std::string equals(50, '=');
-    ZKLogFormat("%s\r\n%hs\r\n\r\n", title, equals.c_str());
+    std::string heading;
+    AppendSubsectionHeading(heading, title ? title : "(null)");
+    ZKLogWrite(heading.c_str());
 }
 
 void WINAPI ZKLogSubsectionId(UINT id, HMODULE module) { ZKLogSubsection(ZKLoadString(id, module)); }

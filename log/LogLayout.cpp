@@ -1,5 +1,6 @@
 #include "log/LogLayout.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -63,6 +64,13 @@ void AppendEscaped(std::string& out, std::string_view text) {
         out += text[at] == '\r' ? "\\r" : "\\n";
     }
     out += text;
+}
+
+void AppendSubsectionHeading(std::string& out, const char* title) {
+    static const std::string equals(50, '=');
+    char buffer[kLogFormatSize];
+    const int length = snprintf(buffer, sizeof buffer, "%s\r\n%s\r\n\r\n", title, equals.c_str());
+    if (length > 0) out.append(buffer, std::min(static_cast<size_t>(length), sizeof buffer - 1));
 }
 
 void AppendRegistryString(std::string& out, std::string_view label, std::string_view name, std::string_view data) {

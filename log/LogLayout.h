@@ -10,8 +10,15 @@
 #include <string>
 #include <string_view>
 
+// Formatted log text is composed in a buffer of this size: longer text is cut to fit it.
+constexpr size_t kLogFormatSize = 1024;
+
 // `text` with its line breaks written as "\r" and "\n".
 void AppendEscaped(std::string& out, std::string_view text);
+
+// A subsection heading: the title, a line of 50 equals signs and an empty line; cut as all
+// formatted log text is.
+void AppendSubsectionHeading(std::string& out, const char* title);
 
 // One registry value: "%-9s %-20s = " and the string, wrapped at 40 characters a line.
 void AppendRegistryString(std::string& out, std::string_view label, std::string_view name, std::string_view data);

@@ -4,13 +4,15 @@
 
 #include <windows.h>
 
-#include <cstring>
+#include <string_view>
 #include <new>
 
+#include "framework/ByteScan.h"
 #include "framework/Handles.h"
 #include "log/IniDump.h"
 #include "log/LogFile.h"
 #include "log/SystemFilePath.h"
+#include "log/SystemFileText.h"
 #include "log/TextFileDump.h"
 #include "testlib/TestLibrary.h"
 #include "zelkor.h"
@@ -38,18 +40,16 @@ void LogSystemFile(const CSystemFileMap::File& file) {
         ZKLogAscii(handle.get());
         return;
     }
-    DWORD size = 0;
-    fw::UniqueGlobal loaded(LoadIniFile(file.name.c_str(), size));
-    if (!loaded) {
+    const CSystemFileText loaded(file.name.c_str());
+    if (!loaded.loaded()) {
         LogMissingFile();
         return;
     }
-    // Fixed memory: the handle is the text's address.
-    const char* text = static_cast<const char*>(loaded.get());
-    LogIniSections(text, file.sections);
     // The sections are looked for in the text before the file's first NUL, if it has one.
-    const size_t textSize = strlen(text);
-    if (textSize < size) LogBytesLeftOut(size - textSize);
+    const std::string_view bytes = loaded.bytes();
+    const std::string_view text(bytes.data(), fw::FindByte(bytes.data(), bytes.data() + bytes.size(), '\0') - bytes.data());
+    LogIniSections(text, file.sections);
+    if (text.size() < bytes.size()) LogBytesLeftOut(bytes.size() - text.size());
 }
 
 void LogSystemFiles() {

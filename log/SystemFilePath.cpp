@@ -21,13 +21,20 @@ HANDLE OpenSystemFile(const char* fileName, char (&path)[MAX_PATH]) {
     return OpenFileExclusively(path);
 }
 
-HANDLE OpenSystemFileToRead(const char* fileName) {
+HANDLE OpenSystemFileToRead(const char* fileName, bool& exclusive) {
     char path[MAX_PATH];
+    exclusive = false;
     if (!SystemFilePath(fileName, path)) return INVALID_HANDLE_VALUE;
     // Exclusive first, so that nothing changes the file while it is copied.
     HANDLE file = CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    exclusive = file != INVALID_HANDLE_VALUE;
+    if (!exclusive)
         file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                            OPEN_EXISTING, 0, nullptr);
     return file;
+}
+
+HANDLE OpenSystemFileToRead(const char* fileName) {
+    bool exclusive;
+    return OpenSystemFileToRead(fileName, exclusive);
 }

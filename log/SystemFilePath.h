@@ -12,4 +12,6 @@ HANDLE OpenFileExclusively(const char* path);
 HANDLE OpenSystemFile(const char* fileName, char (&path)[MAX_PATH]);
 // Opens a system file for reading: exclusively when it can be had, else shared, so that a
 // read-only file or one that another program holds open is still read. Invalid when missing.
+// `exclusive` tells which it was.
+HANDLE OpenSystemFileToRead(const char* fileName, bool& exclusive);
 HANDLE OpenSystemFileToRead(const char* fileName);

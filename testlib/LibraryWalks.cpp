@@ -4,26 +4,10 @@
 
 #include "registry/RegistryKey.h"
 #include "testlib/KeyPattern.h"
+#include "testlib/ProfileSectionNames.h"
 #include "testlib/TestLibrary.h"
 
 namespace {
-
-// Room for about 20,000 names at once: each asking reads the whole file anew.
-const DWORD kSectionNamesFirstSize = 256 * 1024;
-
-// Every section name of an INI file, each ended by a zero byte, the list by one more. The profile
-// functions cut a list that does not fit and say so by returning the buffer's size less two:
-// the list is asked for again with more room until it fits. Empty when the file has none.
-std::vector<char> SectionNamesOf(const char* fileName) {
-    std::vector<char> names(kSectionNamesFirstSize);
-    for (;;) {
-        const DWORD size = static_cast<DWORD>(names.size());
-        const DWORD length = GetPrivateProfileSectionNamesA(names.data(), size, fileName);
-        if (length == 0) return {};
-        if (length < size - 2 || size >= 0x40000000) return names;
-        names.assign(size * 4ull, '\0');
-    }
-}
 
 HKEY RootOf(const KeyRecord& record) {
     // Predefined roots are sign-extended 32-bit values, as the platform's own constants are.
@@ -108,9 +92,8 @@ bool ForEachIniSection(CTestLibrary& library, const SystemFileEntry& file, Secti
         }
         return true;
     }
-    const std::vector<char> names = SectionNamesOf(file.fileName);
-    for (const char* section = names.data(); !names.empty() && *section; section += strlen(section) + 1) {
-        if (!visitor(library, section, context, extra)) return false;
+    for (const std::string& section : ProfileSectionNames(file.fileName)) {
+        if (!visitor(library, section.c_str(), context, extra)) return false;
     }
     return true;
 }

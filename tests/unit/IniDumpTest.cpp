@@ -112,6 +112,12 @@ TEST(SystemFileDump, SectionsOfAFileAgreeWithOneByOneSearches) {
     EXPECT_EQ(heading("A") + "x                    = 1\r\n\r\n", sectionOf(text, "A"));
     EXPECT_EQ(heading("last") + "w                    = no end\r\n\r\n", sectionOf(text, "last"));
 
+    // A file of whole pages ending in a lone CR: it is read in place, and nothing past its end.
+    std::string pages = "[boot]\r\nfiles=30\r";
+    pages.insert(0, 8192 - pages.size(), ' ');
+    ASSERT_TRUE(WriteTextFile(path, pages));
+    EXPECT_EQ(banner(path) + heading("boot") + "files                = 30\r\n\r\n", systemFile(path, {"boot"}));
+
     // Thousands of sections, every one written, however many.
     std::string many, expected;
     std::vector<std::string> names;

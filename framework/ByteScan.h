@@ -1,0 +1,31 @@
+// Finding one byte value in a block eight bytes at a time. The C library's memchr tests one
+// byte at a time under Wine, and every byte of a dumped file passes through such a search.
+#pragma once
+#include <cstdint>
+#include <cstring>
+
+namespace fw {
+
+// The first byte equal to `first` or `second` in [begin, end), or end. Never reads at or past
+// `end`, which may be the end of a mapped view.
+inline const char* FindEitherByte(const char* begin, const char* end, char first, char second) {
+    constexpr uint64_t kOnes = 0x0101010101010101ull, kHighBits = 0x8080808080808080ull;
+    const uint64_t firsts = kOnes * static_cast<unsigned char>(first);
+    const uint64_t seconds = kOnes * static_cast<unsigned char>(second);
+    for (; end - begin >= static_cast<ptrdiff_t>(sizeof(uint64_t)); begin += sizeof(uint64_t)) {
+        uint64_t word;
+        memcpy(&word, begin, sizeof word);
+        // Zero bytes where the word holds either value.
+        const uint64_t a = word ^ firsts, b = word ^ seconds;
+        if (((a - kOnes) & ~a & kHighBits) | ((b - kOnes) & ~b & kHighBits)) break;
+    }
+    while (begin != end && *begin != first && *begin != second) ++begin;
+    return begin;
+}
+
+// The first byte equal to `value` in [begin, end), or end.
+inline const char* FindByte(const char* begin, const char* end, char value) {
+    return FindEitherByte(begin, end, value, value);
+}
+
+}  // namespace fw

@@ -1,0 +1,33 @@
+// A system file's bytes, held for a dump that reads them in any order.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+#include "framework/Handles.h"
+
+// A file that the program holds alone is mapped into memory rather than copied: a copy of a
+// large file costs a fresh page of memory for every page of text. A file that another program
+// holds open could shrink under a mapping, so it is read into memory instead.
+class CSystemFileText {
+public:
+    // Found and opened as every system file is; nothing when it cannot be had or read.
+    explicit CSystemFileText(const char* fileName);
+    CSystemFileText(const CSystemFileText&) = delete;
+    CSystemFileText& operator=(const CSystemFileText&) = delete;
+
+    bool loaded() const { return m_loaded; }
+    // Every byte of the file.
+    std::string_view bytes() const { return m_bytes; }
+
+private:
+    bool map(HANDLE file, size_t size);
+    bool read(HANDLE file, size_t size);
+
+    fw::UniqueKernelHandle m_mapping;
+    fw::UniqueView m_view;
+    std::string m_copy;
+    std::string_view m_bytes;
+    bool m_loaded = false;
+};
