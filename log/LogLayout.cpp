@@ -12,6 +12,7 @@ constexpr size_t kBytesIndent = 32;
 constexpr size_t kBytesPerLine = 8;
 constexpr size_t kIniLineEnd = 63;
 constexpr size_t kIniIndent = 23;
+constexpr char kHexDigits[] = "0123456789ABCDEF";
 
 // The first CR or LF, or the end. A plain loop: find_first_of calls memchr once per character.
 size_t lineBreakIn(std::string_view text) {
@@ -81,21 +82,28 @@ void AppendRegistryString(std::string& out, std::string_view label, std::string_
 
 void AppendRegistryDword(std::string& out, std::string_view label, std::string_view name, DWORD value) {
     appendRegistryLead(out, label, name, " = ");
-    char number[32];
-    snprintf(number, sizeof number, "0x%08lX (%lu)\r\n", value, value);
-    out += number;
+    // "0x%08lX (%lu)", composed by hand rather than printed: it is done for every DWORD of a dump.
+    char hex[10] = {'0', 'x'};
+    DWORD digits = value;
+    for (int at = 9; at >= 2; --at, digits >>= 4) hex[at] = kHexDigits[digits & 15];
+    out.append(hex, sizeof hex);
+    char decimal[10];
+    char* start = decimal + sizeof decimal;
+    do *--start = static_cast<char>('0' + value % 10); while (value /= 10);
+    out += " (";
+    out.append(start, static_cast<size_t>(decimal + sizeof decimal - start));
+    out += ")\r\n";
 }
 
 void AppendRegistryBytes(std::string& out, std::string_view label, std::string_view name, const BYTE* data,
                          size_t size) {
-    static const char digits[] = "0123456789ABCDEF";
     appendRegistryLead(out, label, name, " =");
     // At least one line: an empty value still ends its label line.
     size_t offset = 0;
     do {
         const size_t end = offset + kBytesPerLine < size ? offset + kBytesPerLine : size;
         for (; offset < end; ++offset) {
-            const char hex[] = {' ', digits[data[offset] >> 4], digits[data[offset] & 15]};
+            const char hex[] = {' ', kHexDigits[data[offset] >> 4], kHexDigits[data[offset] & 15]};
             out.append(hex, sizeof hex);
         }
         out += "\r\n";
