@@ -21,7 +21,7 @@ REGEDIT4
 "MajorVersion"=dword:00000008
 "MinorVersion"=dword:00000000
 "Build"=dword:0000019c
-"InstallPath"="C:\\Program Files\\Halvard\\Ravelin"
+"InstallPath"="C:\\Ravelin"
 "RegisteredOwner"="Corvane Demo"
 
 [HKEY_CURRENT_USER\Software\Halvard\Ravelin\7.0\Ravelin]
@@ -58,21 +58,21 @@ REGEDIT4
 REG
 WINEDEBUG=-all "$WINE64" regedit /S "$(WINEDEBUG=-all "$WINE64" winepath -w "$reg" 2>/dev/null)"
 
-mkdir -p "$C/Program Files/Halvard/Ravelin/Cover Pages" "$C/Program Files/Halvard/Keelson"
-crlf >"$C/Program Files/Halvard/Ravelin/Cover Pages/business.cpg" <<'EOF_TEXT'
+mkdir -p "$C/Ravelin/Cover Pages" "$C/Program Files/Halvard/Keelson"
+crlf >"$C/Ravelin/Cover Pages/business.cpg" <<'EOF_TEXT'
 FAX from [Sender] to [Recipient], [Pages] pages.
 EOF_TEXT
 crlf >"$C/windows/ravelin.ini" <<'EOF_TEXT'
 [Ravelin]
 Version=4.1
-Queue=C:\Program Files\Halvard\Ravelin\Queue
+Queue=C:\Ravelin\Queue
 [Printer]
 Name=Ravelin
 Port=RVLFAX:
 [Log]
 KeepDays=30
 EOF_TEXT
-cp "$C/windows/ravelin.ini" "$C/Program Files/Halvard/Ravelin/ravelin.ini"
+cp "$C/windows/ravelin.ini" "$C/Ravelin/ravelin.ini"
 crlf >"$C/windows/keelson.ini" <<'EOF_TEXT'
 [Lines]
 Count=2
