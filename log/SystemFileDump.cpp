@@ -12,7 +12,7 @@
 #include "log/IniDump.h"
 #include "log/LogFile.h"
 #include "log/SystemFilePath.h"
-#include "log/SystemFileText.h"
+#include "log/SystemFileBytes.h"
 #include "log/TextFileDump.h"
 #include "testlib/TestLibrary.h"
 #include "zelkor.h"
@@ -40,7 +40,7 @@ void LogSystemFile(const CSystemFileMap::File& file) {
         ZKLogAscii(handle.get());
         return;
     }
-    const CSystemFileText loaded(file.name.c_str());
+    const CSystemFileBytes loaded(file.name.c_str());
     if (!loaded.loaded()) {
         LogMissingFile();
         return;

@@ -63,9 +63,16 @@ bool CTestLibrary::ReadDescription() {
         if (key.editTableId && !LoadParsed(module, key.editTableId, kEditTableType, ParseEditTable, m_editTables))
             return false;
     }
-    m_icon.reset(static_cast<HICON>(
-        LoadImageA(module, MAKEINTRESOURCEA(m_description.iconId), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
     return true;
+}
+
+HICON CTestLibrary::icon() const {
+    if (!m_iconLoaded) {
+        m_iconLoaded = true;
+        m_icon.reset(static_cast<HICON>(LoadImageA(m_module.get(), MAKEINTRESOURCEA(m_description.iconId), IMAGE_ICON,
+                                                   16, 16, LR_DEFAULTCOLOR)));
+    }
+    return m_icon.get();
 }
 
 const std::vector<const char*>& CTestLibrary::sectionList(WORD iniId) const {

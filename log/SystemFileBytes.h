@@ -10,12 +10,12 @@
 // A file that the program holds alone is mapped into memory rather than copied: a copy of a
 // large file costs a fresh page of memory for every page of text. A file that another program
 // holds open could shrink under a mapping, so it is read into memory instead.
-class CSystemFileText {
+class CSystemFileBytes {
 public:
     // Found and opened as every system file is; nothing when it cannot be had or read.
-    explicit CSystemFileText(const char* fileName);
-    CSystemFileText(const CSystemFileText&) = delete;
-    CSystemFileText& operator=(const CSystemFileText&) = delete;
+    explicit CSystemFileBytes(const char* fileName);
+    CSystemFileBytes(const CSystemFileBytes&) = delete;
+    CSystemFileBytes& operator=(const CSystemFileBytes&) = delete;
 
     bool loaded() const { return m_loaded; }
     // Every byte of the file.

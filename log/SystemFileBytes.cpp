@@ -1,4 +1,4 @@
-#include "log/SystemFileText.h"
+#include "log/SystemFileBytes.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -6,7 +6,7 @@
 
 #include "log/SystemFilePath.h"
 
-CSystemFileText::CSystemFileText(const char* fileName) {
+CSystemFileBytes::CSystemFileBytes(const char* fileName) {
     bool exclusive = false;
     const fw::UniqueFile file(OpenSystemFileToRead(fileName, exclusive));
     LARGE_INTEGER size;
@@ -16,7 +16,7 @@ CSystemFileText::CSystemFileText(const char* fileName) {
     m_loaded = bytes == 0 || (exclusive && map(file.get(), bytes)) || read(file.get(), bytes);
 }
 
-bool CSystemFileText::map(HANDLE file, size_t size) {
+bool CSystemFileBytes::map(HANDLE file, size_t size) {
     m_mapping.reset(CreateFileMappingA(file, nullptr, PAGE_READONLY, 0, 0, nullptr));
     if (m_mapping) m_view.reset(MapViewOfFile(m_mapping.get(), FILE_MAP_READ, 0, 0, 0));
     if (!m_view) return false;
@@ -24,7 +24,7 @@ bool CSystemFileText::map(HANDLE file, size_t size) {
     return true;
 }
 
-bool CSystemFileText::read(HANDLE file, size_t size) {
+bool CSystemFileBytes::read(HANDLE file, size_t size) {
     try {
         m_copy.resize(size);
     } catch (const std::bad_alloc&) {
