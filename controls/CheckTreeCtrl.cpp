@@ -8,7 +8,9 @@ constexpr int kImageSize = 16;
 }  // namespace
 
 void CCheckTreeCtrl::Initialise() {
-    m_images.reset(ImageList_Create(kImageSize, kImageSize, ILC_COLOR32 | ILC_MASK, 5, 5));
+    // Icons go in by their masks, not their alpha: Wine draws no overlay over an image with alpha,
+    // and the Registry page marks a changed library by an overlay on its icon.
+    m_images.reset(ImageList_Create(kImageSize, kImageSize, ILC_COLOR24 | ILC_MASK, 5, 5));
     m_stateImages.reset(ImageList_Create(kImageSize, kImageSize, ILC_COLOR24 | ILC_MASK, 8, 1));
     fw::UniqueBitmap states(static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr),
                                                             MAKEINTRESOURCEA(IDB_CHECK_STATES), IMAGE_BITMAP, 0,
