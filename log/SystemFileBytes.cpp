@@ -7,13 +7,14 @@
 #include "log/SystemFilePath.h"
 
 CSystemFileBytes::CSystemFileBytes(const char* fileName) {
-    bool exclusive = false;
-    const fw::UniqueFile file(OpenSystemFileToRead(fileName, exclusive));
+    SystemFileOpening opening;
+    const fw::UniqueFile file(OpenSystemFileToRead(fileName, opening));
     LARGE_INTEGER size;
     if (!file || !GetFileSizeEx(file.get(), &size) || static_cast<uint64_t>(size.QuadPart) > SIZE_MAX / 2) return;
     const auto bytes = static_cast<size_t>(size.QuadPart);
     // An empty file has nothing to map.
-    m_loaded = bytes == 0 || (exclusive && map(file.get(), bytes)) || read(file.get(), bytes);
+    m_loaded = bytes == 0 || (opening.exclusive && opening.onFixedDrive && map(file.get(), bytes)) ||
+               read(file.get(), bytes);
 }
 
 bool CSystemFileBytes::map(HANDLE file, size_t size) {

@@ -7,9 +7,10 @@
 
 #include "framework/Handles.h"
 
-// A file that the program holds alone is mapped into memory rather than copied: a copy of a
-// large file costs a fresh page of memory for every page of text. A file that another program
-// holds open could shrink under a mapping, so it is read into memory instead.
+// A file that the program holds alone on a local disk is mapped into memory rather than copied:
+// a copy of a large file costs a fresh page of memory for every page of text. Any other is read
+// into memory: one that another program holds open could shrink under a mapping, and a failed
+// read of a network or removable medium would fault in a mapped page rather than fail a call.
 class CSystemFileBytes {
 public:
     // Found and opened as every system file is; nothing when it cannot be had or read.

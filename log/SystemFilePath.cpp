@@ -21,20 +21,22 @@ HANDLE OpenSystemFile(const char* fileName, char (&path)[MAX_PATH]) {
     return OpenFileExclusively(path);
 }
 
-HANDLE OpenSystemFileToRead(const char* fileName, bool& exclusive) {
+HANDLE OpenSystemFileToRead(const char* fileName, SystemFileOpening& opening) {
     char path[MAX_PATH];
-    exclusive = false;
+    opening = {};
     if (!SystemFilePath(fileName, path)) return INVALID_HANDLE_VALUE;
+    const char root[] = {path[0], ':', '\\', '\0'};
+    opening.onFixedDrive = path[1] == ':' && GetDriveTypeA(root) == DRIVE_FIXED;
     // Exclusive first, so that nothing changes the file while it is copied.
     HANDLE file = CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    exclusive = file != INVALID_HANDLE_VALUE;
-    if (!exclusive)
+    opening.exclusive = file != INVALID_HANDLE_VALUE;
+    if (!opening.exclusive)
         file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                            OPEN_EXISTING, 0, nullptr);
     return file;
 }
 
 HANDLE OpenSystemFileToRead(const char* fileName) {
-    bool exclusive;
-    return OpenSystemFileToRead(fileName, exclusive);
+    SystemFileOpening opening;
+    return OpenSystemFileToRead(fileName, opening);
 }

@@ -10,8 +10,12 @@ bool SystemFilePath(const char* fileName, char (&path)[MAX_PATH]);
 HANDLE OpenFileExclusively(const char* path);
 // Finds a system file and opens it exclusively; path receives where it was looked for.
 HANDLE OpenSystemFile(const char* fileName, char (&path)[MAX_PATH]);
+// How a system file was opened for reading.
+struct SystemFileOpening {
+    bool exclusive = false;     // nobody else has it open
+    bool onFixedDrive = false;  // on a local hard disk: no network or removable medium
+};
 // Opens a system file for reading: exclusively when it can be had, else shared, so that a
 // read-only file or one that another program holds open is still read. Invalid when missing.
-// `exclusive` tells which it was.
-HANDLE OpenSystemFileToRead(const char* fileName, bool& exclusive);
+HANDLE OpenSystemFileToRead(const char* fileName, SystemFileOpening& opening);
 HANDLE OpenSystemFileToRead(const char* fileName);
