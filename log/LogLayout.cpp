@@ -1,7 +1,5 @@
 #include "log/LogLayout.h"
 
-#include <algorithm>
-#include <cstdio>
 
 namespace {
 
@@ -68,10 +66,12 @@ void AppendEscaped(std::string& out, std::string_view text) {
 }
 
 void AppendSubsectionHeading(std::string& out, const char* title) {
-    static const std::string equals(50, '=');
-    char buffer[kLogFormatSize];
-    const int length = snprintf(buffer, sizeof buffer, "%s\r\n%s\r\n\r\n", title, equals.c_str());
-    if (length > 0) out.append(buffer, std::min(static_cast<size_t>(length), sizeof buffer - 1));
+    static const std::string rule = "\r\n" + std::string(50, '=') + "\r\n\r\n";
+    const size_t start = out.size();
+    out += title;
+    out += rule;
+    // Cut where formatting it into the writers' buffer would cut it.
+    if (out.size() - start > kLogFormatSize - 1) out.resize(start + kLogFormatSize - 1);
 }
 
 void AppendRegistryString(std::string& out, std::string_view label, std::string_view name, std::string_view data) {

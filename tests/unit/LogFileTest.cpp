@@ -100,6 +100,15 @@ TEST(LogFile, FormatCutsLongOutputAtTheBuffer) {
     const std::string longText(2000, 'z');
     EXPECT_EQ(1023u, ZKLogFormat("<%s>", longText.c_str()));
     EXPECT_EQ("ab-c-42-000000FF<" + std::string(1022, 'z'), log.text());
+
+    // A heading, composed without formatting, is cut where its formatted text would be.
+    const std::string title(1000, 't');
+    LogCapture headings;
+    ZKLogSubsection(title.c_str());
+    ZKLogFormat("%s\r\n%s\r\n\r\n", title.c_str(), std::string(50, '=').c_str());
+    const std::string both = headings.text();
+    ASSERT_EQ(2046u, both.size());
+    EXPECT_EQ(both.substr(0, 1023), both.substr(1023));
 }
 
 TEST(LogFile, TextFileCopies) {
