@@ -6,18 +6,21 @@
 
 namespace fw {
 
+constexpr uint64_t kByteOnes = 0x0101010101010101ull, kByteHighBits = 0x8080808080808080ull;
+
+// Whether any of the eight bytes of the word is zero.
+constexpr bool HasZeroByte(uint64_t word) { return ((word - kByteOnes) & ~word & kByteHighBits) != 0; }
+
 // The first byte equal to `first` or `second` in [begin, end), or end. Never reads at or past
 // `end`, which may be the end of a mapped view.
 inline const char* FindEitherByte(const char* begin, const char* end, char first, char second) {
-    constexpr uint64_t kOnes = 0x0101010101010101ull, kHighBits = 0x8080808080808080ull;
-    const uint64_t firsts = kOnes * static_cast<unsigned char>(first);
-    const uint64_t seconds = kOnes * static_cast<unsigned char>(second);
+    const uint64_t firsts = kByteOnes * static_cast<unsigned char>(first);
+    const uint64_t seconds = kByteOnes * static_cast<unsigned char>(second);
     for (; end - begin >= static_cast<ptrdiff_t>(sizeof(uint64_t)); begin += sizeof(uint64_t)) {
         uint64_t word;
         memcpy(&word, begin, sizeof word);
         // Zero bytes where the word holds either value.
-        const uint64_t a = word ^ firsts, b = word ^ seconds;
-        if (((a - kOnes) & ~a & kHighBits) | ((b - kOnes) & ~b & kHighBits)) break;
+        if (HasZeroByte(word ^ firsts) || HasZeroByte(word ^ seconds)) break;
     }
     while (begin != end && *begin != first && *begin != second) ++begin;
     return begin;

@@ -11,6 +11,7 @@
 #include "framework/ByteScan.h"
 #include "framework/Handles.h"
 #include "log/IniDump.h"
+#include "log/LogFile.h"
 #include "log/LogLayout.h"
 #include "log/SystemFilePath.h"
 #include "zelkor.h"
@@ -73,44 +74,26 @@ bool findSection(std::string_view text, const char* section, LineReader& body) {
     return false;
 }
 
-// Sections reach the log in writes of about this size, so that a large file costs few writes.
-constexpr size_t kWriteSize = 64 * 1024;
-
-// The text of the sections written so far, handed to the log in large pieces.
-class SectionWriter {
-public:
-    SectionWriter() { m_out.reserve(kWriteSize + 4096); }
-    ~SectionWriter() { flush(); }
-    SectionWriter(const SectionWriter&) = delete;
-    SectionWriter& operator=(const SectionWriter&) = delete;
-
-    void write(const char* section, LineReader lines) {
-        std::string heading;
-        AppendEscaped(heading, section);
-        AppendSubsectionHeading(m_out, heading.c_str());
-        std::string_view line;
-        while (lines.next(line)) {
-            line = trimmed(line);
-            if (line.empty() || line.front() == ';') continue;
-            if (line.front() == '[') break;
-            const size_t equals = line.find('=');
-            if (equals == std::string_view::npos)
-                AppendIniEntry(m_out, {}, line);
-            else
-                AppendIniEntry(m_out, line.substr(0, equals), line.substr(equals + 1));
-            if (m_out.size() >= kWriteSize) flush();
-        }
-        m_out += "\r\n";
+// Writes each section's heading and entries.
+void writeSection(CLogBuffer& log, const char* section, LineReader lines) {
+    std::string& out = log.text();
+    std::string heading;
+    AppendEscaped(heading, section);
+    AppendSubsectionHeading(out, heading.c_str());
+    std::string_view line;
+    while (lines.next(line)) {
+        line = trimmed(line);
+        if (line.empty() || line.front() == ';') continue;
+        if (line.front() == '[') break;
+        const size_t equals = line.find('=');
+        if (equals == std::string_view::npos)
+            AppendIniEntry(out, {}, line);
+        else
+            AppendIniEntry(out, line.substr(0, equals), line.substr(equals + 1));
+        log.WriteWhenFull();
     }
-
-private:
-    void flush() {
-        if (!m_out.empty()) ZKLogWrite(m_out.c_str());
-        m_out.clear();
-    }
-
-    std::string m_out;
-};
+    out += "\r\n";
+}
 
 // Every line that could be a section's header, found in one pass: where its section starts, by
 // its case-folded text. The first of equal headers wins, as a search from the top finds it.
@@ -136,22 +119,17 @@ private:
 
 }  // namespace
 
-HGLOBAL LoadIniFile(const char* fileName, DWORD& size) {
+HGLOBAL WINAPI ZKLoadIniFile(LPCSTR fileName) {
+    if (!fileName) return nullptr;
     fw::UniqueFile file(OpenSystemFileToRead(fileName));
     if (!file) return nullptr;
-    size = GetFileSize(file.get(), nullptr);
+    const DWORD size = GetFileSize(file.get(), nullptr);
     if (size == INVALID_FILE_SIZE) return nullptr;
     // Fixed and zero-filled, one byte longer than the file: the text is NUL-terminated.
     fw::UniqueGlobal block(GlobalAlloc(GMEM_FIXED | GMEM_ZEROINIT, size + 1ull));
     DWORD read = 0;
     if (!block || !ReadFile(file.get(), block.get(), size, &read, nullptr)) return nullptr;
-    size = read;
     return block.release();
-}
-
-HGLOBAL WINAPI ZKLoadIniFile(LPCSTR fileName) {
-    DWORD size = 0;
-    return fileName ? LoadIniFile(fileName, size) : nullptr;
 }
 
 void WINAPI ZKLogIniSection(HGLOBAL loadedFile, LPCSTR section) {
@@ -160,7 +138,8 @@ void WINAPI ZKLogIniSection(HGLOBAL loadedFile, LPCSTR section) {
     if (!text) return;
     try {
         LineReader body;
-        if (findSection(text, section, body)) SectionWriter().write(section, body);
+        CLogBuffer log;
+        if (findSection(text, section, body)) writeSection(log, section, body);
     } catch (const std::bad_alloc&) {
         // Nothing more can be written for this section.
     }
@@ -170,9 +149,9 @@ void WINAPI ZKLogIniSection(HGLOBAL loadedFile, LPCSTR section) {
 void LogIniSections(std::string_view text, const std::vector<std::string>& sections) {
     try {
         const SectionIndex index(text);
-        SectionWriter writer;
+        CLogBuffer log;
         for (const std::string& section : sections)
-            if (const LineReader* body = index.find(section.c_str())) writer.write(section.c_str(), *body);
+            if (const LineReader* body = index.find(section.c_str())) writeSection(log, section.c_str(), *body);
     } catch (const std::bad_alloc&) {
         // The log stays as far as it got.
     }

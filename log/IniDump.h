@@ -6,9 +6,6 @@
 #include <string_view>
 #include <vector>
 
-// The file's bytes and one NUL in a fixed global block, and the file's size; null when the file
-// cannot be read. The caller frees the block.
-HGLOBAL LoadIniFile(const char* fileName, DWORD& size);
 // Writes the named sections of a text, in that order, as ZKLogIniSection writes each one; the
 // text is read once, however many sections it has.
 void LogIniSections(std::string_view text, const std::vector<std::string>& sections);

@@ -1,5 +1,6 @@
 // The session log file and the primitive writers every producer of log text goes through.
-// There is no buffer of our own: each write goes straight to the file.
+// Each write goes straight to the file; the dumps, which write many lines, compose them into
+// large pieces first (CLogBuffer).
 #include "log/LogFile.h"
 
 #include <cstdarg>
@@ -108,6 +109,13 @@ void MarkLogIncomplete(const char* reason) {
     ZKLogWrite("\r\n");
     ZKLogFormat(fw::LoadedString(IDS_LOG_INCOMPLETE).c_str(), reason ? reason : "");
     ZKLogWrite("\r\n\r\n");
+}
+
+CLogBuffer::CLogBuffer() { m_text.reserve(kPieceSize + 4096); }
+
+void CLogBuffer::write() {
+    if (!m_text.empty()) theLog().Write(m_text.data(), static_cast<DWORD>(m_text.size()));
+    m_text.clear();
 }
 
 void WriteLogHeader(const std::string& name, const std::string& company, const std::string& phone,

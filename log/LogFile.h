@@ -58,6 +58,28 @@ DWORD LogFileError();
 void MarkLogIncomplete(const char* reason);
 // The open log's handle, or INVALID_HANDLE_VALUE.
 HANDLE LogFileHandle();
+// Log text composed in memory and handed to the log in pieces of about 64 KB, so that a dump
+// of many lines costs few writes. What is left is written when the buffer goes.
+class CLogBuffer {
+public:
+    CLogBuffer();
+    ~CLogBuffer() { write(); }
+    CLogBuffer(const CLogBuffer&) = delete;
+    CLogBuffer& operator=(const CLogBuffer&) = delete;
+
+    std::string& text() { return m_text; }
+    // Writes the text composed so far once it fills a piece.
+    void WriteWhenFull() {
+        if (m_text.size() >= kPieceSize) write();
+    }
+
+private:
+    static constexpr size_t kPieceSize = 64 * 1024;
+    void write();
+
+    std::string m_text;
+};
+
 // The session header: the four user details and an empty line.
 void WriteLogHeader(const std::string& name, const std::string& company, const std::string& phone,
                     const std::string& fax);

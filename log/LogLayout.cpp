@@ -1,6 +1,5 @@
 #include "log/LogLayout.h"
 
-
 namespace {
 
 // Both dumps keep 40 characters of data on a line whose lead has the standard width.

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "log/LogFile.h"
 #include "log/LogLayout.h"
 #include "registry/RegistryKey.h"
 #include "resources/resource.h"
@@ -20,9 +21,6 @@ struct TypeLabels {
     std::string dword = fw::LoadedString(IDS_TYPE_DWORD);
     std::string generic = fw::LoadedString(IDS_TYPE_GENERIC);
 };
-
-// Values reach the log in writes of about this size, so that a large key costs few writes.
-constexpr size_t kWriteSize = 64 * 1024;
 
 void composeValue(const RegistryValueInfo& value, const std::vector<BYTE>& data, const TypeLabels& labels,
                   std::string& text) {
@@ -46,25 +44,21 @@ void logKey(HKEY root, const char* subkey) {
     if (!key.handle()) return;
     std::string heading = RootKeyName(root);
     AppendEscaped(heading, subkey);
-    ZKLogSubsection(heading.c_str());
     const TypeLabels labels;
 
+    CLogBuffer log;
+    std::string& text = log.text();
+    AppendSubsectionHeading(text, heading.c_str());
     std::vector<BYTE> data;
-    std::string text;
-    text.reserve(kWriteSize + 4096);
     RegistryValueInfo value;
     for (DWORD index = 0; key.enumValue(index, value, data); ++index) {
         const size_t start = text.size();
         composeValue(value, data, labels, text);
         // A value's text ends at a zero byte in its name, as a write of it alone would end.
         text.resize(start + strlen(text.c_str() + start));
-        if (text.size() >= kWriteSize) {
-            ZKLogWrite(text.c_str());
-            text.clear();
-        }
+        log.WriteWhenFull();
     }
     text += "\r\n";
-    ZKLogWrite(text.c_str());
 }
 
 }  // namespace

@@ -64,12 +64,11 @@ bool IsProfileBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r') || c =
 // True when every byte of the block is 7-bit and none is NUL: text that every ANSI code page
 // reads as ASCII, and that no Unicode mark begins.
 bool IsPlainAscii(const char* bytes, size_t size) {
-    constexpr uint64_t kOnes = 0x0101010101010101ull, kHighBits = 0x8080808080808080ull;
     size_t at = 0;
     for (; at + sizeof(uint64_t) <= size; at += sizeof(uint64_t)) {
         uint64_t word;
         memcpy(&word, bytes + at, sizeof word);
-        if ((word & kHighBits) || ((word - kOnes) & ~word & kHighBits)) return false;
+        if ((word & fw::kByteHighBits) || fw::HasZeroByte(word)) return false;
     }
     for (; at < size; ++at)
         if (bytes[at] == '\0' || (bytes[at] & 0x80)) return false;
