@@ -81,3 +81,13 @@ install_program() {
     mkdir -p "$target/e2e"
     cp "$BUILD/$arch"/tests/fixtures/e2e/*.ZKL "$target/e2e/" 2>/dev/null || true
 }
+
+# install_fax_product ARCH: the fax-product simulator as Ravelin 8.00 in C:\Ravelin, where the
+# demo's seeding (scripts/seed-demo.sh) says Ravelin is installed; it records what it receives in
+# received.txt beside it, emptied here.
+install_fax_product() {
+    local target="$WINEPREFIX/drive_c/Ravelin"
+    mkdir -p "$target"
+    cp "$BUILD/$1"/tools/ravelin/*.{exe,dll} "$target/"
+    rm -f "$target/received.txt"
+}

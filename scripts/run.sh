@@ -21,7 +21,7 @@ if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
     start_display || exit 1
 fi
 make_prefix "$BUILD/wineprefix-run"
-[ -x "$ROOT/scripts/seed-demo.sh" ] && bash "$ROOT/scripts/seed-demo.sh"
+bash "$ROOT/scripts/seed-demo.sh" || exit 1
 install_program i686 Zelkor
 install_program x86_64 Zelkor64
 # The 32-bit program is the product; machines whose kernel cannot start 32-bit programs run
@@ -33,10 +33,8 @@ else
     log "this machine cannot run 32-bit programs: running the 64-bit build"
 fi
 
-mkdir -p "$WINEPREFIX/drive_c/Ravelin"
-cp "$BUILD/$ARCH"/tools/ravelin/*.{exe,dll} "$WINEPREFIX/drive_c/Ravelin/"
+install_fax_product "$ARCH"
 received="$WINEPREFIX/drive_c/Ravelin/received.txt"
-rm -f "$received"
 cups=(bash "$ROOT/scripts/with-cups.sh" "$BUILD/cups-demo")
 
 # Where the printed pages and the fax went: a PDF of every print job, and what the fax product got.
@@ -74,4 +72,9 @@ for bmp in "$WINEPREFIX/drive_c/zelkor-screenshots"/*.bmp; do
 done
 log "screenshots of every window shown:"
 ls -1 "$shots"/*.png 2>/dev/null
+# The demo is only whole when the fax reached the fax product: say so loudly when it did not.
+if ! grep -q 'recipient(' "$received" 2>/dev/null; then
+    echo "run: FAILED: the fax did not reach the fax product (nothing in $received)" >&2
+    status=1
+fi
 exit "$status"

@@ -11,9 +11,12 @@ C="$WINEPREFIX/drive_c"
 # Text files as Windows writes them: CR LF line ends.
 crlf() { sed 's/$/\r/'; }
 
-reg=$(mktemp --suffix=.reg)
-trap 'rm -f "$reg"' EXIT
-crlf >"$reg" <<'REG'
+# The products' keys, for the registry view of one architecture. On a 64-bit machine a 32-bit
+# program reads HKLM\Software through Wow6432Node, and its installer put it into
+# "Program Files (x86)": the keys go into both views, so that the demo works with either build.
+# reg_text PROGRAM_FILES_FOLDER (its name in C:\)
+reg_text() {
+    sed "s/@PROGRAM_FILES@/$1/" <<'REG' | crlf
 REGEDIT4
 
 [HKEY_LOCAL_MACHINE\Software\Halvard\Ravelin\CurrentVersion]
@@ -39,7 +42,7 @@ REGEDIT4
 
 [HKEY_LOCAL_MACHINE\Software\Halvard\Keelson\CurrentVersion]
 "Version"="2.3"
-"InstallPath"="C:\\Program Files\\Halvard\\Keelson"
+"InstallPath"="C:\\@PROGRAM_FILES@\\Halvard\\Keelson"
 
 [HKEY_LOCAL_MACHINE\Software\Halvard\Keelson\Lines\Line1]
 "Port"="COM1"
@@ -56,9 +59,17 @@ REGEDIT4
 "Driver"="Corvane FaxLink 14.4"
 "FaxClass"=dword:00000001
 REG
-WINEDEBUG=-all "$WINE64" regedit /S "$(WINEDEBUG=-all "$WINE64" winepath -w "$reg" 2>/dev/null)"
+}
+reg=$(mktemp --suffix=.reg)
+trap 'rm -f "$reg"' EXIT
+windows_reg=$(WINEDEBUG=-all "$WINE64" winepath -w "$reg" 2>/dev/null)
+for view in 64 32; do
+    if [ "$view" = 32 ]; then reg_text 'Program Files (x86)'; else reg_text 'Program Files'; fi >"$reg"
+    WINEDEBUG=-all "$WINE64" reg import "$windows_reg" "/reg:$view" >/dev/null 2>&1 \
+        || { echo "seed-demo: importing the $view-bit registry view failed" >&2; exit 1; }
+done
 
-mkdir -p "$C/Ravelin/Cover Pages" "$C/Program Files/Halvard/Keelson"
+mkdir -p "$C/Ravelin/Cover Pages" "$C/Program Files/Halvard/Keelson" "$C/Program Files (x86)/Halvard/Keelson"
 crlf >"$C/Ravelin/Cover Pages/business.cpg" <<'EOF_TEXT'
 FAX from [Sender] to [Recipient], [Pages] pages.
 EOF_TEXT
