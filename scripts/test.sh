@@ -53,9 +53,11 @@ run_ctest() {  # DIR LABEL [ctest args]
 }
 start=$(date +%s)
 if /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    gallery_arch=i686
     ZELKOR_HOME='C:\Zelkor' run_ctest "$BUILD/i686" "i686: every test"
     ZELKOR_HOME='C:\Zelkor64' run_ctest "$BUILD/x86_64" "x86_64: every test"
 else
+    gallery_arch=x86_64
     # Some kernels cannot start 32-bit Linux programs, so 32-bit Wine cannot run: the 32-bit
     # build is then checked without running it, and the 64-bit build runs every test.
     log "this machine cannot run 32-bit Wine: the i686 build gets its static checks only, and its"
@@ -67,6 +69,9 @@ if [ -x "$ROOT/scripts/fuzz.sh" ]; then
     log "fuzzing the resource parsers"
     if bash "$ROOT/scripts/fuzz.sh"; then passed=$((passed + 1)); else failed=$((failed + 1)); fi
 fi
+# The gallery of every window (build/gallery): one test case, failed only when it could not run at
+# all; a window that did not show is listed in its output.
+if bash "$ROOT/scripts/gallery.sh" "$gallery_arch"; then passed=$((passed + 1)); else failed=$((failed + 1)); fi
 log "tests: $(( $(date +%s) - start )) s; $skipped test cases skipped"
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -131,7 +131,13 @@ bool AnswerMessageBox(const MessageBoxSeen& box, int buttonId) {
 
 bool SaveScreenshot(HWND window, const std::string& bmpPath) {
     RECT rect{};
-    if (!GetWindowRect(window, &rect)) return false;
+    return GetWindowRect(window, &rect) && SaveScreenArea(rect, bmpPath);
+}
+
+bool SaveScreenArea(const RECT& area, const std::string& bmpPath) {
+    RECT rect{};
+    const RECT screenRect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    if (!IntersectRect(&rect, &area, &screenRect)) return false;
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
     if (width <= 0 || height <= 0) return false;

@@ -38,6 +38,8 @@ bool AnswerMessageBox(const MessageBoxSeen& box, int buttonId);
 
 // Saves what the window shows on the screen as a 24-bit BMP file.
 bool SaveScreenshot(HWND window, const std::string& bmpPath);
+// The same for an area of the screen, whatever windows lie there (an open menu, for one).
+bool SaveScreenArea(const RECT& area, const std::string& bmpPath);
 
 // A started process; its exit code once it has ended.
 class Process {
