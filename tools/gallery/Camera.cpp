@@ -2,6 +2,8 @@
 
 #include <cctype>
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 
 #include "driver/Driver.h"
 
@@ -21,6 +23,11 @@ std::string Slug(const std::string& text) {
 }
 
 namespace {
+std::string ReadAll(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
 HWND FirstTopLevel(DWORD pid, const char* className) {
     const std::vector<HWND> windows = drive::TopLevelWindows(pid, className, nullptr);
     return windows.empty() ? nullptr : windows.front();
@@ -51,7 +58,7 @@ bool WaitGone(HWND window, DWORD timeoutMs) {
 
 void Settle(HWND window) {
     SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
-    Sleep(250);  // painting comes after the messages
+    Sleep(150);  // painting comes after the messages
 }
 
 Camera::Camera(std::string directory, const std::string& zelkor)
@@ -69,7 +76,7 @@ bool Camera::Shoot(HWND window, const std::string& name) {
         Missed(name, "the window was gone before its picture was taken");
         return false;
     }
-    return save(area, name);
+    return save(window, area, name);
 }
 
 bool Camera::ShootWithMenu(HWND window, HWND menu, const std::string& name) {
@@ -79,14 +86,26 @@ bool Camera::ShootWithMenu(HWND window, HWND menu, const std::string& name) {
         return false;
     }
     UnionRect(&area, &area, &menuArea);
-    return save(area, name);
+    return save(menu, area, name);
 }
 
-bool Camera::save(const RECT& area, const std::string& name) {
-    if (!drive::SaveScreenArea(area, m_directory + "\\" + name + ".bmp")) {
-        Missed(name, "its picture could not be saved");
-        return false;
+bool Camera::save(HWND window, const RECT& area, const std::string& name) {
+    // Another process paints when it gets to it: the picture is taken again until two in a row
+    // are the same, or until the window is gone (a status window), keeping the last one taken
+    // while it showed.
+    const std::string path = m_directory + "\\" + name + ".bmp", next = path + ".next";
+    bool steady = false;
+    for (int take = 0; take < 10 && !steady; ++take) {
+        if (!drive::SaveScreenArea(area, take ? next : path)) {
+            Missed(name, "its picture could not be saved");
+            return false;
+        }
+        if (take && !IsWindowVisible(window)) break;
+        if (take) steady = ReadAll(next) == ReadAll(path) || !MoveFileExA(next.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
+        Sleep(100);
     }
+    DeleteFileA(next.c_str());
+    if (!steady) std::printf("gallery: %s kept changing while its picture was taken\n", name.c_str());
     m_saved.insert(name);
     std::printf("gallery: %s\n", name.c_str());
     std::fflush(stdout);

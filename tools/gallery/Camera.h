@@ -32,7 +32,7 @@ public:
     Camera& operator=(const Camera&) = delete;
 
     bool Shoot(HWND window, const std::string& name);
-    // An area of the screen: a window with its open menu.
+    // A window with its open menu (or another window over it).
     bool ShootWithMenu(HWND window, HWND menu, const std::string& name);
     // Notes a window that did not show and why; the gallery goes on.
     void Missed(const std::string& name, const std::string& why);
@@ -44,7 +44,8 @@ public:
     bool has(const std::string& name) const { return m_saved.count(name) != 0; }
 
 private:
-    bool save(const RECT& area, const std::string& name);
+    // The area of the screen where window shows.
+    bool save(HWND window, const RECT& area, const std::string& name);
 
     std::string m_directory;
     HMODULE m_zelkor;

@@ -155,6 +155,15 @@ bool Tour::Walk() {
             if (GetDlgItem(page, IDC_SELECT_TREE)) selectEverything(page);
             if (GetDlgItem(page, IDC_REGPAGE_TREE)) registryPage(page);
             if (GetDlgItem(page, IDC_SYSEDIT_TEXT)) systemEditor(page);
+            if (drive::IsVisible(m_wizard, IDC_WIZARD_CONTINUE) && drive::IsEnabled(m_wizard, IDC_WIZARD_CONTINUE)) {
+                // The page waits for Continue to run its test.
+                drive::Click(m_wizard, IDC_WIZARD_CONTINUE);
+                drive::WaitFor([&]() -> HWND { return drive::IsVisible(m_wizard, IDC_WIZARD_CONTINUE) ? nullptr : m_wizard; },
+                               kWindowMs);
+                watch(30000);
+                Settle(m_wizard);
+                m_camera.Shoot(m_wizard, "wizard-" + Slug(title) + "-continued");
+            }
         }
         if (++presses > 3 || !drive::IsEnabled(m_wizard, IDC_WIZARD_NEXT)) {
             m_camera.Missed("user-info", "the wizard stays on the page \"" + title + "\"");
