@@ -41,15 +41,15 @@ public:
                 drive::AnswerMessageBox({window, "", ""}, IDOK);
                 return true;
             }
-            if (title == "User Info" || title == "Print") {
-                drive::Click(window, IDOK);
+            if (GetDlgItem(window, IDC_USER_NAME) || GetDlgItem(window, IDC_PRINTER_LIST)) {
+                confirm(window);
                 return true;
             }
-            if (title == "Fax to Corvane") {
+            if (GetDlgItem(window, IDC_FAX_NUMBER)) {
                 drive::SetText(GetDlgItem(window, IDC_FAX_NUMBER), "+1 555 0100");
                 drive::SetText(GetDlgItem(window, IDC_FAX_DETAILS), "Sent by the unattended demo run.");
-                shoot(window, "Fax to Corvane filled in");
-                drive::Click(window, IDOK);
+                shoot(window, title + " filled in");
+                confirm(window);
                 return true;
             }
         }
@@ -117,16 +117,32 @@ public:
     }
 
 private:
-    // Presses an action of the last page and answers its dialogs until the wizard is usable again.
+    // Presses OK and waits until the dialog has gone, so that it is not answered twice.
+    static void confirm(HWND dialog) {
+        drive::Click(dialog, IDOK);
+        drive::WaitFor([&]() -> HWND { return IsWindow(dialog) ? nullptr : GetDesktopWindow(); }, 10000);
+    }
+    // Presses an action of the last page and answers its dialogs until the wizard has stayed
+    // usable for a while: between a dialog and the work that it starts, it is usable for a moment.
     void runAction(HWND wizard, HWND page, int action) {
         if (!drive::IsEnabled(page, action)) {
             std::printf("%s is not available\n", action == IDC_COMPLETE_FAX ? "Fax" : "Print");
             return;
         }
         drive::Click(page, action);
-        Sleep(500);
         const DWORD start = GetTickCount();
-        while (GetTickCount() - start < 60000 && (handleOtherWindows(wizard) || !IsWindowEnabled(wizard))) Sleep(100);
+        DWORD usableSince = 0;
+        while (GetTickCount() - start < 90000) {
+            if (handleOtherWindows(wizard) || !IsWindowEnabled(wizard)) {
+                usableSince = 0;
+            } else if (!usableSince) {
+                usableSince = GetTickCount();
+            } else if (GetTickCount() - usableSince > 1500) {
+                return;
+            }
+            Sleep(100);
+        }
+        std::printf("the wizard was still busy after 90 s\n");
     }
     static void printLog() {
         FILE* log = std::fopen("C:\\Zelkor.log", "rb");
