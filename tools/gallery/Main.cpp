@@ -109,7 +109,7 @@ int main(int argc, char** argv) {
     }
     CleanUp();
 
-    std::printf("gallery: %d pictures; %d windows did not show\n", camera.saved(),
+    std::printf("gallery: %d pictures, %d missing\n", camera.saved(),
                 static_cast<int>(camera.missed().size()));
     for (const std::string& missed : camera.missed()) std::printf("gallery:   %s\n", missed.c_str());
     return walked && camera.saved() > 0 ? 0 : 1;
