@@ -157,6 +157,7 @@ void CLogPrinter::measurePage() {
     m_bodyLines = std::max<int>((m_area.bottom - m_area.top) / m_lineHeight - 4, 1);
     const int width = m_area.right - m_area.left;
     m_charsPerLine = CharsPerLine(dc, m_font.get(), metrics, width);
+    m_charWidth = std::max<int>(metrics.tmAveCharWidth, 1);
 }
 
 PrintResult CLogPrinter::PrintLog(const char* path, const Progress& progress) {
@@ -187,11 +188,21 @@ PrintResult CLogPrinter::PrintLog(const char* path, const Progress& progress) {
 bool CLogPrinter::printPage(const PrintedPage& lines, const char* const header[3], unsigned number, unsigned pages) {
     HDC dc = m_dc.get();
     if (StartPage(dc) <= 0) return false;
-    RECT line{m_area.left, m_area.top, m_area.right, m_area.top + m_lineHeight};
-    const UINT flags = DT_SINGLELINE | DT_NOCLIP | DT_NOPREFIX;
-    DrawTextA(dc, header[0], -1, &line, flags | DT_LEFT);
-    DrawTextA(dc, header[1], -1, &line, flags | DT_CENTER);
-    DrawTextA(dc, header[2], -1, &line, flags | DT_RIGHT);
+    const UINT flags = DT_SINGLELINE | DT_NOPREFIX;
+    // Placed from the right: the computer's name, the time the log was written, then the log's
+    // name in what is left, shortened in the middle of its path rather than run into the others.
+    // Drawn from the left, in reading order.
+    RECT place[3];
+    place[2] = {m_area.left, m_area.top, m_area.right, m_area.top + m_lineHeight};
+    for (int part = 2; part > 0; --part) {
+        SIZE extent{};
+        GetTextExtentPoint32A(dc, header[part], lstrlenA(header[part]), &extent);
+        place[part - 1] = place[part];
+        place[part - 1].right = place[part].right - extent.cx - 3 * m_charWidth;
+    }
+    DrawTextA(dc, header[0], -1, &place[0], flags | DT_PATH_ELLIPSIS | DT_LEFT);
+    DrawTextA(dc, header[1], -1, &place[1], flags | DT_NOCLIP | DT_RIGHT);
+    DrawTextA(dc, header[2], -1, &place[2], flags | DT_NOCLIP | DT_RIGHT);
     int y = m_area.top + 2 * m_lineHeight;
     for (const PrintedLine& text : lines) {
         TextOutA(dc, m_area.left, y, text.text, text.length);
@@ -199,8 +210,8 @@ bool CLogPrinter::printPage(const PrintedPage& lines, const char* const header[3
     }
     const std::string footer = fw::FormattedString(IDS_PAGE_FOOTER, static_cast<unsigned long>(number),
                                                    static_cast<unsigned long>(pages));
-    line = {m_area.left, m_area.bottom - m_lineHeight, m_area.right, m_area.bottom};
-    DrawTextA(dc, footer.c_str(), -1, &line, flags | DT_CENTER);
+    RECT line{m_area.left, m_area.bottom - m_lineHeight, m_area.right, m_area.bottom};
+    DrawTextA(dc, footer.c_str(), -1, &line, flags | DT_NOCLIP | DT_CENTER);
     return EndPage(dc) > 0;
 }
 

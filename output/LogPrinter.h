@@ -90,4 +90,5 @@ private:
     int m_lineHeight = 1;
     int m_bodyLines = 1;
     int m_charsPerLine = 1;
+    int m_charWidth = 1;
 };

@@ -62,6 +62,9 @@ protected:
         DWORD size = sizeof computer;
         GetComputerNameA(computer, &size);
         EXPECT_EQ(printing::Printable(computer), page[2].text);
+        for (size_t i = 0; i < 2; ++i)
+            EXPECT_LT(page[i].x + page[i].text.size() * kAdvance * page[i].points, page[i + 1].x)
+                << "the header's texts stand apart: " << page[i].text;
         EXPECT_EQ("Page " + std::to_string(number) + " of " + std::to_string(pages), page.back().text);
     }
 
