@@ -10,8 +10,8 @@
 #include "framework/StringTable.h"
 #include "log/LogFile.h"
 #include "output/FaxDlg.h"
-#include "wizard/StatusWindow.h"
 #include "resources/resource.h"
+#include "wizard/StatusWindow.h"
 #include "wizard/WizardDlg.h"
 #include "zelkor.h"
 
