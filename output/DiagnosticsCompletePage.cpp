@@ -11,6 +11,7 @@
 #include "log/LogFile.h"
 #include "output/FaxDlg.h"
 #include "resources/resource.h"
+#include "wizard/StatusWindow.h"
 #include "wizard/WizardDlg.h"
 #include "zelkor.h"
 
@@ -44,12 +45,13 @@ void CDiagnosticsCompletePage::GenerateLogFile() {
     m_user = CUserInfoDlg().Ask(hwnd());
     CreateLogFile();
     WriteLogHeader(m_user.name, m_user.company, m_user.phone, m_user.fax);
-    ZKBeginStatus(IDI_ZELKOR, IDS_STATUS_GENERATING, nullptr);
+    BeginStatus(IDI_ZELKOR, fw::LoadedString(IDS_STATUS_GENERATING));
     RunJob(Job::Generate);
 }
 
 void CDiagnosticsCompletePage::RunJob(Job job) {
     m_job = job;
+    m_printed = {PrintOutcome::Printed, ERROR_SUCCESS};
     if (StartPageTask()) return;
     // Without a task thread the job runs here, without the chance to stop it, rather than leaving
     // the log or the document open and unfinished.
@@ -68,19 +70,30 @@ void CDiagnosticsCompletePage::PageOpRunTask() {
         }
         break;
     case Job::Print:
-        m_printer.PrintLog(LogFileName());
+        PrintLog();
         break;
     case Job::Fax:
-        if (SendMessageA(hwnd(), ZKPM_FAX_CONNECT, 0, 0)) m_printer.PrintLog(LogFileName());
-        ZKUpdateStatus(IDS_STATUS_DISCONNECTING, nullptr);
+        if (SendMessageA(hwnd(), ZKPM_FAX_CONNECT, 0, 0)) PrintLog();
+        UpdateStatus(fw::LoadedString(IDS_STATUS_DISCONNECTING));
         break;
     }
+}
+
+// On the task thread: the pages go out one by one, each shown in the status window, until the
+// user cancels.
+void CDiagnosticsCompletePage::PrintLog() {
+    m_printed = m_printer.PrintLog(LogFileName(), [this](unsigned page, unsigned pages) {
+        if (m_cancelPrinting) return false;
+        UpdateStatus(fw::FormattedString(IDS_STATUS_PRINTING_PAGE, page, pages));
+        return !m_cancelPrinting;
+    });
 }
 
 void CDiagnosticsCompletePage::PageOpTaskDone() {
     if (m_job == Job::Generate) ShowLogResult(CommitLogFile());
     if (m_job == Job::Fax) DisconnectFaxProgram(TheFaxProgram());
-    ZKEndStatus();
+    EndStatus();
+    if (m_job != Job::Generate && m_printed.outcome == PrintOutcome::Refused) TellPrintRefused(m_printed.error);
 }
 
 INT_PTR CDiagnosticsCompletePage::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -96,8 +109,9 @@ void CDiagnosticsCompletePage::PrintCommand() {
     dialog.Flags = PD_ENABLEPRINTTEMPLATE | PD_RETURNDC;
     dialog.lpPrintTemplateName = MAKEINTRESOURCEA(IDD_PRINT);
     if (PrintDlgA(&dialog) && dialog.hDC) {
-        if (m_printer.StartLogDocument(dialog.hDC)) {
-            ZKBeginStatus(IDI_PRINT, IDS_STATUS_PRINTING, nullptr);
+        if (StartPrinting(dialog.hDC)) {
+            BeginStatus(IDI_PRINT, fw::LoadedString(IDS_STATUS_PRINTING));
+            OfferStatusCancel(m_cancelPrinting);
             RunJob(Job::Print);
         }
     }
@@ -107,7 +121,7 @@ void CDiagnosticsCompletePage::PrintCommand() {
 
 void CDiagnosticsCompletePage::FaxCommand() {
     if (!CFaxDlg().Ask(wizard() ? wizard()->hwnd() : hwnd(), m_fax)) return;
-    ZKBeginStatus(IDI_FAX, IDS_STATUS_CONNECTING, nullptr);
+    BeginStatus(IDI_FAX, fw::LoadedString(IDS_STATUS_CONNECTING));
     RunJob(Job::Fax);
 }
 
@@ -117,9 +131,23 @@ bool CDiagnosticsCompletePage::ConnectForFax() {
         ZKMessageBox(IDS_FAX_CONNECT_FAILED, MB_OK | MB_ICONEXCLAMATION, nullptr);
         return false;
     }
-    if (!m_printer.StartLogDocument(printer)) return false;
-    ZKUpdateStatus(IDS_STATUS_FAXING, nullptr);
+    if (!StartPrinting(printer)) return false;
+    UpdateStatus(fw::LoadedString(IDS_STATUS_FAXING));
+    OfferStatusCancel(m_cancelPrinting);
     return true;
+}
+
+bool CDiagnosticsCompletePage::StartPrinting(HDC printer) {
+    m_cancelPrinting = false;
+    if (m_printer.StartLogDocument(printer)) return true;
+    TellPrintRefused(GetLastError());
+    return false;
+}
+
+void CDiagnosticsCompletePage::TellPrintRefused(DWORD error) {
+    const std::string text = fw::FormattedString(IDS_PRINT_REFUSED, ErrorText(error).c_str());
+    MessageBoxA(wizard() ? wizard()->hwnd() : hwnd(), text.c_str(), fw::LoadedString(IDS_APP_NAME).c_str(),
+                MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CDiagnosticsCompletePage::ShowLogResult(bool saved) {

@@ -1,6 +1,8 @@
 // The wizard's last page: generates the session log each time it is shown, then offers to view,
 // fax or print it.
 #pragma once
+#include <atomic>
+
 #include "output/FaxProgram.h"
 #include "output/LogPrinter.h"
 #include "output/UserInfoDlg.h"
@@ -31,6 +33,11 @@ private:
     void RunJob(Job job);
     // On the wizard's thread, for the fax job: the conversation, the fax printer, the document.
     bool ConnectForFax();
+    // Starts the document on the printer; a refusal is told to the user.
+    bool StartPrinting(HDC printer);
+    // On the task thread, for the print and fax jobs.
+    void PrintLog();
+    void TellPrintRefused(DWORD error);
     // The result text and the actions after a generation; the actions only for a saved log.
     void ShowLogResult(bool saved);
     void EnableLogActions(bool enable);
@@ -38,6 +45,8 @@ private:
     UserDetails m_user;
     Job m_job = Job::Generate;
     CLogPrinter m_printer;
+    std::atomic<bool> m_cancelPrinting{false};  // set by the status window's Cancel
+    PrintResult m_printed{PrintOutcome::Printed, ERROR_SUCCESS};
     FaxRequest m_fax;
     bool m_faxProgramFound = false;
 };

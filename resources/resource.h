@@ -197,6 +197,9 @@
 #define IDS_SYSEDIT_NUL_READ_ONLY 253
 #define IDS_EDITOR_OPEN_FAILED    260
 #define IDS_EDITOR_SAVE_FAILED    261
+#define IDS_STATUS_PRINTING_PAGE  270
+#define IDS_STATUS_CANCELLING     271
+#define IDS_PRINT_REFUSED         272
 
 // ---- Value dialogs and the hex edit control ----
 #define IDD_EDIT_STRING           124

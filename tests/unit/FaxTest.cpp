@@ -7,6 +7,7 @@
 #include "ScratchDirectory.h"
 #include "driver/Driver.h"
 #include "output/FaxProgram.h"
+#include "resources/resource.h"
 #include "tools/ravelin/RavelinSimulator.h"
 
 namespace {
@@ -152,6 +153,53 @@ TEST_F(FaxTest, ARunningProgramIsNotStartedAgainAndTheWizardSettingComesBack) {
         DisconnectFaxProgram(program);
         EXPECT_EQ(before, WizardSetting());
     }
+}
+
+// The fax dialog as the user sees it: every line of the help texts above its box, and the details
+// wrapped at the box's width.
+INT_PTR CALLBACK TemplateOnly(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+TEST(FaxDialogTest, HelpTextsFitAndTheDetailsWrap) {
+    HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_FAX), nullptr, TemplateOnly, 0);
+    ASSERT_NE(nullptr, dialog);
+    auto rectOf = [&](HWND control) {
+        RECT rect{};
+        GetWindowRect(control, &rect);
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
+        return rect;
+    };
+    int texts = 0;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        char className[16] = {};
+        GetClassNameA(child, className, sizeof className);
+        if (lstrcmpiA(className, "Static") != 0) continue;
+        ++texts;
+        const std::string text = drive::Text(child);
+        RECT needed = rectOf(child);
+        const LONG height = needed.bottom - needed.top;
+        HDC dc = GetDC(child);
+        HGDIOBJ font = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(child, WM_GETFONT, 0, 0)));
+        DrawTextA(dc, text.c_str(), -1, &needed, DT_CALCRECT | DT_WORDBREAK);
+        SelectObject(dc, font);
+        ReleaseDC(child, dc);
+        EXPECT_LE(needed.bottom - needed.top, height) << text;
+        RECT overlap{};
+        for (int box : {IDC_FAX_NUMBER, IDC_FAX_DETAILS}) {
+            const RECT boxRect = rectOf(GetDlgItem(dialog, box));
+            EXPECT_FALSE(IntersectRect(&overlap, &needed, &boxRect)) << text;
+        }
+    }
+    EXPECT_EQ(4, texts);
+
+    HWND details = GetDlgItem(dialog, IDC_FAX_DETAILS);
+    const LONG style = GetWindowLongA(details, GWL_STYLE);
+    EXPECT_EQ(0, style & (ES_AUTOHSCROLL | WS_HSCROLL));
+    EXPECT_EQ(ES_AUTOVSCROLL | WS_VSCROLL, style & (ES_AUTOVSCROLL | WS_VSCROLL));
+    std::string sentence;
+    for (int i = 0; i < 12; ++i) sentence += "The modem hangs up after a minute. ";
+    SetWindowTextA(details, sentence.c_str());
+    EXPECT_GT(SendMessageA(details, EM_GETLINECOUNT, 0, 0), 3) << "a long line wraps";
+    DestroyWindow(dialog);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
-// Printing the log, read back from the PostScript that Wine's driver hands to the default queue
-// of the CUPS scheduler that scripts/with-cups.sh runs for these tests.
+// Printing the log, read back from the PostScript that Wine's driver hands to the queues of the
+// CUPS scheduler that scripts/with-cups.sh runs for these tests ("ZelkorTest", and "Refusing",
+// which rejects every job).
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -13,13 +14,18 @@
 
 namespace {
 
-using printing::Page;
+using printing::PlacedText;
+using printing::PostScriptJob;
 
-std::string NumberedLines(int count, const char* end = "") {
+std::string NumberedLines(int count) {
     std::string text;
-    for (int i = 1; i <= count; ++i) text += "Line " + std::to_string(i) + (i < count ? "\r\n" : end);
+    for (int i = 1; i <= count; ++i) text += "Line " + std::to_string(i) + (i < count ? "\r\n" : "");
     return text;
 }
+
+constexpr double kMargin = 54;      // three quarters of an inch, in points
+constexpr double kAdvance = 0.6;    // a fixed-pitch font's advance, in ems
+constexpr double kTolerance = 1.5;  // points: the driver's rounding to whole dots
 
 class PrintTest : public ::testing::Test {
 protected:
@@ -28,46 +34,111 @@ protected:
         if (!std::getenv("ZELKOR_PRINT_SPOOL")) GTEST_SKIP() << "needs scripts/with-cups.sh (CTest runs it)";
     }
 
-    // Prints text as the log; the pages that the queue received.
-    std::vector<Page> Print(const std::string& text) {
-        const std::string log = m_scratch / "Zelkor.log";
-        EXPECT_TRUE(WriteTextFile(log, text));
+    // Prints text as the log to the queue; the job that the queue received, if any.
+    PrintResult Print(const std::string& text, PostScriptJob& job, const char* queue = "ZelkorTest",
+                      const CLogPrinter::Progress& progress = nullptr) {
+        EXPECT_TRUE(WriteTextFile(m_log, text));
         const size_t before = printing::SpooledJobs().size();
         CLogPrinter printer;
-        EXPECT_TRUE(printer.StartLogDocument(CreateDCA("WINSPOOL", "ZelkorTest", nullptr, nullptr)));
-        printer.PrintLog(log.c_str());
-        drive::WaitFor([&] { return printing::SpooledJobs().size() > before ? GetDesktopWindow() : nullptr; }, 10000);
+        EXPECT_TRUE(printer.StartLogDocument(CreateDCA("WINSPOOL", queue, nullptr, nullptr)));
+        const PrintResult result = printer.PrintLog(m_log.c_str(), progress);
+        // A job is in the spool once the document has ended; a refused or cancelled one never is.
+        const DWORD wait = result.outcome == PrintOutcome::Printed ? 10000 : 1000;
+        drive::WaitFor([&] { return printing::SpooledJobs().size() > before ? GetDesktopWindow() : nullptr; }, wait);
         const auto jobs = printing::SpooledJobs();
-        return jobs.size() > before ? printing::ReadPostScript(jobs.back()) : std::vector<Page>{};
+        job = jobs.size() > before ? printing::ReadPlacedTexts(jobs.back()) : PostScriptJob{};
+        return result;
+    }
+
+    // The header's texts (the log's name, when it was written, the computer's name), then the
+    // lines, then "Page N of M".
+    void ExpectFrame(const printing::PlacedPage& page, size_t number, size_t pages) {
+        ASSERT_GE(page.size(), 4u);
+        EXPECT_EQ(printing::Printable(m_log), page[0].text);
+        SYSTEMTIME now{};
+        GetLocalTime(&now);
+        EXPECT_NE(std::string::npos, page[1].text.find(std::to_string(now.wYear))) << page[1].text;
+        char computer[MAX_COMPUTERNAME_LENGTH + 1] = {};
+        DWORD size = sizeof computer;
+        GetComputerNameA(computer, &size);
+        EXPECT_EQ(printing::Printable(computer), page[2].text);
+        for (size_t i = 0; i < 2; ++i)
+            EXPECT_LT(page[i].x + page[i].text.size() * kAdvance * page[i].points, page[i + 1].x)
+                << "the header's texts stand apart: " << page[i].text;
+        EXPECT_EQ("Page " + std::to_string(number) + " of " + std::to_string(pages), page.back().text);
     }
 
     ScratchDirectory m_scratch;
+    const std::string m_log = m_scratch / "Zelkor.log";
 };
 
-TEST_F(PrintTest, LinesAreCutAtThePageWidthAndPagesEndWhereTheTextEnds) {
+TEST_F(PrintTest, TenPointLinesInsideTheMarginsUnderAHeaderAndOverPageNOfM) {
     std::string digits;
     for (int i = 0; i < 100; ++i) digits += "0123456789";
-    const std::vector<Page> pages = Print(digits + "\r\n" + NumberedLines(400));
-    ASSERT_GE(pages.size(), 2u);
-    const size_t perLine = pages[0][0].size();
+    PostScriptJob job;
+    ASSERT_EQ(PrintOutcome::Printed, Print(digits + "\r\n" + NumberedLines(400), job).outcome);
+    ASSERT_GE(job.pages.size(), 2u);
+    ASSERT_GT(job.paperWidth, 0);
+    const printing::PlacedPage& first = job.pages[0];
+    ExpectFrame(first, 1, job.pages.size());
+    const size_t perLine = first[3].text.size();
     ASSERT_LT(perLine, digits.size());
-    size_t at = 0;
-    for (std::string joined; joined.size() < digits.size(); joined += pages[0][at++])
-        ASSERT_EQ(pages[0][at], digits.substr(joined.size(), perLine)) << "cut exactly at the width";
+    size_t at = 3;
+    for (std::string joined; joined.size() < digits.size(); joined += first[at++].text)
+        ASSERT_EQ(first[at].text, digits.substr(joined.size(), perLine)) << "cut exactly at the width";
+    // The cut line reaches the right margin and stays inside it.
+    const double rightEdge = first[3].x + perLine * kAdvance * first[3].points;
+    EXPECT_LE(rightEdge, job.paperWidth - kMargin + kTolerance);
+    EXPECT_GE(rightEdge, job.paperWidth - kMargin - kAdvance * first[3].points - kTolerance);
     int line = 1;
-    for (size_t p = 0; p < pages.size(); ++p) {
-        EXPECT_EQ("Page " + std::to_string(p + 1), pages[p].back());
-        for (size_t i = (p == 0 ? at : 0); i + 1 < pages[p].size(); ++i)
-            EXPECT_EQ("Line " + std::to_string(line++), pages[p][i]);
+    for (size_t p = 0; p < job.pages.size(); ++p) {
+        ExpectFrame(job.pages[p], p + 1, job.pages.size());
+        for (size_t i = (p == 0 ? at : 3); i + 1 < job.pages[p].size(); ++i)
+            EXPECT_EQ("Line " + std::to_string(line++), job.pages[p][i].text);
     }
     EXPECT_EQ(401, line);
 
-    const int body = static_cast<int>(pages[0].size()) - 1;  // the footer aside
-    ASSERT_EQ(1u, Print(NumberedLines(body)).size()) << "a full page and nothing more";
-    const std::vector<Page> withLineEnd = Print(NumberedLines(body, "\r\n"));
-    ASSERT_EQ(2u, withLineEnd.size()) << "the empty line after the last line end starts page 2";
-    EXPECT_EQ(Page{"Page 2"}, withLineEnd[1]);
-    EXPECT_EQ(std::vector<Page>{{"Page 1"}}, Print("")) << "an empty log prints its footer alone";
+    // Three pages, each with its header and footer within the margins, every text in 10 points.
+    const int body = static_cast<int>(first.size()) - 4;
+    ASSERT_EQ(PrintOutcome::Printed, Print(NumberedLines(2 * body + 1), job).outcome);
+    ASSERT_EQ(3u, job.pages.size());
+    for (size_t p = 0; p < 3; ++p) {
+        const printing::PlacedPage& page = job.pages[p];
+        ExpectFrame(page, p + 1, 3);
+        for (const PlacedText& text : page) {
+            EXPECT_NEAR(10, text.points, 0.25) << text.text;
+            EXPECT_GE(text.x, kMargin - kTolerance) << text.text;
+            EXPECT_LE(text.x + text.text.size() * kAdvance * text.points, job.paperWidth - kMargin + kTolerance);
+            EXPECT_GE(text.y - text.points, kMargin - kTolerance) << "the top of " << text.text;
+            EXPECT_LE(text.y, job.paperHeight - kMargin + kTolerance) << text.text;
+        }
+        EXPECT_NEAR(kMargin, page[3].x, kTolerance) << "the lines start at the left margin";
+        EXPECT_LE(page[0].y, kMargin + 1.2 * page[0].points) << "the header is on the top margin";
+        EXPECT_GE(page.back().y, job.paperHeight - kMargin - page.back().points) << "the footer on the bottom one";
+        const double footerMiddle = page.back().x + page.back().text.size() * kAdvance * page.back().points / 2;
+        EXPECT_NEAR(job.paperWidth / 2, footerMiddle, 2 * kTolerance) << "the footer is centred";
+    }
+    EXPECT_EQ("Line " + std::to_string(2 * body + 1), job.pages[2][3].text);
+}
+
+TEST_F(PrintTest, ACancelledOrRefusedJobLeavesNothingInTheSpool) {
+    std::vector<std::pair<unsigned, unsigned>> told;
+    PostScriptJob job;
+    const PrintResult cancelled = Print(NumberedLines(1000), job, "ZelkorTest", [&](unsigned page, unsigned pages) {
+        told.emplace_back(page, pages);
+        return page < 2;
+    });
+    EXPECT_EQ(PrintOutcome::Cancelled, cancelled.outcome);
+    ASSERT_EQ(2u, told.size());
+    EXPECT_EQ(1u, told[0].first);
+    EXPECT_EQ(2u, told[1].first);
+    EXPECT_GT(told[0].second, 10u) << "the page count is known before the first page";
+    EXPECT_EQ(told[0].second, told[1].second);
+    EXPECT_TRUE(job.pages.empty()) << "a cancelled job is not spooled";
+
+    const PrintResult refused = Print(NumberedLines(10), job, "Refusing");
+    EXPECT_EQ(PrintOutcome::Refused, refused.outcome);
+    EXPECT_TRUE(job.pages.empty());
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "driver/Driver.h"
 #include "fixture_ids.h"
 #include "resources/resource.h"
+#include "wizard/StatusWindow.h"
 #include "wizard/WizardDlg.h"
 #include "zelkor.h"
 
@@ -99,6 +100,40 @@ TEST_F(StatusWindowTest, TheWizardsThreadCarriesOutEveryCallAndGivesBackTheWizar
     ASSERT_NE(nullptr, statusWindow());
     ZKEndStatus();
     EXPECT_FALSE(IsWindowEnabled(wizard.hwnd()));
+}
+
+// Printing offers Cancel: the click reaches the work as a flag, the window says so and stays
+// until the work closes it. Without the offer there is no button and Esc does nothing.
+TEST_F(StatusWindowTest, CancelIsOfferedOnlyWhenTheWorkCanStop) {
+    BeginStatus(IDI_PRINT, "Printing page 1 of 3");
+    HWND status = statusWindow();
+    ASSERT_NE(nullptr, status);
+    RECT without{};
+    GetWindowRect(status, &without);
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(status, IDCANCEL)));
+    SendMessageA(status, WM_COMMAND, IDCANCEL, 0);  // what Esc sends
+    EXPECT_EQ(status, statusWindow());
+
+    std::atomic<bool> cancelled{false};
+    onAnotherThread([&] { OfferStatusCancel(cancelled); });
+    HWND button = GetDlgItem(status, IDCANCEL);
+    ASSERT_TRUE(IsWindowVisible(button));
+    RECT with{}, place{};
+    GetWindowRect(status, &with);
+    GetWindowRect(button, &place);
+    EXPECT_GT(with.bottom - with.top, without.bottom - without.top);
+    EXPECT_LE(place.bottom, with.bottom) << "the button lies inside the window";
+    onAnotherThread([] { UpdateStatus("Printing page 2 of 3"); });
+    EXPECT_FALSE(cancelled);
+
+    drive::Click(status, IDCANCEL);  // posted: handled while the wait pumps messages
+    EXPECT_TRUE(drive::WaitFor([&] { return cancelled ? status : nullptr; }, 5000));
+    EXPECT_EQ("Cancelling...", textOf(status));
+    EXPECT_FALSE(IsWindowEnabled(button));
+    EXPECT_EQ(status, statusWindow()) << "the work closes the window when it has stopped";
+    EndStatus();
+    EXPECT_FALSE(IsWindow(status));
+    EXPECT_TRUE(IsWindowEnabled(wizard.hwnd()));
 }
 
 }  // namespace
