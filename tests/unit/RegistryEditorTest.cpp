@@ -1,6 +1,7 @@
-// The registry editor on a scratch key: what its list shows, how Find walks the keys, and when
-// Delete is offered and what it asks. The window is shown but its loop is not run: commands are
-// sent as the menu and the accelerators send them.
+// The registry editor on a scratch key: what its list shows, how Find walks the keys, when Delete
+// is offered and what it asks, what a refresh keeps, how failed writes and deep keys are handled,
+// and how the window paints and places itself. The window is shown but its loop is not run:
+// commands are sent as the menu and the accelerators send them.
 #include <gtest/gtest.h>
 #include <windows.h>
 
