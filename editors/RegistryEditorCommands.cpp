@@ -3,9 +3,9 @@
 
 #include <windowsx.h>
 
+#include "framework/ErrorText.h"
 #include "framework/StringTable.h"
 #include "resources/resource.h"
-#include "zelkor.h"
 
 namespace {
 // The popups of the context menu resource, in order.
@@ -52,28 +52,61 @@ bool CRegistryEditorWnd::IsCommandEnabled(UINT id) const {
     }
 }
 
-int CRegistryEditorWnd::tell(UINT stringId, UINT style) const {
+int CRegistryEditorWnd::tell(const std::string& text, UINT style) const {
     const HWND focus = GetFocus();
-    const int answer = ZKMessageBox(stringId, style, nullptr);
+    const int answer = MessageBoxA(hwnd(), text.c_str(), fw::LoadedString(IDS_APP_NAME).c_str(), style);
     if (focus && IsWindow(focus)) SetFocus(focus);
     return answer;
 }
 
-bool CRegistryEditorWnd::checkWritable(const CRegistryKey& key) const {
+int CRegistryEditorWnd::tell(UINT stringId, UINT style) const { return tell(fw::LoadedString(stringId), style); }
+
+bool CRegistryEditorWnd::checkWritable(const CRegistryKey& key) {
+    if (!key.handle()) {
+        reportFailure(key.status(), false);
+        return false;
+    }
     if (key.isWritable()) return true;
     tell(IDS_NO_ACCESS_RIGHTS, MB_OK | MB_ICONSTOP);
     return false;
 }
 
+void CRegistryEditorWnd::reportFailure(LONG error, bool wholeTree) {
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_KEY_DELETED) {
+        if (tell(IDS_REGEDIT_KEY_GONE, MB_YESNO | MB_ICONEXCLAMATION) == IDYES) wholeTree = true;
+    } else if (error == ERROR_ACCESS_DENIED) {
+        tell(IDS_NO_ACCESS_RIGHTS, MB_OK | MB_ICONSTOP);
+    } else {
+        tell(fw::FormattedString(IDS_REGEDIT_NOT_CHANGED, ErrorText(static_cast<DWORD>(error)).c_str()),
+             MB_OK | MB_ICONSTOP);
+    }
+    if (wholeTree)
+        FillTree();
+    else if (m_tree.Selection())
+        showValues(m_tree.Selection());
+}
+
+// The item goes only with its key; a delete that stopped part way shows what is left. A later
+// top-level item's key is its entry's path below the entry's root.
 void CRegistryEditorWnd::deleteKey() {
     const HTREEITEM item = m_tree.Selection();
     if (!item || !checkWritable(*openKey(item))) return;
     if (tell(IDS_CONFIRM_DELETE_KEY, kAskDelete) != IDYES) return;
-    const KeyPath path = KeyPathOf(item);
-    CRegistryKey(path.root, false).deleteSubkey(path.path.c_str());
-    m_tree.DeleteItem(item);
+    LONG result;
+    if (const HTREEITEM parent = m_tree.Parent(item)) {
+        const std::unique_ptr<CRegistryKey> parentKey = openKey(parent);
+        result = parentKey->handle() ? parentKey->deleteSubkey(m_tree.Text(item).c_str()) : parentKey->status();
+    } else {
+        const RootEntry& entry = m_roots.at(static_cast<size_t>(m_tree.Data(item)));
+        result = CRegistryKey(entry.root, false).deleteSubkey(entry.path.c_str());
+    }
+    if (result == ERROR_SUCCESS)
+        m_tree.DeleteItem(item);
+    else
+        reportFailure(result, true);
 }
 
+// A value that is already gone counts as deleted.
 void CRegistryEditorWnd::deleteValues() {
     const int count = m_list.SelectedCount();
     const std::unique_ptr<CRegistryKey> key = openSelectedKey();
@@ -81,7 +114,11 @@ void CRegistryEditorWnd::deleteValues() {
     if (tell(count > 1 ? IDS_CONFIRM_DELETE_ENTRIES : IDS_CONFIRM_DELETE_ENTRY, kAskDelete) != IDYES)
         return;
     for (int row = m_list.NextRow(-1, LVNI_SELECTED); row >= 0; row = m_list.NextRow(-1, LVNI_SELECTED)) {
-        key->deleteValue(m_list.Text(row, 0).c_str());
+        const LONG result = key->deleteValue(m_list.Text(row, 0).c_str());
+        if (result != ERROR_SUCCESS && result != ERROR_FILE_NOT_FOUND) {
+            reportFailure(result, false);
+            return;
+        }
         m_list.DeleteRow(row);
     }
 }

@@ -103,7 +103,9 @@ bool CRegistryEditorWnd::searchBelow(HTREEITEM item, const std::string& upperTex
     return false;
 }
 
+// The key and the row are both scrolled into view.
 void CRegistryEditorWnd::showFoundRow(int row) {
+    m_tree.EnsureVisible(m_tree.Selection());
     SetFocus(m_list.hwnd());
     m_list.SetState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     m_list.EnsureVisible(row);

@@ -22,6 +22,10 @@ void CRegistryEditorWnd::layout() {
     m_bar.right = m_bar.left + barWidth();
     fw::WindowRef(m_tree.hwnd()).move(RECT{free.left, free.top, m_bar.left, free.bottom});
     fw::WindowRef(m_list.hwnd()).move(RECT{m_bar.right, free.top, free.right, free.bottom});
+    // The list keeps only part of what it showed when it moves and shrinks at once (its rows and
+    // header pieces are left unpainted): both panes are painted whole.
+    for (HWND pane : {m_tree.hwnd(), m_list.hwnd()})
+        RedrawWindow(pane, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     InvalidateRect(hwnd(), &m_bar, TRUE);
 }
 
@@ -42,12 +46,13 @@ void CRegistryEditorWnd::paintSplitter() {
     EndPaint(hwnd(), &paint);
 }
 
-// Inverting twice erases it.
+// Inverting twice erases it. Drawn over the tree and the list too, which the window's own
+// painting leaves alone.
 void CRegistryEditorWnd::drawTracker() const {
     static const WORD kHalftone[8] = {0x5555, 0xAAAA, 0x5555, 0xAAAA, 0x5555, 0xAAAA, 0x5555, 0xAAAA};
     fw::UniqueBitmap pattern(CreateBitmap(8, 8, 1, 1, kHalftone));
     fw::UniqueBrush brush(CreatePatternBrush(pattern.get()));
-    HDC dc = GetDC(hwnd());
+    HDC dc = GetDCEx(hwnd(), nullptr, DCX_CACHE | DCX_LOCKWINDOWUPDATE);
     HGDIOBJ previous = SelectObject(dc, brush.get());
     PatBlt(dc, m_bar.left, m_bar.top, m_bar.right - m_bar.left, m_bar.bottom - m_bar.top, PATINVERT);
     SelectObject(dc, previous);

@@ -1,5 +1,6 @@
 // The registry editor's commands that ask the user for names and data: new keys, new values and
-// changes to a value.
+// changes to a value. A failed write is told with its reason, and the list then shows what the
+// registry holds.
 #include "editors/RegistryEditorWnd.h"
 
 #include <vector>
@@ -15,7 +16,11 @@ void CRegistryEditorWnd::newKey() {
     if (!checkWritable(*key)) return;
     CNewKeyDlg dialog(key->handle());
     if (dialog.DoModal(hwnd()) != IDOK) return;
-    CRegistryKey(key->handle(), dialog.name().c_str(), true);
+    const CRegistryKey created(key->handle(), dialog.name().c_str(), true);
+    if (!created.handle()) {
+        reportFailure(created.status(), false);
+        return;
+    }
     m_tree.Select(m_tree.InsertItem(parent, dialog.name(), kClosedKey));
 }
 
@@ -25,31 +30,37 @@ void CRegistryEditorWnd::newValue(UINT command) {
     if (!checkWritable(*key)) return;
     std::string name, text;
     int image = kOtherValue;
+    LONG result;
     if (command == ID_REGEDIT_NEW_STRING) {
         CEditStringDlg dialog(hwnd(), key->handle());
         if (dialog.DoModal() != IDOK) return;
         name = dialog.name();
-        key->setString(name.c_str(), dialog.value().c_str());
+        result = key->setString(name.c_str(), dialog.value().c_str());
         text = dialog.value();
         image = kStringValue;
     } else if (command == ID_REGEDIT_NEW_DWORD) {
         CEditDwordDlg dialog(hwnd(), key->handle());
         if (dialog.DoModal() != IDOK) return;
         name = dialog.name();
-        key->setDword(name.c_str(), dialog.value());
+        result = key->setDword(name.c_str(), dialog.value());
         text = DwordDataText(dialog.value());
     } else {
         CEditBinaryDlg dialog(hwnd(), key->handle());
         if (dialog.DoModal() != IDOK) return;
         name = dialog.name();
-        key->setBinary(name.c_str(), dialog.data().data(), dialog.size());
+        result = key->setBinary(name.c_str(), dialog.data().data(), dialog.size());
         text = BytesDataText(dialog.data().data(), dialog.size());
+    }
+    if (result != ERROR_SUCCESS) {
+        reportFailure(result, false);
+        return;
     }
     const int row = m_list.InsertRow(m_list.RowCount(), name, image);
     m_list.SetText(row, 1, text);
 }
 
-// A value of any type but string and double word is edited, and written back, as binary.
+// A value of any type but string and double word is edited as binary, and written back as
+// binary only when its bytes changed: OK on an unchanged value writes nothing, so its type stays.
 void CRegistryEditorWnd::modify() {
     const int row = m_list.FocusedRow();
     if (row < 0 || !m_tree.Selection()) return;
@@ -57,29 +68,41 @@ void CRegistryEditorWnd::modify() {
     if (!checkWritable(*key)) return;
     const std::string name = m_list.Text(row, 0);
     RegistryValueInfo info;
-    // A value deleted behind the editor's back is not written again.
-    if (key->queryValueInfo(name.c_str(), info) != ERROR_SUCCESS) return;
+    // A value deleted behind the editor's back is not written again: the list shows it gone.
+    if (key->queryValueInfo(name.c_str(), info) != ERROR_SUCCESS) {
+        showValues(m_tree.Selection());
+        return;
+    }
     std::string text;
+    LONG result = ERROR_SUCCESS;
     if (info.type == REG_SZ) {
         std::string value;
         key->getString(name.c_str(), value);
         CEditStringDlg dialog(hwnd(), name, value);
-        if (dialog.DoModal() != IDOK) return;
-        key->setString(name.c_str(), dialog.value().c_str());
+        if (dialog.DoModal() != IDOK || dialog.value() == value) return;
+        result = key->setString(name.c_str(), dialog.value().c_str());
         text = dialog.value();
     } else if (info.type == REG_DWORD) {
-        CEditDwordDlg dialog(hwnd(), name, key->getDword(name.c_str()));
-        if (dialog.DoModal() != IDOK) return;
-        key->setDword(name.c_str(), dialog.value());
+        const DWORD value = key->getDword(name.c_str());
+        CEditDwordDlg dialog(hwnd(), name, value);
+        if (dialog.DoModal() != IDOK || dialog.value() == value) return;
+        result = key->setDword(name.c_str(), dialog.value());
         text = DwordDataText(dialog.value());
     } else {
         std::vector<BYTE> data(info.size);
         DWORD size = info.size;
-        if (key->getBinary(name.c_str(), data.data(), size) != ERROR_SUCCESS) return;
-        CEditBinaryDlg dialog(hwnd(), name, data.data(), size);
-        if (dialog.DoModal() != IDOK) return;
-        key->setBinary(name.c_str(), dialog.data().data(), dialog.size());
-        text = BytesDataText(dialog.data().data(), dialog.size());
+        result = key->getBinary(name.c_str(), data.data(), size);
+        data.resize(size < data.size() ? size : data.size());
+        if (result == ERROR_SUCCESS) {
+            CEditBinaryDlg dialog(hwnd(), name, data.data(), static_cast<DWORD>(data.size()));
+            if (dialog.DoModal() != IDOK || dialog.data() == data) return;
+            result = key->setBinary(name.c_str(), dialog.data().data(), dialog.size());
+            text = BytesDataText(dialog.data().data(), dialog.size());
+        }
+    }
+    if (result != ERROR_SUCCESS) {
+        reportFailure(result, false);
+        return;
     }
     m_list.SetText(row, 1, text);
 }

@@ -31,7 +31,9 @@ int CRegistryEditorWnd::Run() {
 
 bool CRegistryEditorWnd::Open() {
     m_settings = std::make_unique<CSettingsKey>(SETTINGS_REGISTRY_EDITOR);
-    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MAXIMIZEBOX;
+    // The frame paints only its splitter bar: erasing under the tree and the list would wipe
+    // what they have painted when the bar moves.
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MAXIMIZEBOX | WS_CLIPCHILDREN;
     if (!Create(fw::LoadedString(IDS_REGEDIT_TITLE), style, 0, m_owner, IDR_REGEDIT)) return false;
     applyStoredLayout();
     insertColumns();
@@ -73,7 +75,8 @@ bool CRegistryEditorWnd::OnCreate() {
     return m_contextMenus.Load(IDR_REGEDIT_CONTEXT);
 }
 
-// A first run puts the bar in the middle and halves the list between the two columns.
+// A first run opens over the owner, puts the bar in the middle and halves the list between the
+// two columns.
 void CRegistryEditorWnd::applyStoredLayout() {
     WINDOWPLACEMENT placement{};
     DWORD size = sizeof placement;
@@ -88,6 +91,7 @@ void CRegistryEditorWnd::applyStoredLayout() {
         if (showCommand == SW_SHOWMAXIMIZED) ShowWindow(hwnd(), SW_SHOWMAXIMIZED);
         SetSplitterPosition(static_cast<int>(m_settings->getDword(REGISTRY_EDITOR_SPLIT)));
     } else {
+        fw::CentreOver(hwnd(), m_owner);
         SetSplitterPosition((fw::width(window().clientRect()) - barWidth()) / 2);
     }
 }

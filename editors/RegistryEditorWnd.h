@@ -45,12 +45,9 @@ public:
     // Stores placement, split and column widths, then destroys the window.
     void Close();
 
-    struct KeyPath {
-        HKEY root = nullptr;
-        std::string path;
-    };
-    KeyPath KeyPathOf(HTREEITEM item) const;
-    // Reads the whole subtree of every root entry anew and selects the first top-level item.
+    // Reads the whole subtree of every root entry anew. The selected key (or the nearest key
+    // above it that still exists) stays selected and the expanded branches that still exist stay
+    // expanded; the first fill selects the first top-level item.
     void FillTree();
     void SetSplitterPosition(int left);
     int splitterPosition() const { return m_bar.left; }
@@ -90,23 +87,39 @@ private:
     bool onButtonUp();
     void onMinMaxInfo(MINMAXINFO& info) const;
 
-    // Tree and value list.
+    // Tree and value list. An item's path is the texts from its top-level item down to it.
+    using ItemPath = std::vector<std::string>;
     void addKeyNode(HTREEITEM parent, HKEY parentKey, const std::string& subkey, const std::string& text,
                     LPARAM data);
+    ItemPath pathOf(HTREEITEM item) const;
+    HTREEITEM itemAt(const ItemPath& path) const;
+    template <class Visit>
+    void forEachItem(HTREEITEM first, const Visit& visit) const {
+        for (HTREEITEM item = first; item; item = m_tree.NextSibling(item)) {
+            visit(item);
+            forEachItem(m_tree.FirstChild(item), visit);
+        }
+    }
     void onSelectionChanged(HTREEITEM previous, HTREEITEM selected);
+    void showValues(HTREEITEM item);
     void fillValueList(const CRegistryKey& key);
-    // The selected key, opened with full access when granted.
+    // An item's key, opened with full access when granted; without a handle, its status says why.
     std::unique_ptr<CRegistryKey> openKey(HTREEITEM item) const;
     std::unique_ptr<CRegistryKey> openSelectedKey() const { return openKey(m_tree.Selection()); }
 
     // Commands.
     void showContextMenu(HWND window, POINT screen);
     void onListDoubleClick();
-    // A message of the string table through the program's message box; the keyboard focus
-    // comes back to where it was, whichever window owns the box.
+    // A message box owned by this window, so that closing it enables this window and not the
+    // owner that the editor keeps disabled; the keyboard focus comes back to where it was.
+    int tell(const std::string& text, UINT style) const;
     int tell(UINT stringId, UINT style) const;
-    // False (after telling the user) when only read access was granted.
-    bool checkWritable(const CRegistryKey& key) const;
+    // False (after telling the user why) when the key was not opened or only for reading.
+    bool checkWritable(const CRegistryKey& key);
+    // Tells a failed registry operation with its reason, then shows the registry as it is: the
+    // whole tree when asked (or when the user accepts a refresh for a key that is gone), otherwise
+    // the selected key's values.
+    void reportFailure(LONG error, bool wholeTree);
     void newKey();
     void newValue(UINT command);
     void modify();

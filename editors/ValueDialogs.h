@@ -1,5 +1,6 @@
 // The dialogs in which the registry editor asks for a value's name and data, or for the name of a
-// new key. They never write to the registry: after OK the caller reads the fields and writes.
+// new key. They open centred over their owner and never write to the registry: after OK the
+// caller reads the fields and writes.
 // Each value dialog has two forms: an existing value (name read-only, no clash test) and a new
 // value (name writable; OK refuses a name that the clash key already holds).
 #pragma once
@@ -85,6 +86,7 @@ public:
     const std::string& name() const { return m_name; }
 
 protected:
+    BOOL OnInitDialog() override;
     void DoDataExchange(fw::DataExchange& exchange) override;
 
 private:

@@ -1,5 +1,8 @@
 #include "framework/FindReplaceDialog.h"
 
+#include <algorithm>
+#include <climits>
+
 namespace fw {
 
 CFindReplaceDialog::~CFindReplaceDialog() { Close(); }
@@ -23,7 +26,29 @@ bool CFindReplaceDialog::Create(HWND owner, const std::string& text, DWORD flags
     m_record.lpstrFindWhat = m_text;
     m_record.wFindWhatLen = sizeof m_text;
     m_hwnd = FindTextA(&m_record);
+    if (m_hwnd) fitToShownControls();
     return m_hwnd != nullptr;
+}
+
+// The platform's template keeps room for the options that the flags hid: the dialog ends below
+// its lowest shown control, with the margin that the topmost one has above it.
+void CFindReplaceDialog::fitToShownControls() {
+    int top = INT_MAX, bottom = INT_MIN;
+    for (HWND child = GetWindow(m_hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (!(GetWindowLongA(child, GWL_STYLE) & WS_VISIBLE)) continue;
+        RECT place{};
+        GetWindowRect(child, &place);
+        MapWindowPoints(HWND_DESKTOP, m_hwnd, reinterpret_cast<POINT*>(&place), 2);
+        top = std::min(top, static_cast<int>(place.top));
+        bottom = std::max(bottom, static_cast<int>(place.bottom));
+    }
+    RECT client{}, frame{};
+    GetClientRect(m_hwnd, &client);
+    GetWindowRect(m_hwnd, &frame);
+    const int excess = client.bottom - (bottom + top);
+    if (top == INT_MAX || excess <= 0) return;
+    SetWindowPos(m_hwnd, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top - excess,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 CFindReplaceDialog::Report CFindReplaceDialog::TakeReport(LPARAM report) {

@@ -36,6 +36,8 @@ public:
     bool WholeWord() const { return (m_record.Flags & FR_WHOLEWORD) != 0; }
 
 private:
+    void fitToShownControls();
+
     FINDREPLACEA m_record{};
     char m_text[256] = {};
     HWND m_hwnd = nullptr;

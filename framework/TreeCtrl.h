@@ -26,6 +26,8 @@ public:
     HTREEITEM NextSibling(HTREEITEM item) const { return TreeView_GetNextSibling(hwnd(), item); }
     HTREEITEM Selection() const { return TreeView_GetSelection(hwnd()); }
     void Select(HTREEITEM item) const { TreeView_SelectItem(hwnd(), item); }
+    // Expands the item's parents and scrolls it into view.
+    void EnsureVisible(HTREEITEM item) const { TreeView_EnsureVisible(hwnd(), item); }
 
     std::string Text(HTREEITEM item) const;
     LPARAM Data(HTREEITEM item) const;

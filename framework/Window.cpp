@@ -1,5 +1,6 @@
 #include "framework/Window.h"
 
+#include <algorithm>
 
 namespace fw {
 
@@ -28,6 +29,19 @@ RECT WindowRef::clientRect() const {
     RECT rect{};
     GetClientRect(m_hwnd, &rect);
     return rect;
+}
+
+void CentreOver(HWND window, HWND over) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!GetMonitorInfoA(MonitorFromWindow(over ? over : window, MONITOR_DEFAULTTONEAREST), &monitor)) return;
+    const RECT& work = monitor.rcWork;
+    const RECT target = over ? WindowRef(over).windowRect() : work;
+    const RECT own = WindowRef(window).windowRect();
+    const int cx = std::min(width(own), width(work)), cy = std::min(height(own), height(work));
+    const int left = std::max(work.left, std::min((target.left + target.right - cx) / 2, work.right - cx));
+    const int top = std::max(work.top, std::min((target.top + target.bottom - cy) / 2, work.bottom - cy));
+    SetWindowPos(window, nullptr, left, top, cx, cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 HWND CreateChildControl(const char* className, HWND parent, UINT id, DWORD style, DWORD exStyle, const RECT& place) {

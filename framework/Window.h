@@ -45,6 +45,10 @@ private:
 HWND CreateChildControl(const char* className, HWND parent, UINT id, DWORD style, DWORD exStyle = 0,
                         const RECT& place = {});
 
+// Puts a top-level window centred over another (null: the screen), no larger than the work area
+// of that window's monitor and inside it.
+void CentreOver(HWND window, HWND over);
+
 inline int width(const RECT& r) { return r.right - r.left; }
 inline int height(const RECT& r) { return r.bottom - r.top; }
 

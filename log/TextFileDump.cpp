@@ -22,7 +22,7 @@ bool isBinary(char c) {
 }  // namespace
 
 void LogBytesLeftOut(unsigned long long count) {
-    ZKLogFormat(ZKLoadString(IDS_BINARY_LEFT_OUT, nullptr), count);
+    ZKLogFormat(ZKLoadString(count == 1 ? IDS_BINARY_LEFT_OUT_ONE : IDS_BINARY_LEFT_OUT, nullptr), count);
     ZKLogWrite("\r\n\r\n");
 }
 

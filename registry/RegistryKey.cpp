@@ -7,13 +7,14 @@
 CRegistryKey::CRegistryKey(HKEY parent, const char* subkey, bool create) : m_ownsHandle(true) {
     if (create) {
         m_readOnly = false;
-        if (RegCreateKeyExA(parent, subkey, 0, const_cast<char*>(""), REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                            nullptr, &m_handle, nullptr) != ERROR_SUCCESS)
-            m_handle = nullptr;
-        return;
+        m_status = RegCreateKeyExA(parent, subkey, 0, const_cast<char*>(""), REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+                                   nullptr, &m_handle, nullptr);
+    } else {
+        m_status = RegOpenKeyExA(parent, subkey, 0, KEY_ALL_ACCESS, &m_handle);
+        m_readOnly = m_status != ERROR_SUCCESS;
+        if (m_readOnly) m_status = RegOpenKeyExA(parent, subkey, 0, KEY_READ, &m_handle);
     }
-    m_readOnly = RegOpenKeyExA(parent, subkey, 0, KEY_ALL_ACCESS, &m_handle) != ERROR_SUCCESS;
-    if (m_readOnly && RegOpenKeyExA(parent, subkey, 0, KEY_READ, &m_handle) != ERROR_SUCCESS) m_handle = nullptr;
+    if (m_status != ERROR_SUCCESS) m_handle = nullptr;
 }
 
 CRegistryKey::~CRegistryKey() {

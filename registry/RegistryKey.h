@@ -36,6 +36,8 @@ public:
 
     HKEY handle() const { return m_handle; }
     bool isWritable() const { return !m_readOnly; }
+    // The registry's code for the open or create: why there is no handle (0 with one).
+    LONG status() const { return m_status; }
 
     bool valueExists(const char* name) const;
     bool subkeyExists(const char* name) const;
@@ -69,6 +71,7 @@ private:
     HKEY m_handle = nullptr;
     bool m_ownsHandle = false;
     bool m_readOnly = true;
+    LONG m_status = ERROR_SUCCESS;
 };
 
 // The six predefined roots, borrowed for the life of the program. Any other handle gives a key

@@ -185,8 +185,13 @@ TEST_F(RegistryEditorEndToEnd, CreateModifyFindDeleteThenReopenWhereItWas) {
 
     find("blob");  // nothing after the last row nor below: no match
     EXPECT_EQ("No matches found", answer(IDOK));
-    command(ID_REGEDIT_REFRESH);  // the top-level key again, no row focused
-    find("blob");  // through the registry, into the subkeys
+    command(ID_REGEDIT_REFRESH);  // the same key again, no row focused
+    find("blob");  // through the registry
+    command(ID_REGEDIT_DELETE);
+    EXPECT_NE(std::string::npos, answer(IDNO).find("The selected entry"));
+    settle();
+    // A box inside the editor leaves the wizard disabled until the editor closes.
+    EXPECT_FALSE(IsWindowEnabled(session.wizard()));
     command(ID_REGEDIT_DELETE);
     EXPECT_NE(std::string::npos, answer(IDYES).find("The selected entry"));
 

@@ -131,7 +131,7 @@ TEST(LogFile, TextFileCopies) {
         ZKLogAscii(file);
         EXPECT_NE(0, CloseHandle(file));
     }
-    EXPECT_EQ(kMissingLine + "\r\n\r\n" + "abcd\r\n(1 bytes of binary data left out)\r\n\r\n" + kMissingLine +
+    EXPECT_EQ(kMissingLine + "\r\n\r\n" + "abcd\r\n(1 byte of binary data left out)\r\n\r\n" + kMissingLine +
                   "line 2\r\n\r\n\r\n",
               log.text());
 }

@@ -21,6 +21,8 @@ public:
     MessageBoxAnswers(const MessageBoxAnswers&) = delete;
     MessageBoxAnswers& operator=(const MessageBoxAnswers&) = delete;
 
+    // The owner window of each box seen, in order (after Finish).
+    const std::vector<HWND>& Owners() const { return m_owners; }
     // Stops answering; the texts of the boxes seen, in order.
     const std::vector<std::string>& Finish() {
         m_stop = true;
@@ -35,6 +37,7 @@ private:
             if (!box.window) continue;
             const size_t index = m_texts.size();
             m_texts.push_back(box.text);
+            m_owners.push_back(GetWindow(box.window, GW_OWNER));
             if (m_before && index < m_answers.size()) m_before(index);
             const int answer = index < m_answers.size() ? m_answers[index] : IDOK;
             if (!drive::AnswerMessageBox(box, answer)) drive::AnswerMessageBox(box, IDYES);
@@ -45,6 +48,7 @@ private:
     std::vector<int> m_answers;
     std::function<void(size_t)> m_before;
     std::vector<std::string> m_texts;
+    std::vector<HWND> m_owners;
     std::atomic<bool> m_stop{false};
     std::thread m_thread;
 };

@@ -1,17 +1,23 @@
-// The registry editor on a scratch key: what its list shows, how Find walks the keys, and when
-// Delete is offered and what it asks. The window is shown but its loop is not run: commands are
-// sent as the menu and the accelerators send them.
+// The registry editor on a scratch key: what its list shows, how Find walks the keys, when Delete
+// is offered and what it asks, what a refresh keeps, how failed writes and deep keys are handled,
+// and how the window paints and places itself. The window is shown but its loop is not run:
+// commands are sent as the menu and the accelerators send them.
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
+#include <cstring>
+#include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "MessageBoxAnswers.h"
 #include "ScratchKey.h"
 #include "editors/RegistryDataText.h"
 #include "editors/RegistryEditorWnd.h"
+#include "framework/StringTable.h"
 #include "resources/resource.h"
 
 namespace {
@@ -38,6 +44,84 @@ protected:
         SetForegroundWindow(editor->hwnd());
     }
     void command(UINT id) { SendMessageA(editor->hwnd(), WM_COMMAND, id, 0); }
+    // A command that opens the dialog with that title: while it is open, edit(dialog) runs on a
+    // helper thread, then OK is clicked.
+    void commandThroughDialog(UINT id, const char* title, const std::function<void(HWND)>& edit = nullptr) {
+        std::thread helper([&] {
+            HWND dialog = drive::WaitForTopLevel(GetCurrentProcessId(), "#32770", title, 5000);
+            if (!dialog) return;
+            if (edit) edit(dialog);
+            drive::Click(dialog, IDOK);
+        });
+        command(id);
+        helper.join();
+    }
+    HTREEITEM child(HTREEITEM parent, const char* text) const {
+        for (HTREEITEM item = tree().FirstChild(parent); item; item = tree().NextSibling(item))
+            if (tree().Text(item) == text) return item;
+        return nullptr;
+    }
+    void focusRow(const char* name) {
+        const int row = rowOf(name);
+        ASSERT_GE(row, 0) << name;
+        selectRows({row});
+    }
+    // Whether the item's row lies wholly inside the tree's or the list's client area.
+    bool shown(HTREEITEM item) const {
+        RECT rect{};
+        std::memcpy(&rect, &item, sizeof item);  // the item goes in, its rectangle comes back
+        return SendMessageA(tree().hwnd(), TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&rect)) &&
+               inside(tree().hwnd(), rect);
+    }
+    bool shown(int row) const {
+        RECT rect{};
+        rect.left = LVIR_BOUNDS;
+        return SendMessageA(list().hwnd(), LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&rect)) &&
+               inside(list().hwnd(), rect);
+    }
+    // Works through the messages and paints that are due.
+    static void pump() {
+        for (const DWORD end = GetTickCount() + 300; GetTickCount() < end; Sleep(10)) {
+            MSG message;
+            while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+                TranslateMessage(&message);
+                DispatchMessageA(&message);
+            }
+        }
+    }
+    // The window's pixels as the screen shows them.
+    static std::vector<DWORD> onScreen(HWND window) {
+        RECT rect{};
+        GetWindowRect(window, &rect);
+        const int cx = rect.right - rect.left, cy = rect.bottom - rect.top;
+        std::vector<DWORD> pixels(static_cast<size_t>(cx) * static_cast<size_t>(cy));
+        HDC screen = GetDC(nullptr);
+        HDC memory = CreateCompatibleDC(screen);
+        HBITMAP bitmap = CreateCompatibleBitmap(screen, cx, cy);
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, cx, cy, screen, rect.left, rect.top, SRCCOPY);
+        SelectObject(memory, old);
+        BITMAPINFO info{};
+        info.bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), cx, -cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        GetDIBits(memory, bitmap, 0, static_cast<UINT>(cy), pixels.data(), &info, DIB_RGB_COLORS);
+        DeleteObject(bitmap);
+        DeleteDC(memory);
+        ReleaseDC(nullptr, screen);
+        return pixels;
+    }
+    // Drags the splitter bar from x to x + distance, as the mouse would, in the editor's client area.
+    void dragBar(int x, int distance, int y) {
+        const HWND window = editor->hwnd();
+        SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+        SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        SendMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x + distance, y));
+        SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(x + distance, y));
+    }
+    static bool inside(HWND window, const RECT& rect) {
+        RECT client{};
+        GetClientRect(window, &client);
+        return rect.top >= client.top && rect.bottom <= client.bottom;
+    }
 
     const fw::CTreeCtrl& tree() const { return editor->tree(); }
     const fw::CListCtrl& list() const { return editor->list(); }
@@ -178,6 +262,180 @@ TEST_F(RegistryEditorTest, DeleteIsOfferedAsTheFocusAllowsAndAsksBeforeRemoving)
     EXPECT_EQ(0, list().RowCount());
     EXPECT_EQ(ERROR_FILE_NOT_FOUND, RegQueryValueExA(scratch(), "three", nullptr, nullptr, nullptr, nullptr));
     EXPECT_TRUE(keyExists("Second"));
+}
+
+// What the list shows after the bar moved is what it paints afresh.
+TEST_F(RegistryEditorTest, DraggingTheSplitterLeavesTheListPainted) {
+    for (int i = 0; i < 12; ++i) setString("", ("Value" + std::to_string(i)).c_str(), "data");
+    open();
+    pump();
+    for (int distance : {-60, 120}) {
+        dragBar(editor->splitterPosition() + 1, distance, 40);
+        pump();
+        const std::vector<DWORD> shown = onScreen(list().hwnd());
+        RedrawWindow(list().hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+        pump();
+        EXPECT_TRUE(shown == onScreen(list().hwnd())) << distance;
+    }
+}
+
+TEST_F(RegistryEditorTest, TheFirstRunOpensOverTheOwner) {
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Halvard\\Zelkor\\Registry Editor");
+    HWND owner = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 200, 150, 600, 450, nullptr, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
+    CRegistryEditorWnd ownedEditor(owner);
+    ownedEditor.AddRootEntry("Scratch", HKEY_CURRENT_USER, path());
+    ASSERT_TRUE(ownedEditor.Open());
+    RECT ownerRect{}, editorRect{};
+    GetWindowRect(owner, &ownerRect);
+    GetWindowRect(ownedEditor.hwnd(), &editorRect);
+    EXPECT_NEAR((ownerRect.left + ownerRect.right) / 2, (editorRect.left + editorRect.right) / 2, 1);
+    EXPECT_NEAR((ownerRect.top + ownerRect.bottom) / 2, (editorRect.top + editorRect.bottom) / 2, 1);
+    ownedEditor.DestroyWindow();
+    DestroyWindow(owner);
+}
+
+TEST_F(RegistryEditorTest, RefreshKeepsTheSelectedKeyAndTheBranchesThatStillExist) {
+    createKey("A\\A1\\A2");
+    createKey("B\\B1");
+    createKey("C\\C1");
+    open();
+    HTREEITEM top = tree().Root();
+    tree().Expand(child(top, "B"), TVE_EXPAND);
+    tree().Expand(child(top, "C"), TVE_EXPAND);
+    tree().Select(child(child(child(top, "A"), "A1"), "A2"));
+    RegDeleteTreeA(scratch(), "A\\A1\\A2");  // behind the editor's back
+    RegDeleteTreeA(scratch(), "C");
+    setString("A\\A1", "seen", "after the refresh");
+    command(ID_REGEDIT_REFRESH);
+    EXPECT_EQ("A1", selectedKey());  // the nearest key above the one that went
+    EXPECT_EQ(0, rowOf("seen"));
+    top = tree().Root();
+    const HTREEITEM a1 = child(child(top, "A"), "A1");
+    ASSERT_NE(nullptr, a1);
+    EXPECT_EQ(nullptr, tree().FirstChild(a1));
+    EXPECT_TRUE(tree().IsExpanded(child(top, "B")));
+    EXPECT_EQ(nullptr, child(top, "C"));
+}
+
+TEST_F(RegistryEditorTest, FindScrollsTheKeyAndTheRowIntoView) {
+    for (int i = 0; i < 60; ++i) createKey(("K" + std::to_string(100 + i)).c_str());
+    for (int i = 0; i < 80; ++i) setString("K159", ("V" + std::to_string(100 + i)).c_str(), "");
+    setString("K159", "Wanted", "");  // listed last
+    open();
+    MessageBoxAnswers boxes({});
+    editor->SetFindText("wanted");
+    command(ID_REGEDIT_FIND_NEXT);
+    ASSERT_EQ("Wanted", foundRow());
+    EXPECT_TRUE(shown(tree().Selection()));
+    EXPECT_TRUE(shown(list().FocusedRow()));
+    EXPECT_TRUE(boxes.Finish().empty());
+}
+
+// Every key opened below its parent: a path from the root longer than 259 characters is fine.
+TEST_F(RegistryEditorTest, DeepKeysShowTheirValuesAndTakeNewOnes) {
+    HKEY level = scratch();
+    for (int depth = 0; depth < 40; ++depth) {
+        HKEY next = nullptr;
+        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(level, ("Level" + std::to_string(100 + depth)).c_str(), 0, nullptr, 0,
+                                                 KEY_ALL_ACCESS, nullptr, &next, nullptr));
+        if (level != scratch()) RegCloseKey(level);
+        level = next;
+    }
+    RegSetValueExA(level, "Bottom", 0, REG_SZ, reinterpret_cast<const BYTE*>("reached"), 8);
+    open();
+    HTREEITEM item = tree().Root();
+    while (tree().FirstChild(item)) item = tree().FirstChild(item);
+    tree().Select(item);
+    ASSERT_EQ("Level139", selectedKey());
+    EXPECT_EQ(0, rowOf("Bottom"));
+    MessageBoxAnswers boxes({});
+    commandThroughDialog(ID_REGEDIT_NEW_STRING, "Edit String",
+                         [](HWND dialog) { drive::SetText(GetDlgItem(dialog, IDC_STRING_NAME), "Added"); });
+    EXPECT_TRUE(boxes.Finish().empty());
+    EXPECT_EQ(ERROR_SUCCESS, RegQueryValueExA(level, "Added", nullptr, nullptr, nullptr, nullptr));
+    RegCloseKey(level);
+}
+
+TEST_F(RegistryEditorTest, OkWithNothingChangedKeepsEachTypeAsItIs) {
+    const unsigned long long quad = 7;
+    setValue("", "multi", REG_MULTI_SZ, "a\0b\0", 5);
+    setValue("", "expand", REG_EXPAND_SZ, "%a%", 4);
+    setValue("", "quad", REG_QWORD, &quad, sizeof quad);
+    setValue("", "none", REG_NONE, "x", 1);
+    open();
+    for (const char* name : {"multi", "expand", "quad", "none"}) {
+        DWORD before = 0, after = 0;
+        RegQueryValueExA(scratch(), name, nullptr, &before, nullptr, nullptr);
+        focusRow(name);
+        commandThroughDialog(ID_REGEDIT_MODIFY, "Edit Binary");
+        RegQueryValueExA(scratch(), name, nullptr, &after, nullptr, nullptr);
+        EXPECT_EQ(before, after) << name;
+    }
+}
+
+// A key deleted behind the editor's back: the message says so and offers a refresh, the list
+// shows the registry as it is, and access rights are not blamed.
+TEST_F(RegistryEditorTest, AKeyGoneBehindTheEditorsBackIsToldAndTheListFollowsTheRegistry) {
+    setString("Gone", "Name", "old");
+    setString("Later", "Name", "old");
+    open();
+    tree().Select(child(tree().Root(), "Gone"));
+    focusRow("Name");
+    MessageBoxAnswers boxes({IDNO, IDYES});
+    commandThroughDialog(ID_REGEDIT_MODIFY, "Edit String", [&](HWND dialog) {
+        drive::SetText(GetDlgItem(dialog, IDC_STRING_VALUE), "new");
+        RegDeleteTreeA(scratch(), "Gone");
+    });
+    EXPECT_EQ(0, list().RowCount());  // answered No: the key's values as they are, none
+
+    tree().Select(child(tree().Root(), "Later"));
+    RegDeleteTreeA(scratch(), "Later");
+    focusRow("Name");
+    command(ID_REGEDIT_DELETE);  // Yes: refreshed
+    EXPECT_EQ("Scratch", selectedKey());
+    EXPECT_EQ(nullptr, child(tree().Root(), "Later"));
+
+    const std::vector<std::string> told = boxes.Finish();
+    ASSERT_EQ(2u, told.size());
+    for (const std::string& text : told) EXPECT_NE(std::string::npos, text.find("no longer exists")) << text;
+    // Owned by the editor: closing a box enables the editor, not the owner it keeps disabled.
+    for (HWND owner : boxes.Owners()) EXPECT_EQ(editor->hwnd(), owner);
+}
+
+TEST_F(RegistryEditorTest, ContextMenuItemsHaveAccessKeysAndFindShowsNoEmptyBand) {
+    HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_REGEDIT_CONTEXT));
+    ASSERT_NE(nullptr, menu);
+    for (int popup = 0; popup < GetMenuItemCount(menu); ++popup) {
+        HMENU items = GetSubMenu(menu, popup);
+        for (int position = 0; position < GetMenuItemCount(items); ++position) {
+            char text[64] = {};
+            GetMenuStringA(items, position, text, sizeof text, MF_BYPOSITION);
+            if (text[0]) {
+                EXPECT_NE(nullptr, std::strchr(text, '&')) << text;
+            }
+        }
+    }
+    DestroyMenu(menu);
+    for (UINT id : {IDS_REGEDIT_EXPAND, IDS_REGEDIT_COLLAPSE}) EXPECT_NE(std::string::npos, fw::LoadedString(id).find('&'));
+
+    open();
+    command(ID_REGEDIT_FIND);
+    HWND find = drive::WaitForTopLevel(GetCurrentProcessId(), "#32770", "Find", 5000);
+    ASSERT_NE(nullptr, find);
+    RECT label{}, client{};
+    GetWindowRect(GetWindow(find, GW_CHILD), &label);
+    MapWindowPoints(HWND_DESKTOP, find, reinterpret_cast<POINT*>(&label), 2);
+    GetClientRect(find, &client);
+    int lowest = 0;
+    for (HWND item = GetWindow(find, GW_CHILD); item; item = GetWindow(item, GW_HWNDNEXT)) {
+        if (!IsWindowVisible(item)) continue;
+        RECT rect{};
+        GetWindowRect(item, &rect);
+        MapWindowPoints(HWND_DESKTOP, find, reinterpret_cast<POINT*>(&rect), 2);
+        lowest = std::max(lowest, static_cast<int>(rect.bottom));
+    }
+    EXPECT_LE(client.bottom - lowest, label.top + 1);
 }
 
 }  // namespace

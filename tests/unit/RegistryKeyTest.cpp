@@ -40,10 +40,16 @@ TEST_F(RegistryKey, OpenFallsBackToReadAccessAndAMissingKeyFailsEveryOperation) 
     ASSERT_NE(nullptr, locked.handle());
     EXPECT_FALSE(locked.isWritable());
     EXPECT_EQ(7u, locked.getDword("Count"));
+    EXPECT_EQ(ERROR_SUCCESS, locked.status());
     EXPECT_TRUE(CRegistryKey(scratch(), "Created", true).isWritable());
+    // Why there is no handle tells a key gone from one refused.
+    SetKeyAccess(scratch(), "Locked", kNoAccess);
+    EXPECT_EQ(ERROR_ACCESS_DENIED, CRegistryKey(scratch(), "Locked", false).status());
+    SetKeyAccess(scratch(), "Locked", kFullAccess);
 
     CRegistryKey missing(scratch(), "Missing", false);
     EXPECT_EQ(nullptr, missing.handle());
+    EXPECT_EQ(ERROR_FILE_NOT_FOUND, missing.status());
     EXPECT_FALSE(missing.isWritable());
     EXPECT_FALSE(missing.valueExists("Value"));
     DWORD dword = 0xDEADBEEF;

@@ -189,3 +189,26 @@ TEST_F(ScratchKeyTest, DISABLED_Screenshots) {
         if (dialog != &binary) dialog->Destroy();
     }
 }
+
+// Over the editor's menu at its corner is where a dialog without a place opens.
+TEST(ValueDialogs, OpenCentredOverTheirOwner) {
+    HWND owner = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 300, 200, 500, 360, nullptr, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(nullptr, owner);
+    auto centre = [](HWND window) {
+        RECT rect{};
+        GetWindowRect(window, &rect);
+        return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    };
+    CEditStringDlg string(owner, "Name", "value");
+    CNewKeyDlg key(HKEY_CURRENT_USER);
+    ASSERT_TRUE(string.Create(owner));
+    ASSERT_TRUE(key.Create(owner));
+    for (HWND dialog : {string.hwnd(), key.hwnd()}) {
+        EXPECT_NEAR(centre(owner).x, centre(dialog).x, 1);
+        EXPECT_NEAR(centre(owner).y, centre(dialog).y, 1);
+    }
+    string.Destroy();
+    key.Destroy();
+    DestroyWindow(owner);
+}
