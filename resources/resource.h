@@ -197,6 +197,7 @@
 #define IDS_SYSEDIT_NUL_READ_ONLY 253
 #define IDS_EDITOR_OPEN_FAILED    260
 #define IDS_EDITOR_SAVE_FAILED    261
+#define IDS_EDITOR_TOO_LARGE      262
 
 // ---- Value dialogs and the hex edit control ----
 #define IDD_EDIT_STRING           124
