@@ -90,7 +90,9 @@ bool CTextEditorWnd::OnCreate() {
     if (m_settings->getBinary(TEXT_EDITOR_FONT, &stored, size) == ERROR_SUCCESS && size == sizeof stored &&
         stored.lfHeight != 0)
         description = stored;
-    return m_font.Create(description);
+    if (!m_font.Create(description)) return false;
+    // The face that the platform chose goes by its name, which the control and the font dialog show.
+    return description.lfFaceName[0] || m_font.Create(m_font.GetRealizedLogFont());
 }
 
 bool CTextEditorWnd::showText(std::string text, HFONT font) {

@@ -50,4 +50,19 @@ bool CRichEditCtrl::Find(const std::string& text, CHARRANGE range, DWORD flags, 
     return true;
 }
 
+void CRichEditCtrl::ScrollCaret() {
+    send(EM_SCROLLCARET);
+    const auto top = [this](LONG position) {
+        POINTL point{};
+        send(EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&point), position);
+        return point.y;
+    };
+    const LONG lineHeight = top(static_cast<LONG>(send(EM_LINEINDEX, 1))) - top(0);
+    if (lineHeight <= 0) return;
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    const LONG caret = GetSel().cpMax;
+    for (int line = 0; line < 4 && top(caret) + lineHeight > client.bottom; ++line) send(EM_LINESCROLL, 0, 1);
+}
+
 }  // namespace fw

@@ -21,6 +21,9 @@ public:
     bool SetText(std::string text) override;
     bool Find(const std::string& text, CHARRANGE range, DWORD flags, CHARRANGE& found) const override;
     bool RelaysOnFontChange() const override { return false; }
+    // Under Wine the control scrolls the caret's line only as far as its own idea of the bottom
+    // edge, which lies below the client area: the line may stay hidden. It goes up until shown.
+    void ScrollCaret() override;
 
     void SetEventMask(DWORD mask) { send(EM_SETEVENTMASK, 0, static_cast<LPARAM>(mask)); }
 };

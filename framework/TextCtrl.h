@@ -39,7 +39,7 @@ public:
     void SetSel(const CHARRANGE& range) { send(EM_SETSEL, range.cpMin, range.cpMax); }
     void SetReadOnly(bool readOnly) { send(EM_SETREADONLY, readOnly); }
     bool CanUndo() const { return send(EM_CANUNDO) != 0; }
-    void ScrollCaret() { send(EM_SCROLLCARET); }
+    virtual void ScrollCaret() { send(EM_SCROLLCARET); }
     void Cut() { send(WM_CUT); }
     void Copy() { send(WM_COPY); }
     void Paste() { send(WM_PASTE); }
