@@ -3,6 +3,7 @@
 #include <commdlg.h>
 
 #include <algorithm>
+#include <new>
 #include <utility>
 
 #include "editors/WholeFile.h"
@@ -151,9 +152,16 @@ bool CTextEditorWnd::loadFile() {
     return true;
 }
 
-// A full disk or a refused file (in use elsewhere, read-only) leaves the old file whole.
+// A full disk or a refused file (in use elsewhere, read-only) leaves the old file whole, and so
+// does a text too large to be copied out of the control.
 bool CTextEditorWnd::save() {
-    if (!ReplaceFileContent(m_path, m_text->GetText())) {
+    bool saved = false;
+    try {
+        saved = ReplaceFileContent(m_path, m_text->GetText());
+    } catch (const std::bad_alloc&) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    }
+    if (!saved) {
         const DWORD error = GetLastError();
         tell(fw::FormattedString(IDS_EDITOR_SAVE_FAILED, m_path.c_str(), ErrorText(error).c_str()), MB_ICONEXCLAMATION);
         return false;
