@@ -2,11 +2,13 @@
 
 #include <commdlg.h>
 
-#include <climits>
+#include <algorithm>
+#include <new>
 #include <utility>
 
 #include "editors/WholeFile.h"
 #include "framework/ErrorText.h"
+#include "framework/RichEditCtrl.h"
 #include "framework/StringTable.h"
 #include "resources/resource.h"
 
@@ -14,9 +16,12 @@ namespace {
 
 static_assert(sizeof(WINDOWPLACEMENT) == 44, "a stored window placement is 44 bytes");
 
-// Fixed pitch in the modern family, the platform's choice of face and size.
+// Fixed pitch in the modern family at 10 points, the platform's choice of face.
 LOGFONTA DefaultFont() {
     LOGFONTA description{};
+    HDC screen = GetDC(nullptr);
+    description.lfHeight = -MulDiv(10, GetDeviceCaps(screen, LOGPIXELSY), 72);
+    ReleaseDC(nullptr, screen);
     description.lfWeight = FW_NORMAL;
     description.lfCharSet = ANSI_CHARSET;
     description.lfOutPrecision = OUT_DEFAULT_PRECIS;
@@ -25,6 +30,18 @@ LOGFONTA DefaultFont() {
     description.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
     return description;
 }
+
+// Shows the wait cursor while it lives.
+class WaitCursor {
+public:
+    WaitCursor() : m_previous(SetCursor(LoadCursorA(nullptr, IDC_WAIT))) {}
+    ~WaitCursor() { SetCursor(m_previous); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+private:
+    HCURSOR m_previous;
+};
 
 }  // namespace
 
@@ -54,9 +71,10 @@ bool CTextEditorWnd::Open() {
     HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_ZELKOR));
     window().send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     LoadAcceleratorTable(IDR_TEXT_EDITOR_KEYS);
-    SetFocus(m_text.hwnd());
-    applyStoredPlacement();
-    if (!showText(text, m_font.handle())) return false;
+    if (!showText(std::move(text), m_font.handle())) return false;
+    SetFocus(m_text->hwnd());
+    // Placed once the text is in: a stored placement shows the window.
+    placeWindow();
     setModified(false);
     return true;
 }
@@ -69,33 +87,49 @@ bool CTextEditorWnd::OnCreate() {
     LOGFONTA description = DefaultFont();
     DWORD size = sizeof description;
     LOGFONTA stored{};
-    if (m_settings->getBinary(TEXT_EDITOR_FONT, &stored, size) == ERROR_SUCCESS && size == sizeof stored)
+    // A height of 0 was the default of earlier versions, which came out at 6 points.
+    if (m_settings->getBinary(TEXT_EDITOR_FONT, &stored, size) == ERROR_SUCCESS && size == sizeof stored &&
+        stored.lfHeight != 0)
         description = stored;
-    return m_font.Create(description) && showText(std::string(), m_font.handle());
+    if (!m_font.Create(description)) return false;
+    // The face that the platform chose goes by its name, which the control and the font dialog show.
+    return description.lfFaceName[0] || m_font.Create(m_font.GetRealizedLogFont());
 }
 
-bool CTextEditorWnd::showText(const std::string& text, HFONT font) {
-    fw::CRichEditCtrl control;
-    // The scroll bars are always there, greyed while not needed: one that appears during the load
-    // narrows the text, and under Wine the control then lays all of it out again.
+bool CTextEditorWnd::showText(std::string text, HFONT font) {
+    const WaitCursor wait;
+    std::unique_ptr<fw::CTextCtrl> control;
+    if (text.size() > kLargestRichText)
+        control = std::make_unique<fw::CEditCtrl>();
+    else
+        control = std::make_unique<fw::CRichEditCtrl>();
     const DWORD style = WS_CHILD | ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | WS_VSCROLL | WS_HSCROLL |
-                        ES_DISABLENOSCROLL | ES_NOHIDESEL | ES_WANTRETURN;
-    if (!control.Create(style, WS_EX_CLIENTEDGE, FreeArea(), hwnd(), IDC_EDITOR_TEXT)) return false;
-    control.LimitText(LONG_MAX);  // a log of several megabytes loads whole
-    fw::WindowRef(control.hwnd()).setFont(font, false);
-    control.SetReadOnly(m_readOnly);
-    control.SetText(text);
-    control.SetEventMask(ENM_CHANGE);
-    const bool hadFocus = m_text.hwnd() && GetFocus() == m_text.hwnd();
-    ShowWindow(control.hwnd(), SW_SHOW);
+                        ES_NOHIDESEL | ES_WANTRETURN;
+    if (!control->Create(style, WS_EX_CLIENTEDGE, FreeArea(), hwnd(), IDC_EDITOR_TEXT)) return false;
+    fw::WindowRef(control->hwnd()).setFont(font, false);
+    control->SetReadOnly(m_readOnly);
+    if (!control->SetText(std::move(text))) {
+        const DWORD error = GetLastError();
+        tell(fw::FormattedString(IDS_EDITOR_OPEN_FAILED, m_path.c_str(), ErrorText(error).c_str()), MB_ICONEXCLAMATION);
+        return false;
+    }
+    const bool hadFocus = m_text && GetFocus() == m_text->hwnd();
+    ShowWindow(control->hwnd(), SW_SHOW);
     m_text = std::move(control);
-    if (hadFocus) SetFocus(m_text.hwnd());
+    if (hadFocus) SetFocus(m_text->hwnd());
     return true;
 }
 
 bool CTextEditorWnd::readFile(std::string& text) {
     fw::UniqueFile file(
         CreateFileA(m_path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    LARGE_INTEGER size{};
+    if (file && GetFileSizeEx(file.get(), &size) && size.QuadPart > kLargestFile) {
+        const auto megabytes = [](LONGLONG bytes) { return static_cast<unsigned>((bytes + (1 << 20) - 1) >> 20); };
+        tell(fw::FormattedString(IDS_EDITOR_TOO_LARGE, m_path.c_str(), megabytes(size.QuadPart), megabytes(kLargestFile)),
+             MB_ICONEXCLAMATION);
+        return false;
+    }
     if (file && ReadWholeFile(file.get(), text)) {
         // The control would show the text only up to a zero byte, and saving would cut the file
         // there: such a file can be looked at, not changed (also when it gains one later).
@@ -113,14 +147,21 @@ bool CTextEditorWnd::readFile(std::string& text) {
 // The text stays as it is when the file cannot be read.
 bool CTextEditorWnd::loadFile() {
     std::string text;
-    if (!readFile(text) || !showText(text, m_font.handle())) return false;
+    if (!readFile(text) || !showText(std::move(text), m_font.handle())) return false;
     setModified(false);
     return true;
 }
 
-// A full disk or a refused file (in use elsewhere, read-only) leaves the old file whole.
+// A full disk or a refused file (in use elsewhere, read-only) leaves the old file whole, and so
+// does a text too large to be copied out of the control.
 bool CTextEditorWnd::save() {
-    if (!ReplaceFileContent(m_path, m_text.GetText())) {
+    bool saved = false;
+    try {
+        saved = ReplaceFileContent(m_path, m_text->GetText());
+    } catch (const std::bad_alloc&) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    }
+    if (!saved) {
         const DWORD error = GetLastError();
         tell(fw::FormattedString(IDS_EDITOR_SAVE_FAILED, m_path.c_str(), ErrorText(error).c_str()), MB_ICONEXCLAMATION);
         return false;
@@ -131,7 +172,7 @@ bool CTextEditorWnd::save() {
 }
 
 void CTextEditorWnd::chooseFont() {
-    LOGFONTA description = m_font.GetLogFont();
+    LOGFONTA description = m_font.GetRealizedLogFont();
     CHOOSEFONTA choice{};
     choice.lStructSize = sizeof choice;
     choice.hwndOwner = hwnd();
@@ -143,12 +184,17 @@ void CTextEditorWnd::chooseFont() {
 bool CTextEditorWnd::SetDisplayFont(const LOGFONTA& description) {
     fw::CFont font;
     if (!font.Create(description)) return false;
-    const CHARRANGE selection = m_text.GetSel();
+    if (m_text->RelaysOnFontChange()) {
+        fw::WindowRef(m_text->hwnd()).setFont(font.handle(), true);
+        m_font = std::move(font);
+        return true;
+    }
+    const CHARRANGE selection = m_text->GetSel();
     const bool modified = m_modified;
-    if (!showText(m_text.GetText(), font.handle())) return false;
+    if (!showText(m_text->GetText(), font.handle())) return false;
     m_font = std::move(font);  // the old control, which used the old font, is gone
-    m_text.SetSel(selection);
-    SetFocus(m_text.hwnd());
+    m_text->SetSel(selection);
+    SetFocus(m_text->hwnd());
     setModified(modified);
     return true;
 }
@@ -176,13 +222,13 @@ void CTextEditorWnd::onFindReport(LPARAM report) {
 void CTextEditorWnd::findNext() {
     const DWORD flags = FR_DOWN | (m_matchCase ? FR_MATCHCASE : 0) | (m_wholeWord ? FR_WHOLEWORD : 0);
     CHARRANGE found{};
-    if (!m_text.Find(m_searchText, CHARRANGE{m_text.GetSel().cpMax, -1}, flags, found)) {
+    if (!m_text->Find(m_searchText, CHARRANGE{m_text->GetSel().cpMax, -1}, flags, found)) {
         tell(fw::LoadedString(IDS_EDITOR_NO_MATCHES), MB_ICONINFORMATION);
         return;
     }
-    m_text.SetSel(found);
-    m_text.ScrollCaret();
-    SetFocus(m_text.hwnd());
+    m_text->SetSel(found);
+    m_text->ScrollCaret();
+    SetFocus(m_text->hwnd());
 }
 
 void CTextEditorWnd::setModified(bool modified) {
@@ -192,7 +238,7 @@ void CTextEditorWnd::setModified(bool modified) {
 }
 
 bool CTextEditorWnd::hasSelection() const {
-    const CHARRANGE selection = m_text.GetSel();
+    const CHARRANGE selection = m_text->GetSel();
     return selection.cpMin != selection.cpMax;
 }
 
@@ -200,12 +246,31 @@ int CTextEditorWnd::tell(const std::string& text, UINT style) const {
     return MessageBoxA(hwnd() ? hwnd() : m_owner, text.c_str(), fw::LoadedString(IDS_APP_NAME).c_str(), style);
 }
 
-void CTextEditorWnd::applyStoredPlacement() {
+// Where the user left it; the first time, centred over the owner (or else the active window)
+// within the work area.
+void CTextEditorWnd::placeWindow() {
     WINDOWPLACEMENT placement{};
     DWORD size = sizeof placement;
     if (m_settings->getBinary(TEXT_EDITOR_WINDOW, &placement, size) == ERROR_SUCCESS && size == sizeof placement &&
-        placement.length == sizeof placement)
+        placement.length == sizeof placement) {
         SetWindowPlacement(hwnd(), &placement);
+        return;
+    }
+    HWND anchor = m_owner ? m_owner : GetActiveWindow();
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoA(MonitorFromWindow(anchor ? anchor : hwnd(), MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT area = monitor.rcWork;
+    const RECT over = anchor && anchor != hwnd() ? fw::WindowRef(anchor).windowRect() : area;
+    const RECT frame = window().windowRect();
+    const LONG width = std::min(frame.right - frame.left, area.right - area.left);
+    const LONG height = std::min(frame.bottom - frame.top, area.bottom - area.top);
+    const auto centred = [](LONG from, LONG to, LONG extent, LONG first, LONG last) {
+        return std::max(first, std::min((from + to - extent) / 2, last - extent));
+    };
+    SetWindowPos(hwnd(), nullptr, centred(over.left, over.right, width, area.left, area.right),
+                 centred(over.top, over.bottom, height, area.top, area.bottom), width, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CTextEditorWnd::storeFontAndPlacement() {
@@ -218,8 +283,8 @@ void CTextEditorWnd::storeFontAndPlacement() {
 }
 
 void CTextEditorWnd::OnSize(UINT kind, int, int) {
-    if ((kind == SIZE_RESTORED || kind == SIZE_MAXIMIZED) && m_statusBar.hwnd() && m_text.hwnd())
-        fw::WindowRef(m_text.hwnd()).move(FreeArea());
+    if ((kind == SIZE_RESTORED || kind == SIZE_MAXIMIZED) && m_statusBar.hwnd() && m_text)
+        fw::WindowRef(m_text->hwnd()).move(FreeArea());
 }
 
 // With unsaved changes the user chooses: save them, drop them, or stay.
@@ -243,12 +308,12 @@ bool CTextEditorWnd::OnCommand(WORD id, WORD code, HWND control) {
     case ID_EDITOR_RESTORE: loadFile(); return true;
     case ID_EDITOR_FONT: chooseFont(); return true;
     case ID_EDITOR_CLOSE: OnClose(); return true;
-    case ID_EDITOR_CUT: m_text.Cut(); return true;
-    case ID_EDITOR_COPY: m_text.Copy(); return true;
-    case ID_EDITOR_PASTE: m_text.Paste(); return true;
-    case ID_EDITOR_DELETE: m_text.Clear(); return true;
-    case ID_EDITOR_UNDO: m_text.Undo(); return true;
-    case ID_EDITOR_SELECT_ALL: m_text.SetSel(CHARRANGE{0, -1}); return true;
+    case ID_EDITOR_CUT: m_text->Cut(); return true;
+    case ID_EDITOR_COPY: m_text->Copy(); return true;
+    case ID_EDITOR_PASTE: m_text->Paste(); return true;
+    case ID_EDITOR_DELETE: m_text->Clear(); return true;
+    case ID_EDITOR_UNDO: m_text->Undo(); return true;
+    case ID_EDITOR_SELECT_ALL: m_text->SetSel(CHARRANGE{0, -1}); return true;
     case ID_EDITOR_FIND: openFindDialog(); return true;
     case ID_EDITOR_FIND_NEXT: findNext(); return true;
     default: return false;
@@ -263,7 +328,7 @@ bool CTextEditorWnd::IsCommandEnabled(UINT id) const {
     case ID_EDITOR_DELETE: return !m_readOnly && hasSelection();
     case ID_EDITOR_COPY: return hasSelection();
     case ID_EDITOR_PASTE: return !m_readOnly && IsClipboardFormatAvailable(CF_TEXT);
-    case ID_EDITOR_UNDO: return m_text.CanUndo();
+    case ID_EDITOR_UNDO: return m_text->CanUndo();
     case ID_EDITOR_FIND_NEXT: return m_searched;
     default: return true;
     }

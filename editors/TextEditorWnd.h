@@ -1,6 +1,7 @@
 // The program's own text editor: one text file in a frame window with a menu, a status bar and a
-// Rich Edit control, run modally over its owner. The user may change the text, save it back,
-// restore the last saved state, choose the display font and search forward.
+// text control, run modally over its owner. The user may change the text, save it back, restore
+// the last saved state, choose the display font and search forward. A small file is shown in a
+// Rich Edit control; a larger one in a plain EDIT control, which needs a hundredth of the memory.
 #pragma once
 #include <windows.h>
 
@@ -10,8 +11,8 @@
 #include "framework/FindReplaceDialog.h"
 #include "framework/Font.h"
 #include "framework/FrameWnd.h"
-#include "framework/RichEditCtrl.h"
 #include "framework/StatusBar.h"
+#include "framework/TextCtrl.h"
 #include "registry/SettingsStore.h"
 
 class CTextEditorWnd : public fw::CFrameWnd {
@@ -31,7 +32,11 @@ public:
     // The display font for the whole text; the selection and the modified state stay.
     bool SetDisplayFont(const LOGFONTA& description);
     bool modified() const { return m_modified; }
-    HWND textControl() const { return m_text.hwnd(); }
+    HWND textControl() const { return m_text ? m_text->hwnd() : nullptr; }
+
+    // The largest file shown in a Rich Edit control, and the largest that the editor opens.
+    static constexpr size_t kLargestRichText = 64 * 1024;
+    static constexpr LONGLONG kLargestFile = 128 * 1024 * 1024;
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -43,9 +48,11 @@ protected:
     bool PreTranslateMessage(MSG& message) override;
 
 private:
-    // A new control with the text and font. Under Wine replacing the text of a control that
-    // already holds some is slow beyond its length, so every load starts in a fresh control.
-    bool showText(const std::string& text, HFONT font);
+    // A new control with the text and font, of the kind that suits the text's size. Under Wine
+    // replacing the text of a Rich Edit control that already holds some is slow beyond its
+    // length, so every load starts in a fresh control. False (the user told why) when the memory
+    // for the text cannot be had: the old control stays.
+    bool showText(std::string text, HFONT font);
     bool readFile(std::string& text);
     bool loadFile();
     bool save();
@@ -56,11 +63,11 @@ private:
     void setModified(bool modified);
     bool hasSelection() const;
     int tell(const std::string& text, UINT style) const;
-    void applyStoredPlacement();
+    void placeWindow();
     void storeFontAndPlacement();
 
     bool m_readOnly;
-    fw::CRichEditCtrl m_text;
+    std::unique_ptr<fw::CTextCtrl> m_text;
     std::string m_title;
     bool m_hasTitle;  // the opener gave a title (even an empty one): questions name it, not the path
     std::string m_path;

@@ -15,4 +15,19 @@ LOGFONTA CFont::GetLogFont() const {
     return description;
 }
 
+LOGFONTA CFont::GetRealizedLogFont() const {
+    LOGFONTA description = GetLogFont();
+    HDC screen = GetDC(nullptr);
+    const HGDIOBJ previous = SelectObject(screen, m_font.get());
+    TEXTMETRICA metrics{};
+    char face[LF_FACESIZE] = {};
+    if (GetTextMetricsA(screen, &metrics) && GetTextFaceA(screen, LF_FACESIZE, face)) {
+        description.lfHeight = -(metrics.tmHeight - metrics.tmInternalLeading);
+        lstrcpynA(description.lfFaceName, face, LF_FACESIZE);
+    }
+    SelectObject(screen, previous);
+    ReleaseDC(nullptr, screen);
+    return description;
+}
+
 }  // namespace fw

@@ -14,6 +14,9 @@ public:
     // False (and the previous font kept) when the platform refuses the description.
     bool Create(const LOGFONTA& description);
     LOGFONTA GetLogFont() const;
+    // The description as the screen realises it: the face chosen and the character height in
+    // pixels (negative), so that a font dialog opens on the font shown.
+    LOGFONTA GetRealizedLogFont() const;
     HFONT handle() const { return m_font.get(); }
 
 private:

@@ -1,6 +1,7 @@
 // The text editor window, driven in this process: command enabling and the read-only window,
 // closing with unsaved changes, the font change, searching, and saving (the saved flag, and a
-// failed save that must leave the file whole).
+// failed save that must leave the file whole); a large file in the plain control, the default
+// font and the first placement.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
@@ -15,7 +16,10 @@
 #include "ScratchDirectory.h"
 #include "driver/Driver.h"
 #include "editors/TextEditorWnd.h"
+#include "framework/Font.h"
 #include "framework/StatusBar.h"
+#include "framework/TextCtrl.h"
+#include "framework/Window.h"
 #include "resources/resource.h"
 #include "zelkor.h"
 
@@ -39,7 +43,7 @@ void Type(HWND control, const std::string& text) {
     for (char c : text) SendMessageA(control, WM_CHAR, static_cast<unsigned char>(c), 1);
 }
 
-std::string TextOf(HWND control) { return drive::Text(control); }
+std::string TextOf(HWND control) { return fw::WindowRef(control).text(); }
 
 // As the menu shows it when it opens.
 bool MenuItemEnabled(HWND frame, UINT id) {
@@ -55,18 +59,58 @@ std::string PaneText(HWND frame, int pane) {
     return text;
 }
 
-void Select(HWND control, LONG from, LONG to) {
-    CHARRANGE range{from, to};
-    SendMessageA(control, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
-}
+// As both kinds of text control understand it.
+void Select(HWND control, LONG from, LONG to) { SendMessageA(control, EM_SETSEL, from, to); }
 
 CHARRANGE SelectionOf(HWND control) {
     CHARRANGE range{};
-    SendMessageA(control, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    SendMessageA(control, EM_GETSEL, reinterpret_cast<WPARAM>(&range.cpMin), reinterpret_cast<LPARAM>(&range.cpMax));
     return range;
 }
 
 void Command(const CTextEditorWnd& editor, UINT id) { SendMessageA(editor.hwnd(), WM_COMMAND, id, 0); }
+
+// Numbered log lines up to at least the size, with "needle" in line 250 and the last line.
+std::string NumberedLines(size_t bytes) {
+    std::string text;
+    for (unsigned line = 0; text.size() < bytes || line <= 250; ++line)
+        text += "line " + std::to_string(line) + (line == 250 ? " needle" : "") + " of the log\r\n";
+    return text + "needle\r\nthe end\r\n";
+}
+
+std::string ClassOf(HWND window) {
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+// The top left of the character in the control's client area, as each kind reports it.
+LONG TopOf(HWND control, LONG position) {
+    if (ClassOf(control) == "Edit") return HIWORD(SendMessageA(control, EM_POSFROMCHAR, position, 0));
+    POINTL point{};
+    SendMessageA(control, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&point), position);
+    return point.y;
+}
+
+// True when the whole line that holds the position is within the client area.
+bool LineShown(HWND control, LONG position) {
+    const auto line = SendMessageA(control, EM_LINEFROMCHAR, position, 0);
+    const LONG top = TopOf(control, position);
+    const LONG next = TopOf(control, static_cast<LONG>(SendMessageA(control, EM_LINEINDEX, line + 1, 0)));
+    RECT client{};
+    GetClientRect(control, &client);
+    return top >= 0 && next > top && next <= client.bottom;
+}
+
+// Presses Find Next in the Find dialog with that text.
+void FindWithDialog(const CTextEditorWnd& editor, const char* text) {
+    Command(editor, ID_EDITOR_FIND);
+    HWND find = drive::WaitForTopLevel(GetCurrentProcessId(), "#32770", "Find", 5000);
+    ASSERT_NE(nullptr, find);
+    SetDlgItemTextA(find, edt1, text);
+    SendMessageA(find, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(find, IDOK)));
+    SendMessageA(find, WM_COMMAND, IDCANCEL, 0);
+}
 
 class TextEditorTest : public ::testing::Test {
 protected:
@@ -254,6 +298,156 @@ TEST_F(TextEditorTest, TheSavedFlagReachesTheCallerOfZKTextEdit) {
         user.join();
         EXPECT_EQ(save ? "Alog\r\n" : "log\r\n", ReadTextFile(path));
     }
+}
+
+// A file beyond the Rich Edit size goes to the plain control, which keeps every command working.
+TEST_F(TextEditorTest, ALargeFileOpensInThePlainControlAndSavesRestoresAndChangesFont) {
+    const std::string text = NumberedLines(CTextEditorWnd::kLargestRichText + 1);
+    auto editor = open(text);
+    HWND control = editor->textControl();
+    EXPECT_EQ("Edit", ClassOf(control));
+    EXPECT_TRUE(text == TextOf(control));
+    Type(control, "Checked: ");
+    Select(control, 0, 0);
+    EXPECT_EQ("Notes [modified]", drive::Text(editor->hwnd()));
+    Command(*editor, ID_EDITOR_SAVE);
+    EXPECT_TRUE("Checked: " + text == ReadTextFile(path));
+    EXPECT_FALSE(editor->modified());
+
+    Type(control, "x");
+    Select(control, 3, 7);
+    LOGFONTA chosen{};
+    chosen.lfHeight = -19;
+    chosen.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
+    ASSERT_TRUE(editor->SetDisplayFont(chosen));
+    LOGFONTA shown{};
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(editor->textControl(), WM_GETFONT, 0, 0)), sizeof shown, &shown);
+    EXPECT_EQ(-19, shown.lfHeight);
+    EXPECT_TRUE("xChecked: " + text == TextOf(editor->textControl()));
+    EXPECT_EQ(3, SelectionOf(editor->textControl()).cpMin);
+    EXPECT_EQ(7, SelectionOf(editor->textControl()).cpMax);
+    EXPECT_TRUE(editor->modified());
+
+    Command(*editor, ID_EDITOR_RESTORE);
+    EXPECT_TRUE("Checked: " + text == TextOf(editor->textControl()));
+    EXPECT_FALSE(editor->modified());
+    // A zero byte makes it read-only here too.
+    ASSERT_TRUE(WriteTextFile(path, text + std::string(1, '\0')));
+    Type(editor->textControl(), "x");
+    Command(*editor, ID_EDITOR_RESTORE);
+    EXPECT_EQ("Edit", ClassOf(editor->textControl()));
+    EXPECT_TRUE(GetWindowLongA(editor->textControl(), GWL_STYLE) & ES_READONLY);
+}
+
+// The match far below the first lines comes into view, from the Find dialog and from Find Next,
+// in both kinds of control.
+TEST_F(TextEditorTest, FindScrollsTheMatchIntoView) {
+    for (const size_t size : {size_t(0), CTextEditorWnd::kLargestRichText + 1}) {
+        const std::string text = NumberedLines(size);
+        SCOPED_TRACE(text.size());
+        auto editor = open(text);
+        editor->window().show(SW_SHOW);
+        HWND control = editor->textControl();
+        FindWithDialog(*editor, "NEEDLE");
+        const auto first = static_cast<LONG>(text.find("needle"));
+        EXPECT_EQ(first, SelectionOf(control).cpMin);
+        EXPECT_EQ(first + 6, SelectionOf(control).cpMax);
+        EXPECT_TRUE(LineShown(control, first));
+        Command(*editor, ID_EDITOR_FIND_NEXT);
+        const auto last = static_cast<LONG>(text.rfind("needle"));
+        EXPECT_EQ(last, SelectionOf(control).cpMin);
+        EXPECT_TRUE(LineShown(control, last));
+    }
+}
+
+TEST(FindTextTest, MatchesAsRichEditDoes) {
+    const std::wstring text = L"\u00C4rger_x \u00E4rger, \u00C4RGER2 \u00E4rger";
+    const std::wstring what = L"\u00E4rger";
+    EXPECT_EQ(0u, fw::FindText(text, 0, what, 0));
+    EXPECT_EQ(8u, fw::FindText(text, 0, what, FR_MATCHCASE));
+    EXPECT_EQ(8u, fw::FindText(text, 0, what, FR_WHOLEWORD));  // not before "_x" nor "2"
+    EXPECT_EQ(22u, fw::FindText(text, 10, what, FR_WHOLEWORD | FR_MATCHCASE));
+    EXPECT_EQ(std::wstring::npos, fw::FindText(text, 23, what, 0));
+    EXPECT_EQ(std::wstring::npos, fw::FindText(text, 0, L"", 0));
+}
+
+// A file the editor cannot hold is refused with a message that says so, before it is read.
+TEST_F(TextEditorTest, AFileTooLargeToEditIsRefusedWithAMessage) {
+    {
+        fw::UniqueFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        LARGE_INTEGER size{};
+        size.QuadPart = CTextEditorWnd::kLargestFile + 1;
+        ASSERT_TRUE(SetFilePointerEx(file.get(), size, nullptr, FILE_BEGIN) && SetEndOfFile(file.get()));
+    }
+    CTextEditorWnd editor(nullptr, "Notes", path, false);
+    bool opened = true;
+    EXPECT_EQ("The file \"" + path + "\" is too large for the text editor: it holds 129 MB, and the editor opens files of up to 128 MB.",
+              AnsweringBox(IDOK, [&] { opened = editor.Open(); }));
+    EXPECT_FALSE(opened);
+}
+
+// Without a stored font: a fixed-pitch face at 10 points, and the Font dialog opens on it, so that
+// OK without a change keeps it. An empty height stored by earlier versions counts as none.
+TEST_F(TextEditorTest, TheDefaultFontIsFixedPitchAtTenPointsAndTheFontDialogOpensOnIt) {
+    LOGFONTA old{};
+    old.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyA(HKEY_CURRENT_USER, "Software\\Halvard\\Zelkor\\Text Editor", &key));
+    RegSetValueExA(key, "Font", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&old), sizeof old);
+    RegCloseKey(key);
+    auto editor = open("text\r\n");
+    const auto shown = [&] {
+        CHARFORMATA format{};
+        format.cbSize = sizeof format;
+        SendMessageA(editor->textControl(), EM_GETCHARFORMAT, TRUE, reinterpret_cast<LPARAM>(&format));
+        return format;
+    };
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    const int tenPoints = MulDiv(MulDiv(10, dpi, 72), 1440, dpi);  // in twips, whole pixels
+    EXPECT_EQ(tenPoints, shown().yHeight);
+    LOGFONTA face{};
+    lstrcpyA(face.lfFaceName, shown().szFaceName);
+    fw::CFont font;
+    ASSERT_TRUE(font.Create(face));
+    const HGDIOBJ previous = SelectObject(screen, font.handle());
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(screen, &metrics);
+    SelectObject(screen, previous);
+    ReleaseDC(nullptr, screen);
+    EXPECT_FALSE(metrics.tmPitchAndFamily & TMPF_FIXED_PITCH) << face.lfFaceName;  // set means variable pitch
+
+    std::string size;
+    std::thread user([&] {
+        HWND dialog = drive::WaitForTopLevel(GetCurrentProcessId(), "#32770", "Font", 5000);
+        if (!dialog) return;
+        drive::WaitFor([&] { return drive::Text(GetDlgItem(dialog, cmb3)).empty() ? nullptr : dialog; }, 2000);
+        size = drive::Text(GetDlgItem(dialog, cmb3));
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    });
+    Command(*editor, ID_EDITOR_FONT);
+    user.join();
+    EXPECT_EQ("10", size);
+    EXPECT_EQ(tenPoints, shown().yHeight);
+}
+
+// With no stored placement the window opens centred over its owner, inside the work area.
+TEST_F(TextEditorTest, TheFirstWindowOpensCentredOverItsOwner) {
+    RECT area{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    const POINT centre{(area.left + area.right) / 2 + 16, (area.top + area.bottom) / 2 + 8};
+    fw::UniqueWindow owner(CreateWindowExA(0, "STATIC", "owner", WS_POPUP | WS_VISIBLE, centre.x - 150, centre.y - 100,
+                                           300, 200, nullptr, nullptr, nullptr, nullptr));
+    ASSERT_TRUE(WriteTextFile(path, "text"));
+    CTextEditorWnd editor(owner.get(), "Notes", path, false);
+    ASSERT_TRUE(editor.Open());
+    const RECT frame = editor.window().windowRect();
+    EXPECT_EQ(centre.x, (frame.left + frame.right) / 2);
+    EXPECT_EQ(centre.y, (frame.top + frame.bottom) / 2);
+    EXPECT_GE(frame.left, area.left);
+    EXPECT_GE(frame.top, area.top);
+    EXPECT_LE(frame.right, area.right);
+    EXPECT_LE(frame.bottom, area.bottom);
 }
 
 }  // namespace
