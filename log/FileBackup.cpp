@@ -21,7 +21,15 @@ bool BackupFile(const char* path, std::string& backupPath) {
             SetLastError(ERROR_FILENAME_EXCED_RANGE);
             return false;
         }
+        if (GetFileAttributesA(candidate) != INVALID_FILE_ATTRIBUTES) continue;
+        const bool nameWasFree = GetLastError() == ERROR_FILE_NOT_FOUND;
         if (CopyFileA(path, candidate, TRUE)) return true;
-        if (GetLastError() != ERROR_FILE_EXISTS) return false;
+        const DWORD error = GetLastError();
+        if (error == ERROR_FILE_EXISTS) continue;  // taken since it was looked at
+        // A copy that fails part way (a full disk) leaves its beginning behind: an empty or
+        // partial backup would pass for the old file and take its number.
+        if (nameWasFree) DeleteFileA(candidate);
+        SetLastError(error);
+        return false;
     }
 }

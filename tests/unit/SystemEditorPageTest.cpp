@@ -175,6 +175,22 @@ TEST_F(SystemEditorPageTest, AFailedBackupOrWriteKeepsTheOldFileAndTheUsersText)
     Close();
     EXPECT_EQ("small\r\n", ReadTextFile(kFileA));
     EXPECT_TRUE(DeleteFileA("zkse-a.ini.000")) << "the backup was made";
+
+    // A file that fills more than half the drive cannot be copied: the backup that failed part
+    // way leaves no file to pass for the old one.
+    const std::string half(36 * 1024, 'h');
+    ASSERT_TRUE(WriteTextFile(kFileA, half));
+    Open("files");
+    Type("mine\r\n");
+    MessageBoxAnswers noRoom({IDOK});
+    Click(IDC_SYSEDIT_SAVE);
+    const std::vector<std::string> toldNoRoom = noRoom.Finish();
+    ASSERT_EQ(1u, toldNoRoom.size());
+    EXPECT_TRUE(StartsWith(toldNoRoom[0], "Zelkor could not back up ")) << toldNoRoom[0];
+    Close();
+    EXPECT_EQ(half, ReadTextFile(kFileA));
+    EXPECT_FALSE(FileExists("zkse-a.ini.000")) << "a failed backup leaves no file behind";
+    DeleteFileA("zkse-a.ini.000");
     EXPECT_TRUE(DeleteFileA(kFileA));
     SetCurrentDirectoryA("C:\\");
     EXPECT_TRUE(RemoveDirectoryA("Y:\\zksedit")) << "no unfinished copy is left behind";
