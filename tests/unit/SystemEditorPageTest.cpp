@@ -196,6 +196,30 @@ TEST_F(SystemEditorPageTest, AFailedBackupOrWriteKeepsTheOldFileAndTheUsersText)
     EXPECT_TRUE(RemoveDirectoryA("Y:\\zksedit")) << "no unfinished copy is left behind";
 }
 
+TEST_F(SystemEditorPageTest, ALargeFileIsShownAsItComesWithoutMovingTheUsersPlace) {
+    std::string large;
+    for (int n = 0; large.size() < 3 * 1024 * 1024; ++n) large += "key" + std::to_string(n) + "=value\r\n";
+    ASSERT_TRUE(WriteTextFile(scratch / kFileA, large));
+    Open("files");
+    const fw::WindowRef edit = Control(IDC_SYSEDIT_TEXT);
+    const auto length = [&] { return static_cast<size_t>(edit.send(WM_GETTEXTLENGTH)); };
+    EXPECT_LT(0u, length());
+    EXPECT_GT(large.size(), length()) << "the page answers before the whole text is in";
+    EXPECT_TRUE(GetWindowLongA(edit, GWL_STYLE) & ES_READONLY) << "nothing is typed into a text still coming";
+    for (const DWORD start = GetTickCount(); length() < large.size() && GetTickCount() - start < 60000;) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    }
+    EXPECT_EQ(large, Text());
+    DWORD selectionStart = 1, selectionEnd = 1;
+    edit.send(EM_GETSEL, reinterpret_cast<WPARAM>(&selectionStart), reinterpret_cast<LPARAM>(&selectionEnd));
+    EXPECT_EQ(0u, selectionEnd) << "the caret stays at the start";
+    EXPECT_EQ(0, edit.send(EM_GETFIRSTVISIBLELINE));
+    EXPECT_FALSE(GetWindowLongA(edit, GWL_STYLE) & ES_READONLY);
+    EXPECT_FALSE(SaveAndRestoreEnabled()) << "pieces coming in are no change of the user's";
+}
+
 TEST_F(SystemEditorPageTest, LfLinesEveryByteNulBytesAndLockedFiles) {
     std::string everyByte;
     for (int c = 1; c < 256; ++c) everyByte += static_cast<char>(c);
