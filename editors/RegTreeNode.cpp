@@ -75,10 +75,16 @@ void CRegTreeNode::followChildren() {
 
 CRegKeyNode::CRegKeyNode(const LoggedKeyEntry& entry, CRegistryTreeCtrl& tree)
     : CRegTreeNode(Key, tree),
+      m_name(entry.name),
       m_description(entry.description ? entry.description : ""),
       m_root(entry.root),
       m_subkey(entry.subkey),
-      m_flags(entry.flags) {}
+      m_flags(entry.flags),
+      m_editTableId(entry.editTableId) {}
+
+LoggedKeyEntry CRegKeyNode::entry() const {
+    return {m_name.c_str(), m_description.c_str(), m_root, m_subkey.c_str(), m_flags, m_editTableId};
+}
 
 void CRegKeyNode::show(const RegistryPageControls& controls) {
     controls.list.show(SW_HIDE);

@@ -73,16 +73,27 @@ public:
 
     HKEY root() const { return m_root; }
     const std::string& subkey() const { return m_subkey; }
+    // The entry as the library describes it, for reading the key's described values.
+    LoggedKeyEntry entry() const;
+    // True once, for a key whose values are still to be read (when it is first expanded).
+    bool takeValuesToRead() {
+        const bool toRead = m_editTableId && !m_valuesRead;
+        m_valuesRead = true;
+        return toRead;
+    }
 
     bool isDeletable() const override { return (m_flags & ZK_KEY_DELETABLE) != 0; }
     void show(const RegistryPageControls& controls) override;
     void deleteItem() override;
 
 private:
+    std::string m_name;
     std::string m_description;
     HKEY m_root;
     std::string m_subkey;
     WORD m_flags;
+    WORD m_editTableId;
+    bool m_valuesRead = false;
 };
 
 class CRegValueNode : public CRegTreeNode {

@@ -15,13 +15,18 @@ struct CRegistryTreeCtrl::Filling {
     HTREEITEM libraryItem;
     HTREEITEM keyItem;
     const CRegKeyNode* keyNode;
+    size_t keys;
+    size_t checkedKeys;
 };
 
 CRegistryTreeCtrl::~CRegistryTreeCtrl() {
     if (hwnd()) FreeAllItemData(FirstRoot());
 }
 
-// Boxes are set as the keys come and the libraries' boxes computed once at the end.
+// Boxes are set as the keys come and each library's box from its keys' counts. A key's values
+// are read when it is first expanded: reading them for every key, and asking the tree about its
+// items, made opening the page grow faster than the number of keys (Wine's tree view looks an
+// item up by a walk over all items).
 void CRegistryTreeCtrl::Initialise() {
     SendMessageA(hwnd(), WM_SETREDRAW, FALSE, 0);
     SendMessageA(hwnd(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
@@ -36,28 +41,46 @@ void CRegistryTreeCtrl::Initialise() {
         const bool loggedKeys = library->HasLoggedKeys();
         if (!loggedKeys && !library->HasEditorKeys()) continue;
         // A library with editor keys only is shown for Advanced..., never logged.
-        Filling filling{this, nullptr, nullptr, nullptr};
+        Filling filling{this, nullptr, nullptr, nullptr, 0, 0};
         filling.libraryItem = Append(library->name(), AddIcon(images(), library->icon()), nullptr,
                                      loggedKeys ? kUnchecked : kCheckDisabled,
                                      std::make_unique<CRegLibraryNode>(*library, *this));
         if (!loggedKeys) continue;
         ForEachLoggedKey(*library, AddKey, &filling, 0);
+        SetState(filling.libraryItem, filling.checkedKeys == 0              ? kUnchecked
+                                      : filling.checkedKeys == filling.keys ? kChecked
+                                                                            : kPartlyChecked);
         SendMessageA(hwnd(), TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(filling.libraryItem));
     }
-    RecomputeAll();
     if (HTREEITEM first = FirstRoot())
         SendMessageA(hwnd(), TVM_SELECTITEM, TVGN_FIRSTVISIBLE, reinterpret_cast<LPARAM>(first));
     SendMessageA(hwnd(), WM_SETREDRAW, TRUE, 0);
 }
 
-bool CRegistryTreeCtrl::AddKey(CTestLibrary& library, const LoggedKeyEntry& key, void* context, DWORD) {
+bool CRegistryTreeCtrl::AddKey(CTestLibrary&, const LoggedKeyEntry& key, void* context, DWORD) {
     Filling& filling = *static_cast<Filling*>(context);
-    auto node = std::make_unique<CRegKeyNode>(key, *filling.tree);
-    filling.keyNode = node.get();
-    filling.keyItem = filling.tree->Append(key.name, kKeyImage, filling.libraryItem,
-                                           key.flags & ZK_KEY_TYPICAL ? kChecked : kUnchecked, std::move(node));
-    if (filling.keyItem) ForEachRegEditItem(library, key, AddValue, &filling, 0);
+    const bool checked = (key.flags & ZK_KEY_TYPICAL) != 0;
+    if (filling.tree->Append(key.name, kKeyImage, filling.libraryItem, checked ? kChecked : kUnchecked,
+                             std::make_unique<CRegKeyNode>(key, *filling.tree), key.editTableId != 0)) {
+        ++filling.keys;
+        filling.checkedKeys += checked;
+    }
     return true;
+}
+
+void CRegistryTreeCtrl::AddValues(HTREEITEM keyItem) {
+    CRegTreeNode* node = Node(keyItem);
+    CTestLibrary* library = LibraryOf(keyItem);
+    if (!node || node->kind() != CRegTreeNode::Key || !library) return;
+    auto& key = static_cast<CRegKeyNode&>(*node);
+    if (!key.takeValuesToRead()) return;
+    Filling filling{this, Parent(keyItem), keyItem, &key, 0, 0};
+    ForEachRegEditItem(*library, key.entry(), AddValue, &filling, 0);
+    if (FirstChild(keyItem)) return;
+    TVITEMA change{};  // none of the described values exists: nothing to expand
+    change.mask = TVIF_CHILDREN;
+    change.hItem = keyItem;
+    SendMessageA(hwnd(), TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&change));
 }
 
 bool CRegistryTreeCtrl::AddValue(CTestLibrary&, std::unique_ptr<RegEditItem> item, void* context, DWORD) {
@@ -70,13 +93,14 @@ bool CRegistryTreeCtrl::AddValue(CTestLibrary&, std::unique_ptr<RegEditItem> ite
 }
 
 HTREEITEM CRegistryTreeCtrl::Append(const char* text, int image, HTREEITEM parent, int state,
-                                    std::unique_ptr<CRegTreeNode> node) {
+                                    std::unique_ptr<CRegTreeNode> node, bool hasChildren) {
     HTREEITEM item = InsertItem(text, image, parent, state);
     if (!item) return nullptr;
     TVITEMA change{};
-    change.mask = TVIF_PARAM;
+    change.mask = TVIF_PARAM | (hasChildren ? TVIF_CHILDREN : 0);
     change.hItem = item;
     change.lParam = reinterpret_cast<LPARAM>(node.get());
+    change.cChildren = 1;
     if (!SendMessageA(hwnd(), TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&change))) {
         SendMessageA(hwnd(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(item));
         return nullptr;
@@ -137,6 +161,11 @@ bool CRegistryTreeCtrl::OnReflectedNotify(NMHDR* header, LRESULT& result) {
     // Both forms of the record keep the items at the same place.
     const auto* notice = reinterpret_cast<NMTREEVIEWA*>(header);
     switch (header->code) {
+    case TVN_ITEMEXPANDINGA:
+    case TVN_ITEMEXPANDINGW:
+        if (notice->action & TVE_EXPAND) AddValues(notice->itemNew.hItem);
+        result = FALSE;  // the item may expand
+        return true;
     case TVN_ITEMEXPANDEDA:
     case TVN_ITEMEXPANDEDW: {
         CRegTreeNode* node = Node(notice->itemNew.hItem);

@@ -35,6 +35,10 @@ private:
     struct Filling;
     static bool AddKey(CTestLibrary& library, const LoggedKeyEntry& key, void* context, DWORD);
     static bool AddValue(CTestLibrary& library, std::unique_ptr<RegEditItem> item, void* context, DWORD);
-    HTREEITEM Append(const char* text, int image, HTREEITEM parent, int state, std::unique_ptr<CRegTreeNode> node);
+    // A key's described values go under it when it is first expanded.
+    void AddValues(HTREEITEM keyItem);
+    // hasChildren: the item shows that it can be expanded before its children are there.
+    HTREEITEM Append(const char* text, int image, HTREEITEM parent, int state, std::unique_ptr<CRegTreeNode> node,
+                     bool hasChildren = false);
     void CollectModifiedLeaves(HTREEITEM first, std::vector<CRegTreeNode*>& leaves) const;
 };

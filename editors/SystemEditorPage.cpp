@@ -14,6 +14,18 @@
 namespace {
 // Large system files load whole: the edit control's own limit is far smaller.
 constexpr LPARAM kTextLimit = 0x7FFFFFFE;
+// A large text is shown in pieces of about this size, each ended after a line where it can be;
+// pieces go in for about kBusyMs at a time, then the window answers its other messages.
+constexpr size_t kPieceBytes = 256 * 1024;
+constexpr DWORD kBusyMs = 50;
+constexpr UINT_PTR kShowTimer = 1;
+
+// The end of the piece of text that starts at start.
+size_t PieceEnd(const std::string& text, size_t start) {
+    if (text.size() - start <= kPieceBytes) return text.size();
+    const size_t lineEnd = text.rfind('\n', start + kPieceBytes - 1);
+    return lineEnd != std::string::npos && lineEnd >= start ? lineEnd + 1 : start + kPieceBytes;
+}
 
 bool AddFileName(CTestLibrary&, const SystemFileEntry& file, void* fileList, DWORD) {
     // A name that begins an entry already listed (any case) is left out: duplicates come once.
@@ -27,6 +39,15 @@ bool AddFileName(CTestLibrary&, const SystemFileEntry& file, void* fileList, DWO
 CSystemEditorPage::CSystemEditorPage() : CWizardPage(IDD_SYSTEM_EDITOR, true) {}
 
 void CSystemEditorPage::DoDataExchange(fw::DataExchange& exchange) { exchange.text(IDC_SYSEDIT_FILE, m_fileName); }
+
+INT_PTR CSystemEditorPage::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    // A timer's message comes only when no input or painting waits, so the user is answered first.
+    if (message == WM_TIMER && wParam == kShowTimer) {
+        if (!ShowMore()) StopShowing();
+        return TRUE;
+    }
+    return CWizardPage::DialogProc(message, wParam, lParam);
+}
 
 BOOL CSystemEditorPage::OnInitDialog() {
     CWizardPage::OnInitDialog();
@@ -54,7 +75,10 @@ void CSystemEditorPage::PageOpActivate() {
         Load();
 }
 
-void CSystemEditorPage::PageOpDeactivate() { Save(Question::Ask); }
+void CSystemEditorPage::PageOpDeactivate() {
+    StopShowing();
+    Save(Question::Ask);
+}
 
 bool CSystemEditorPage::OnCommand(WORD id, WORD code, HWND control) {
     switch (id) {
@@ -62,7 +86,7 @@ bool CSystemEditorPage::OnCommand(WORD id, WORD code, HWND control) {
         if (code == CBN_SELCHANGE) OnSelectionChanged();
         return true;
     case IDC_SYSEDIT_TEXT:
-        if (code == EN_CHANGE) SetModified(true);
+        if (code == EN_CHANGE && !m_appending) SetModified(true);
         return true;
     case IDC_SYSEDIT_SAVE:
         if (code != BN_CLICKED) return true;
@@ -91,6 +115,7 @@ void CSystemEditorPage::OnSelectionChanged() {
 }
 
 void CSystemEditorPage::Load() {
+    StopShowing();
     m_file.reset();  // the file is opened exclusively: let go before opening it again
     UpdateData(true);
     char path[MAX_PATH];
@@ -105,13 +130,53 @@ void CSystemEditorPage::Load() {
     m_fullPath = path;
     ShownFile shown = ShowFileBytes(std::move(bytes));
     m_lfLineEnds = shown.lfLineEnds;
-    m_text.send(EM_SETREADONLY, shown.hasNul);
-    m_text.setText(shown.text);
+    m_readOnly = shown.hasNul;
+    m_toShow = std::move(shown.text);
+    m_shown = PieceEnd(m_toShow, 0);
+    // Nothing is typed into a text that is still coming.
+    m_text.send(EM_SETREADONLY, m_readOnly || m_shown < m_toShow.size());
+    m_text.setText(m_toShow.substr(0, m_shown));
     m_text.enable(true);
     SetModified(false);
+    if (m_shown < m_toShow.size())
+        SetTimer(hwnd(), kShowTimer, USER_TIMER_MINIMUM, nullptr);
+    else
+        StopShowing();
     if (shown.hasNul)
         ZKMessageBox(fw::FormattedString(IDS_SYSEDIT_NUL_READ_ONLY, m_fileName.c_str()).c_str(),
                      MB_OK | MB_ICONINFORMATION);
+}
+
+bool CSystemEditorPage::ShowMore() {
+    const DWORD start = GetTickCount();
+    // The user's place in the text stays where it is while pieces go in at its end.
+    DWORD selectionStart = 0, selectionEnd = 0;
+    m_text.send(EM_GETSEL, reinterpret_cast<WPARAM>(&selectionStart), reinterpret_cast<LPARAM>(&selectionEnd));
+    const LRESULT firstLine = m_text.send(EM_GETFIRSTVISIBLELINE);
+    m_text.send(WM_SETREDRAW, FALSE);
+    m_appending = true;
+    do {
+        const size_t end = PieceEnd(m_toShow, m_shown);
+        const std::string piece = m_toShow.substr(m_shown, end - m_shown);
+        m_text.send(EM_SETSEL, kTextLimit, kTextLimit);
+        m_text.send(EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(piece.c_str()));
+        m_shown = end;
+    } while (m_shown < m_toShow.size() && GetTickCount() - start < kBusyMs && !GetQueueStatus(QS_INPUT));
+    m_appending = false;
+    m_text.send(EM_SETSEL, selectionStart, selectionEnd);
+    m_text.send(EM_LINESCROLL, 0, firstLine - m_text.send(EM_GETFIRSTVISIBLELINE));
+    m_text.send(WM_SETREDRAW, TRUE);
+    InvalidateRect(m_text.hwnd(), nullptr, TRUE);
+    return m_shown < m_toShow.size();
+}
+
+// The text is whole, or the page stopped showing it: the control takes typing again.
+void CSystemEditorPage::StopShowing() {
+    KillTimer(hwnd(), kShowTimer);
+    if (m_toShow.empty()) return;
+    std::string().swap(m_toShow);
+    m_shown = 0;
+    m_text.send(EM_SETREADONLY, m_readOnly);
 }
 
 void CSystemEditorPage::ShowUnavailable(DWORD error) {

@@ -18,6 +18,7 @@ public:
     void PageOpDeactivate() override;
 
 protected:
+    INT_PTR DialogProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void DoDataExchange(fw::DataExchange& exchange) override;
     BOOL OnInitDialog() override;
     bool OnCommand(WORD id, WORD code, HWND control) override;
@@ -26,8 +27,13 @@ private:
     enum class Question { Ask, DoNotAsk };
 
     void FillFileList();
-    // Shows the file selected in the list, held, unmodified.
+    // Shows the file selected in the list, held, unmodified. A large text comes in pieces between
+    // the window's other messages: an edit control takes about a second for every few megabytes.
     void Load();
+    // The next pieces of the text being shown, for about as long as the window may stay busy;
+    // false once the text is whole.
+    bool ShowMore();
+    void StopShowing();
     void ShowUnavailable(DWORD error);
     // False when the user's changes could not be written and are still only in the window.
     bool Save(Question question);
@@ -43,4 +49,8 @@ private:
     std::string m_fileName;
     std::string m_fullPath;
     bool m_lfLineEnds = false;
+    bool m_readOnly = false;    // the file holds NUL bytes
+    std::string m_toShow;       // the text being shown, while it comes in pieces
+    size_t m_shown = 0;         // how much of it the control holds
+    bool m_appending = false;   // a piece goes in: the control's change notices are not the user's
 };

@@ -1,10 +1,18 @@
 #include "framework/ReflectedControl.h"
 
+#include <mutex>
+#include <unordered_map>
+
 #include "framework/Trace.h"
 
 namespace fw {
 namespace {
-const char kObjectProperty[] = "Zelkor.Control";
+// The object that has taken each window. Kept here rather than in a window property: under Wine
+// every property read is a round trip to the server (about 40 us), and it was paid for every
+// message, so that filling a tree of thousands of items spent seconds in those reads alone.
+std::mutex g_takenLock;
+std::unordered_map<HWND, ReflectedControl*> g_taken;
+
 // The procedure that Subclass replaced. It stays on the window until WM_NCDESTROY, so that a
 // message arriving after the object let go (another subclass on top kept calling us) still
 // reaches it.
@@ -21,12 +29,12 @@ LRESULT CallOriginal(WNDPROC original, HWND hwnd, UINT message, WPARAM wParam, L
 ReflectedControl::~ReflectedControl() { Unsubclass(); }
 
 bool ReflectedControl::Subclass(HWND control) {
-    if (m_hwnd || !IsWindow(control) || GetPropA(control, kObjectProperty) || OriginalProc(control)) return false;
+    if (m_hwnd || !IsWindow(control) || FromHandle(control) || OriginalProc(control)) return false;
     const auto original = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(control, GWLP_WNDPROC));
     if (!original || !SetPropA(control, kOriginalProperty, reinterpret_cast<HANDLE>(original))) return false;
-    if (!SetPropA(control, kObjectProperty, this)) {
-        RemovePropA(control, kOriginalProperty);
-        return false;
+    {
+        const std::lock_guard<std::mutex> lock(g_takenLock);
+        g_taken[control] = this;
     }
     m_hwnd = control;
     m_original = original;
@@ -36,8 +44,11 @@ bool ReflectedControl::Subclass(HWND control) {
 
 void ReflectedControl::Unsubclass() {
     if (!m_hwnd) return;
+    {
+        const std::lock_guard<std::mutex> lock(g_takenLock);
+        g_taken.erase(m_hwnd);
+    }
     if (IsWindow(m_hwnd)) {
-        RemovePropA(m_hwnd, kObjectProperty);
         // Put the original back only while ours is the window's procedure: a later subclass
         // still calls StaticProc, which then passes everything on to the original.
         if (GetWindowLongPtrA(m_hwnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(StaticProc)) {
@@ -50,7 +61,9 @@ void ReflectedControl::Unsubclass() {
 }
 
 ReflectedControl* ReflectedControl::FromHandle(HWND hwnd) {
-    return hwnd ? static_cast<ReflectedControl*>(GetPropA(hwnd, kObjectProperty)) : nullptr;
+    const std::lock_guard<std::mutex> lock(g_takenLock);
+    const auto taken = g_taken.find(hwnd);
+    return taken == g_taken.end() ? nullptr : taken->second;
 }
 
 LRESULT ReflectedControl::Default(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -62,8 +75,8 @@ LRESULT ReflectedControl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 }
 
 LRESULT CALLBACK ReflectedControl::StaticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    const WNDPROC original = OriginalProc(hwnd);
     ReflectedControl* control = FromHandle(hwnd);
+    const WNDPROC original = control ? control->m_original : OriginalProc(hwnd);
     if (message == WM_NCDESTROY) {
         if (control) control->Unsubclass();
         RemovePropA(hwnd, kOriginalProperty);

@@ -4,14 +4,19 @@
 
 #include <cstdio>
 
+namespace {
+// The backup's name up to its number: the path up to and including the last '.' of the file's
+// own name, or the whole path and a '.' when the name has none (a folder's dot does not count).
+std::string NumberedStem(const std::string& path) {
+    const size_t name = path.find_last_of("\\/:");
+    const size_t dot = path.rfind('.');
+    if (dot == std::string::npos || (name != std::string::npos && dot < name)) return path + '.';
+    return path.substr(0, dot + 1);
+}
+}  // namespace
+
 bool BackupFile(const char* path, std::string& backupPath) {
-    // The stem runs up to and including the last '.' anywhere in the path.
-    std::string stem = path;
-    const size_t dot = stem.rfind('.');
-    if (dot == std::string::npos)
-        stem += '.';
-    else
-        stem.erase(dot + 1);
+    const std::string stem = NumberedStem(path);
     for (unsigned number = 0;; ++number) {
         char candidate[MAX_PATH];
         const int length = std::snprintf(candidate, sizeof candidate, "%s%03u", stem.c_str(), number);
@@ -21,7 +26,15 @@ bool BackupFile(const char* path, std::string& backupPath) {
             SetLastError(ERROR_FILENAME_EXCED_RANGE);
             return false;
         }
+        if (GetFileAttributesA(candidate) != INVALID_FILE_ATTRIBUTES) continue;
+        const bool nameWasFree = GetLastError() == ERROR_FILE_NOT_FOUND;
         if (CopyFileA(path, candidate, TRUE)) return true;
-        if (GetLastError() != ERROR_FILE_EXISTS) return false;
+        const DWORD error = GetLastError();
+        if (error == ERROR_FILE_EXISTS) continue;  // taken since it was looked at
+        // A copy that fails part way (a full disk) leaves its beginning behind: an empty or
+        // partial backup would pass for the old file and take its number.
+        if (nameWasFree) DeleteFileA(candidate);
+        SetLastError(error);
+        return false;
     }
 }

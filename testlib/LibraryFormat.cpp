@@ -21,12 +21,16 @@ public:
     // The next 16 bits, which end the list when zero.
     bool peekWord(uint16_t& value) { return m_reader.peekWord(value) || fail(ParseProblem::NoEndMarker); }
 
-private:
-    bool fail(ParseProblem problem) {
+    size_t offset() const { return m_size - m_reader.remaining(); }
+    // Refuses a value description that reads well but is unusable; always false.
+    bool refuse(ParseProblem problem, size_t at, const char* value, uint32_t first, uint32_t second = 0) {
         if (m_failure && m_failure->problem == ParseProblem::None)
-            *m_failure = {problem, m_size - m_reader.remaining(), m_part};
+            *m_failure = {problem, at, m_part, value, {first, second}};
         return false;
     }
+
+private:
+    bool fail(ParseProblem problem) { return refuse(problem, offset(), nullptr, 0); }
 
     fw::ResourceReader m_reader;
     size_t m_size;
@@ -108,9 +112,38 @@ bool ReadExtraData(Cursor& cursor, EditDescription& value) {
     }
 }
 
+bool IsKnownKind(unsigned kind) {
+    switch (kind) {
+    case 0:  // described but never offered
+    case ZK_EDIT_DWORD_RANGE:
+    case ZK_EDIT_DWORD_CHOICE:
+    case ZK_EDIT_DWORD_READONLY:
+    case ZK_EDIT_STRING:
+    case ZK_EDIT_STRING_CHOICE:
+    case ZK_EDIT_STRING_READONLY:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// What the Registry page could not show or edit: such a library is refused as a malformed one.
+bool IsUsable(Cursor& cursor, const EditDescription& value, size_t start) {
+    const unsigned kind = value.type & ZK_EDIT_KIND_MASK;
+    if (!IsKnownKind(kind)) return cursor.refuse(ParseProblem::UnknownKind, start, value.label, kind);
+    if (kind == ZK_EDIT_DWORD_RANGE && value.minimum > value.maximum)
+        return cursor.refuse(ParseProblem::ReversedRange, start, value.label, value.minimum, value.maximum);
+    const size_t choices = value.choiceLabels.size();
+    if ((kind == ZK_EDIT_DWORD_CHOICE || kind == ZK_EDIT_STRING_CHOICE) &&
+        (choices < kFewestChoices || choices > kMostChoices))
+        return cursor.refuse(ParseProblem::ChoiceCount, start, value.label, static_cast<uint32_t>(choices));
+    return true;
+}
+
 bool ReadEditDescription(Cursor& cursor, EditDescription& value) {
+    const size_t start = cursor.offset();
     return cursor.text(value.label) && cursor.text(value.valueName) && cursor.text(value.description) &&
-           cursor.word(value.type) && ReadExtraData(cursor, value);
+           cursor.word(value.type) && ReadExtraData(cursor, value) && IsUsable(cursor, value, start);
 }
 
 }  // namespace

@@ -54,17 +54,28 @@ struct EditDescription {
     std::vector<const char*> stringChoices;  // parallel to choiceLabels
 };
 
+// The number of choices a value may offer: a drop-down list of more is no choice to a user.
+constexpr size_t kFewestChoices = 1;
+constexpr size_t kMostChoices = 256;
+
 // Why and where a resource was refused, for authors checking their libraries: the first read
-// that failed, its byte offset from the start of the data and the part it belonged to.
-enum class ParseProblem { None, NoEndMarker, UnterminatedText, ShortNumber };
+// that failed, its byte offset from the start of the data and the part it belonged to. A value
+// description that reads well but cannot be shown or edited (UnknownKind: a kind other than 0,
+// which is never offered, and the six of zelkor_rc.h; ReversedRange: a minimum above the maximum,
+// which would refuse every number; ChoiceCount: outside kFewestChoices..kMostChoices) is refused
+// at the offset where it starts, with its label and what was wrong with it.
+enum class ParseProblem { None, NoEndMarker, UnterminatedText, ShortNumber, UnknownKind, ReversedRange, ChoiceCount };
 struct ParseFailure {
     ParseProblem problem = ParseProblem::None;
     size_t offset = 0;
-    const char* part = nullptr;  // for example "test list"
+    const char* part = nullptr;   // for example "test list"
+    const char* value = nullptr;  // the label of the value description refused for its content
+    uint32_t figures[2] = {};     // the kind; the minimum and maximum; the number of choices
 };
 
 // Each returns false, with the output unspecified, when the data is truncated, a list lacks its
-// terminating zero or a string its terminating byte; failure, when given, then says which.
+// terminating zero or a string its terminating byte, or a value description is unusable;
+// failure, when given, then says which.
 bool ParseLibraryResource(const uint8_t* data, size_t size, LibraryDescription& library,
                           ParseFailure* failure = nullptr);
 bool ParseSectionList(const uint8_t* data, size_t size, std::vector<const char*>& sections,

@@ -104,7 +104,7 @@ bool ForEachRegEditItem(CTestLibrary& library, const LoggedKeyEntry& key, RegEdi
     const CRegistryKey registryKey(key.root, key.subkey, false);
     if (!registryKey.handle()) return true;
     for (const auto& description : library.editTable(key.editTableId)) {
-        // A description of no known kind has nothing to show or edit: it is never offered.
+        // A description of kind 0 has nothing to show or edit: it is never offered.
         if (!(description.type & ZK_EDIT_KIND_MASK)) continue;
         auto item = RegEditItem::Create(description);
         if (!item->Read(registryKey)) continue;

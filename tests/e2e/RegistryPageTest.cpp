@@ -30,6 +30,11 @@ protected:
     static HTREEITEM Next(HWND tree, HTREEITEM item, UINT relation) {
         return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
     }
+    // A key's values are there once it is expanded, as the user sees them.
+    static HTREEITEM FirstValue(HWND tree, HTREEITEM key) {
+        SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(key));
+        return Next(tree, key, TVGN_CHILD);
+    }
 
     e2e::Session session{{"e2e\\Beta.ZKL", "e2e\\Gamma.ZKL"}};
 };
@@ -44,8 +49,8 @@ TEST_F(RegistryPageTest, AChangedValueIsSavedOnLeavingAndCheckedKeysAreLoggedUnd
     HWND tree = GetDlgItem(page, IDC_REGPAGE_TREE);
     HTREEITEM library = Next(tree, nullptr, TVGN_ROOT);
     HTREEITEM keyOne = Next(tree, library, TVGN_CHILD);
-    if (!Next(tree, keyOne, TVGN_CHILD)) keyOne = Next(tree, Next(tree, library, TVGN_NEXT), TVGN_CHILD);
-    HTREEITEM rings = Next(tree, keyOne, TVGN_CHILD);
+    if (!FirstValue(tree, keyOne)) keyOne = Next(tree, Next(tree, library, TVGN_NEXT), TVGN_CHILD);
+    HTREEITEM rings = FirstValue(tree, keyOne);
     ASSERT_NE(nullptr, rings);
     SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(rings));
     HWND edit = GetDlgItem(page, IDC_REGPAGE_EDIT);

@@ -10,9 +10,8 @@
 
 namespace {
 
-TEST(HostBackupFile, TakesTheFirstFreeNumberAfterTheLastDot) {
+TEST(HostBackupFile, TakesTheFirstFreeNumberAfterTheLastDotOfTheName) {
     ScratchDirectory scratch;
-    ASSERT_EQ(std::string::npos, scratch.path().find('.')) << "the cases below need a directory without dots";
     const std::string ini = scratch / "WIN.INI";
     ASSERT_TRUE(WriteTextFile(ini, "[windows]\r\n"));
     char backup[MAX_PATH];
@@ -30,13 +29,14 @@ TEST(HostBackupFile, TakesTheFirstFreeNumberAfterTheLastDot) {
     ASSERT_TRUE(ZKBackupFile((scratch / "NOTES").c_str(), backup));
     EXPECT_EQ(scratch / "NOTES.000", backup);
 
-    // The only dot is in a directory name: the name is cut there.
-    ASSERT_TRUE(CreateDirectoryA((scratch / "conf.d").c_str(), nullptr));
-    const std::string hosts = scratch / "conf.d\\hosts";
-    ASSERT_TRUE(WriteTextFile(hosts, "h"));
-    ASSERT_TRUE(ZKBackupFile(hosts.c_str(), backup));
-    EXPECT_EQ(scratch / "conf.000", backup);
-    EXPECT_EQ("h", ReadTextFile(scratch / "conf.000"));
+    // A dot in a folder's name is no dot of the file's: the copy lies beside the file.
+    ASSERT_TRUE(CreateDirectoryA((scratch / "rel.d").c_str(), nullptr));
+    const std::string system = scratch / "rel.d\\SYSTEM";
+    ASSERT_TRUE(WriteTextFile(system, "s"));
+    ASSERT_TRUE(ZKBackupFile(system.c_str(), backup));
+    EXPECT_EQ(system + ".000", backup);
+    EXPECT_EQ("s", ReadTextFile(system + ".000"));
+    EXPECT_FALSE(FileExists(scratch / "rel.000"));
 
     // Any failure but an existing target ends the attempt.
     EXPECT_FALSE(ZKBackupFile((scratch / "MISSING.INI").c_str(), backup));

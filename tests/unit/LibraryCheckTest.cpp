@@ -74,6 +74,13 @@ TEST(LibraryCheck, NamesEveryProblemWithItsPlace) {
          {"test \"No template\": no dialog template with id 201, so Zelkor shows no page for it",
           "test \"No procedure\": no page procedure exported by ordinal 205, so Zelkor shows no page for it"}},
         {"Refusing.ZKL", {kNoIcon}},
+        {"AbsurdTables.ZKL",
+         {"ZKRC_REGEDIT 300: the value \"Retries\" at byte 0 has the range 100 to 0, whose minimum is above its "
+          "maximum; Zelkor skips the library",
+          "ZKRC_REGEDIT 301: the value \"Speaker\" at byte 27 has kind 15, not one of 0, 1, 2, 3, 4, 8 and 12; Zelkor "
+          "skips the library",
+          "ZKRC_REGEDIT 302: the value \"Volume\" at byte 0 offers 20000 choices, not 1 to 256; Zelkor skips the "
+          "library"}},
     };
     for (const auto& expected : cases) {
         const LibraryCheck check = CheckLibrary(FixtureDirectory() + expected.file);

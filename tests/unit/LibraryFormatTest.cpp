@@ -34,6 +34,93 @@ TEST(LibraryFormat, EveryTruncatedResourceIsRefusedWithoutReadingPastTheEnd) {
                                  });
 }
 
+namespace {
+
+// A ZKRC_REGEDIT table written byte by byte: a sound read-only value, then the value under test.
+class EditTableBytes {
+public:
+    explicit EditTableBytes(uint16_t type) {
+        value("Build", ZK_EDIT_DWORD_READONLY);
+        tested = bytes.size();
+        value("Tested", type);
+    }
+    EditTableBytes& text(const std::string& text) {
+        bytes.insert(bytes.end(), text.c_str(), text.c_str() + text.size() + 1);
+        return *this;
+    }
+    EditTableBytes& number(uint32_t number, size_t size = 4) {
+        for (size_t i = 0; i < size; ++i) bytes.push_back(static_cast<uint8_t>(number >> (8 * i)));
+        return *this;
+    }
+    EditTableBytes& dwordChoices(size_t count) {
+        for (size_t i = 0; i < count; ++i) text("L" + std::to_string(i)).number(static_cast<uint32_t>(i));
+        return number(ZK_END, 2);
+    }
+    EditTableBytes& stringChoices(size_t count) {
+        for (size_t i = 0; i < count; ++i) text("L" + std::to_string(i)).text("v");
+        return number(ZK_END, 2);
+    }
+    // Parses the table with its end marker; problem None when it was accepted.
+    ParseFailure Parsed() {
+        number(ZK_END, 2);
+        std::vector<EditDescription> values;
+        ParseFailure failure;
+        const bool accepted = ParseEditTable(bytes.data(), bytes.size(), values, &failure);
+        EXPECT_EQ(accepted, failure.problem == ParseProblem::None);
+        EXPECT_TRUE(!accepted || values.size() == 2);
+        return failure;
+    }
+
+    size_t tested = 0;  // where the value under test starts
+
+private:
+    void value(const char* label, uint16_t type) { text(label).text(label).text("about").number(type, 2); }
+
+    std::vector<uint8_t> bytes;
+};
+
+void ExpectRefused(EditTableBytes& table, ParseProblem problem, uint32_t first, uint32_t second = 0) {
+    const ParseFailure failure = table.Parsed();
+    EXPECT_EQ(problem, failure.problem);
+    EXPECT_EQ(table.tested, failure.offset);
+    EXPECT_STREQ("Tested", failure.value);
+    EXPECT_EQ(first, failure.figures[0]);
+    EXPECT_EQ(second, failure.figures[1]);
+}
+
+}  // namespace
+
+// What the Registry page could not show or edit is refused with the library, as zkcheck says.
+TEST(LibraryFormat, ValuesThatNoPageCouldUseAreRefusedWhereTheyStart) {
+    for (uint16_t kind = 0; kind <= ZK_EDIT_KIND_MASK; ++kind) {
+        EditTableBytes table(static_cast<uint16_t>(kind | ZK_EDIT_DELETABLE));
+        if (kind == ZK_EDIT_DWORD_RANGE) table.number(1).number(9);
+        if (kind == ZK_EDIT_DWORD_CHOICE) table.dwordChoices(2);
+        if (kind == ZK_EDIT_STRING_CHOICE) table.stringChoices(2);
+        const bool known = kind == 0 || kind == 1 || kind == 2 || kind == 3 || kind == 4 || kind == 8 || kind == 12;
+        if (known)
+            EXPECT_EQ(ParseProblem::None, table.Parsed().problem) << kind;
+        else
+            ExpectRefused(table, ParseProblem::UnknownKind, kind);
+    }
+
+    EditTableBytes single(ZK_EDIT_DWORD_RANGE);
+    EXPECT_EQ(ParseProblem::None, single.number(5).number(5).Parsed().problem) << "one number is a range";
+    EditTableBytes reversed(ZK_EDIT_DWORD_RANGE);
+    ExpectRefused(reversed.number(100).number(0), ParseProblem::ReversedRange, 100, 0);
+
+    for (size_t count : {kFewestChoices, kMostChoices}) {
+        EditTableBytes dwords(ZK_EDIT_DWORD_CHOICE), strings(ZK_EDIT_STRING_CHOICE);
+        EXPECT_EQ(ParseProblem::None, dwords.dwordChoices(count).Parsed().problem) << count;
+        EXPECT_EQ(ParseProblem::None, strings.stringChoices(count).Parsed().problem) << count;
+    }
+    for (size_t count : {kFewestChoices - 1, kMostChoices + 1, size_t{20000}}) {
+        EditTableBytes dwords(ZK_EDIT_DWORD_CHOICE), strings(ZK_EDIT_STRING_CHOICE);
+        ExpectRefused(dwords.dwordChoices(count), ParseProblem::ChoiceCount, static_cast<uint32_t>(count));
+        ExpectRefused(strings.stringChoices(count), ParseProblem::ChoiceCount, static_cast<uint32_t>(count));
+    }
+}
+
 TEST(KeyPatternTest, RefusesNamesTooShortForPrefixAndSuffix) {
     // Matching subkeys in the middle of a path are walked by the catalogue tests; here the edges.
     std::string name = "untouched", path;

@@ -67,8 +67,10 @@ protected:
         return CRegistryKey(HKEY_CURRENT_USER, kValuesKey, false).valueExists(name);
     }
 
-    // The item with that label, searched in tree order; null when there is none.
+    // The item with that label, searched in tree order, each item expanded as a user would to
+    // see what is below it; null when there is none.
     HTREEITEM Find(const std::string& label, HTREEITEM from = TVI_ROOT) const {
+        if (from != TVI_ROOT) tree.send(TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(from));
         for (HTREEITEM item = Next(from == TVI_ROOT ? nullptr : from, from == TVI_ROOT ? TVGN_ROOT : TVGN_CHILD); item;
              item = Next(item, TVGN_NEXT)) {
             char text[260] = {};

@@ -175,9 +175,49 @@ TEST_F(SystemEditorPageTest, AFailedBackupOrWriteKeepsTheOldFileAndTheUsersText)
     Close();
     EXPECT_EQ("small\r\n", ReadTextFile(kFileA));
     EXPECT_TRUE(DeleteFileA("zkse-a.ini.000")) << "the backup was made";
+
+    // A file that fills more than half the drive cannot be copied: the backup that failed part
+    // way leaves no file to pass for the old one.
+    const std::string half(36 * 1024, 'h');
+    ASSERT_TRUE(WriteTextFile(kFileA, half));
+    Open("files");
+    Type("mine\r\n");
+    MessageBoxAnswers noRoom({IDOK});
+    Click(IDC_SYSEDIT_SAVE);
+    const std::vector<std::string> toldNoRoom = noRoom.Finish();
+    ASSERT_EQ(1u, toldNoRoom.size());
+    EXPECT_TRUE(StartsWith(toldNoRoom[0], "Zelkor could not back up ")) << toldNoRoom[0];
+    Close();
+    EXPECT_EQ(half, ReadTextFile(kFileA));
+    EXPECT_FALSE(FileExists("zkse-a.ini.000")) << "a failed backup leaves no file behind";
+    DeleteFileA("zkse-a.ini.000");
     EXPECT_TRUE(DeleteFileA(kFileA));
     SetCurrentDirectoryA("C:\\");
     EXPECT_TRUE(RemoveDirectoryA("Y:\\zksedit")) << "no unfinished copy is left behind";
+}
+
+TEST_F(SystemEditorPageTest, ALargeFileIsShownAsItComesWithoutMovingTheUsersPlace) {
+    std::string large;
+    for (int n = 0; large.size() < 3 * 1024 * 1024; ++n) large += "key" + std::to_string(n) + "=value\r\n";
+    ASSERT_TRUE(WriteTextFile(scratch / kFileA, large));
+    Open("files");
+    const fw::WindowRef edit = Control(IDC_SYSEDIT_TEXT);
+    const auto length = [&] { return static_cast<size_t>(edit.send(WM_GETTEXTLENGTH)); };
+    EXPECT_LT(0u, length());
+    EXPECT_GT(large.size(), length()) << "the page answers before the whole text is in";
+    EXPECT_TRUE(GetWindowLongA(edit, GWL_STYLE) & ES_READONLY) << "nothing is typed into a text still coming";
+    for (const DWORD start = GetTickCount(); length() < large.size() && GetTickCount() - start < 60000;) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    }
+    EXPECT_EQ(large, Text());
+    DWORD selectionStart = 1, selectionEnd = 1;
+    edit.send(EM_GETSEL, reinterpret_cast<WPARAM>(&selectionStart), reinterpret_cast<LPARAM>(&selectionEnd));
+    EXPECT_EQ(0u, selectionEnd) << "the caret stays at the start";
+    EXPECT_EQ(0, edit.send(EM_GETFIRSTVISIBLELINE));
+    EXPECT_FALSE(GetWindowLongA(edit, GWL_STYLE) & ES_READONLY);
+    EXPECT_FALSE(SaveAndRestoreEnabled()) << "pieces coming in are no change of the user's";
 }
 
 TEST_F(SystemEditorPageTest, LfLinesEveryByteNulBytesAndLockedFiles) {

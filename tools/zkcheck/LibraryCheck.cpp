@@ -54,7 +54,16 @@ uint16_t HostMachine(const std::string& directory, std::string& host) {
 std::string Explained(const char* resource, const ParseFailure& failure) {
     const std::string at = " at byte " + std::to_string(failure.offset);
     const std::string part = std::string(resource) + ": the " + failure.part;
+    const std::string value = failure.value ? std::string(resource) + ": the value " + Quoted(failure.value) + at : "";
+    const std::string first = std::to_string(failure.figures[0]), second = std::to_string(failure.figures[1]);
     switch (failure.problem) {
+    case ParseProblem::UnknownKind:
+        return value + " has kind " + first + ", not one of 0, 1, 2, 3, 4, 8 and 12";
+    case ParseProblem::ReversedRange:
+        return value + " has the range " + first + " to " + second + ", whose minimum is above its maximum";
+    case ParseProblem::ChoiceCount:
+        return value + " offers " + first + " choices, not " + std::to_string(kFewestChoices) + " to " +
+               std::to_string(kMostChoices);
     case ParseProblem::NoEndMarker:
         return part + " has no end marker (ZK_END): the data ends" + at;
     case ParseProblem::UnterminatedText:
