@@ -12,6 +12,7 @@
 #include "controls/IconButton.h"
 #include "editors/RegistryPage.h"
 #include "editors/SystemEditorPage.h"
+#include "framework/StringTable.h"
 #include "registry/SettingsStore.h"
 #include "resources/resource.h"
 #include "testlib/TestLibrary.h"
@@ -43,4 +44,9 @@ int CWizardApp::ExitInstance() {
     FreeTestLibraries();
     Free3dControls();
     return 0;
+}
+
+void CWizardApp::ReportStartupFailure(const std::string& description) {
+    MessageBoxA(nullptr, fw::FormattedString(IDS_STARTUP_FAILED, description.c_str()).c_str(),
+                fw::LoadedString(IDS_APP_NAME).c_str(), MB_ICONSTOP);
 }

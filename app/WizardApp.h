@@ -7,6 +7,7 @@ class CWizardApp : public fw::CApp {
 public:
     void InitInstance() override;
     int ExitInstance() override;
+    void ReportStartupFailure(const std::string& description) override;
 
 private:
     WizardSession m_session;

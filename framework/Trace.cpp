@@ -26,16 +26,20 @@ std::string CaughtTypeName() {
 
 }  // namespace
 
+std::string DescribeCaughtException() {
+    std::string text = CaughtTypeName();
+    try {
+        throw;
+    } catch (const std::exception& error) {
+        text += std::string(" (") + error.what() + ")";
+    } catch (...) {
+    }
+    return text;
+}
+
 void TraceCaughtException(const char* where) noexcept {
     try {
-        std::string text = "Zelkor: " + CaughtTypeName();
-        try {
-            throw;
-        } catch (const std::exception& error) {
-            text += std::string(" (") + error.what() + ")";
-        } catch (...) {
-        }
-        text += std::string(" caught in ") + where + "\n";
+        const std::string text = "Zelkor: " + DescribeCaughtException() + " caught in " + where + "\n";
         OutputDebugStringA(text.c_str());
     } catch (...) {
         OutputDebugStringA("Zelkor: an exception was caught; no memory to describe it\n");

@@ -29,6 +29,16 @@ bool LoadParsed(HMODULE module, WORD id, const char* type, Parse parse, std::map
     return true;
 }
 
+// Looks at the file mapped as data, so that no code of a DLL that is not a test library runs
+// in the program: only a module that describes itself soundly is loaded for execution.
+bool DescribesItselfAsTestLibrary(const std::string& path) {
+    fw::UniqueModule image(LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    if (!image) return false;
+    CResourceBlock resource(image.get(), ZK_LIBRARY_ID, kLibraryType);
+    LibraryDescription description;
+    return resource.valid() && ParseLibraryResource(resource.data(), resource.size(), description);
+}
+
 }  // namespace
 
 CTestLibrary::CTestLibrary(fw::UniqueModule module, const std::string& fileName)
@@ -37,6 +47,7 @@ CTestLibrary::CTestLibrary(fw::UniqueModule module, const std::string& fileName)
 CTestLibrary::~CTestLibrary() = default;
 
 std::unique_ptr<CTestLibrary> CTestLibrary::Load(const std::string& path, const std::string& fileName) {
+    if (!DescribesItselfAsTestLibrary(path)) return nullptr;
     fw::UniqueModule module(LoadLibraryA(path.c_str()));
     if (!module) return nullptr;
     std::unique_ptr<CTestLibrary> library(new CTestLibrary(std::move(module), fileName));
@@ -88,8 +99,6 @@ bool FindTestLibrariesIn(const std::string& directory) {
     fw::UniqueFind search(FindFirstFileA((directory + "*.ZKL").c_str(), &found));
     if (search) {
         do {
-            // Loaded once, for execution: a module without a description is freed again (its
-            // start-up code has run, which a *.ZKL beside the program is trusted with).
             if (auto library = CTestLibrary::Load(directory + found.cFileName, found.cFileName))
                 TestLibraryList.push_back(std::move(library));
         } while (FindNextFileA(search.get(), &found));

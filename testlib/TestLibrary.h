@@ -28,8 +28,8 @@ using EditorKeyEntry = LoggedKeyEntry;
 
 class CTestLibrary {
 public:
-    // Loads path for execution and reads its description; nothing when the library cannot be
-    // used: it does not load, or one of its resources is missing or malformed.
+    // Reads path's description with the file mapped as data, then loads it for execution; nothing
+    // when the library cannot be used: it does not load, or a resource is missing or malformed.
     static std::unique_ptr<CTestLibrary> Load(const std::string& path, const std::string& fileName);
     ~CTestLibrary();
     CTestLibrary(const CTestLibrary&) = delete;

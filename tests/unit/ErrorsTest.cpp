@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 
 #include "FixtureLibraries.h"
+#include "framework/App.h"
 #include "zelkor.h"
 
 namespace {
@@ -48,3 +50,27 @@ TEST(Errors, CrossTheBoundaryToATestLibraryBothWays) {
 }
 
 }  // namespace
+
+namespace {
+
+class FailingStartup : public fw::CApp {
+public:
+    void InitInstance() override { throw std::runtime_error("no settings"); }
+    int ExitInstance() override {
+        exited = true;
+        return 0;
+    }
+    void ReportStartupFailure(const std::string& description) override { reported = description; }
+    bool exited = false;
+    std::string reported;
+};
+
+}  // namespace
+
+// A start-up that throws is told, still exits, and does not pass for a clean end.
+TEST(Errors, AFailedStartupEndsNonZeroWithItsReason) {
+    FailingStartup app;
+    EXPECT_EQ(fw::CApp::kStartupFailedExitCode, app.Run());
+    EXPECT_TRUE(app.exited);
+    EXPECT_EQ("std::runtime_error (no settings)", app.reported);
+}

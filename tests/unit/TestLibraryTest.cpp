@@ -67,6 +67,13 @@ TEST_F(TestLibraryTest, OnlyWellFormedLibrariesThatLoadAreListed) {
 
     EXPECT_NE(nullptr, Library("Bare.ZKL").icon());
 
+    // A DLL that does not describe itself never runs: its start-up would leave this mark.
+    FreeTestLibraries();
+    const std::string ran = FixtureDirectory() + "NoDescription.ZKL.ran";
+    DeleteFileA(ran.c_str());
+    ASSERT_TRUE(FindTestLibrariesIn(FixtureDirectory()));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(ran.c_str()));
+
     FreeTestLibraries();
     EXPECT_FALSE(FindTestLibrariesIn(FixtureDirectory() + "no such directory\\"));
 }
