@@ -85,14 +85,25 @@ TEST_F(SessionTest, FullSessionWritesTheExpectedLogAndKeepsTheDetails) {
     EXPECT_EQ("+44 20 7946 0001", getString("User Fax"));
 }
 
-TEST_F(SessionTest, EscapeInUserInfoWritesTheStoredDetailsAndSavesNothing) {
+TEST_F(SessionTest, EscapeInUserInfoWithNothingTypedLogsTheStoredDetails) {
     e2e::SetString(kGeneralKey, "User Name", "Stored Name");
     e2e::SetString(kGeneralKey, "User Company", "Stored Company");
     const std::string log = runSession(IDC_WELCOME_TYPICAL, nullptr);
     EXPECT_EQ(0u, log.find("Name:               Stored Name\r\nCompany:            Stored Company\r\n"
                            "Phone Number:       \r\nFax Number:         \r\n\r\n"));
     EXPECT_EQ("Stored Name", getString("User Name"));
-    EXPECT_EQ("<absent>", getString("User Phone"));
+}
+
+TEST_F(SessionTest, EscapeInUserInfoKeepsWhatWasTyped) {
+    e2e::SetString(kGeneralKey, "User Name", "Stored Name");
+    const e2e::Details typed{"Typed Name", "Typed Company", "555 0100", ""};
+    ASSERT_TRUE(session.StartWizard(IDC_WELCOME_TYPICAL));
+    ASSERT_TRUE(session.EnterUserInfo(&typed, true));
+    EXPECT_EQ(kSaved, session.WaitForResult());
+    const std::string log = finish();
+    EXPECT_EQ(0u, log.find("Name:               Typed Name\r\nCompany:            Typed Company\r\n"
+                           "Phone Number:       555 0100\r\n"));
+    EXPECT_EQ("Typed Name", getString("User Name"));  // and offered next time
 }
 
 TEST_F(SessionTest, ShowingTheLastPageTwiceLeavesOnlyTheSecondLog) {
