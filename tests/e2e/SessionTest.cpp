@@ -54,13 +54,15 @@ protected:
         DeleteFileA("C:\\windows\\zke2e.txt");
     }
 
-    // A session without surprises to its end: the log is saved and can be viewed and printed
-    // (Fax needs Ravelin, absent here).
+    // A session without surprises to its end: the log is saved and can be viewed and printed.
     std::string runSession(int diagnostics, const e2e::Details* details) {
         EXPECT_EQ(kSaved, session.Run(diagnostics, details));
         HWND page = drive::VisibleChildDialog(session.wizard());
-        for (int action : {IDC_COMPLETE_VIEW, IDC_COMPLETE_PRINT})
+        for (int action : {IDC_COMPLETE_VIEW, IDC_COMPLETE_VIEW_TEXT, IDC_COMPLETE_PRINT, IDC_COMPLETE_PRINT_TITLE})
             EXPECT_TRUE(drive::IsEnabled(page, action)) << "action " << action;
+        // Without Ravelin the Fax action is greyed, its texts with it.
+        for (int fax : {IDC_COMPLETE_FAX, IDC_COMPLETE_FAX_TITLE, IDC_COMPLETE_FAX_TEXT})
+            EXPECT_FALSE(drive::IsEnabled(page, fax)) << "fax " << fax;
         return finish();
     }
     // No message box came; Finish ends the program with 0. Returns the log.
