@@ -143,6 +143,13 @@ TEST_F(RegistryPageTest, TheTreeShowsExistingDescribedValuesUnderCheckableKeys) 
               tree.send(TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(Find("Values")), TVIS_STATEIMAGEMASK));
     ASSERT_TRUE(Select("Values"));
     EXPECT_EQ(std::string("HKEY_CURRENT_USER\\") + kValuesKey, Control(IDC_REGPAGE_EDIT).text());
+    // The path's end shows, however long the path is.
+    HWND path = Control(IDC_REGPAGE_EDIT).hwnd();
+    RECT box{};
+    GetClientRect(path, &box);
+    const LRESULT last = SendMessageA(path, EM_POSFROMCHAR, static_cast<WPARAM>(GetWindowTextLengthA(path) - 1), 0);
+    EXPECT_LT(static_cast<short>(LOWORD(last)), box.right);
+    EXPECT_GE(static_cast<short>(LOWORD(last)), 0);
     EXPECT_EQ("Editable values", Control(IDC_REGPAGE_INFO).text());
     EXPECT_TRUE(Control(IDC_REGPAGE_DELETE).isEnabled());
     ASSERT_TRUE(Select("Build"));
