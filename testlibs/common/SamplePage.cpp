@@ -31,7 +31,7 @@ std::string Grouped(unsigned long long number) {
     for (const char* at = grouping; *at; ++at)
         if (*at >= '1' && *at <= '9') groups = groups * 10 + static_cast<UINT>(*at - '0');
     if (std::strlen(grouping) < 2 || std::strcmp(grouping + std::strlen(grouping) - 2, ";0") != 0) groups *= 10;
-    NUMBERFMTA format{0, 0, groups, decimal, separator, 1};
+    NUMBERFMTA format{0, 1, groups, decimal, separator, 1};  // a leading zero keeps 0 from vanishing
     const std::string digits = std::to_string(number);
     char text[64];
     if (!GetNumberFormatA(LOCALE_USER_DEFAULT, 0, digits.c_str(), &format, text, sizeof text)) return digits;
