@@ -121,6 +121,10 @@ void CRegistryPage::OnSelected(CRegTreeNode* node) {
         m_controls.edit.setText("");
         m_controls.info.setText("");
     }
+    // A key's path is longer than the box: its end, the key itself, is what must show.
+    const WPARAM end = static_cast<WPARAM>(GetWindowTextLengthA(m_controls.edit.hwnd()));
+    m_controls.edit.send(EM_SETSEL, end, static_cast<LPARAM>(end));
+    m_controls.edit.send(EM_SCROLLCARET);
     m_showing = false;
     // Nothing selected: nothing for the buttons to act on.
     EnableSaveAndRestore(node && node->modified());

@@ -162,10 +162,19 @@ void CDiagnosticsCompletePage::ShowLogResult(bool saved) {
     EnableLogActions(saved);
 }
 
+// Each action's title and description grey with its button.
 void CDiagnosticsCompletePage::EnableLogActions(bool enable) {
-    item(IDC_COMPLETE_VIEW).enable(enable);
-    item(IDC_COMPLETE_PRINT).enable(enable);
-    item(IDC_COMPLETE_FAX).enable(enable && m_faxProgramFound);
+    struct Action {
+        int button, title, text;
+        bool available;
+    };
+    const Action actions[] = {
+        {IDC_COMPLETE_VIEW, IDC_COMPLETE_VIEW_TITLE, IDC_COMPLETE_VIEW_TEXT, true},
+        {IDC_COMPLETE_FAX, IDC_COMPLETE_FAX_TITLE, IDC_COMPLETE_FAX_TEXT, m_faxProgramFound},
+        {IDC_COMPLETE_PRINT, IDC_COMPLETE_PRINT_TITLE, IDC_COMPLETE_PRINT_TEXT, true},
+    };
+    for (const Action& action : actions)
+        for (int id : {action.button, action.title, action.text}) item(id).enable(enable && action.available);
 }
 
 bool CDiagnosticsCompletePage::OnCommand(WORD id, WORD code, HWND control) {

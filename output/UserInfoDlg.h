@@ -17,13 +17,14 @@ UserDetails LoadUserDetails();
 class CUserInfoDlg : public fw::CDialog {
 public:
     CUserInfoDlg();
-    // OK saves the fields and returns them; Escape keeps what was saved before.
+    // Saves the fields and returns them. Escape does the same as OK: what was typed is never lost.
     UserDetails Ask(HWND owner);
 
 protected:
     BOOL OnInitDialog() override;
     void DoDataExchange(fw::DataExchange& exchange) override;
     void OnOK() override;
+    void OnCancel() override { OnOK(); }
 
 private:
     UserDetails m_details;

@@ -203,18 +203,31 @@ bool CWizardDlg::SetFinishMode(bool on) {
 bool CWizardDlg::SetContinueMode(bool on) {
     bool previous = m_continueMode;
     if (on == m_continueMode) return previous;
-    if (on) {
-        item(IDC_WIZARD_CONTINUE).show(SW_SHOW);
-        item(IDC_WIZARD_NEXT).show(SW_HIDE);
-        EnableContinue(true);
-        if (m_session.autoRun) m_previousBeforeContinue = EnablePrev(false);
-    } else {
-        item(IDC_WIZARD_NEXT).show(SW_SHOW);
-        item(IDC_WIZARD_CONTINUE).show(SW_HIDE);
-        if (m_session.autoRun) EnablePrev(m_previousBeforeContinue);
+    const int shown = on ? IDC_WIZARD_CONTINUE : IDC_WIZARD_NEXT;
+    const int hidden = on ? IDC_WIZARD_NEXT : IDC_WIZARD_CONTINUE;
+    item(shown).show(SW_SHOW);
+    if (on) EnableContinue(true);
+    // A hidden button that has the focus would hand it, and the default, to Previous.
+    if (GetFocus() == item(hidden).hwnd())
+        SendMessageA(hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(item(shown).hwnd()), TRUE);
+    item(hidden).show(SW_HIDE);
+    SetDefaultButton(shown);
+    if (m_session.autoRun) {
+        if (on)
+            m_previousBeforeContinue = EnablePrev(false);
+        else
+            EnablePrev(m_previousBeforeContinue);
     }
     m_continueMode = on;
     return previous;
+}
+
+// Enter presses the button that moves on. The dialog's default id answers Enter from any other
+// control; the style draws the button's thick frame.
+void CWizardDlg::SetDefaultButton(int id) {
+    SendMessageA(hwnd(), DM_SETDEFID, static_cast<WPARAM>(id), 0);
+    for (int button : {IDC_WIZARD_PREVIOUS, IDC_WIZARD_NEXT, IDC_WIZARD_CONTINUE})
+        item(button).send(BM_SETSTYLE, button == id ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
 }
 
 void CWizardDlg::OnCancel() {

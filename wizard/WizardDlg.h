@@ -63,6 +63,7 @@ private:
     void OnContinue();
     void OnTaskEnded(WPARAM terminated);
     void OnSystemMenuPopup(HMENU menu);
+    void SetDefaultButton(int id);
     void FitFrameToPage(CWizardPage& page);
     LRESULT SendToPage(CWizardPage* page, UINT message);
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
+#include <cstring>
 
 #include "zelkor.h"
 
@@ -19,11 +20,25 @@ std::string Format(const char* format, ...) {
     return buffer;
 }
 
-std::string Megabytes(unsigned long long bytes) {
-    std::string digits = std::to_string(bytes / (1024 * 1024));
-    for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) digits.insert(static_cast<size_t>(at), ",");
-    return digits + " MB";
+std::string Grouped(unsigned long long number) {
+    // The user's separator and grouping, without the decimals that the default format adds.
+    char separator[8] = ",", decimal[8] = ".", grouping[16] = "3;0";
+    GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, separator, sizeof separator);
+    GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, decimal, sizeof decimal);
+    GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SGROUPING, grouping, sizeof grouping);
+    // "3;2;0" is written 32 in NUMBERFMT; a last 0 repeats the group before it.
+    UINT groups = 0;
+    for (const char* at = grouping; *at; ++at)
+        if (*at >= '1' && *at <= '9') groups = groups * 10 + static_cast<UINT>(*at - '0');
+    if (std::strlen(grouping) < 2 || std::strcmp(grouping + std::strlen(grouping) - 2, ";0") != 0) groups *= 10;
+    NUMBERFMTA format{0, 1, groups, decimal, separator, 1};  // a leading zero keeps 0 from vanishing
+    const std::string digits = std::to_string(number);
+    char text[64];
+    if (!GetNumberFormatA(LOCALE_USER_DEFAULT, 0, digits.c_str(), &format, text, sizeof text)) return digits;
+    return text;
 }
+
+std::string Megabytes(unsigned long long bytes) { return Grouped(bytes / (1024 * 1024)) + " MB"; }
 
 std::string RegistryString(HKEY root, const char* path, const char* name) {
     char buffer[1024] = {};

@@ -14,7 +14,9 @@ namespace sample {
 
 // printf into a std::string.
 std::string Format(const char* format, ...);
-// "1,234 MB" from a byte count.
+// A count in the user's digit grouping ("372,969").
+std::string Grouped(unsigned long long number);
+// "1,234 MB" from a byte count, grouped the same way.
 std::string Megabytes(unsigned long long bytes);
 
 // A value under root\\path, or nothing ("" or false) when it is missing.

@@ -25,7 +25,7 @@ void ReadLines() {
         else if (!IsDetectedPort(ports, port)) check = "Port not found";
         else if (!hasSpeed) check = "No speed set";
         if (check != "OK") ++faults;
-        g_lines.Add({line, port, hasSpeed ? sample::Format("%lu bps", speed) : "",
+        g_lines.Add({line, port, hasSpeed ? sample::Grouped(speed) + " bps" : "",
                      sample::RegistryString(HKEY_LOCAL_MACHINE, path.c_str(), "Driver"), check});
     }
     if (g_lines.rows.empty())

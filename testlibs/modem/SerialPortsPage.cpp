@@ -22,8 +22,8 @@ std::string ProbePort(const std::string& name) {
     settings.DCBlength = sizeof settings;
     std::string status = "Available";
     if (GetCommState(port, &settings))
-        status += sample::Format(", %lu bps %d%c%s", settings.BaudRate, settings.ByteSize, "NOEMS"[settings.Parity % 5],
-                                 settings.StopBits == TWOSTOPBITS ? "2" : "1");
+        status += sample::Format(", %s bps %d%c%s", sample::Grouped(settings.BaudRate).c_str(), settings.ByteSize,
+                                 "NOEMS"[settings.Parity % 5], settings.StopBits == TWOSTOPBITS ? "2" : "1");
     CloseHandle(port);
     return status;
 }

@@ -19,8 +19,9 @@ std::string DescribeFile(const std::string& path) {
     if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return "Present (folder)";
     SYSTEMTIME written;
     FileTimeToSystemTime(&data.ftLastWriteTime, &written);
-    return sample::Format("Present, %lu bytes, %04u-%02u-%02u", data.nFileSizeLow, written.wYear, written.wMonth,
-                          written.wDay);
+    const unsigned long long size = (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    return sample::Format("Present, %s bytes, %04u-%02u-%02u", sample::Grouped(size).c_str(), written.wYear,
+                          written.wMonth, written.wDay);
 }
 
 void CheckInstallation() {

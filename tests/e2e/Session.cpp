@@ -129,7 +129,7 @@ HWND Session::waitAnswering(const std::function<HWND()>& find, DWORD timeoutMs) 
         timeoutMs);
 }
 
-bool Session::EnterUserInfo(const Details* details) {
+bool Session::EnterUserInfo(const Details* details, bool escape) {
     HWND info = nullptr;
     for (int step = 0; step < 20 && !info; ++step) {
         info = waitAnswering([&] { return drive::WaitForTopLevel(pid(), "#32770", "User Info", 0); }, 300);
@@ -140,15 +140,14 @@ bool Session::EnterUserInfo(const Details* details) {
         ADD_FAILURE() << "User Info never appeared";
         return false;
     }
-    if (!details) {  // Escape: close without taking the fields
-        PostMessageA(info, WM_COMMAND, IDCANCEL, 0);
-        return true;
+    if (details) {
+        drive::SetText(GetDlgItem(info, IDC_USER_NAME), details->name);
+        drive::SetText(GetDlgItem(info, IDC_USER_COMPANY), details->company);
+        drive::SetText(GetDlgItem(info, IDC_USER_PHONE), details->phone);
+        drive::SetText(GetDlgItem(info, IDC_USER_FAX), details->fax);
     }
-    drive::SetText(GetDlgItem(info, IDC_USER_NAME), details->name);
-    drive::SetText(GetDlgItem(info, IDC_USER_COMPANY), details->company);
-    drive::SetText(GetDlgItem(info, IDC_USER_PHONE), details->phone);
-    drive::SetText(GetDlgItem(info, IDC_USER_FAX), details->fax);
-    return drive::Click(info, IDOK);
+    if (details && !escape) return drive::Click(info, IDOK);
+    return PostMessageA(info, WM_COMMAND, IDCANCEL, 0) != FALSE;  // what the Escape key sends
 }
 
 std::string Session::WaitForResult() {

@@ -51,9 +51,10 @@ public:
     HWND OpenCustomPage(int selectBox, int pageControl);
     // A user's session: StartWizard, EnterUserInfo, WaitForResult.
     std::string Run(int diagnostics, const Details* details);
-    // Presses Next until the User Info dialog asks for details, then answers it; null details
-    // press Escape instead. False (with a failure) when the dialog never comes.
-    bool EnterUserInfo(const Details* details);
+    // Presses Next until the User Info dialog asks for details, types them (null: nothing) and
+    // closes the dialog with OK or, for null details or when asked, Escape. False (with a
+    // failure) when the dialog never comes.
+    bool EnterUserInfo(const Details* details, bool escape = false);
     // Waits until the last page shows the outcome of the log and returns its text; empty when
     // the program ends first.
     std::string WaitForResult();

@@ -54,13 +54,15 @@ protected:
         DeleteFileA("C:\\windows\\zke2e.txt");
     }
 
-    // A session without surprises to its end: the log is saved and can be viewed and printed
-    // (Fax needs Ravelin, absent here).
+    // A session without surprises to its end: the log is saved and can be viewed and printed.
     std::string runSession(int diagnostics, const e2e::Details* details) {
         EXPECT_EQ(kSaved, session.Run(diagnostics, details));
         HWND page = drive::VisibleChildDialog(session.wizard());
-        for (int action : {IDC_COMPLETE_VIEW, IDC_COMPLETE_PRINT})
+        for (int action : {IDC_COMPLETE_VIEW, IDC_COMPLETE_VIEW_TEXT, IDC_COMPLETE_PRINT, IDC_COMPLETE_PRINT_TITLE})
             EXPECT_TRUE(drive::IsEnabled(page, action)) << "action " << action;
+        // Without Ravelin the Fax action is greyed, its texts with it.
+        for (int fax : {IDC_COMPLETE_FAX, IDC_COMPLETE_FAX_TITLE, IDC_COMPLETE_FAX_TEXT})
+            EXPECT_FALSE(drive::IsEnabled(page, fax)) << "fax " << fax;
         return finish();
     }
     // No message box came; Finish ends the program with 0. Returns the log.
@@ -85,14 +87,25 @@ TEST_F(SessionTest, FullSessionWritesTheExpectedLogAndKeepsTheDetails) {
     EXPECT_EQ("+44 20 7946 0001", getString("User Fax"));
 }
 
-TEST_F(SessionTest, EscapeInUserInfoWritesTheStoredDetailsAndSavesNothing) {
+TEST_F(SessionTest, EscapeInUserInfoWithNothingTypedLogsTheStoredDetails) {
     e2e::SetString(kGeneralKey, "User Name", "Stored Name");
     e2e::SetString(kGeneralKey, "User Company", "Stored Company");
     const std::string log = runSession(IDC_WELCOME_TYPICAL, nullptr);
     EXPECT_EQ(0u, log.find("Name:               Stored Name\r\nCompany:            Stored Company\r\n"
                            "Phone Number:       \r\nFax Number:         \r\n\r\n"));
     EXPECT_EQ("Stored Name", getString("User Name"));
-    EXPECT_EQ("<absent>", getString("User Phone"));
+}
+
+TEST_F(SessionTest, EscapeInUserInfoKeepsWhatWasTyped) {
+    e2e::SetString(kGeneralKey, "User Name", "Stored Name");
+    const e2e::Details typed{"Typed Name", "Typed Company", "555 0100", ""};
+    ASSERT_TRUE(session.StartWizard(IDC_WELCOME_TYPICAL));
+    ASSERT_TRUE(session.EnterUserInfo(&typed, true));
+    EXPECT_EQ(kSaved, session.WaitForResult());
+    const std::string log = finish();
+    EXPECT_EQ(0u, log.find("Name:               Typed Name\r\nCompany:            Typed Company\r\n"
+                           "Phone Number:       555 0100\r\n"));
+    EXPECT_EQ("Typed Name", getString("User Name"));  // and offered next time
 }
 
 TEST_F(SessionTest, ShowingTheLastPageTwiceLeavesOnlyTheSecondLog) {

@@ -145,12 +145,44 @@ TEST_F(RegistryPageTest, TheTreeShowsExistingDescribedValuesUnderCheckableKeys) 
               tree.send(TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(Find("Values")), TVIS_STATEIMAGEMASK));
     ASSERT_TRUE(Select("Values"));
     EXPECT_EQ(std::string("HKEY_CURRENT_USER\\") + kValuesKey, Control(IDC_REGPAGE_EDIT).text());
+    // The path's end shows, however long the path is.
+    HWND path = Control(IDC_REGPAGE_EDIT).hwnd();
+    RECT box{};
+    GetClientRect(path, &box);
+    const LRESULT last = SendMessageA(path, EM_POSFROMCHAR, static_cast<WPARAM>(GetWindowTextLengthA(path) - 1), 0);
+    EXPECT_LT(static_cast<short>(LOWORD(last)), box.right);
+    EXPECT_GE(static_cast<short>(LOWORD(last)), 0);
     EXPECT_EQ("Editable values", Control(IDC_REGPAGE_INFO).text());
     EXPECT_TRUE(Control(IDC_REGPAGE_DELETE).isEnabled());
     ASSERT_TRUE(Select("Build"));
     EXPECT_EQ("0", Control(IDC_REGPAGE_EDIT).text());
     EXPECT_EQ("Build number", Control(IDC_REGPAGE_INFO).text());
     EXPECT_FALSE(Control(IDC_REGPAGE_DELETE).isEnabled());
+}
+
+// Pixels of a tree image that the changed mark covers, drawn as the tree draws it.
+int MarkedPixels(HIMAGELIST images) {
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 32, 16);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    PatBlt(dc, 0, 0, 32, 16, WHITENESS);
+    ImageList_Draw(images, 0, dc, 0, 0, ILD_NORMAL);
+    ImageList_Draw(images, 0, dc, 16, 0, ILD_NORMAL | INDEXTOOVERLAYMASK(1));
+    int changed = 0;
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) changed += GetPixel(dc, x, y) != GetPixel(dc, x + 16, y);
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    return changed;
+}
+
+TEST_F(RegistryPageTest, TheChangedMarkCoversAFifthOfAnItemsImage) {
+    Open();
+    const auto images = reinterpret_cast<HIMAGELIST>(tree.send(TVM_GETIMAGELIST, TVSIL_NORMAL));
+    EXPECT_GE(MarkedPixels(images), 16 * 16 / 5);
 }
 
 TEST_F(RegistryPageTest, ARangeValueRefusesLettersAtOnceAndOutOfRangeOnSave) {

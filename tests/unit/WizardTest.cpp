@@ -54,4 +54,47 @@ TEST(Wizard, ContinueModeDuringAnAutoRunDisablesPreviousAndGivesBackItsState) {
     EXPECT_TRUE(enabled(IDC_WIZARD_PREVIOUS));
 }
 
+// Enter as the dialog manager sees it, from the control that has the focus.
+void pressEnter(HWND wizard) {
+    MSG enter{GetFocus(), WM_KEYDOWN, VK_RETURN, 0, 0, {}};
+    IsDialogMessageA(wizard, &enter);
+}
+
+bool isDefault(const CWizardDlg& wizard, int id) {
+    return (GetWindowLongA(wizard.item(id).hwnd(), GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+}
+
+TEST(Wizard, EnterPressesContinueWhileItIsShownAndNextOtherwise) {
+    WizardSession session;
+    session.autoRun = true;
+    CWizardDlg wizard(session);
+    auto owned = std::make_unique<ProbePage>();
+    ProbePage* second = owned.get();
+    wizard.AddPage(std::make_unique<ProbePage>());
+    wizard.AddPage(std::move(owned));
+    wizard.AddPage(std::make_unique<ProbePage>());
+    ASSERT_TRUE(wizard.Create(nullptr));
+    wizard.window().show(SW_SHOW);
+    SetFocus(wizard.item(IDC_WIZARD_NEXT).hwnd());
+    pressEnter(wizard.hwnd());
+    ASSERT_EQ(second, wizard.currentPage());
+
+    // The focus was on Next, which goes: Continue takes it, and the default with it.
+    ZKSetContinue(TRUE);
+    EXPECT_EQ(IDC_WIZARD_CONTINUE, LOWORD(SendMessageA(wizard.hwnd(), DM_GETDEFID, 0, 0)));
+    EXPECT_TRUE(isDefault(wizard, IDC_WIZARD_CONTINUE));
+    EXPECT_FALSE(isDefault(wizard, IDC_WIZARD_PREVIOUS));
+    EXPECT_FALSE(isDefault(wizard, IDC_WIZARD_NEXT));
+    pressEnter(wizard.hwnd());
+    EXPECT_EQ(1, second->continued);
+    EXPECT_EQ(second, wizard.currentPage());
+
+    // Continue pressed: Next is back, and the default.
+    EXPECT_EQ(IDC_WIZARD_NEXT, LOWORD(SendMessageA(wizard.hwnd(), DM_GETDEFID, 0, 0)));
+    EXPECT_TRUE(isDefault(wizard, IDC_WIZARD_NEXT));
+    EXPECT_FALSE(isDefault(wizard, IDC_WIZARD_CONTINUE));
+    pressEnter(wizard.hwnd());
+    EXPECT_EQ(wizard.page(2), wizard.currentPage());
+}
+
 }  // namespace
