@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "framework/WaitCursor.h"
 #include "resources/resource.h"
 
 namespace {
@@ -20,18 +21,6 @@ std::string UpperCase(std::string text) {
 bool Contains(const std::string& name, const std::string& upperText) {
     return UpperCase(name).find(upperText) != std::string::npos;
 }
-
-// The platform's cursor for the time of a search.
-class WaitCursor {
-public:
-    WaitCursor() : m_previous(SetCursor(LoadCursorA(nullptr, IDC_WAIT))) {}
-    ~WaitCursor() { SetCursor(m_previous); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-
-private:
-    HCURSOR m_previous;
-};
 
 }  // namespace
 
@@ -59,7 +48,7 @@ void CRegistryEditorWnd::findNext() {
     int row = m_list.FocusedRow();
     bool found = false;
     {
-        const WaitCursor wait;
+        const fw::WaitCursor wait;
         const std::string upperText = UpperCase(m_findText);
         for (HTREEITEM item = start; item && !found; row = -1) {
             found = searchValues(item, row, upperText) || searchBelow(item, upperText);

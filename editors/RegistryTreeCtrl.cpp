@@ -1,5 +1,6 @@
 #include "editors/RegistryTreeCtrl.h"
 
+#include "framework/WaitCursor.h"
 #include "resources/resource.h"
 
 namespace {
@@ -28,6 +29,7 @@ CRegistryTreeCtrl::~CRegistryTreeCtrl() {
 // items, made opening the page grow faster than the number of keys (Wine's tree view looks an
 // item up by a walk over all items).
 void CRegistryTreeCtrl::Initialise() {
+    const fw::WaitCursor wait;  // a library key of many thousand subkeys takes seconds to walk
     SendMessageA(hwnd(), WM_SETREDRAW, FALSE, 0);
     SendMessageA(hwnd(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
     CCheckTreeCtrl::Initialise();

@@ -142,7 +142,7 @@ void CSystemEditorPage::Load() {
         SetTimer(hwnd(), kShowTimer, USER_TIMER_MINIMUM, nullptr);
     else
         StopShowing();
-    if (shown.hasNul)
+    if (shown.hasNul && m_toldNul.insert(m_fullPath).second)
         ZKMessageBox(fw::FormattedString(IDS_SYSEDIT_NUL_READ_ONLY, m_fileName.c_str()).c_str(),
                      MB_OK | MB_ICONINFORMATION);
 }

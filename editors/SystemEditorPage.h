@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 
+#include <set>
 #include <string>
 
 #include "framework/Handles.h"
@@ -50,6 +51,7 @@ private:
     std::string m_fullPath;
     bool m_lfLineEnds = false;
     bool m_readOnly = false;    // the file holds NUL bytes
+    std::set<std::string> m_toldNul;  // files already said to hold NUL bytes: told once each
     std::string m_toShow;       // the text being shown, while it comes in pieces
     size_t m_shown = 0;         // how much of it the control holds
     bool m_appending = false;   // a piece goes in: the control's change notices are not the user's

@@ -10,6 +10,7 @@
 #include "framework/ErrorText.h"
 #include "framework/RichEditCtrl.h"
 #include "framework/StringTable.h"
+#include "framework/WaitCursor.h"
 #include "resources/resource.h"
 
 namespace {
@@ -30,18 +31,6 @@ LOGFONTA DefaultFont() {
     description.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
     return description;
 }
-
-// Shows the wait cursor while it lives.
-class WaitCursor {
-public:
-    WaitCursor() : m_previous(SetCursor(LoadCursorA(nullptr, IDC_WAIT))) {}
-    ~WaitCursor() { SetCursor(m_previous); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-
-private:
-    HCURSOR m_previous;
-};
 
 }  // namespace
 
@@ -97,7 +86,7 @@ bool CTextEditorWnd::OnCreate() {
 }
 
 bool CTextEditorWnd::showText(std::string text, HFONT font) {
-    const WaitCursor wait;
+    const fw::WaitCursor wait;
     std::unique_ptr<fw::CTextCtrl> control;
     if (text.size() > kLargestRichText)
         control = std::make_unique<fw::CEditCtrl>();

@@ -76,6 +76,17 @@ bool StartProgram(const CFaxProgram& program, DWORD waitMs) {
     return true;
 }
 
+// Waits while keeping this thread's windows painted: the status window says what is being
+// waited for, and a window left unpainted for seconds looks hung.
+void WaitPainting(DWORD waitMs) {
+    const DWORD start = GetTickCount();
+    for (DWORD elapsed = 0; elapsed < waitMs; elapsed = GetTickCount() - start) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, waitMs - elapsed, QS_PAINT);
+        MSG message;
+        while (PeekMessageA(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) DispatchMessageA(&message);
+    }
+}
+
 // Tries until the fax program answers; the first refusal starts it. False on an unexpected
 // error, when it cannot be started, or when the time is up.
 bool Converse(const CFaxProgram& program, DWORD limitMs) {
@@ -92,7 +103,7 @@ bool Converse(const CFaxProgram& program, DWORD limitMs) {
         }
         const DWORD elapsed = GetTickCount() - start;
         if (elapsed >= limitMs) return false;
-        Sleep(std::min(kRetryMs, limitMs - elapsed));
+        WaitPainting(std::min(kRetryMs, limitMs - elapsed));
     }
 }
 

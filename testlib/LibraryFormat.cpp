@@ -169,5 +169,7 @@ bool ParseSectionList(const uint8_t* data, size_t size, std::vector<const char*>
 bool ParseEditTable(const uint8_t* data, size_t size, std::vector<EditDescription>& values, ParseFailure* failure) {
     Cursor cursor(data, size, failure);
     values.clear();
-    return ReadList(cursor, "value list", values, ReadEditDescription);
+    if (!ReadList(cursor, "value list", values, ReadEditDescription)) return false;
+    // A key that names a table is shown with its values; a table of none shows nothing to edit.
+    return !values.empty() || cursor.refuse(ParseProblem::EmptyTable, 0, nullptr, 0);
 }

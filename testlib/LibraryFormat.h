@@ -64,7 +64,8 @@ constexpr size_t kMostChoices = 256;
 // which is never offered, and the six of zelkor_rc.h; ReversedRange: a minimum above the maximum,
 // which would refuse every number; ChoiceCount: outside kFewestChoices..kMostChoices) is refused
 // at the offset where it starts, with its label and what was wrong with it.
-enum class ParseProblem { None, NoEndMarker, UnterminatedText, ShortNumber, UnknownKind, ReversedRange, ChoiceCount };
+enum class ParseProblem { None, NoEndMarker, UnterminatedText, ShortNumber, UnknownKind, ReversedRange, ChoiceCount,
+                          EmptyTable };
 struct ParseFailure {
     ParseProblem problem = ParseProblem::None;
     size_t offset = 0;

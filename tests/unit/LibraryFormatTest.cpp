@@ -104,6 +104,12 @@ TEST(LibraryFormat, ValuesThatNoPageCouldUseAreRefusedWhereTheyStart) {
             ExpectRefused(table, ParseProblem::UnknownKind, kind);
     }
 
+    const uint8_t noValues[] = {0, 0};
+    std::vector<EditDescription> values;
+    ParseFailure failure;
+    EXPECT_FALSE(ParseEditTable(noValues, sizeof noValues, values, &failure));
+    EXPECT_EQ(ParseProblem::EmptyTable, failure.problem);
+
     EditTableBytes single(ZK_EDIT_DWORD_RANGE);
     EXPECT_EQ(ParseProblem::None, single.number(5).number(5).Parsed().problem) << "one number is a range";
     EditTableBytes reversed(ZK_EDIT_DWORD_RANGE);

@@ -240,6 +240,8 @@ TEST_F(SystemEditorPageTest, LfLinesEveryByteNulBytesAndLockedFiles) {
     Choose("zkse-c.ini");
     EXPECT_EQ("a\xB7" "b", Text());
     EXPECT_TRUE(GetWindowLongA(Control(IDC_SYSEDIT_TEXT), GWL_STYLE) & ES_READONLY);
+    Choose(kFileB);  // and back: said once is enough
+    Choose("zkse-c.ini");
     const std::vector<std::string> told = answers.Finish();
     ASSERT_EQ(3u, told.size());
     EXPECT_TRUE(StartsWith(told[2], "zkse-c.ini contains zero (NUL) bytes")) << told[2];

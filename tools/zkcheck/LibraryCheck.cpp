@@ -64,6 +64,8 @@ std::string Explained(const char* resource, const ParseFailure& failure) {
     case ParseProblem::ChoiceCount:
         return value + " offers " + first + " choices, not " + std::to_string(kFewestChoices) + " to " +
                std::to_string(kMostChoices);
+    case ParseProblem::EmptyTable:
+        return std::string(resource) + " describes no value";
     case ParseProblem::NoEndMarker:
         return part + " has no end marker (ZK_END): the data ends" + at;
     case ParseProblem::UnterminatedText:
