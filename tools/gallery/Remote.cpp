@@ -73,6 +73,8 @@ std::string TreeItemText(HWND tree, HTREEITEM item) {
 HTREEITEM TreeItemByPath(HWND tree, const std::vector<std::string>& labels) {
     HTREEITEM item = nullptr;
     for (const std::string& label : labels) {
+        // A tree may fill a branch only when it is first opened, as it does for the user.
+        if (item) SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item));
         HTREEITEM child = item ? Next(tree, item, TVGN_CHILD) : Next(tree, nullptr, TVGN_ROOT);
         while (child && TreeItemText(tree, child) != label) child = Next(tree, child, TVGN_NEXT);
         if (!child) return nullptr;

@@ -70,7 +70,10 @@ void Tour::find(HWND frame, UINT findCommand, const std::string& text, const std
 }
 
 void Tour::valueDialog(HWND frame, const std::string& value, int controlId, const std::string& name) {
-    command(frame, ID_REGEDIT_REFRESH);  // back to the first key: the search starts there
+    // Back to the first key, where the search then starts (a refresh keeps the selected key).
+    HWND tree = GetDlgItem(frame, IDC_REGEDIT_TREE);
+    const LPARAM first = SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0);
+    SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, first);
     find(frame, ID_REGEDIT_FIND, value, "");
     command(frame, ID_REGEDIT_MODIFY);
     cancel(dialog(controlId, name));
