@@ -19,16 +19,25 @@ public:
     int continued = 0;
 };
 
-TEST(Wizard, ContinueModeDuringAnAutoRunDisablesPreviousAndGivesBackItsState) {
+// A shown wizard of three probe pages; the second is the one Continue is tried on.
+class Wizard : public ::testing::Test {
+protected:
+    void SetUp() override {
+        auto owned = std::make_unique<ProbePage>();
+        second = owned.get();
+        wizard.AddPage(std::make_unique<ProbePage>());
+        wizard.AddPage(std::move(owned));
+        wizard.AddPage(std::make_unique<ProbePage>());
+        ASSERT_TRUE(wizard.Create(nullptr));
+        wizard.window().show(SW_SHOW);
+    }
+
     WizardSession session;
-    CWizardDlg wizard(session);
-    auto owned = std::make_unique<ProbePage>();
-    ProbePage* second = owned.get();
-    wizard.AddPage(std::make_unique<ProbePage>());
-    wizard.AddPage(std::move(owned));
-    wizard.AddPage(std::make_unique<ProbePage>());
-    ASSERT_TRUE(wizard.Create(nullptr));
-    wizard.window().show(SW_SHOW);
+    CWizardDlg wizard{session};
+    ProbePage* second = nullptr;
+};
+
+TEST_F(Wizard, ContinueModeDuringAnAutoRunDisablesPreviousAndGivesBackItsState) {
     auto press = [&](int id) { SendMessageA(wizard.hwnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); };
     auto enabled = [&](int id) { return wizard.item(id).isEnabled(); };
     auto visible = [&](int id) { return wizard.item(id).isVisible(); };
@@ -64,17 +73,8 @@ bool isDefault(const CWizardDlg& wizard, int id) {
     return (GetWindowLongA(wizard.item(id).hwnd(), GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
 }
 
-TEST(Wizard, EnterPressesContinueWhileItIsShownAndNextOtherwise) {
-    WizardSession session;
+TEST_F(Wizard, EnterPressesContinueWhileItIsShownAndNextOtherwise) {
     session.autoRun = true;
-    CWizardDlg wizard(session);
-    auto owned = std::make_unique<ProbePage>();
-    ProbePage* second = owned.get();
-    wizard.AddPage(std::make_unique<ProbePage>());
-    wizard.AddPage(std::move(owned));
-    wizard.AddPage(std::make_unique<ProbePage>());
-    ASSERT_TRUE(wizard.Create(nullptr));
-    wizard.window().show(SW_SHOW);
     SetFocus(wizard.item(IDC_WIZARD_NEXT).hwnd());
     pressEnter(wizard.hwnd());
     ASSERT_EQ(second, wizard.currentPage());
