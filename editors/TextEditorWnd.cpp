@@ -2,7 +2,6 @@
 
 #include <commdlg.h>
 
-#include <algorithm>
 #include <new>
 #include <utility>
 
@@ -246,20 +245,7 @@ void CTextEditorWnd::placeWindow() {
         return;
     }
     HWND anchor = m_owner ? m_owner : GetActiveWindow();
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoA(MonitorFromWindow(anchor ? anchor : hwnd(), MONITOR_DEFAULTTONEAREST), &monitor);
-    const RECT area = monitor.rcWork;
-    const RECT over = anchor && anchor != hwnd() ? fw::WindowRef(anchor).windowRect() : area;
-    const RECT frame = window().windowRect();
-    const LONG width = std::min(frame.right - frame.left, area.right - area.left);
-    const LONG height = std::min(frame.bottom - frame.top, area.bottom - area.top);
-    const auto centred = [](LONG from, LONG to, LONG extent, LONG first, LONG last) {
-        return std::max(first, std::min((from + to - extent) / 2, last - extent));
-    };
-    SetWindowPos(hwnd(), nullptr, centred(over.left, over.right, width, area.left, area.right),
-                 centred(over.top, over.bottom, height, area.top, area.bottom), width, height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    fw::CentreOver(hwnd(), anchor != hwnd() ? anchor : nullptr);
 }
 
 void CTextEditorWnd::storeFontAndPlacement() {

@@ -214,11 +214,7 @@ void Tour::userInfo(HWND info) {
     drive::SetText(GetDlgItem(info, IDC_USER_COMPANY), "Corvane Demo");
     drive::SetText(GetDlgItem(info, IDC_USER_PHONE), "+1 555 0142");
     drive::SetText(GetDlgItem(info, IDC_USER_FAX), "+1 555 0143");
-    Settle(info);
-    m_camera.Shoot(info, "user-info");
-    drive::Click(info, IDOK);
-    WaitGone(info, kWindowMs);
-    watch(60000);
+    confirmFilledIn(info, "user-info");
 }
 
 void Tour::lastPage(HWND page) {
@@ -269,8 +265,13 @@ void Tour::fax(HWND page) {
     message("message-required-information-missing", IDS_REQUIRED_MISSING, IDOK);
     drive::SetText(GetDlgItem(box, IDC_FAX_NUMBER), "+1 555 0100");
     drive::SetText(GetDlgItem(box, IDC_FAX_DETAILS), "The modem hangs up after the first ring.");
+    confirmFilledIn(box, "fax-filled-in");
+}
+
+// A dialog the tour has filled in: its picture, then OK and the work that follows.
+void Tour::confirmFilledIn(HWND box, const std::string& name) {
     Settle(box);
-    m_camera.Shoot(box, "fax-filled-in");
+    m_camera.Shoot(box, name);
     drive::Click(box, IDOK);
     WaitGone(box, kWindowMs);
     watch(60000);

@@ -47,6 +47,7 @@ private:
     void chooseFile(HWND page, const std::string& file);
     void userInfo(HWND info);
     void lastPage(HWND page);
+    void confirmFilledIn(HWND box, const std::string& name);
     void print(HWND page);
     void fax(HWND page);
     void textEditor(HWND frame);
