@@ -1,6 +1,6 @@
 #include "editors/SystemFileStore.h"
 
-#include "editors/WholeFile.h"
+#include "framework/FileReplace.h"
 #include "log/FileBackup.h"
 
 SaveOutcome SaveSystemFile(const std::string& path, const std::string& bytes) {
@@ -8,7 +8,7 @@ SaveOutcome SaveSystemFile(const std::string& path, const std::string& bytes) {
     if (!BackupFile(path.c_str(), outcome.backupPath)) {
         outcome.error = GetLastError();
         outcome.stage = SaveOutcome::BackupFailed;
-    } else if (!ReplaceFileContent(path, bytes)) {
+    } else if (!fw::WriteFileInPlace(path, bytes)) {
         outcome.error = GetLastError();
         outcome.stage = SaveOutcome::WriteFailed;
     }

@@ -5,8 +5,10 @@
 #include <new>
 #include <utility>
 
+#include "editors/EditorSettingsIds.h"
 #include "editors/WholeFile.h"
 #include "framework/ErrorText.h"
+#include "framework/FileReplace.h"
 #include "framework/RichEditCtrl.h"
 #include "framework/StringTable.h"
 #include "framework/WaitCursor.h"
@@ -145,7 +147,7 @@ bool CTextEditorWnd::loadFile() {
 bool CTextEditorWnd::save() {
     bool saved = false;
     try {
-        saved = ReplaceFileContent(m_path, m_text->GetText());
+        saved = fw::WriteFileInPlace(m_path, m_text->GetText());
     } catch (const std::bad_alloc&) {
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);
     }

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <utility>
 
+#include "framework/FileReplace.h"
 #include "framework/StringTable.h"
 #include "log/LogLayout.h"
 #include "resources/resource.h"
@@ -45,14 +46,9 @@ bool CLogFile::Commit() {
     return m_error == 0;
 }
 
-// Windows refuses to replace a read-only file, but not every system that runs the program does:
-// the check is ours, so that a log the user protected is never overwritten anywhere.
+// A log the user protected (read-only) is never overwritten.
 void CLogFile::putInPlace() {
-    const DWORD attributes = GetFileAttributesA(m_path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
-        fail(ERROR_ACCESS_DENIED);
-    else if (!MoveFileExA(m_temporary.c_str(), m_path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        fail(GetLastError());
+    if (!fw::PutFileInPlace(m_temporary, m_path)) fail(GetLastError());
 }
 
 bool CLogFile::openFile(const std::string& name, DWORD disposition) {

@@ -14,21 +14,21 @@
 #include "log/SystemFilePath.h"
 #include "log/SystemFileBytes.h"
 #include "log/TextFileDump.h"
-#include "testlib/TestLibrary.h"
+#include "testlib/LibraryWalks.h"
 #include "zelkor.h"
 
 namespace {
 
-bool addSection(CTestLibrary&, const char* section, void* context, DWORD) {
-    static_cast<CSystemFileMap::File*>(context)->addSection(section);
-    return true;
-}
-
-bool declareFile(CTestLibrary& library, const SystemFileEntry& entry, void* context, DWORD) {
-    auto& files = *static_cast<CSystemFileMap*>(context);
-    if (CSystemFileMap::File* file = files.declare(entry.fileName, (entry.flags & ZK_FILE_SECTIONS) != 0))
-        ForEachIniSection(library, entry, addSection, file, 0);
-    return true;
+void DeclareFiles(const CTestLibrary& library, CSystemFileMap& files) {
+    ForEachSystemFile(library, [&](const SystemFileEntry& entry) {
+        if (CSystemFileMap::File* file = files.declare(entry.fileName, (entry.flags & ZK_FILE_SECTIONS) != 0)) {
+            ForEachIniSection(library, entry, [file](const char* section) {
+                file->addSection(section);
+                return true;
+            });
+        }
+        return true;
+    });
 }
 
 }  // namespace
@@ -57,7 +57,7 @@ void LogSystemFiles() {
         CSystemFileMap files;
         CTestLibrary* library = nullptr;
         for (size_t index = 0; GetTestLibrary(index, library); ++index)
-            if (library->HasSystemFiles()) ForEachSystemFile(*library, declareFile, &files, 0);
+            if (library->HasSystemFiles()) DeclareFiles(*library, files);
         files.forEach(LogSystemFile);
     } catch (const std::bad_alloc&) {
         // The log stays as far as it got.

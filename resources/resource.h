@@ -209,6 +209,8 @@
 #define IDS_REGEDIT_KEY_GONE      280
 #define IDS_REGEDIT_NOT_CHANGED   281
 #define IDS_REGEDIT_CANNOT_OPEN   282
+#define IDS_REGPAGE_NOT_SAVED     290
+#define IDS_REGPAGE_NOT_DELETED   291
 
 // ---- Value dialogs and the hex edit control ----
 #define IDD_EDIT_STRING           124

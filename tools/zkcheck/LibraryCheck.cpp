@@ -7,8 +7,8 @@
 #include "framework/DialogTemplate.h"
 #include "framework/ErrorText.h"
 #include "framework/Handles.h"
+#include "framework/ResourceBlock.h"
 #include "registry/RegistryKey.h"
-#include "registry/ResourceBlock.h"
 #include "testlib/LibraryFormat.h"
 #include "tools/zkcheck/ImageHeader.h"
 
