@@ -7,9 +7,9 @@
 #include "framework/MessageBox.h"
 #include "framework/ReplaceAll.h"
 #include "framework/StringTable.h"
+#include "log/LogWriter.h"
 #include "resources/resource.h"
 #include "testlib/LibraryWalks.h"
-#include "zelkor.h"
 
 namespace {
 // Deletions ask first, No being the default.
@@ -221,9 +221,9 @@ void CRegistryPage::PageOpWriteLog() {
         CRegTreeNode* node = m_tree.Node(item);
         CTestLibrary* library = m_tree.LibraryOf(item);
         if (!node || node->kind() != CRegTreeNode::Key || !library) continue;
-        if (library != previous) ZKLogSection(library->name());
+        if (library != previous) LogSection(library->name());
         previous = library;
         const auto* key = static_cast<const CRegKeyNode*>(node);
-        ZKLogRegistry(key->root(), key->subkey().c_str());
+        LogRegistry(key->root(), key->subkey());
     }
 }

@@ -7,6 +7,7 @@
 #include "editors/DwordText.h"
 #include "editors/EditorSettingsIds.h"
 #include "framework/DataExchange.h"
+#include "framework/MessageBox.h"
 #include "framework/StringTable.h"
 #include "registry/RegistryKey.h"
 #include "registry/SettingsStore.h"
@@ -23,8 +24,7 @@ DWORD savedDwordBase() {
 }  // namespace
 
 void RefuseEntry(HWND dialog, fw::DataExchange& exchange, UINT messageId, int id) {
-    MessageBoxA(dialog, fw::LoadedString(messageId).c_str(), fw::LoadedString(IDS_APP_NAME).c_str(),
-                MB_OK | MB_ICONEXCLAMATION);
+    fw::ShowMessage(dialog, messageId, MB_OK | MB_ICONEXCLAMATION);
     exchange.fail(id);
 }
 

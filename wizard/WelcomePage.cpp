@@ -3,13 +3,15 @@
 #include <iterator>
 #include <memory>
 
+#include "framework/Font.h"
+#include "log/LogWriter.h"
 #include "log/SystemFileDump.h"
 #include "resources/resource.h"
 #include "testlib/LibraryWalks.h"
 #include "wizard/SelectDiagnosticsPage.h"
 #include "wizard/TestPage.h"
 #include "wizard/WizardDlg.h"
-#include "zelkor.h"
+#include "zelkor_rc.h"
 
 namespace {
 const int kChoiceButtons[] = {IDC_WELCOME_FULL, IDC_WELCOME_TYPICAL, IDC_WELCOME_CUSTOM};
@@ -24,7 +26,7 @@ bool RunsAutomatically(WORD flags, bool typical) {
 CWelcomePage::CWelcomePage() : CWizardPage(IDD_WELCOME, true) {}
 
 BOOL CWelcomePage::OnInitDialog() {
-    for (int id : kChoiceButtons) item(id).setFont(ZKGetBoldFont());
+    for (int id : kChoiceButtons) item(id).setFont(fw::BoldFontLike(hwnd()));
     return CWizardPage::OnInitDialog();
 }
 
@@ -77,9 +79,9 @@ void CWelcomePage::PageOpWriteLog() {
         bool sectionWritten = false;
         ForEachLoggedKey(*library, [&](const LoggedKeyEntry& key) {
             if (typical && !(key.flags & ZK_KEY_TYPICAL)) return true;
-            if (!sectionWritten) ZKLogSection(library->name());
+            if (!sectionWritten) LogSection(library->name());
             sectionWritten = true;
-            ZKLogRegistry(key.root, key.subkey);
+            LogRegistry(key.root, key.subkey);
             return true;
         });
     }
