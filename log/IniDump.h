@@ -7,5 +7,6 @@
 #include <vector>
 
 // Writes the named sections of a text, in that order, as ZKLogIniSection writes each one; the
-// text is read once, however many sections it has.
+// text is read once, however many sections it has. Out of memory, it throws std::bad_alloc,
+// having written what it had composed.
 void LogIniSections(std::string_view text, const std::vector<std::string>& sections);

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <utility>
 
+#include "framework/ErrorText.h"
 #include "framework/StringTable.h"
 #include "log/LogLayout.h"
 #include "resources/resource.h"
@@ -20,6 +21,7 @@ CLogFile::~CLogFile() { abandon(); }
 bool CLogFile::Create() {
     abandon();
     m_error = 0;
+    m_incomplete.clear();
     m_generating = openFile(m_temporary, CREATE_ALWAYS);
     return m_generating;
 }
@@ -77,6 +79,10 @@ void CLogFile::abandon() {
     m_generating = false;
 }
 
+void CLogFile::NoteIncomplete(const char* reason) {
+    if (m_file != INVALID_HANDLE_VALUE && m_incomplete.empty()) m_incomplete = reason;
+}
+
 void CLogFile::fail(DWORD error) {
     if (m_error == 0) m_error = error != 0 ? error : ERROR_GEN_FAILURE;
 }
@@ -109,6 +115,13 @@ void MarkLogIncomplete(const char* reason) {
     ZKLogWrite("\r\n");
     ZKLogFormat(fw::LoadedString(IDS_LOG_INCOMPLETE).c_str(), reason ? reason : "");
     ZKLogWrite("\r\n\r\n");
+    theLog().NoteIncomplete(reason ? reason : "");
+}
+
+std::string LogIncompleteReason() { return theLog().incompleteReason(); }
+
+std::string LogPartCutReason(const std::string& part) {
+    return fw::FormattedString(IDS_LOG_PART_CUT, part.c_str(), ErrorText(ERROR_NOT_ENOUGH_MEMORY).c_str());
 }
 
 CLogBuffer::CLogBuffer() { m_text.reserve(kPieceSize + 4096); }

@@ -9,11 +9,13 @@
 
 #include "framework/ByteScan.h"
 #include "framework/Handles.h"
+#include "framework/StringTable.h"
 #include "log/IniDump.h"
 #include "log/LogFile.h"
 #include "log/SystemFilePath.h"
 #include "log/SystemFileBytes.h"
 #include "log/TextFileDump.h"
+#include "resources/resource.h"
 #include "testlib/TestLibrary.h"
 #include "zelkor.h"
 
@@ -31,10 +33,8 @@ bool declareFile(CTestLibrary& library, const SystemFileEntry& entry, void* cont
     return true;
 }
 
-}  // namespace
-
-void LogSystemFile(const CSystemFileMap::File& file) {
-    ZKLogSection(file.name.c_str());
+// A whole file copied as text, or an INI file's sections.
+void logContent(const CSystemFileMap::File& file) {
     if (file.whole) {
         fw::UniqueFile handle(OpenSystemFileToRead(file.name.c_str()));
         ZKLogAscii(handle.get());
@@ -52,6 +52,18 @@ void LogSystemFile(const CSystemFileMap::File& file) {
     if (text.size() < bytes.size()) LogBytesLeftOut(bytes.size() - text.size());
 }
 
+}  // namespace
+
+void LogSystemFile(const CSystemFileMap::File& file) {
+    ZKLogSection(file.name.c_str());
+    try {
+        logContent(file);
+    } catch (const std::bad_alloc&) {
+        // The log stays as far as it got, and says so.
+        MarkLogPartCut([&] { return file.name; });
+    }
+}
+
 void LogSystemFiles() {
     try {
         CSystemFileMap files;
@@ -60,6 +72,6 @@ void LogSystemFiles() {
             if (library->HasSystemFiles()) ForEachSystemFile(*library, declareFile, &files, 0);
         files.forEach(LogSystemFile);
     } catch (const std::bad_alloc&) {
-        // The log stays as far as it got.
+        MarkLogPartCut([] { return fw::LoadedString(IDS_LOG_SYSTEM_FILES); });
     }
 }
