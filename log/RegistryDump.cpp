@@ -9,10 +9,10 @@
 
 #include "log/LogFile.h"
 #include "log/LogLayout.h"
+#include "log/LogWriter.h"
 #include "registry/RegistryKey.h"
 #include "resources/resource.h"
 #include "framework/StringTable.h"
-#include "zelkor.h"
 
 namespace {
 
@@ -39,7 +39,7 @@ void composeValue(const RegistryValueInfo& value, const std::vector<BYTE>& data,
     }
 }
 
-std::string keyHeading(HKEY root, const char* subkey) {
+std::string keyHeading(HKEY root, std::string_view subkey) {
     std::string heading = RootKeyName(root);
     AppendEscaped(heading, subkey);
     return heading;
@@ -68,10 +68,9 @@ void logKey(HKEY root, const char* subkey) {
 
 }  // namespace
 
-void WINAPI ZKLogRegistry(HKEY root, LPCSTR subkey) {
-    if (!subkey) subkey = "";
+void LogRegistry(HKEY root, std::string_view subkey) {
     try {
-        logKey(root, subkey);
+        logKey(root, std::string(subkey).c_str());
     } catch (const std::bad_alloc&) {
         // The log stays as far as it got, and says so.
         MarkLogPartCut([&] { return keyHeading(root, subkey); });

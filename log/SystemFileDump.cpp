@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <string>
 #include <string_view>
 #include <new>
 
@@ -12,12 +13,13 @@
 #include "framework/StringTable.h"
 #include "log/IniDump.h"
 #include "log/LogFile.h"
+#include "log/LogWriter.h"
 #include "log/SystemFilePath.h"
 #include "log/SystemFileBytes.h"
 #include "log/TextFileDump.h"
 #include "resources/resource.h"
 #include "testlib/TestLibrary.h"
-#include "zelkor.h"
+#include "zelkor_rc.h"
 
 namespace {
 
@@ -37,7 +39,7 @@ bool declareFile(CTestLibrary& library, const SystemFileEntry& entry, void* cont
 void logContent(const CSystemFileMap::File& file) {
     if (file.whole) {
         fw::UniqueFile handle(OpenSystemFileToRead(file.name.c_str()));
-        ZKLogAscii(handle.get());
+        LogOpenTextFile(handle.get());
         return;
     }
     const CSystemFileBytes loaded(file.name.c_str());
@@ -55,7 +57,7 @@ void logContent(const CSystemFileMap::File& file) {
 }  // namespace
 
 void LogSystemFile(const CSystemFileMap::File& file) {
-    ZKLogSection(file.name.c_str());
+    LogSection(file.name);
     try {
         logContent(file);
     } catch (const std::bad_alloc&) {
