@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "framework/FileReplace.h"
+#include "framework/ErrorText.h"
 #include "framework/StringTable.h"
 #include "log/LogLayout.h"
 #include "log/LogWriter.h"
@@ -21,6 +22,7 @@ CLogFile::~CLogFile() { abandon(); }
 bool CLogFile::Create() {
     abandon();
     m_error = 0;
+    m_incomplete.clear();
     m_generating = openFile(m_temporary, CREATE_ALWAYS);
     return m_generating;
 }
@@ -73,6 +75,10 @@ void CLogFile::abandon() {
     m_generating = false;
 }
 
+void CLogFile::NoteIncomplete(const char* reason) {
+    if (m_file != INVALID_HANDLE_VALUE && m_incomplete.empty()) m_incomplete = reason;
+}
+
 void CLogFile::fail(DWORD error) {
     if (m_error == 0) m_error = error != 0 ? error : ERROR_GEN_FAILURE;
 }
@@ -104,6 +110,13 @@ void MarkLogIncomplete(const char* reason) {
     LogWrite("\r\n");
     LogFormat(fw::LoadedString(IDS_LOG_INCOMPLETE).c_str(), reason ? reason : "");
     LogWrite("\r\n\r\n");
+    theLog().NoteIncomplete(reason ? reason : "");
+}
+
+std::string LogIncompleteReason() { return theLog().incompleteReason(); }
+
+std::string LogPartCutReason(const std::string& part) {
+    return fw::FormattedString(IDS_LOG_PART_CUT, part.c_str(), ErrorText(ERROR_NOT_ENOUGH_MEMORY).c_str());
 }
 
 CLogBuffer::CLogBuffer() { m_text.reserve(kPieceSize + 4096); }

@@ -7,6 +7,7 @@
 #pragma once
 #include <windows.h>
 
+#include <new>
 #include <string>
 
 // One log file. Create starts a generation in a sibling temporary file; Commit puts it in the
@@ -30,6 +31,10 @@ public:
     HANDLE handle() const { return m_file; }
     // The system's error code of the first failure since Create; 0 when none.
     DWORD error() const { return m_error; }
+    // Keeps the first reason given since Create why the open log is incomplete.
+    void NoteIncomplete(const char* reason);
+    // That reason; empty while the log is whole.
+    const std::string& incompleteReason() const { return m_incomplete; }
 
 private:
     bool openFile(const std::string& name, DWORD disposition);
@@ -43,6 +48,7 @@ private:
     HANDLE m_file = INVALID_HANDLE_VALUE;
     bool m_generating = false;
     DWORD m_error = 0;
+    std::string m_incomplete;
 };
 
 // The log's path, loaded once from the string table.
@@ -54,8 +60,22 @@ bool CreateLogFile();
 bool CommitLogFile();
 // The system's error code of the log's first failure since it was last created.
 DWORD LogFileError();
-// Writes a line into the open log saying that it is incomplete and why.
+// Writes a line into the open log saying that it is incomplete and why; the first reason is kept
+// for the session's outcome.
 void MarkLogIncomplete(const char* reason);
+// Why the log last created is incomplete (the first reason marked); empty when it is whole.
+std::string LogIncompleteReason();
+// The reason for a part of the log that a dump could not finish for want of memory.
+std::string LogPartCutReason(const std::string& part);
+// For a dump that ran out of memory part way: marks the log incomplete, with the part that name()
+// gives. Should even that fail for want of memory, the mark is left out: nothing escapes.
+template <class Name>
+void MarkLogPartCut(Name name) noexcept {
+    try {
+        MarkLogIncomplete(LogPartCutReason(name()).c_str());
+    } catch (const std::bad_alloc&) {
+    }
+}
 // The open log's handle, or INVALID_HANDLE_VALUE.
 HANDLE LogFileHandle();
 // Log text composed in memory and handed to the log in pieces of about 64 KB, so that a dump

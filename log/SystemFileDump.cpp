@@ -4,18 +4,22 @@
 
 #include <windows.h>
 
+#include <string>
 #include <string_view>
 #include <new>
 
 #include "framework/ByteScan.h"
 #include "framework/Handles.h"
+#include "framework/StringTable.h"
 #include "log/IniDump.h"
 #include "log/LogFile.h"
 #include "log/LogWriter.h"
 #include "log/SystemFilePath.h"
 #include "log/SystemFileBytes.h"
 #include "log/TextFileDump.h"
+#include "resources/resource.h"
 #include "testlib/LibraryWalks.h"
+#include "testlib/TestLibrary.h"
 #include "zelkor_rc.h"
 
 namespace {
@@ -32,10 +36,8 @@ void DeclareFiles(const CTestLibrary& library, CSystemFileMap& files) {
     });
 }
 
-}  // namespace
-
-void LogSystemFile(const CSystemFileMap::File& file) {
-    LogSection(file.name);
+// A whole file copied as text, or an INI file's sections.
+void logContent(const CSystemFileMap::File& file) {
     if (file.whole) {
         fw::UniqueFile handle(OpenSystemFileToRead(file.name.c_str()));
         LogOpenTextFile(handle.get());
@@ -53,6 +55,18 @@ void LogSystemFile(const CSystemFileMap::File& file) {
     if (text.size() < bytes.size()) LogBytesLeftOut(bytes.size() - text.size());
 }
 
+}  // namespace
+
+void LogSystemFile(const CSystemFileMap::File& file) {
+    LogSection(file.name);
+    try {
+        logContent(file);
+    } catch (const std::bad_alloc&) {
+        // The log stays as far as it got, and says so.
+        MarkLogPartCut([&] { return file.name; });
+    }
+}
+
 void LogSystemFiles() {
     try {
         CSystemFileMap files;
@@ -61,6 +75,6 @@ void LogSystemFiles() {
             if (library->HasSystemFiles()) DeclareFiles(*library, files);
         files.forEach(LogSystemFile);
     } catch (const std::bad_alloc&) {
-        // The log stays as far as it got.
+        MarkLogPartCut([] { return fw::LoadedString(IDS_LOG_SYSTEM_FILES); });
     }
 }

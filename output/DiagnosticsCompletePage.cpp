@@ -153,7 +153,11 @@ void CDiagnosticsCompletePage::TellPrintRefused(DWORD error) {
 
 void CDiagnosticsCompletePage::ShowLogResult(bool saved) {
     char text[512];
-    if (saved) {
+    const std::string incomplete = LogIncompleteReason();
+    if (saved && !incomplete.empty()) {
+        std::snprintf(text, sizeof text, fw::LoadedString(IDS_LOG_SAVED_INCOMPLETE).c_str(), LogFileName(),
+                      incomplete.c_str());
+    } else if (saved) {
         std::snprintf(text, sizeof text, fw::LoadedString(IDS_LOG_SAVED_AS).c_str(), LogFileName());
     } else {
         const std::string reason = ErrorText(LogFileError());

@@ -211,6 +211,10 @@
 #define IDS_REGEDIT_CANNOT_OPEN   282
 #define IDS_REGPAGE_NOT_SAVED     290
 #define IDS_REGPAGE_NOT_DELETED   291
+#define IDS_LOG_SAVED_INCOMPLETE  300
+#define IDS_JOB_FAILED            301
+#define IDS_LOG_PART_CUT          302
+#define IDS_LOG_SYSTEM_FILES      303
 
 // ---- Value dialogs and the hex edit control ----
 #define IDD_EDIT_STRING           124
