@@ -8,8 +8,8 @@
 #include <cstring>
 #include <utility>
 
-#include "framework/FileReplace.h"
 #include "framework/ErrorText.h"
+#include "framework/FileReplace.h"
 #include "framework/StringTable.h"
 #include "log/LogLayout.h"
 #include "log/LogWriter.h"
