@@ -5,8 +5,10 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <algorithm>
 #include <cstring>
 #include <utility>
+#include <vector>
 
 #include "framework/StringTable.h"
 #include "log/LogLayout.h"
@@ -20,6 +22,7 @@ CLogFile::~CLogFile() { abandon(); }
 bool CLogFile::Create() {
     abandon();
     m_error = 0;
+    m_size = m_front = 0;
     m_generating = openFile(m_temporary, CREATE_ALWAYS);
     return m_generating;
 }
@@ -32,7 +35,41 @@ DWORD CLogFile::Write(const char* data, DWORD size) {
         return 0;
     }
     if (written < size) fail(ERROR_DISK_FULL);  // the file system took only part of it
+    m_size += written;
     return written;
+}
+
+// Moves the tail back by the text's length, block by block from the end so that no block is
+// overwritten before it is read, then writes the text into the gap. Costs one read and one
+// write of everything after the mark.
+void CLogFile::InsertAtFront(std::string_view text) {
+    if (m_file == INVALID_HANDLE_VALUE || text.empty() || m_error != 0) return;
+    constexpr ULONGLONG kBlock = 1024 * 1024;
+    const ULONGLONG size = m_size;
+    std::vector<char> block(static_cast<size_t>(std::min(kBlock, size - m_front)));
+    for (ULONGLONG end = size; end > m_front && m_error == 0;) {
+        const DWORD length = static_cast<DWORD>(std::min(kBlock, end - m_front));
+        end -= length;
+        DWORD read = 0;
+        if (!seek(end) || !ReadFile(m_file, block.data(), length, &read, nullptr))
+            fail(GetLastError());
+        else if (read < length)
+            fail(ERROR_HANDLE_EOF);
+        else if (seek(end + text.size()))
+            Write(block.data(), length);
+    }
+    if (m_error == 0 && seek(m_front)) Write(text.data(), static_cast<DWORD>(text.size()));
+    m_size = size + text.size();
+    m_front += text.size();
+    seek(m_size);
+}
+
+bool CLogFile::seek(ULONGLONG at) {
+    LARGE_INTEGER position;
+    position.QuadPart = static_cast<LONGLONG>(at);
+    if (SetFilePointerEx(m_file, position, nullptr, FILE_BEGIN)) return true;
+    fail(GetLastError());
+    return false;
 }
 
 bool CLogFile::Commit() {
@@ -100,6 +137,8 @@ bool CreateLogFile() { return theLog().Create(); }
 
 bool CommitLogFile() { return theLog().Commit(); }
 
+void InsertAtLogFront(std::string_view text) { theLog().InsertAtFront(text); }
+
 DWORD LogFileError() { return theLog().error(); }
 
 HANDLE LogFileHandle() { return theLog().handle(); }
@@ -132,6 +171,7 @@ void WriteLogHeader(const std::string& name, const std::string& company, const s
         ZKLogFormat(ZKLoadString(line.label, nullptr), line.value.c_str());
         ZKLogWrite(line.end);
     }
+    theLog().MarkFront();
 }
 
 void LogMissingFile() { ZKLogFormat("%s\r\n\r\n", ZKLoadString(IDS_FILE_MISSING, nullptr)); }
@@ -149,8 +189,9 @@ DWORD __cdecl ZKLogFormat(LPCSTR format, ...) {
 }
 
 void WINAPI ZKLogSection(LPCSTR title) {
-    const std::string stars(60, '*');
-    ZKLogFormat("%hs\r\n%hc %s\r\n%hs\r\n\r\n", stars.c_str(), '*', title, stars.c_str());
+    std::string banner;
+    AppendSectionBanner(banner, title ? title : "(null)");
+    ZKLogWrite(banner.c_str());
 }
 
 void WINAPI ZKLogSectionId(UINT id, HMODULE module) { ZKLogSection(ZKLoadString(id, module)); }

@@ -64,6 +64,13 @@ void AppendEscaped(std::string& out, std::string_view text) {
     out += text;
 }
 
+void AppendSectionBanner(std::string& out, const char* title) {
+    static const std::string stars(60, '*');
+    const size_t start = out.size();
+    out += stars + "\r\n* " + title + "\r\n" + stars + "\r\n\r\n";
+    if (out.size() - start > kLogFormatSize - 1) out.resize(start + kLogFormatSize - 1);
+}
+
 void AppendSubsectionHeading(std::string& out, const char* title) {
     static const std::string rule = "\r\n" + std::string(50, '=') + "\r\n\r\n";
     const size_t start = out.size();
