@@ -104,7 +104,7 @@ CFindings& SessionFindings() {
 std::string FindingsSection(const std::vector<Finding>& findings, size_t dropped) {
     std::string section;
     if (findings.empty() && dropped == 0) return section;
-    AppendSectionBanner(section, fw::LoadedString(IDS_FINDINGS_TITLE).c_str());
+    AppendSectionBanner(section, fw::LoadedString(IDS_FINDINGS_TITLE));
     for (const Finding& finding : findings) {
         appendColumn(section, fw::LoadedString(wordOf(finding.severity)), 9);
         appendColumn(section, finding.library, 20);

@@ -5,6 +5,8 @@
 #include "controls/IconButton.h"
 #include "editors/TextEditorWnd.h"
 #include "framework/ErrorText.h"
+#include "framework/Font.h"
+#include "framework/MessageBox.h"
 #include "framework/StringTable.h"
 #include "log/Findings.h"
 #include "log/LogFile.h"
@@ -12,13 +14,13 @@
 #include "resources/resource.h"
 #include "wizard/StatusWindow.h"
 #include "wizard/WizardDlg.h"
-#include "zelkor.h"
+#include "zelkor_pages.h"
 
 CDiagnosticsCompletePage::CDiagnosticsCompletePage() : CWizardPage(IDD_DIAGNOSTICS_COMPLETE, true) {}
 
 BOOL CDiagnosticsCompletePage::OnInitDialog() {
     for (int title : {IDC_COMPLETE_VIEW_TITLE, IDC_COMPLETE_FAX_TITLE, IDC_COMPLETE_PRINT_TITLE})
-        item(title).setFont(ZKGetBoldFont());
+        item(title).setFont(fw::BoldFontLike(hwnd()));
     const HINSTANCE program = GetModuleHandleA(nullptr);
     InitIconButton(hwnd(), IDC_COMPLETE_VIEW, MAKEINTRESOURCEA(IDI_ZELKOR), program);
     InitIconButton(hwnd(), IDC_COMPLETE_FAX, MAKEINTRESOURCEA(IDI_FAX), program);
@@ -130,7 +132,7 @@ void CDiagnosticsCompletePage::FaxCommand() {
 bool CDiagnosticsCompletePage::ConnectForFax() {
     HDC printer = nullptr;
     if (!ConnectFaxProgram(TheFaxProgram(), m_fax) || !(printer = CreateFaxPrinterDC())) {
-        ZKMessageBox(IDS_FAX_CONNECT_FAILED, MB_OK | MB_ICONEXCLAMATION, nullptr);
+        fw::ShowMessage(wizard() ? wizard()->hwnd() : hwnd(), IDS_FAX_CONNECT_FAILED, MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
     if (!StartPrinting(printer)) return false;
@@ -148,8 +150,7 @@ bool CDiagnosticsCompletePage::StartPrinting(HDC printer) {
 
 void CDiagnosticsCompletePage::TellPrintRefused(DWORD error) {
     const std::string text = fw::FormattedString(IDS_PRINT_REFUSED, ErrorText(error).c_str());
-    MessageBoxA(wizard() ? wizard()->hwnd() : hwnd(), text.c_str(), fw::LoadedString(IDS_APP_NAME).c_str(),
-                MB_OK | MB_ICONEXCLAMATION);
+    fw::ShowMessage(wizard() ? wizard()->hwnd() : hwnd(), text, MB_OK | MB_ICONEXCLAMATION);
 }
 
 // A saved log's findings are counted on a second line; an unsaved log lists none.
