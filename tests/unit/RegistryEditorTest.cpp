@@ -1,7 +1,8 @@
 // The registry editor on a scratch key: what its list shows, how Find walks the keys, when Delete
 // is offered and what it asks, what a refresh keeps, how failed writes and deep keys are handled,
-// and how the window paints and places itself. The window is shown but its loop is not run:
-// commands are sent as the menu and the accelerators send them.
+// and how the window paints and places itself (with it, where the text editor and the value
+// dialogs first open). The window is shown but its loop is not run: commands are sent as the menu
+// and the accelerators send them.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <dlgs.h>
@@ -15,10 +16,13 @@
 #include <vector>
 
 #include "MessageBoxAnswers.h"
+#include "ScratchDirectory.h"
 #include "ScratchKey.h"
 #include "editors/RegistryDataText.h"
 #include "editors/RegistryEditorWnd.h"
-#include "framework/StringTable.h"
+#include "editors/TextEditorWnd.h"
+#include "editors/ValueDialogs.h"
+#include "framework/Handles.h"
 #include "resources/resource.h"
 
 namespace {
@@ -90,25 +94,11 @@ protected:
             }
         }
     }
-    // The window's pixels as the screen shows them.
-    static std::vector<DWORD> onScreen(HWND window) {
-        RECT rect{};
-        GetWindowRect(window, &rect);
-        const int cx = rect.right - rect.left, cy = rect.bottom - rect.top;
-        std::vector<DWORD> pixels(static_cast<size_t>(cx) * static_cast<size_t>(cy));
-        HDC screen = GetDC(nullptr);
-        HDC memory = CreateCompatibleDC(screen);
-        HBITMAP bitmap = CreateCompatibleBitmap(screen, cx, cy);
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        BitBlt(memory, 0, 0, cx, cy, screen, rect.left, rect.top, SRCCOPY);
-        SelectObject(memory, old);
-        BITMAPINFO info{};
-        info.bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), cx, -cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        GetDIBits(memory, bitmap, 0, static_cast<UINT>(cy), pixels.data(), &info, DIB_RGB_COLORS);
-        DeleteObject(bitmap);
-        DeleteDC(memory);
-        ReleaseDC(nullptr, screen);
-        return pixels;
+    // The window's pixels as the screen shows them, as a bitmap file's bytes.
+    std::string onScreen(HWND window) const {
+        const std::string file = files / "list.bmp";
+        EXPECT_TRUE(drive::SaveScreenshot(window, file));
+        return ReadTextFile(file);
     }
     // Drags the splitter bar from x to x + distance, as the mouse would, in the editor's client area.
     // Where the splitter bar starts: the tree ends there.
@@ -167,6 +157,7 @@ protected:
     }
 
     std::unique_ptr<CRegistryEditorWnd> editor;
+    ScratchDirectory files;
 };
 
 TEST(RegistryDataText, BytesAreCutAfterTwentyAndDoubleWordsShowBothBases) {
@@ -286,27 +277,41 @@ TEST_F(RegistryEditorTest, DraggingTheSplitterLeavesTheListPainted) {
     for (int distance : {-60, 120}) {
         dragBar(barLeft() + 1, distance, 40);
         pump();
-        const std::vector<DWORD> shown = onScreen(list().hwnd());
+        const std::string shown = onScreen(list().hwnd());
         RedrawWindow(list().hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
         pump();
         EXPECT_TRUE(shown == onScreen(list().hwnd())) << distance;
     }
 }
 
-TEST_F(RegistryEditorTest, TheFirstRunOpensOverTheOwner) {
+// With no stored place, each editor window and each value dialog opens centred over its owner.
+TEST_F(RegistryEditorTest, TheEditorsAndTheirDialogsFirstOpenCentredOverTheirOwner) {
     RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Halvard\\Zelkor\\Registry Editor");
-    HWND owner = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 200, 150, 600, 450, nullptr, nullptr,
-                                 GetModuleHandleA(nullptr), nullptr);
-    CRegistryEditorWnd ownedEditor(owner);
-    ownedEditor.AddRootEntry("Scratch", HKEY_CURRENT_USER, path());
-    ASSERT_TRUE(ownedEditor.Open());
-    RECT ownerRect{}, editorRect{};
-    GetWindowRect(owner, &ownerRect);
-    GetWindowRect(ownedEditor.hwnd(), &editorRect);
-    EXPECT_NEAR((ownerRect.left + ownerRect.right) / 2, (editorRect.left + editorRect.right) / 2, 1);
-    EXPECT_NEAR((ownerRect.top + ownerRect.bottom) / 2, (editorRect.top + editorRect.bottom) / 2, 1);
-    ownedEditor.DestroyWindow();
-    DestroyWindow(owner);
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Halvard\\Zelkor\\Text Editor");
+    RECT area{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    const POINT centre{(area.left + area.right) / 2 + 16, (area.top + area.bottom) / 2 + 8};
+    fw::UniqueWindow owner(CreateWindowExA(0, "STATIC", "owner", WS_POPUP | WS_VISIBLE, centre.x - 150,
+                                           centre.y - 100, 300, 200, nullptr, nullptr, nullptr, nullptr));
+    CRegistryEditorWnd registryEditor(owner.get());
+    registryEditor.AddRootEntry("Scratch", HKEY_CURRENT_USER, path());
+    ASSERT_TRUE(registryEditor.Open());
+    const std::string notes = files / "notes.txt";
+    ASSERT_TRUE(WriteTextFile(notes, "text"));
+    CTextEditorWnd textEditor(owner.get(), "Notes", notes, false);
+    ASSERT_TRUE(textEditor.Open());
+    CEditStringDlg string(owner.get(), "Name", "value");
+    CNewKeyDlg key(HKEY_CURRENT_USER);
+    ASSERT_TRUE(string.Create(owner.get()) && key.Create(owner.get()));
+    for (HWND window : {registryEditor.hwnd(), textEditor.hwnd(), string.hwnd(), key.hwnd()}) {
+        RECT frame{};
+        GetWindowRect(window, &frame);
+        EXPECT_NEAR(centre.x, (frame.left + frame.right) / 2, 1);
+        EXPECT_NEAR(centre.y, (frame.top + frame.bottom) / 2, 1);
+    }
+    string.Destroy();
+    key.Destroy();
+    registryEditor.DestroyWindow();
 }
 
 TEST_F(RegistryEditorTest, RefreshKeepsTheSelectedKeyAndTheBranchesThatStillExist) {
@@ -416,22 +421,8 @@ TEST_F(RegistryEditorTest, AKeyGoneBehindTheEditorsBackIsToldAndTheListFollowsTh
     for (HWND owner : boxes.Owners()) EXPECT_EQ(editor->hwnd(), owner);
 }
 
-TEST_F(RegistryEditorTest, ContextMenuItemsHaveAccessKeysAndFindShowsNoEmptyBand) {
-    HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_REGEDIT_CONTEXT));
-    ASSERT_NE(nullptr, menu);
-    for (int popup = 0; popup < GetMenuItemCount(menu); ++popup) {
-        HMENU items = GetSubMenu(menu, popup);
-        for (int position = 0; position < GetMenuItemCount(items); ++position) {
-            char text[64] = {};
-            GetMenuStringA(items, position, text, sizeof text, MF_BYPOSITION);
-            if (text[0]) {
-                EXPECT_NE(nullptr, std::strchr(text, '&')) << text;
-            }
-        }
-    }
-    DestroyMenu(menu);
-    for (UINT id : {IDS_REGEDIT_EXPAND, IDS_REGEDIT_COLLAPSE}) EXPECT_NE(std::string::npos, fw::LoadedString(id).find('&'));
-
+// With its options hidden, the Find dialog shrinks to its controls: no empty band below them.
+TEST_F(RegistryEditorTest, TheFindDialogShowsNoEmptyBand) {
     open();
     command(ID_REGEDIT_FIND);
     HWND find = drive::WaitForTopLevel(GetCurrentProcessId(), "#32770", "Find", 5000);

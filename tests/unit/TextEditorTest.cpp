@@ -1,7 +1,7 @@
 // The text editor window, driven in this process: command enabling and the read-only window,
 // closing with unsaved changes, the font change, searching, and saving (the saved flag, and a
-// failed save that must leave the file whole); a large file in the plain control, the default
-// font and the first placement.
+// failed save that must leave the file whole); a large file in the plain control and the default
+// font. Where the window first opens is tested with the registry editor's.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
@@ -102,14 +102,25 @@ bool LineShown(HWND control, LONG position) {
     return top >= 0 && next > top && next <= client.bottom;
 }
 
-// Presses Find Next in the Find dialog with that text.
-void FindWithDialog(const CTextEditorWnd& editor, const char* text) {
+// Presses Find Next in the Find dialog with that text, then closes the dialog. (Open, it would
+// pass for a message box to the answerer.)
+void FindWithDialog(const CTextEditorWnd& editor, const char* text, bool wholeWordAndCase = false) {
     Command(editor, ID_EDITOR_FIND);
     HWND find = drive::WaitForTopLevel(GetCurrentProcessId(), "#32770", "Find", 5000);
     ASSERT_NE(nullptr, find);
     SetDlgItemTextA(find, edt1, text);
+    CheckDlgButton(find, chx1, wholeWordAndCase ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(find, chx2, wholeWordAndCase ? BST_CHECKED : BST_UNCHECKED);
     SendMessageA(find, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(find, IDOK)));
     SendMessageA(find, WM_COMMAND, IDCANCEL, 0);
+}
+
+// A 19-pixel fixed-pitch font, as the Font dialog hands it back.
+LOGFONTA ChosenFont() {
+    LOGFONTA font{};
+    font.lfHeight = -19;
+    font.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
+    return font;
 }
 
 class TextEditorTest : public ::testing::Test {
@@ -182,9 +193,7 @@ TEST_F(TextEditorTest, ClosingWithChangesAsksAndCancelKeepsTheWindowAsItWas) {
 }
 
 TEST_F(TextEditorTest, AFontChangeKeepsTheTextTheSelectionAndTheModifiedState) {
-    LOGFONTA chosen{};
-    chosen.lfHeight = -19;
-    chosen.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
+    LOGFONTA chosen = ChosenFont();
     lstrcpyA(chosen.lfFaceName, "Courier New");
     for (const bool modified : {true, false}) {
         SCOPED_TRACE(modified ? "modified" : "unmodified");
@@ -215,19 +224,10 @@ TEST_F(TextEditorTest, FindNextSearchesForwardFromTheSelectionWithoutWrapping) {
     auto editor = open("Alpha alphabet alpha ALPHA alpha\r\n");
     HWND text = editor->textControl();
     EXPECT_FALSE(MenuItemEnabled(editor->hwnd(), ID_EDITOR_FIND_NEXT));
-    Command(*editor, ID_EDITOR_FIND);
-    HWND find = drive::WaitForTopLevel(GetCurrentProcessId(), "#32770", "Find", 5000);
-    ASSERT_NE(nullptr, find);
-    SetDlgItemTextA(find, edt1, "alpha");
-    CheckDlgButton(find, chx1, BST_CHECKED);  // whole word
-    CheckDlgButton(find, chx2, BST_CHECKED);  // match case
-    SendMessageA(find, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(find, IDOK)));
+    FindWithDialog(*editor, "alpha", true);
     EXPECT_EQ(15, SelectionOf(text).cpMin);
     EXPECT_EQ(20, SelectionOf(text).cpMax);
-    // Closing the dialog keeps the search. (Open, it would pass for a message box to the answerer.)
-    SendMessageA(find, WM_COMMAND, IDCANCEL, 0);
-    EXPECT_FALSE(IsWindow(find));
-    EXPECT_TRUE(MenuItemEnabled(editor->hwnd(), ID_EDITOR_FIND_NEXT));
+    EXPECT_TRUE(MenuItemEnabled(editor->hwnd(), ID_EDITOR_FIND_NEXT)) << "closing the dialog keeps the search";
     Command(*editor, ID_EDITOR_FIND_NEXT);
     EXPECT_EQ(27, SelectionOf(text).cpMin);
     EXPECT_EQ("No matches found", AnsweringBox(IDOK, [&] { Command(*editor, ID_EDITOR_FIND_NEXT); }));
@@ -237,7 +237,7 @@ TEST_F(TextEditorTest, FindNextSearchesForwardFromTheSelectionWithoutWrapping) {
     EXPECT_EQ(15, SelectionOf(text).cpMin);
     // Find opens the dialog again with the last search.
     Command(*editor, ID_EDITOR_FIND);
-    find = drive::WaitForTopLevel(GetCurrentProcessId(), "#32770", "Find", 5000);
+    HWND find = drive::WaitForTopLevel(GetCurrentProcessId(), "#32770", "Find", 5000);
     ASSERT_NE(nullptr, find);
     EXPECT_EQ("alpha", drive::Text(GetDlgItem(find, edt1)));
     EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(find, chx2));
@@ -321,10 +321,7 @@ TEST_F(TextEditorTest, ALargeFileOpensInThePlainControlAndSavesRestoresAndChange
 
     Type(control, "x");
     Select(control, 3, 7);
-    LOGFONTA chosen{};
-    chosen.lfHeight = -19;
-    chosen.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
-    ASSERT_TRUE(editor->SetDisplayFont(chosen));
+    ASSERT_TRUE(editor->SetDisplayFont(ChosenFont()));
     LOGFONTA shown{};
     GetObjectA(reinterpret_cast<HFONT>(SendMessageA(editor->textControl(), WM_GETFONT, 0, 0)), sizeof shown, &shown);
     EXPECT_EQ(-19, shown.lfHeight);
@@ -434,25 +431,6 @@ TEST_F(TextEditorTest, TheDefaultFontIsFixedPitchAtTenPointsAndTheFontDialogOpen
     user.join();
     EXPECT_EQ("10", size);
     EXPECT_EQ(tenPoints, shown().yHeight);
-}
-
-// With no stored placement the window opens centred over its owner, inside the work area.
-TEST_F(TextEditorTest, TheFirstWindowOpensCentredOverItsOwner) {
-    RECT area{};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
-    const POINT centre{(area.left + area.right) / 2 + 16, (area.top + area.bottom) / 2 + 8};
-    fw::UniqueWindow owner(CreateWindowExA(0, "STATIC", "owner", WS_POPUP | WS_VISIBLE, centre.x - 150, centre.y - 100,
-                                           300, 200, nullptr, nullptr, nullptr, nullptr));
-    ASSERT_TRUE(WriteTextFile(path, "text"));
-    CTextEditorWnd editor(owner.get(), "Notes", path, false);
-    ASSERT_TRUE(editor.Open());
-    const RECT frame = editor.window().windowRect();
-    EXPECT_EQ(centre.x, (frame.left + frame.right) / 2);
-    EXPECT_EQ(centre.y, (frame.top + frame.bottom) / 2);
-    EXPECT_GE(frame.left, area.left);
-    EXPECT_GE(frame.top, area.top);
-    EXPECT_LE(frame.right, area.right);
-    EXPECT_LE(frame.bottom, area.bottom);
 }
 
 }  // namespace

@@ -6,12 +6,10 @@
 
 #include <initializer_list>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "MessageBoxAnswers.h"
 #include "ScratchKey.h"
-#include "controls/BinEdit.h"
 #include "editors/DwordText.h"
 #include "editors/EditorSettingsIds.h"
 #include "editors/ValueDialogs.h"
@@ -157,61 +155,4 @@ TEST(EditBinaryDialog, HandsBackExactlyTheBytesTheControlHolds) {
     control.send(WM_KEYDOWN, '9');
     ASSERT_TRUE(dialog.UpdateData(true));
     EXPECT_EQ(std::vector<BYTE>{0xC9}, dialog.data());
-}
-
-// Not run by default: with --gtest_also_run_disabled_tests it leaves pictures of the four
-// dialogs in the current directory, for a person to look at. The last shows Edit Binary after
-// Ctrl+End and two bytes typed at the end.
-TEST_F(ScratchKeyTest, DISABLED_Screenshots) {
-    std::vector<BYTE> many(300);
-    for (size_t i = 0; i < many.size(); ++i) many[i] = static_cast<BYTE>(i * 7);
-    CEditStringDlg string(nullptr, "Greeting", "Hello, world");
-    CEditDwordDlg dword(nullptr, scratch());
-    CNewKeyDlg key(scratch());
-    CEditBinaryDlg empty(nullptr, scratch()), binary(nullptr, "Blob", many.data(), 300);
-    const std::pair<fw::CDialog*, const char*> shots[] = {
-        {&string, "edit-string.bmp"}, {&dword, "edit-dword.bmp"}, {&key, "new-key.bmp"},
-        {&empty, "new-binary.bmp"},   {&binary, "edit-binary.bmp"}, {&binary, "edit-binary-end.bmp"}};
-    for (const auto& [dialog, file] : shots) {
-        if (!dialog->hwnd()) show(*dialog);
-        if (std::string(file) == "edit-binary-end.bmp") {
-            const fw::WindowRef control = binary.item(IDC_BINARY_DATA);
-            BYTE keys[256] = {};
-            keys[VK_CONTROL] = 0x80;
-            SetKeyboardState(keys);
-            control.send(WM_KEYDOWN, VK_END);
-            keys[VK_CONTROL] = 0;
-            SetKeyboardState(keys);
-            for (char digit : std::string("C0FE")) control.send(WM_KEYDOWN, static_cast<WPARAM>(digit));
-        }
-        for (DWORD end = GetTickCount() + 300; GetTickCount() < end; Sleep(20)) {
-            MSG message;
-            while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
-        }
-        EXPECT_TRUE(drive::SaveScreenshot(dialog->hwnd(), file));
-        if (dialog != &binary) dialog->Destroy();
-    }
-}
-
-// Over the editor's menu at its corner is where a dialog without a place opens.
-TEST(ValueDialogs, OpenCentredOverTheirOwner) {
-    HWND owner = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 300, 200, 500, 360, nullptr, nullptr,
-                                 GetModuleHandleA(nullptr), nullptr);
-    ASSERT_NE(nullptr, owner);
-    auto centre = [](HWND window) {
-        RECT rect{};
-        GetWindowRect(window, &rect);
-        return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-    };
-    CEditStringDlg string(owner, "Name", "value");
-    CNewKeyDlg key(HKEY_CURRENT_USER);
-    ASSERT_TRUE(string.Create(owner));
-    ASSERT_TRUE(key.Create(owner));
-    for (HWND dialog : {string.hwnd(), key.hwnd()}) {
-        EXPECT_NEAR(centre(owner).x, centre(dialog).x, 1);
-        EXPECT_NEAR(centre(owner).y, centre(dialog).y, 1);
-    }
-    string.Destroy();
-    key.Destroy();
-    DestroyWindow(owner);
 }
