@@ -282,3 +282,8 @@
 #define IDS_COPY_FILTER           405   // pairs of name and pattern, each ended by '|'
 #define IDS_COPY_FILE_NAME        406   // computer name, then year, month, day, hour, minute
 #define IDC_COMPLETE_SAVE_COPY    1200
+#define IDS_STATUS_HIDING         407
+#define IDS_STATUS_RESTORING      408
+#define IDS_DETAILS_NOT_HIDDEN    409
+#define IDS_DETAILS_NOT_RESTORED  410
+#define IDC_COMPLETE_HIDE_DETAILS 1201
