@@ -8,9 +8,10 @@
 
 #include "framework/Handles.h"
 #include "log/LogFile.h"
+#include "log/LogWriter.h"
 #include "log/TextFileFilter.h"
+#include "framework/StringTable.h"
 #include "resources/resource.h"
-#include "zelkor.h"
 
 namespace {
 
@@ -19,18 +20,18 @@ constexpr DWORD kChunk = 16 * 1024;
 }  // namespace
 
 void LogBytesLeftOut(unsigned long long count) {
-    ZKLogFormat(ZKLoadString(count == 1 ? IDS_BINARY_LEFT_OUT_ONE : IDS_BINARY_LEFT_OUT, nullptr), count);
-    ZKLogWrite("\r\n\r\n");
+    LogFormat(fw::LoadedString(count == 1 ? IDS_BINARY_LEFT_OUT_ONE : IDS_BINARY_LEFT_OUT).c_str(), count);
+    LogWrite("\r\n\r\n");
 }
 
-void WINAPI ZKLogAscii(LPCSTR fileName) {
+void LogTextFile(const std::string& fileName) {
     // Only read, so shared with any other program that has the file open, even for writing.
-    fw::UniqueFile file(CreateFileA(fileName, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+    fw::UniqueFile file(CreateFileA(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    ZKLogAscii(file.get());
+    LogOpenTextFile(file.get());
 }
 
-void WINAPI ZKLogAscii(HANDLE file) {
+void LogOpenTextFile(HANDLE file) {
     if (file == INVALID_HANDLE_VALUE) {
         LogMissingFile();
         return;
@@ -57,9 +58,9 @@ void WINAPI ZKLogAscii(HANDLE file) {
         // The log keeps the text copied so far.
     }
     if (leftOut == 0) {
-        ZKLogWrite("\r\n\r\n");
+        LogWrite("\r\n\r\n");
     } else {
-        ZKLogWrite("\r\n");
+        LogWrite("\r\n");
         LogBytesLeftOut(leftOut);
     }
 }
