@@ -2,6 +2,8 @@
 // come back, and a copy goes where the user says, whole or not at all.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
 #include <dlgs.h>
 
 #include "Session.h"
@@ -49,6 +51,20 @@ protected:
         return log;
     }
 
+    // Types the path into the Save As dialog's name box (until it shows it: the dialog may
+    // still be filling the box) and confirms it.
+    void typePath(HWND dialog, const char* path) {
+        HWND name = GetDlgItem(dialog, cmb13);
+        drive::WaitFor(
+            [&]() -> HWND {
+                drive::SetText(name, path);
+                Sleep(200);
+                return drive::Text(name) == path ? name : nullptr;
+            },
+            5000);
+        drive::Click(dialog, IDOK);
+    }
+
     e2e::Session session{{"e2e\\Alpha.ZKL"}};
 };
 
@@ -77,11 +93,10 @@ TEST_F(HandOffTest, SecretsHiddenDetailsHiddenAndBackAndACopyOfWhatIsShown) {
     ASSERT_TRUE(drive::Click(page, IDC_COMPLETE_SAVE_COPY));
     HWND saveAs = drive::WaitForTopLevel(session.pid(), "#32770", "Save As", 10000);
     ASSERT_TRUE(saveAs);
-    const std::string proposed = drive::Text(GetDlgItem(saveAs, edt1));
+    const std::string proposed = drive::Text(GetDlgItem(saveAs, cmb13));
     EXPECT_EQ(0u, proposed.find("Zelkor-")) << proposed;
     EXPECT_EQ(proposed.size() - 18, proposed.rfind('-', proposed.size() - 10)) << proposed;
-    drive::SetText(GetDlgItem(saveAs, edt1), kCopy);
-    ASSERT_TRUE(drive::Click(saveAs, IDOK));
+    typePath(saveAs, kCopy);
     drive::WaitFor([&]() -> HWND { return e2e::ReadWholeFile(kCopy).empty() ? nullptr : page; }, 10000);
     EXPECT_EQ(hidden, e2e::ReadWholeFile(kCopy));
     EXPECT_EQ("A copy of the log file has been saved as \"C:\\ZelkorCopy.log\"",
@@ -110,8 +125,7 @@ TEST_F(HandOffTest, ACopyOntoAFullDiskIsToldAndLeavesNothing) {
     ASSERT_TRUE(drive::Click(page, IDC_COMPLETE_SAVE_COPY));
     HWND saveAs = drive::WaitForTopLevel(session.pid(), "#32770", "Save As", 10000);
     ASSERT_TRUE(saveAs);
-    drive::SetText(GetDlgItem(saveAs, edt1), "Y:\\copy.log");
-    drive::Click(saveAs, IDOK);
+    typePath(saveAs, "Y:\\copy.log");
     const drive::MessageBoxSeen box = drive::WaitForMessageBox(session.pid(), 10000);
     EXPECT_EQ(0u, box.text.find("The copy could not be saved as \"Y:\\copy.log\": ")) << box.text;
     drive::AnswerMessageBox(box, IDOK);
