@@ -36,21 +36,21 @@ CSecretNames::CSecretNames(std::string_view patterns) {
             m_exact.push_back(word);
             continue;
         }
-        const auto first = static_cast<unsigned char>(word.front());
-        m_firstLetter[first] = true;
-        m_firstLetter[static_cast<unsigned char>(first >= 'a' && first <= 'z' ? first - 'a' + 'A' : first)] = true;
         if (word.size() - 1 > m_overlap) m_overlap = word.size() - 1;
         m_contained.push_back(word);
+    }
+    for (size_t index = 0; index < m_contained.size(); ++index) {
+        const auto first = static_cast<unsigned char>(m_contained[index].front());
+        m_startingWith[first].push_back(index);
+        if (first >= 'a' && first <= 'z') m_startingWith[first - 'a' + 'A'].push_back(index);
     }
 }
 
 bool CSecretNames::ContainsWord(std::string_view text) const {
     // A name is scanned once; only where a word could start are the words compared.
-    for (size_t at = 0; at < text.size(); ++at) {
-        if (!m_firstLetter[static_cast<unsigned char>(text[at])]) continue;
-        for (const std::string& word : m_contained)
-            if (startsWithFolded(text.substr(at), word)) return true;
-    }
+    for (size_t at = 0; at < text.size(); ++at)
+        for (size_t word : m_startingWith[static_cast<unsigned char>(text[at])])
+            if (startsWithFolded(text.substr(at), m_contained[word])) return true;
     return false;
 }
 

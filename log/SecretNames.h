@@ -22,7 +22,8 @@ public:
 private:
     std::vector<std::string> m_contained;  // lower case
     std::vector<std::string> m_exact;      // lower case
-    bool m_firstLetter[256] = {};          // first letters of the contained words, both cases
+    // For each character, the contained words that start with it in either case.
+    std::vector<size_t> m_startingWith[256];
     size_t m_overlap = 0;
 };
 
