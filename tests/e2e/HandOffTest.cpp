@@ -51,6 +51,27 @@ protected:
         return log;
     }
 
+    // Clicks the box until it shows `checked`: a click that comes while the status window of
+    // the log's generation hands the focus back can be lost.
+    bool setHidden(HWND page, bool checked) {
+        HWND box = GetDlgItem(page, IDC_COMPLETE_HIDE_DETAILS);
+        const auto shown = [&]() -> HWND {
+            return (SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED) == checked ? box : nullptr;
+        };
+        for (int tries = 0; tries < 3 && !shown(); ++tries) {
+            drive::Click(page, IDC_COMPLETE_HIDE_DETAILS);
+            drive::WaitFor(shown, 3000);
+        }
+        return shown() != nullptr;
+    }
+    // Clicks Save a copy until the Save As dialog comes, for the same reason.
+    HWND openSaveAs(HWND page) {
+        for (int tries = 0; tries < 3; ++tries) {
+            drive::Click(page, IDC_COMPLETE_SAVE_COPY);
+            if (HWND dialog = drive::WaitForTopLevel(session.pid(), "#32770", "Save As", 5000)) return dialog;
+        }
+        return nullptr;
+    }
     // Types the path into the Save As dialog's name box (until it shows it: the dialog may
     // still be filling the box) and confirms it.
     void typePath(HWND dialog, const char* path) {
@@ -80,7 +101,7 @@ TEST_F(HandOffTest, SecretsHiddenDetailsHiddenAndBackAndACopyOfWhatIsShown) {
     EXPECT_NE(std::string::npos, original.find("before\r\napi_key=******** (hidden)\r\nafter\r\n"));
 
     // Hidden: the same placeholders however often a detail comes; the typed details stay.
-    ASSERT_TRUE(drive::Click(page, IDC_COMPLETE_HIDE_DETAILS));
+    ASSERT_TRUE(setHidden(page, true));
     const std::string hidden = logOtherThan(original);
     EXPECT_EQ(0u, hidden.find("Name:               Jo Smith\r\nCompany:            help@corp.example\r\n"));
     EXPECT_NE(std::string::npos, hidden.find("= name1@example.invalid at 192.0.2.1\r\n"));
@@ -90,8 +111,7 @@ TEST_F(HandOffTest, SecretsHiddenDetailsHiddenAndBackAndACopyOfWhatIsShown) {
     EXPECT_NE(std::string::npos, names.find("ipv4\t192.0.2.1\t10.20.30.40\r\n"));
 
     // The copy is what View Log shows: the hidden log, named as the user chose.
-    ASSERT_TRUE(drive::Click(page, IDC_COMPLETE_SAVE_COPY));
-    HWND saveAs = drive::WaitForTopLevel(session.pid(), "#32770", "Save As", 10000);
+    HWND saveAs = openSaveAs(page);
     ASSERT_TRUE(saveAs);
     const std::string proposed = drive::Text(GetDlgItem(saveAs, cmb13));
     EXPECT_EQ(0u, proposed.find("Zelkor-")) << proposed;
@@ -103,7 +123,7 @@ TEST_F(HandOffTest, SecretsHiddenDetailsHiddenAndBackAndACopyOfWhatIsShown) {
               drive::Text(GetDlgItem(page, IDC_COMPLETE_RESULT)));
 
     // Unticked: the log as it was generated, byte for byte.
-    ASSERT_TRUE(drive::Click(page, IDC_COMPLETE_HIDE_DETAILS));
+    ASSERT_TRUE(setHidden(page, false));
     EXPECT_EQ(original, logOtherThan(hidden));
     EXPECT_EQ(std::vector<std::string>(), session.messages());
     EXPECT_EQ(0u, session.Finish());
@@ -122,8 +142,7 @@ TEST_F(HandOffTest, ACopyOntoAFullDiskIsToldAndLeavesNothing) {
 
     HWND page = lastPage();
     ASSERT_TRUE(page);
-    ASSERT_TRUE(drive::Click(page, IDC_COMPLETE_SAVE_COPY));
-    HWND saveAs = drive::WaitForTopLevel(session.pid(), "#32770", "Save As", 10000);
+    HWND saveAs = openSaveAs(page);
     ASSERT_TRUE(saveAs);
     typePath(saveAs, "Y:\\copy.log");
     const drive::MessageBoxSeen box = drive::WaitForMessageBox(session.pid(), 10000);
