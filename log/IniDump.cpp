@@ -13,6 +13,7 @@
 #include "log/IniDump.h"
 #include "log/LogFile.h"
 #include "log/LogLayout.h"
+#include "log/SecretNames.h"
 #include "log/SystemFilePath.h"
 
 namespace {
@@ -87,6 +88,8 @@ void writeSection(CLogBuffer& log, const char* section, LineReader lines) {
         const size_t equals = line.find('=');
         if (equals == std::string_view::npos)
             AppendIniEntry(out, {}, line);
+        else if (SecretNames().Matches(line.substr(0, equals)))
+            AppendIniEntry(out, line.substr(0, equals), HiddenDataText());
         else
             AppendIniEntry(out, line.substr(0, equals), line.substr(equals + 1));
         log.WriteWhenFull();

@@ -10,6 +10,7 @@
 #include "log/LogFile.h"
 #include "log/LogLayout.h"
 #include "log/LogWriter.h"
+#include "log/SecretNames.h"
 #include "registry/RegistryKey.h"
 #include "resources/resource.h"
 #include "framework/StringTable.h"
@@ -20,13 +21,18 @@ struct TypeLabels {
     std::string text = fw::LoadedString(IDS_TYPE_STRING);
     std::string dword = fw::LoadedString(IDS_TYPE_DWORD);
     std::string generic = fw::LoadedString(IDS_TYPE_GENERIC);
+
+    const std::string& of(DWORD type) const { return type == REG_SZ ? text : type == REG_DWORD ? dword : generic; }
 };
 
 void composeValue(const RegistryValueInfo& value, const std::vector<BYTE>& data, const TypeLabels& labels,
                   std::string& text) {
     const BYTE* bytes = data.data();
     const DWORD size = value.size;
-    if (value.type == REG_SZ) {
+    if (SecretNames().Matches(value.name)) {
+        // Hidden whatever its type, in the layout of a string.
+        AppendRegistryString(text, labels.of(value.type), value.name, HiddenDataText());
+    } else if (value.type == REG_SZ) {
         const auto* chars = reinterpret_cast<const char*>(bytes);
         AppendRegistryString(text, labels.text, value.name, std::string_view(chars, strnlen(chars, size)));
     } else if (value.type == REG_DWORD && size == sizeof(DWORD)) {
@@ -35,7 +41,7 @@ void composeValue(const RegistryValueInfo& value, const std::vector<BYTE>& data,
         AppendRegistryDword(text, labels.dword, value.name, number);
     } else {
         // A 32-bit value of another size is no number: its bytes are all there is to show.
-        AppendRegistryBytes(text, value.type == REG_DWORD ? labels.dword : labels.generic, value.name, bytes, size);
+        AppendRegistryBytes(text, labels.of(value.type), value.name, bytes, size);
     }
 }
 

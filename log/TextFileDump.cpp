@@ -3,22 +3,19 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <new>
+#include <string>
 
 #include "framework/Handles.h"
 #include "log/LogFile.h"
 #include "log/LogWriter.h"
+#include "log/TextFileFilter.h"
 #include "framework/StringTable.h"
 #include "resources/resource.h"
 
 namespace {
 
 constexpr DWORD kChunk = 16 * 1024;
-
-// Printable characters of the ANSI code page, tab and line ends; everything else is binary.
-bool isBinary(char c) {
-    const auto byte = static_cast<unsigned char>(c);
-    return byte < 0x20 ? byte != '\t' && byte != '\r' && byte != '\n' : byte == 0x7F;
-}
 
 }  // namespace
 
@@ -40,18 +37,25 @@ void LogOpenTextFile(HANDLE file) {
         return;
     }
     // As many bytes as the file has now, so one that grows while it is copied cannot keep us
-    // here; a chunk at a time, on the stack, so none is too large to copy.
+    // here; a chunk at a time, so none is too large to copy.
     LARGE_INTEGER size{};
     unsigned long long remaining = GetFileSizeEx(file, &size) ? static_cast<unsigned long long>(size.QuadPart) : 0;
     char chunk[kChunk];
     unsigned long long leftOut = 0;
-    DWORD read = 0;
-    while (remaining > 0 && ReadFile(file, chunk, static_cast<DWORD>(std::min<unsigned long long>(remaining, kChunk)),
-                                     &read, nullptr) && read > 0) {
-        remaining -= read;
-        char* const end = std::remove_if(chunk, chunk + read, isBinary);
-        leftOut += static_cast<DWORD>(chunk + read - end);
-        LogWrite(std::string_view(chunk, end - chunk));
+    try {
+        CTextFileFilter filter;
+        CLogBuffer log;
+        DWORD read = 0;
+        while (remaining > 0 && ReadFile(file, chunk, static_cast<DWORD>(std::min<unsigned long long>(remaining, kChunk)),
+                                         &read, nullptr) && read > 0) {
+            remaining -= read;
+            filter.Filter(std::string_view(chunk, read), log.text());
+            log.WriteWhenFull();
+        }
+        filter.Finish(log.text());
+        leftOut = filter.LeftOut();
+    } catch (const std::bad_alloc&) {
+        // The log keeps the text copied so far.
     }
     if (leftOut == 0) {
         LogWrite("\r\n\r\n");

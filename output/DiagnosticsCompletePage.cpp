@@ -2,6 +2,9 @@
 
 #include <commdlg.h>
 
+#include <cstdio>
+#include <new>
+
 #include "controls/IconButton.h"
 #include "editors/TextEditorWnd.h"
 #include "framework/ErrorText.h"
@@ -9,8 +12,11 @@
 #include "framework/MessageBox.h"
 #include "framework/StringTable.h"
 #include "log/Findings.h"
+#include "log/LogCopy.h"
 #include "log/LogFile.h"
+#include "log/PersonalDetails.h"
 #include "output/FaxDlg.h"
+#include "output/SaveCopyDlg.h"
 #include "resources/resource.h"
 #include "wizard/StatusWindow.h"
 #include "wizard/WizardDlg.h"
@@ -43,6 +49,9 @@ void CDiagnosticsCompletePage::GenerateLogFile() {
     if (CWizardDlg* frame = wizard()) frame->SetFinishMode(true);
     EnableLogActions(false);
     item(IDC_COMPLETE_RESULT).setText("");
+    // A new log is whole: its details are shown until the box is ticked again.
+    CheckDlgButton(hwnd(), IDC_COMPLETE_HIDE_DETAILS, BST_UNCHECKED);
+    m_originalLog.clear();
     m_user = CUserInfoDlg().Ask(hwnd());
     CreateLogFile();
     WriteLogHeader(m_user.name, m_user.company, m_user.phone, m_user.fax);
@@ -77,6 +86,19 @@ void CDiagnosticsCompletePage::PageOpRunTask() {
         if (SendMessageA(hwnd(), ZKPM_FAX_CONNECT, 0, 0)) PrintLog();
         UpdateStatus(fw::LoadedString(IDS_STATUS_DISCONNECTING));
         break;
+    case Job::SaveCopy:
+        m_copyError = CopyWholeLog(LogFileName(), m_copyPath);
+        break;
+    case Job::HideDetails:
+        try {
+            m_hideError = HideDetailsInLog(LogFileName(), m_originalLog);
+        } catch (const std::bad_alloc&) {
+            m_hideError = ERROR_NOT_ENOUGH_MEMORY;
+        }
+        break;
+    case Job::RestoreDetails:
+        m_hideError = WriteWholeLog(LogFileName(), m_originalLog);
+        break;
     }
 }
 
@@ -97,6 +119,8 @@ void CDiagnosticsCompletePage::PageOpTaskDone() {
     }
     if (m_job == Job::Fax) DisconnectFaxProgram(TheFaxProgram());
     EndStatus();
+    if (m_job == Job::SaveCopy) ShowCopyResult();
+    if (m_job == Job::HideDetails || m_job == Job::RestoreDetails) ShowHideResult();
     if (m_job != Job::Generate && m_printed.outcome == PrintOutcome::Refused) TellPrintRefused(m_printed.error);
 }
 
@@ -129,6 +153,46 @@ void CDiagnosticsCompletePage::FaxCommand() {
     RunJob(Job::Fax);
 }
 
+void CDiagnosticsCompletePage::SaveCopyCommand() {
+    m_copyPath = AskCopyPath(wizard() ? wizard()->hwnd() : hwnd());
+    if (m_copyPath.empty()) return;
+    BeginStatus(IDI_ZELKOR, fw::LoadedString(IDS_STATUS_SAVING_COPY));
+    RunJob(Job::SaveCopy);
+}
+
+// The result text names the copy; a copy that failed is told with the system's reason, and any
+// earlier file under that name is as it was.
+void CDiagnosticsCompletePage::ShowCopyResult() {
+    if (m_copyError == ERROR_SUCCESS) {
+        item(IDC_COMPLETE_RESULT).setText(WithFindingsCount(fw::FormattedString(IDS_COPY_SAVED_AS, m_copyPath.c_str())));
+        return;
+    }
+    TellFailure(fw::FormattedString(IDS_COPY_NOT_SAVED, m_copyPath.c_str(), ErrorText(m_copyError).c_str()));
+}
+
+void CDiagnosticsCompletePage::HideDetailsCommand() {
+    const bool hide = IsDlgButtonChecked(hwnd(), IDC_COMPLETE_HIDE_DETAILS) == BST_CHECKED;
+    BeginStatus(IDI_ZELKOR, fw::LoadedString(hide ? IDS_STATUS_HIDING : IDS_STATUS_RESTORING));
+    RunJob(hide ? Job::HideDetails : Job::RestoreDetails);
+}
+
+// A rewrite that failed left the log as it was: the box says again what the log holds.
+void CDiagnosticsCompletePage::ShowHideResult() {
+    const bool hid = m_job == Job::HideDetails;
+    if (m_hideError == ERROR_SUCCESS) {
+        if (!hid) std::string().swap(m_originalLog);
+        return;
+    }
+    CheckDlgButton(hwnd(), IDC_COMPLETE_HIDE_DETAILS, hid ? BST_UNCHECKED : BST_CHECKED);
+    if (hid) std::string().swap(m_originalLog);
+    TellFailure(fw::FormattedString(hid ? IDS_DETAILS_NOT_HIDDEN : IDS_DETAILS_NOT_RESTORED,
+                                    ErrorText(m_hideError).c_str()));
+}
+
+void CDiagnosticsCompletePage::TellFailure(const std::string& text) {
+    fw::ShowMessage(wizard() ? wizard()->hwnd() : hwnd(), text, MB_OK | MB_ICONEXCLAMATION);
+}
+
 bool CDiagnosticsCompletePage::ConnectForFax() {
     HDC printer = nullptr;
     if (!ConnectFaxProgram(TheFaxProgram(), m_fax) || !(printer = CreateFaxPrinterDC())) {
@@ -149,19 +213,26 @@ bool CDiagnosticsCompletePage::StartPrinting(HDC printer) {
 }
 
 void CDiagnosticsCompletePage::TellPrintRefused(DWORD error) {
-    const std::string text = fw::FormattedString(IDS_PRINT_REFUSED, ErrorText(error).c_str());
-    fw::ShowMessage(wizard() ? wizard()->hwnd() : hwnd(), text, MB_OK | MB_ICONEXCLAMATION);
+    TellFailure(fw::FormattedString(IDS_PRINT_REFUSED, ErrorText(error).c_str()));
 }
 
-// A saved log's findings are counted on a second line; an unsaved log lists none.
+namespace {
+
+// A saved log's findings are counted on the result's second line; an unsaved log lists none.
+std::string WithFindingsCount(const std::string& firstLine) {
+    const std::string found = FindingsCountLine(SessionFindings().Counts());
+    return found.empty() ? firstLine : firstLine + "\r\n" + found;
+}
+
+}  // namespace
+
 void CDiagnosticsCompletePage::ShowLogResult(bool saved) {
     std::string text;
     const std::string incomplete = LogIncompleteReason();
     if (saved) {
         text = incomplete.empty() ? fw::FormattedString(IDS_LOG_SAVED_AS, LogFileName())
                                   : fw::FormattedString(IDS_LOG_SAVED_INCOMPLETE, LogFileName(), incomplete.c_str());
-        const std::string found = FindingsCountLine(SessionFindings().Counts());
-        if (!found.empty()) text += "\r\n" + found;
+        text = WithFindingsCount(text);
     } else {
         text = fw::FormattedString(IDS_LOG_NOT_SAVED, LogFileName(), ErrorText(LogFileError()).c_str());
     }
@@ -182,6 +253,8 @@ void CDiagnosticsCompletePage::EnableLogActions(bool enable) {
     };
     for (const Action& action : actions)
         for (int id : {action.button, action.title, action.text}) item(id).enable(enable && action.available);
+    item(IDC_COMPLETE_SAVE_COPY).enable(enable);
+    item(IDC_COMPLETE_HIDE_DETAILS).enable(enable);
 }
 
 bool CDiagnosticsCompletePage::OnCommand(WORD id, WORD code, HWND control) {
@@ -195,6 +268,14 @@ bool CDiagnosticsCompletePage::OnCommand(WORD id, WORD code, HWND control) {
     }
     if (id == IDC_COMPLETE_FAX) {
         FaxCommand();
+        return true;
+    }
+    if (id == IDC_COMPLETE_SAVE_COPY) {
+        SaveCopyCommand();
+        return true;
+    }
+    if (id == IDC_COMPLETE_HIDE_DETAILS && code == BN_CLICKED) {
+        HideDetailsCommand();
         return true;
     }
     return CWizardPage::OnCommand(id, code, control);

@@ -2,6 +2,7 @@
 // fax or print it.
 #pragma once
 #include <atomic>
+#include <string>
 
 #include "output/FaxProgram.h"
 #include "output/LogPrinter.h"
@@ -23,12 +24,19 @@ protected:
     bool OnCommand(WORD id, WORD code, HWND control) override;
 
 private:
-    // What the page's task does: write the log, print it, or fax it.
-    enum class Job { Generate, Print, Fax };
+    // What the page's task does: write the log, print it, fax it, save a copy, or hide the
+    // personal details in it or put them back.
+    enum class Job { Generate, Print, Fax, SaveCopy, HideDetails, RestoreDetails };
 
     void GenerateLogFile();
     void PrintCommand();
     void FaxCommand();
+    void SaveCopyCommand();
+    void ShowCopyResult();
+    void HideDetailsCommand();
+    void ShowHideResult();
+    // A failure told over the wizard.
+    void TellFailure(const std::string& text);
     // Runs the job as the page task; without a task thread, here and now.
     void RunJob(Job job);
     // On the wizard's thread, for the fax job: the conversation, the fax printer, the document.
@@ -50,4 +58,8 @@ private:
     PrintResult m_printed{PrintOutcome::Printed, ERROR_SUCCESS};
     FaxRequest m_fax;
     bool m_faxProgramFound = false;
+    std::string m_copyPath;
+    DWORD m_copyError = ERROR_SUCCESS;
+    std::string m_originalLog;  // the log as generated while its details are hidden
+    DWORD m_hideError = ERROR_SUCCESS;
 };

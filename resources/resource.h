@@ -295,3 +295,18 @@
 #define IDC_FAX_DETAILS           1032
 #define IDC_FAX_NUMBER_LABEL      1033
 #define IDC_FAX_DETAILS_LABEL     1034
+
+// ---- Handing the log to support: hidden secrets, personal details, e-mail, a saved copy ----
+#define IDS_SECRET_NAMES          400   // value names whose data the log hides: *word* contains, word is exact
+#define IDS_HIDDEN_DATA           401   // what the log shows in place of such data
+#define IDS_STATUS_SAVING_COPY    402
+#define IDS_COPY_SAVED_AS         403
+#define IDS_COPY_NOT_SAVED        404
+#define IDS_COPY_FILTER           405   // pairs of name and pattern, each ended by '|'
+#define IDS_COPY_FILE_NAME        406   // computer name, then year, month, day, hour, minute
+#define IDC_COMPLETE_SAVE_COPY    1200
+#define IDS_STATUS_HIDING         407
+#define IDS_STATUS_RESTORING      408
+#define IDS_DETAILS_NOT_HIDDEN    409
+#define IDS_DETAILS_NOT_RESTORED  410
+#define IDC_COMPLETE_HIDE_DETAILS 1201

@@ -83,6 +83,25 @@ TEST(IniDump, SectionBodyEntryByEntry) {
     EXPECT_EQ("", log.text());
 }
 
+TEST(IniDump, SecretsAreHiddenAndTheEntriesAroundStay) {
+    const std::string text = "[Mail]\r\n"
+                             "Server=mail.example\r\n"
+                             "  SmtpPassword = hunter2  \r\n"
+                             "a line without equals pwd\r\n"
+                             "PIN=1234\r\n"
+                             "Spinner=5\r\n"
+                             "Token=\r\n";
+    EXPECT_EQ(heading("Mail") +
+                  "Server               = mail.example\r\n"
+                  "SmtpPassword         = ******** (hidden)\r\n"
+                  "                     = a line without equals pwd\r\n"
+                  "PIN                  = ******** (hidden)\r\n"
+                  "Spinner              = 5\r\n"
+                  "Token                = ******** (hidden)\r\n"
+                  "\r\n",
+              sectionOf(text, "Mail"));
+}
+
 TEST(IniDump, LineEnds) {
     // Bare LF: one long line, so no header is found.
     EXPECT_EQ("", sectionOf("[boot]\nfiles=30\n", "boot"));

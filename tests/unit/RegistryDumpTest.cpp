@@ -182,3 +182,35 @@ TEST_F(RegistryDump, AValueThatGrowsWhileItIsReadIsWrittenWhole) {
     done = true;
     writer.join();
 }
+
+TEST_F(RegistryDump, SecretsAreHiddenWhateverTheirTypeAndTheLinesAroundStay) {
+    const std::string hidden = "******** (hidden)";
+    const std::string longName = chars(15994, 'A') + "ApiKey";
+    setString("Before", "plain");
+    setString("DbPassword", "hunter2");
+    set("SECRET", REG_BINARY, "\x01\x02");
+    set("pin", REG_DWORD, "\x39\x30\x00\x00");
+    setString("Spin", "shown");
+    setString("Token\r\nSplit", "a\r\nb");
+    setString(longName, "k-123");
+    EXPECT_EQ(expectedDump({
+                  {"Before", "STRING    Before               = plain\r\n"},
+                  {"DbPassword", "STRING    DbPassword           = " + hidden + "\r\n"},
+                  {"SECRET", "GENERIC   SECRET               = " + hidden + "\r\n"},
+                  {"pin", "DWORD     pin                  = " + hidden + "\r\n"},
+                  {"Spin", "STRING    Spin                 = shown\r\n"},
+                  {"Token\r\nSplit", "STRING    Token\\r\\nSplit       = " + hidden + "\r\n"},
+                  {longName, "STRING    " + longName + " = " + hidden + "\r\n"},
+              }),
+              dump(HKEY_CURRENT_USER, path()));
+
+    // Only data is hidden: a key named like a secret shows its name and its values.
+    createKey("Passwords");
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(scratch(), "Passwords", 0, KEY_SET_VALUE, &key));
+    RegSetValueExA(key, "Count", 0, REG_SZ, reinterpret_cast<const BYTE*>("3"), 2);
+    RegCloseKey(key);
+    EXPECT_EQ("HKEY_CURRENT_USER\\" + path() + "\\Passwords\r\n" + std::string(50, '=') + "\r\n\r\n" +
+                  "STRING    Count                = 3\r\n\r\n",
+              dump(HKEY_CURRENT_USER, path() + "\\Passwords"));
+}

@@ -1,5 +1,9 @@
 #include "gallery/Tour.h"
 
+#include <windows.h>
+
+#include <dlgs.h>
+
 #include <cstdio>
 
 #include "driver/Driver.h"
@@ -226,6 +230,8 @@ void Tour::lastPage(HWND page) {
                    60000);
     Settle(m_wizard);
     m_camera.Shoot(m_wizard, "wizard-diagnostics-complete");
+    saveCopy(page);
+    hideDetails(page);
     print(page);
     fax(page);
     if (drive::Click(page, IDC_COMPLETE_VIEW)) {
@@ -266,6 +272,18 @@ void Tour::fax(HWND page) {
     drive::SetText(GetDlgItem(box, IDC_FAX_NUMBER), "+1 555 0100");
     drive::SetText(GetDlgItem(box, IDC_FAX_DETAILS), "The modem hangs up after the first ring.");
     confirmFilledIn(box, "fax-filled-in");
+}
+
+void Tour::saveCopy(HWND page) {
+    drive::Click(page, IDC_COMPLETE_SAVE_COPY);
+    cancel(dialog(cmb13, "save-as"));
+}
+
+void Tour::hideDetails(HWND page) {
+    drive::Click(page, IDC_COMPLETE_HIDE_DETAILS);
+    watch(60000);
+    Settle(m_wizard);
+    m_camera.Shoot(m_wizard, "wizard-diagnostics-complete-details-hidden");
 }
 
 // A dialog the tour has filled in: its picture, then OK and the work that follows.

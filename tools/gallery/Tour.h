@@ -50,6 +50,9 @@ private:
     void confirmFilledIn(HWND box, const std::string& name);
     void print(HWND page);
     void fax(HWND page);
+    // The Save As dialog of Save a copy (cancelled), and the page with the details hidden.
+    void saveCopy(HWND page);
+    void hideDetails(HWND page);
     void textEditor(HWND frame);
 
     Camera& m_camera;

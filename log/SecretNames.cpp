@@ -1,0 +1,73 @@
+#include "log/SecretNames.h"
+
+#include <windows.h>
+
+#include "framework/StringTable.h"
+#include "resources/resource.h"
+
+namespace {
+
+char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+// `word` is lower case.
+bool startsWithFolded(std::string_view text, std::string_view word) {
+    if (text.size() < word.size()) return false;
+    for (size_t i = 0; i < word.size(); ++i)
+        if (lower(text[i]) != word[i]) return false;
+    return true;
+}
+
+}  // namespace
+
+CSecretNames::CSecretNames(std::string_view patterns) {
+    while (!patterns.empty()) {
+        while (!patterns.empty() && isBlank(patterns.front())) patterns.remove_prefix(1);
+        size_t end = 0;
+        while (end < patterns.size() && !isBlank(patterns[end])) ++end;
+        std::string word(patterns.substr(0, end));
+        patterns.remove_prefix(end);
+        for (char& c : word) c = lower(c);
+        const bool contained = word.size() > 2 && word.front() == '*' && word.back() == '*';
+        if (contained) word = word.substr(1, word.size() - 2);
+        if (word.empty()) continue;
+        if (!contained) {
+            m_exact.push_back(word);
+            continue;
+        }
+        if (word.size() - 1 > m_overlap) m_overlap = word.size() - 1;
+        m_contained.push_back(word);
+    }
+    for (size_t index = 0; index < m_contained.size(); ++index) {
+        const auto first = static_cast<unsigned char>(m_contained[index].front());
+        m_startingWith[first].push_back(index);
+        if (first >= 'a' && first <= 'z') m_startingWith[first - 'a' + 'A'].push_back(index);
+    }
+}
+
+bool CSecretNames::ContainsWord(std::string_view text) const {
+    // A name is scanned once; only where a word could start are the words compared.
+    for (size_t at = 0; at < text.size(); ++at)
+        for (size_t word : m_startingWith[static_cast<unsigned char>(text[at])])
+            if (startsWithFolded(text.substr(at), m_contained[word])) return true;
+    return false;
+}
+
+bool CSecretNames::Matches(std::string_view name) const {
+    while (!name.empty() && isBlank(name.front())) name.remove_prefix(1);
+    while (!name.empty() && isBlank(name.back())) name.remove_suffix(1);
+    for (const std::string& word : m_exact)
+        if (name.size() == word.size() && startsWithFolded(name, word)) return true;
+    return ContainsWord(name);
+}
+
+const CSecretNames& SecretNames() {
+    static const CSecretNames names(fw::LoadedString(IDS_SECRET_NAMES));
+    return names;
+}
+
+const std::string& HiddenDataText() {
+    static const std::string text = fw::LoadedString(IDS_HIDDEN_DATA);
+    return text;
+}
