@@ -22,6 +22,16 @@
 #include "wizard/WizardDlg.h"
 #include "zelkor_pages.h"
 
+namespace {
+
+// A saved log's findings are counted on the result's second line; an unsaved log lists none.
+std::string WithFindingsCount(const std::string& firstLine) {
+    const std::string found = FindingsCountLine(SessionFindings().Counts());
+    return found.empty() ? firstLine : firstLine + "\r\n" + found;
+}
+
+}  // namespace
+
 CDiagnosticsCompletePage::CDiagnosticsCompletePage() : CWizardPage(IDD_DIAGNOSTICS_COMPLETE, true) {}
 
 BOOL CDiagnosticsCompletePage::OnInitDialog() {
@@ -215,16 +225,6 @@ bool CDiagnosticsCompletePage::StartPrinting(HDC printer) {
 void CDiagnosticsCompletePage::TellPrintRefused(DWORD error) {
     TellFailure(fw::FormattedString(IDS_PRINT_REFUSED, ErrorText(error).c_str()));
 }
-
-namespace {
-
-// A saved log's findings are counted on the result's second line; an unsaved log lists none.
-std::string WithFindingsCount(const std::string& firstLine) {
-    const std::string found = FindingsCountLine(SessionFindings().Counts());
-    return found.empty() ? firstLine : firstLine + "\r\n" + found;
-}
-
-}  // namespace
 
 void CDiagnosticsCompletePage::ShowLogResult(bool saved) {
     std::string text;
