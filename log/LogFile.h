@@ -13,13 +13,14 @@
 // log's place. Every step is checked and the first failure's system error code is kept.
 class CLogFile {
 public:
-    explicit CLogFile(std::string path);
+    // Any length and any characters: the file is reached through the system's long path form.
+    explicit CLogFile(std::wstring path);
+    explicit CLogFile(const std::string& path);  // in the ANSI code page
     // An unfinished generation is thrown away: the old log stays.
     ~CLogFile();
     CLogFile(const CLogFile&) = delete;
     CLogFile& operator=(const CLogFile&) = delete;
 
-    const std::string& path() const { return m_path; }
     // Starts a new log (any unfinished one is thrown away); true when it is open.
     bool Create();
     // The bytes written; a failed or short write is remembered as a failure.
@@ -32,20 +33,22 @@ public:
     DWORD error() const { return m_error; }
 
 private:
-    bool openFile(const std::string& name, DWORD disposition);
+    bool openFile(const std::wstring& name, DWORD disposition);
     void closeFile();
     void putInPlace();
     void abandon();
     void fail(DWORD error);
 
-    std::string m_path;
-    std::string m_temporary;  // where a generation is written until it is committed
+    std::wstring m_path;
+    std::wstring m_temporary;  // where a generation is written until it is committed
     HANDLE m_file = INVALID_HANDLE_VALUE;
     bool m_generating = false;
     DWORD m_error = 0;
 };
 
-// The log's path, loaded once from the string table.
+// Puts the log elsewhere than the string table's "C:\Zelkor.log"; before the log is first used.
+void SetLogFilePath(const std::wstring& path);
+// The log's path, for the user to read.
 const char* LogFileName();
 // Starts generating a new log beside the old one; true when it is open.
 bool CreateLogFile();
@@ -56,6 +59,8 @@ bool CommitLogFile();
 DWORD LogFileError();
 // Writes a line into the open log saying that it is incomplete and why.
 void MarkLogIncomplete(const char* reason);
+// How many such lines the log got since it was last created.
+unsigned LogIncompleteMarks();
 // The open log's handle, or INVALID_HANDLE_VALUE.
 HANDLE LogFileHandle();
 // Log text composed in memory and handed to the log in pieces of about 64 KB, so that a dump

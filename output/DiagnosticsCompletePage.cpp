@@ -42,7 +42,8 @@ void CDiagnosticsCompletePage::GenerateLogFile() {
     if (CWizardDlg* frame = wizard()) frame->SetFinishMode(true);
     EnableLogActions(false);
     item(IDC_COMPLETE_RESULT).setText("");
-    m_user = CUserInfoDlg().Ask(hwnd());
+    // Nobody is there to type the details: those saved by the last session go in, as Escape does.
+    m_user = wizard()->session().unattendedRun() ? LoadUserDetails() : CUserInfoDlg().Ask(hwnd());
     CreateLogFile();
     WriteLogHeader(m_user.name, m_user.company, m_user.phone, m_user.fax);
     BeginStatus(IDI_ZELKOR, fw::LoadedString(IDS_STATUS_GENERATING));
@@ -67,6 +68,7 @@ void CDiagnosticsCompletePage::PageOpRunTask() {
         if (CWizardDlg* frame = wizard()) {
             for (size_t i = 0; i < frame->pageCount(); ++i)
                 if (HWND page = frame->page(i)->hwnd()) SendMessageA(page, ZKPM_WRITELOG, 0, 0);
+            LogUnattendedMessages(frame->session().TakeMessages());
         }
         break;
     case Job::Print:
@@ -150,7 +152,18 @@ void CDiagnosticsCompletePage::TellPrintRefused(DWORD error) {
                 MB_OK | MB_ICONEXCLAMATION);
 }
 
+// What the run's message boxes would have said, after everything else.
+void CDiagnosticsCompletePage::LogUnattendedMessages(const std::vector<std::string>& messages) {
+    if (messages.empty()) return;
+    ZKLogSection(fw::LoadedString(IDS_UNATTENDED_MESSAGES).c_str());
+    for (const std::string& message : messages) {
+        ZKLogWrite(message.c_str());
+        ZKLogWrite("\r\n\r\n");
+    }
+}
+
 void CDiagnosticsCompletePage::ShowLogResult(bool saved) {
+    if (CWizardDlg* frame = wizard()) frame->session().logSaved = saved;
     char text[512];
     if (saved) {
         std::snprintf(text, sizeof text, ZKLoadString(IDS_LOG_SAVED_AS, nullptr), LogFileName());

@@ -2,6 +2,8 @@
 // fax or print it.
 #pragma once
 #include <atomic>
+#include <string>
+#include <vector>
 
 #include "output/FaxProgram.h"
 #include "output/LogPrinter.h"
@@ -40,6 +42,7 @@ private:
     void TellPrintRefused(DWORD error);
     // The result text and the actions after a generation; the actions only for a saved log.
     void ShowLogResult(bool saved);
+    void LogUnattendedMessages(const std::vector<std::string>& messages);
     void EnableLogActions(bool enable);
 
     UserDetails m_user;
