@@ -14,6 +14,7 @@
 #include "editors/RegistryPage.h"
 #include "editors/SystemEditorPage.h"
 #include "framework/ErrorText.h"
+#include "framework/MessageBox.h"
 #include "framework/StringTable.h"
 #include "log/LogFile.h"
 #include "registry/SettingsStore.h"
@@ -21,7 +22,6 @@
 #include "testlib/TestLibrary.h"
 #include "wizard/WelcomePage.h"
 #include "wizard/WizardDlg.h"
-#include "zelkor.h"
 
 namespace {
 // Machine-wide, so that runs in different logon sessions never write one log together.
@@ -58,7 +58,7 @@ void CWizardApp::InitInstance() {
     RegisterBinEditClass();  // the Edit Binary dialog registers it again if this failed
     if (!FindTestLibraries()) {
         if (m_line.unattended()) m_exitCode = kLogNotWritten;
-        Tell(STD_ERROR_HANDLE, ZKLoadString(IDS_NO_TEST_LIBRARIES, nullptr), MB_ICONSTOP);
+        Tell(STD_ERROR_HANDLE, fw::LoadedString(IDS_NO_TEST_LIBRARIES), MB_ICONSTOP);
         return;
     }
     if (m_line.unattended() && !PlanUnattendedRun()) return;
@@ -98,6 +98,11 @@ bool CWizardApp::PlanUnattendedRun() {
     m_session.unattended.choice = WelcomeChoice(m_line.mode);
     m_session.unattended.tests = m_line.tests;
     m_session.unattended.pageTimeoutMs = m_line.pageTimeoutSeconds * 1000;
+    // Nobody is there to answer: what a box would have said goes to the end of the log.
+    fw::AnswerMessagesWith([this](const std::string& text, UINT style) {
+        m_session.AddMessage(text);
+        return fw::DefaultButton(style);
+    });
     WaitForOtherRuns();
     return true;
 }
@@ -129,7 +134,7 @@ void CWizardApp::Tell(DWORD standardHandle, const std::string& text, UINT icon) 
     if (WriteToConsole(standardHandle, text)) return;
     // A run meant to go without a person never waits for one.
     if (m_line.unattended() || !m_line.tests.empty()) return;
-    MessageBoxA(nullptr, text.c_str(), fw::LoadedString(IDS_APP_NAME).c_str(), icon);
+    fw::ShowMessage(nullptr, text, icon);
 }
 
 int CWizardApp::ExitInstance() {
