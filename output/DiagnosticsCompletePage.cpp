@@ -11,6 +11,7 @@
 #include "framework/MessageBox.h"
 #include "framework/StringTable.h"
 #include "log/LogFile.h"
+#include "log/LogWriter.h"
 #include "output/FaxDlg.h"
 #include "resources/resource.h"
 #include "wizard/StatusWindow.h"
@@ -156,10 +157,10 @@ void CDiagnosticsCompletePage::TellPrintRefused(DWORD error) {
 // What the run's message boxes would have said, after everything else.
 void CDiagnosticsCompletePage::LogUnattendedMessages(const std::vector<std::string>& messages) {
     if (messages.empty()) return;
-    ZKLogSection(fw::LoadedString(IDS_UNATTENDED_MESSAGES).c_str());
+    LogSection(fw::LoadedString(IDS_UNATTENDED_MESSAGES));
     for (const std::string& message : messages) {
-        ZKLogWrite(message.c_str());
-        ZKLogWrite("\r\n\r\n");
+        LogWrite(message);
+        LogWrite("\r\n\r\n");
     }
 }
 

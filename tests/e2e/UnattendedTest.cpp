@@ -90,6 +90,16 @@ TEST_F(UnattendedTest, APageStillBusyAfterItsTimeIsStoppedNamedInTheLogAndTheRun
     EXPECT_TRUE(contains(e2e::ReadWholeFile(kLog), "the test \"Asks a question\" of the library \"Hanger\""));
 }
 
+// A library that fails is told in the log, not in a message box, and the run ends with 1.
+TEST_F(UnattendedTest, WhatAMessageBoxWouldSayGoesToTheLog) {
+    e2e::Session failing{{"e2e\\Alpha.ZKL", "e2e\\Thrower.ZKL"}};
+    EXPECT_EQ(1u, run(failing, "/auto"));
+    const std::string log = e2e::ReadWholeFile(kLog);
+    const size_t messages = log.find("* Messages of the unattended run");
+    ASSERT_NE(std::string::npos, messages) << log;
+    EXPECT_TRUE(contains(log.substr(messages), "\"Thrower\"")) << log.substr(messages);
+}
+
 TEST_F(UnattendedTest, ALogThatCannotBeWrittenEndsWith2AndTheOldLogStays) {
     EXPECT_EQ(2u, run("/auto /log:C:\\zk-no-such-folder\\run.log"));
     EXPECT_TRUE(contains(output, "C:\\zk-no-such-folder\\run.log")) << output;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "app/CommandLine.h"
+#include "framework/MessageBox.h"
 #include "wizard/WizardSession.h"
 
 namespace {
@@ -78,6 +79,22 @@ TEST(CommandLine, AFolderGetsOneFileNamedAfterTheMachineAndTheTime) {
     ASSERT_GT(inFolder.size(), 24u);
     EXPECT_EQ(0u, inFolder.find(L"\\\\srv\\zelkor\\"));
     EXPECT_EQ(L".log", inFolder.substr(inFolder.size() - 4));
+}
+
+}  // namespace
+
+namespace {
+
+// What an unattended run answers for a box: the button that Enter would press.
+TEST(UnattendedAnswers, AreTheDefaultButtons) {
+    EXPECT_EQ(IDOK, fw::DefaultButton(MB_OK | MB_ICONSTOP));
+    EXPECT_EQ(IDYES, fw::DefaultButton(MB_YESNO | MB_ICONQUESTION));
+    EXPECT_EQ(IDNO, fw::DefaultButton(MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2));
+    EXPECT_EQ(IDCANCEL, fw::DefaultButton(MB_YESNOCANCEL | MB_DEFBUTTON3));
+    EXPECT_EQ(IDCONTINUE, fw::DefaultButton(MB_CANCELTRYCONTINUE | MB_DEFBUTTON3));
+    // A default beyond the box's buttons is its first, as the system does.
+    EXPECT_EQ(IDRETRY, fw::DefaultButton(MB_RETRYCANCEL | MB_DEFBUTTON3));
+    EXPECT_EQ(IDOK, fw::DefaultButton(MB_OKCANCEL | MB_DEFBUTTON4));
 }
 
 }  // namespace
