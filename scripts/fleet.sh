@@ -31,7 +31,8 @@ if [ -z "${DISPLAY:-}" ]; then
     trap stop_display EXIT
 fi
 
-# One booted prefix, copied for every machine.
+# One booted prefix, copied for every machine: the program files (1.3 GB, never written) as hard
+# links, everything else (registry, INI files) as copies of the machine's own.
 template="$fleet/template"
 if [ ! -f "$template/system.reg" ]; then
     log "booting the template machine"
@@ -46,7 +47,10 @@ rm -rf "$share" "$fleet"/machine*
 mkdir -p "$share"
 for i in $(seq "$n"); do
     machine="$fleet/machine$i"
-    cp -a "$template" "$machine"
+    cp -al "$template" "$machine"
+    find "$machine" -type f ! \( -iname '*.dll' -o -iname '*.exe' -o -iname '*.drv' -o -iname '*.sys' \
+        -o -iname '*.nls' -o -iname '*.ocx' -o -iname '*.acm' -o -iname '*.cpl' -o -iname '*.tlb' -o -iname '*.vxd' \) \
+        -exec sh -c 'for f; do cp -p "$f" "$f.own" && mv -f "$f.own" "$f"; done' sh {} +
     ln -s "$share" "$machine/dosdevices/s:"
     program="$machine/drive_c/Zelkor"
     mkdir -p "$program"
