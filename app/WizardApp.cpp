@@ -131,9 +131,12 @@ int CWizardApp::UnattendedOutcome() {
 }
 
 void CWizardApp::Tell(DWORD standardHandle, const std::string& text, UINT icon) {
-    if (WriteToConsole(standardHandle, text)) return;
+    // A person's session tells a person, as it always has; the command line's own answers and
+    // an unattended run go to the console.
+    const bool unattended = m_line.unattended() || !m_line.tests.empty();
+    if ((unattended || m_line.help || !m_line.error.empty()) && WriteToConsole(standardHandle, text)) return;
     // A run meant to go without a person never waits for one.
-    if (m_line.unattended() || !m_line.tests.empty()) return;
+    if (unattended) return;
     fw::ShowMessage(nullptr, text, icon);
 }
 

@@ -24,7 +24,8 @@ private:
     // Waits while another unattended run of this machine writes its log.
     void WaitForOtherRuns();
     int UnattendedOutcome();
-    // On the console when there is one; otherwise in a message box, unless nobody is there.
+    // A person's session in a message box. The command line's answers and an unattended run's
+    // failures on the console when there is one; otherwise in a message box, unless nobody is there.
     void Tell(DWORD standardHandle, const std::string& text, UINT icon);
 
     WizardSession m_session;

@@ -71,7 +71,7 @@ TEST_F(UnattendedTest, ABadCommandLineEndsWith3AndSaysWhyWithoutAWindow) {
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(kLog)) << "no session ran";
 
     EXPECT_EQ(0u, run("/?"));
-    EXPECT_TRUE(contains(output, "Exit codes: 0 the log is complete")) << output;
+    EXPECT_TRUE(contains(output, "Exit codes:\r\n0   the log is complete")) << output;
 }
 
 TEST_F(UnattendedTest, APageStillBusyAfterItsTimeIsStoppedNamedInTheLogAndTheRunGoesOn) {
