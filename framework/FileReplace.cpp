@@ -19,27 +19,39 @@ bool WriteWholeFile(const char* path, const std::string& bytes) {
     return CloseHandle(file.release()) != FALSE;
 }
 
-bool Moved(const std::string& written, const std::string& target) {
-    const DWORD attributes = GetFileAttributesA(target.c_str());
+std::wstring Widened(const std::string& text) {
+    std::wstring wide(text.size(), L'\0');
+    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0],
+                                           static_cast<int>(wide.size()));
+    wide.resize(static_cast<size_t>(length > 0 ? length : 0));
+    return wide;
+}
+
+bool Moved(const std::wstring& written, const std::wstring& target) {
+    const DWORD attributes = GetFileAttributesW(target.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
         SetLastError(ERROR_ACCESS_DENIED);
         return false;
     }
-    if (attributes != INVALID_FILE_ATTRIBUTES) SetFileAttributesA(written.c_str(), attributes);
-    return MoveFileExA(written.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+    if (attributes != INVALID_FILE_ATTRIBUTES) SetFileAttributesW(written.c_str(), attributes);
+    return MoveFileExW(written.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
 }
 
 // Removes the written file, keeping the reason of the failure that made it useless.
-bool Abandon(const std::string& written) {
+bool Abandon(const std::wstring& written) {
     const DWORD error = GetLastError();
-    DeleteFileA(written.c_str());
+    DeleteFileW(written.c_str());
     SetLastError(error);
     return false;
 }
 }  // namespace
 
-bool PutFileInPlace(const std::string& written, const std::string& target) {
+bool PutFileInPlace(const std::wstring& written, const std::wstring& target) {
     return Moved(written, target) || Abandon(written);
+}
+
+bool PutFileInPlace(const std::string& written, const std::string& target) {
+    return PutFileInPlace(Widened(written), Widened(target));
 }
 
 bool WriteFileInPlace(const std::string& path, const std::string& bytes) {
@@ -47,7 +59,7 @@ bool WriteFileInPlace(const std::string& path, const std::string& bytes) {
     const std::string directory = slash == std::string::npos ? "." : path.substr(0, slash + 1);
     char temporary[MAX_PATH];
     if (!GetTempFileNameA(directory.c_str(), "ZK", 0, temporary)) return false;
-    if (!WriteWholeFile(temporary, bytes)) return Abandon(temporary);
+    if (!WriteWholeFile(temporary, bytes)) return Abandon(Widened(temporary));
     return PutFileInPlace(temporary, path);
 }
 

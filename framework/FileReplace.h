@@ -12,6 +12,8 @@ namespace fw {
 // replace a read-only file but not every system that runs the program does: the refusal is ours
 // too (ERROR_ACCESS_DENIED). On failure written is removed. False, last error set, when it fails.
 bool PutFileInPlace(const std::string& written, const std::string& target);
+// The same for paths of any length and character (the "\\?\" form lifts MAX_PATH).
+bool PutFileInPlace(const std::wstring& written, const std::wstring& target);
 
 // Writes bytes into a new file beside path and puts it in path's place as above.
 bool WriteFileInPlace(const std::string& path, const std::string& bytes);

@@ -17,7 +17,33 @@
 #include "log/LogWriter.h"
 #include "resources/resource.h"
 
-CLogFile::CLogFile(std::string path) : m_path(std::move(path)), m_temporary(m_path + ".tmp") {}
+namespace {
+
+std::wstring Widened(const std::string& text) {
+    std::wstring wide(text.size(), L'\0');
+    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0],
+                                           static_cast<int>(wide.size()));
+    wide.resize(static_cast<size_t>(length > 0 ? length : 0));
+    return wide;
+}
+
+// The full path in the form that lifts MAX_PATH ("\\?\C:\..." or "\\?\UNC\server\...").
+std::wstring LongPathForm(const std::wstring& path) {
+    const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    std::wstring full(size, L'\0');
+    if (size == 0 || GetFullPathNameW(path.c_str(), size, &full[0], nullptr) >= size) return path;
+    full.resize(wcslen(full.c_str()));
+    if (full.compare(0, 4, L"\\\\?\\") == 0) return full;
+    if (full.compare(0, 2, L"\\\\") == 0) return L"\\\\?\\UNC\\" + full.substr(2);
+    return L"\\\\?\\" + full;
+}
+
+}  // namespace
+
+CLogFile::CLogFile(std::wstring path)
+    : m_path(LongPathForm(path)), m_temporary(m_path + L".tmp") {}
+
+CLogFile::CLogFile(const std::string& path) : CLogFile(Widened(path)) {}
 
 CLogFile::~CLogFile() { abandon(); }
 
@@ -80,7 +106,7 @@ bool CLogFile::Commit() {
     if (m_generating) {
         m_generating = false;
         if (m_error == 0) putInPlace();
-        if (m_error != 0) DeleteFileA(m_temporary.c_str());
+        if (m_error != 0) DeleteFileW(m_temporary.c_str());
     }
     return m_error == 0;
 }
@@ -90,8 +116,8 @@ void CLogFile::putInPlace() {
     if (!fw::PutFileInPlace(m_temporary, m_path)) fail(GetLastError());
 }
 
-bool CLogFile::openFile(const std::string& name, DWORD disposition) {
-    m_file = CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
+bool CLogFile::openFile(const std::wstring& name, DWORD disposition) {
+    m_file = CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
                          nullptr);
     if (m_file == INVALID_HANDLE_VALUE) fail(GetLastError());
     return m_file != INVALID_HANDLE_VALUE;
@@ -108,7 +134,7 @@ void CLogFile::closeFile() {
 void CLogFile::abandon() {
     if (m_file != INVALID_HANDLE_VALUE) CloseHandle(m_file);
     m_file = INVALID_HANDLE_VALUE;
-    if (m_generating) DeleteFileA(m_temporary.c_str());
+    if (m_generating) DeleteFileW(m_temporary.c_str());
     m_generating = false;
 }
 
@@ -122,17 +148,30 @@ void CLogFile::fail(DWORD error) {
 
 namespace {
 
+std::wstring& logPath() {
+    static std::wstring path = Widened(fw::LoadedString(IDS_LOG_FILE_NAME));
+    return path;
+}
+
 CLogFile& theLog() {
-    static CLogFile log(LogFileName());
+    static CLogFile log(logPath());
     return log;
 }
 
 }  // namespace
 
+void SetLogFilePath(const std::wstring& path) { logPath() = path; }
+
 const char* LogFileName() {
-    static char name[MAX_PATH];
-    if (!name[0]) LoadStringA(GetModuleHandleA(nullptr), IDS_LOG_FILE_NAME, name, sizeof name);
-    return name;
+    static std::string name;
+    if (name.empty()) {
+        const std::wstring& wide = logPath();
+        const int size = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
+        name.assign(static_cast<size_t>(size > 0 ? size : 1), '\0');
+        WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, &name[0], size, nullptr, nullptr);
+        name.resize(std::strlen(name.c_str()));
+    }
+    return name.c_str();
 }
 
 bool CreateLogFile() { return theLog().Create(); }

@@ -15,13 +15,14 @@
 // log's place. Every step is checked and the first failure's system error code is kept.
 class CLogFile {
 public:
-    explicit CLogFile(std::string path);
+    // Any length and any characters: the file is reached through the system's long path form.
+    explicit CLogFile(std::wstring path);
+    explicit CLogFile(const std::string& path);  // in the ANSI code page
     // An unfinished generation is thrown away: the old log stays.
     ~CLogFile();
     CLogFile(const CLogFile&) = delete;
     CLogFile& operator=(const CLogFile&) = delete;
 
-    const std::string& path() const { return m_path; }
     // Starts a new log (any unfinished one is thrown away); true when it is open.
     bool Create();
     // The bytes written; a failed or short write is remembered as a failure.
@@ -44,15 +45,15 @@ public:
     const std::string& incompleteReason() const { return m_incomplete; }
 
 private:
-    bool openFile(const std::string& name, DWORD disposition);
+    bool openFile(const std::wstring& name, DWORD disposition);
     void closeFile();
     void putInPlace();
     bool seek(ULONGLONG at);
     void abandon();
     void fail(DWORD error);
 
-    std::string m_path;
-    std::string m_temporary;  // where a generation is written until it is committed
+    std::wstring m_path;
+    std::wstring m_temporary;  // where a generation is written until it is committed
     HANDLE m_file = INVALID_HANDLE_VALUE;
     bool m_generating = false;
     DWORD m_error = 0;
@@ -61,7 +62,9 @@ private:
     ULONGLONG m_front = 0;  // where InsertAtFront puts its text
 };
 
-// The log's path, loaded once from the string table.
+// Puts the log elsewhere than the string table's "C:\Zelkor.log"; before the log is first used.
+void SetLogFilePath(const std::wstring& path);
+// The log's path, for the user to read.
 const char* LogFileName();
 // Starts generating a new log beside the old one; true when it is open.
 bool CreateLogFile();

@@ -14,6 +14,7 @@
 #include "log/Findings.h"
 #include "log/LogCopy.h"
 #include "log/LogFile.h"
+#include "log/LogWriter.h"
 #include "log/PersonalDetails.h"
 #include "output/FaxDlg.h"
 #include "output/SaveCopyDlg.h"
@@ -62,7 +63,8 @@ void CDiagnosticsCompletePage::GenerateLogFile() {
     // A new log is whole: its details are shown until the box is ticked again.
     CheckDlgButton(hwnd(), IDC_COMPLETE_HIDE_DETAILS, BST_UNCHECKED);
     m_originalLog.clear();
-    m_user = CUserInfoDlg().Ask(hwnd());
+    // Nobody is there to type the details: those saved by the last session go in, as Escape does.
+    m_user = wizard()->session().unattendedRun() ? LoadUserDetails() : CUserInfoDlg().Ask(hwnd());
     CreateLogFile();
     WriteLogHeader(m_user.name, m_user.company, m_user.phone, m_user.fax);
     BeginStatus(IDI_ZELKOR, fw::LoadedString(IDS_STATUS_GENERATING));
@@ -87,6 +89,7 @@ void CDiagnosticsCompletePage::PageOpRunTask() {
         if (CWizardDlg* frame = wizard()) {
             for (size_t i = 0; i < frame->pageCount(); ++i)
                 if (HWND page = frame->page(i)->hwnd()) SendMessageA(page, ZKPM_WRITELOG, 0, 0);
+            LogUnattendedMessages(frame->session().TakeMessages());
         }
         break;
     case Job::Print:
@@ -226,7 +229,18 @@ void CDiagnosticsCompletePage::TellPrintRefused(DWORD error) {
     TellFailure(fw::FormattedString(IDS_PRINT_REFUSED, ErrorText(error).c_str()));
 }
 
+// What the run's message boxes would have said, after everything else.
+void CDiagnosticsCompletePage::LogUnattendedMessages(const std::vector<std::string>& messages) {
+    if (messages.empty()) return;
+    LogSection(fw::LoadedString(IDS_UNATTENDED_MESSAGES));
+    for (const std::string& message : messages) {
+        LogWrite(message);
+        LogWrite("\r\n\r\n");
+    }
+}
+
 void CDiagnosticsCompletePage::ShowLogResult(bool saved) {
+    if (CWizardDlg* frame = wizard()) frame->session().logSaved = saved;
     std::string text;
     const std::string incomplete = LogIncompleteReason();
     if (saved) {

@@ -3,6 +3,7 @@
 #pragma once
 #include <atomic>
 #include <string>
+#include <vector>
 
 #include "output/FaxProgram.h"
 #include "output/LogPrinter.h"
@@ -49,6 +50,7 @@ private:
     // The result text and the actions after a generation (a saved log marked incomplete says so,
     // with the first reason); the actions only for a saved log.
     void ShowLogResult(bool saved);
+    void LogUnattendedMessages(const std::vector<std::string>& messages);
     void EnableLogActions(bool enable);
 
     UserDetails m_user;

@@ -194,6 +194,20 @@
 #define IDS_PROGRAM_FAILED        224
 #define IDS_LIBRARY_FAILED_OUTSIDE_TEST 225
 #define IDS_STARTUP_FAILED        229
+// Unattended runs and the command line (500-529)
+#define IDS_USAGE                 500
+#define IDS_CMD_NOT_UNDERSTOOD    501
+#define IDS_CMD_BAD_MODE          502
+#define IDS_CMD_BAD_TIMEOUT       503
+#define IDS_CMD_NO_TESTS          504
+#define IDS_CMD_UNKNOWN_TEST      505
+#define IDS_CMD_TESTS_WITH_MODE   506
+#define IDS_CMD_TIMEOUT_ALONE     507
+#define IDS_CMD_EMPTY_LOG         508
+#define IDS_TEST_TIMED_OUT        509
+#define IDS_UNATTENDED_MESSAGES   510
+#define IDS_LOG_NOT_WRITTEN       511
+#define IDS_ANOTHER_RUN           512
 #define IDS_BINARY_LEFT_OUT       240
 #define IDS_BINARY_LEFT_OUT_ONE   241
 #define IDS_SYSEDIT_UNAVAILABLE_BECAUSE 250

@@ -40,7 +40,27 @@ BOOL CSelectDiagnosticsPage::OnInitDialog() {
     item(IDC_SELECT_REGISTRY).enable(m_registryPage.create && AnyLibrary(HasRegistryKeys));
     item(IDC_SELECT_SYSTEM).enable(m_systemEditorPage.create && AnyLibrary(HasSystemFiles));
     wizard()->EnableNext(false);
+    CheckPlannedTests();
     return TRUE;
+}
+
+// An unattended Custom run checks its tests as a person would and leaves the editor boxes off.
+void CSelectDiagnosticsPage::CheckPlannedTests() {
+    const std::vector<std::string>& planned = wizard()->session().unattended.tests;
+    if (planned.empty()) return;
+    for (HTREEITEM library = m_tree.FirstRoot(); library; library = m_tree.NextSibling(library)) {
+        const TestTreeItemData* libraryData = m_tree.ItemData(library);
+        if (!libraryData || !libraryData->library) continue;
+        for (HTREEITEM test = m_tree.FirstChild(library); test; test = m_tree.NextSibling(test)) {
+            const TestTreeItemData* testData = m_tree.ItemData(test);
+            for (const std::string& name : planned)
+                if (testData && NamesTest(name, libraryData->library->name(), testData->test.name))
+                    m_tree.SetState(test, kChecked);
+        }
+    }
+    m_tree.RecomputeAll();
+    item(IDC_SELECT_DIAGNOSTICS).setCheck(true);
+    ApplyNextButtonRule();
 }
 
 void CSelectDiagnosticsPage::DoDataExchange(fw::DataExchange& exchange) {

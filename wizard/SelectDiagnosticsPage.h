@@ -28,6 +28,7 @@ private:
     };
 
     void ApplyNextButtonRule();
+    void CheckPlannedTests();
     void OnTreeToggle(int newState);
     // Builds the page while its box is checked and removes it once unchecked.
     void UpdateEditorPage(EditorPage& page, bool wanted);

@@ -76,6 +76,10 @@ INT_PTR CTestPage::CallLibrary(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     // Right after the library's part, so the note stands where its output stops.
     if (message == ZKPM_WRITELOG && m_faulted)
         MarkLogIncomplete(fw::FormattedString(IDS_LIBRARY_OUTPUT_INCOMPLETE, FailureText().c_str()).c_str());
+    if (message == ZKPM_WRITELOG && m_timedOutAfter)
+        MarkLogIncomplete(
+            fw::FormattedString(IDS_TEST_TIMED_OUT, m_testName, m_library.name(), static_cast<unsigned long>(m_timedOutAfter))
+                .c_str());
     return result;
 }
 

@@ -17,6 +17,7 @@ public:
     ~CTestPage() override;
 
     bool CreatePage(HWND wizard) override;
+    void PageOpTimedOut(DWORD seconds) override { m_timedOutAfter = seconds; }
 
     // Names the library and test whose code runs on this thread now; empty when none does.
     // For the last-resort handler, which cannot go back to the page.
@@ -33,4 +34,5 @@ private:
     DLGPROC m_libraryProc;
     const char* m_testName = "";
     bool m_faulted = false;  // noted in the log at this page's part, however early it came
+    DWORD m_timedOutAfter = 0;  // seconds; likewise
 };

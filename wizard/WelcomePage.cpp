@@ -27,6 +27,7 @@ CWelcomePage::CWelcomePage() : CWizardPage(IDD_WELCOME, true) {}
 
 BOOL CWelcomePage::OnInitDialog() {
     for (int id : kChoiceButtons) item(id).setFont(fw::BoldFontLike(hwnd()));
+    if (wizard()->session().unattendedRun()) m_choice = wizard()->session().unattended.choice;
     return CWizardPage::OnInitDialog();
 }
 
@@ -42,7 +43,8 @@ BOOL CWelcomePage::PageOpNext() {
             m_selectPage = selectPage.get();
             wizard()->InsertPageAfter(this, std::move(selectPage));
         }
-        wizard()->session().autoRun = false;
+        // Libraries ask nothing when nobody is there to answer.
+        wizard()->session().autoRun = wizard()->session().unattendedRun();
         return TRUE;
     }
     if (m_selectPage) {

@@ -65,7 +65,11 @@ void CWizardDlg::RemovePageAt(size_t at) {
 }
 
 LRESULT CWizardDlg::SendToPage(CWizardPage* page, UINT message) {
-    return page && page->hwnd() ? SendMessageA(page->hwnd(), message, 0, 0) : 0;
+    if (!page || !page->hwnd()) return 0;
+    ++m_pageCalls;
+    const LRESULT result = SendMessageA(page->hwnd(), message, 0, 0);
+    --m_pageCalls;
+    return result;
 }
 
 BOOL CWizardDlg::OnInitDialog() {
@@ -130,8 +134,10 @@ void CWizardDlg::FitFrameToPage(CWizardPage& page) {
 
     const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
     const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
-    SetWindowPos(hwnd(), nullptr, (screenWidth - fitted.window.cx) / 2, (screenHeight - fitted.window.cy) / 2,
-                 fitted.window.cx, fitted.window.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    POINT place{(screenWidth - fitted.window.cx) / 2, (screenHeight - fitted.window.cy) / 2};
+    // Nobody watches an unattended run: it stays out of sight, left of every screen.
+    if (m_session.unattendedRun()) place = {GetSystemMetrics(SM_XVIRTUALSCREEN) - fitted.window.cx - 64, 0};
+    SetWindowPos(hwnd(), nullptr, place.x, place.y, fitted.window.cx, fitted.window.cy, SWP_NOZORDER | SWP_NOACTIVATE);
     page.window().move(m_pageRect);
 }
 
@@ -156,7 +162,14 @@ void CWizardDlg::ShowCurrentPage(bool first) {
     item(IDC_WIZARD_TITLE).setText(page->window().text());
     page->window().show(SW_SHOW);
     page->window().enable(true);
+    StartPageTimer();
     SendToPage(page, ZKPM_ACTIVATE);
+    PostUnattendedStep();
+}
+
+bool CWizardDlg::EnableNext(bool enable) {
+    if (enable) PostUnattendedStep();
+    return item(IDC_WIZARD_NEXT).enable(enable);
 }
 
 void CWizardDlg::ForceNext() {
@@ -214,6 +227,7 @@ bool CWizardDlg::SetContinueMode(bool on) {
         SendMessageA(hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(item(shown).hwnd()), TRUE);
     item(hidden).show(SW_HIDE);
     SetDefaultButton(shown);
+    if (on) PostUnattendedStep();
     if (m_session.autoRun) {
         if (on)
             m_previousBeforeContinue = EnablePrev(false);
@@ -249,6 +263,8 @@ void CWizardDlg::OnCancel() {
 }
 
 void CWizardDlg::OnTaskEnded(WPARAM terminated) {
+    // A page stopped for its time is left without its end steps: it may no longer act.
+    if (m_stoppingPage) return;
     if (terminated) {
         EndDialog(IDCANCEL);
         return;
@@ -260,6 +276,7 @@ void CWizardDlg::OnTaskEnded(WPARAM terminated) {
         return;
     }
     SendToPage(m_currentPage, ZKPM_TASKDONE);
+    PostUnattendedStep();
 }
 
 void CWizardDlg::OnSystemMenuPopup(HMENU menu) {
@@ -301,6 +318,16 @@ INT_PTR CWizardDlg::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
         const bool previousWasEnabled = EnablePrev(HIWORD(wParam) != 0);
         return Answer(MAKELONG(nextWasEnabled, previousWasEnabled));
     }
+    case WM_UNATTENDED_STEP:
+        OnUnattendedStep();
+        return Answer(0);
+    case WM_TIMER:
+        if (wParam == kPageTimer) OnPageTimeout();
+        if (wParam == kRetryTimer) {
+            KillTimer(hwnd(), kRetryTimer);
+            PostUnattendedStep();
+        }
+        return Answer(0);
     case WM_RUN_ON_OWN_THREAD:
         (*reinterpret_cast<const std::function<void()>*>(lParam))();
         return Answer(0);

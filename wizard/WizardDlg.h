@@ -38,7 +38,7 @@ public:
 
     bool SetFinishMode(bool on);
     bool SetContinueMode(bool on);
-    bool EnableNext(bool enable) { return item(101).enable(enable); }
+    bool EnableNext(bool enable);
     bool EnablePrev(bool enable) { return item(100).enable(enable); }
     bool EnableContinue(bool enable) { return item(102).enable(enable); }
 
@@ -63,11 +63,22 @@ private:
     void OnContinue();
     void OnTaskEnded(WPARAM terminated);
     void OnSystemMenuPopup(HMENU menu);
+
+    // An unattended run drives the wizard itself (WizardUnattended.cpp): each page is left as
+    // soon as its work is done, and a page still busy after its time is stopped and left.
+    void PostUnattendedStep();
+    void OnUnattendedStep();
+    void StartPageTimer();
+    void OnPageTimeout();
+    void StopTimedOutPage();
     void SetDefaultButton(int id);
     void FitFrameToPage(CWizardPage& page);
     LRESULT SendToPage(CWizardPage* page, UINT message);
 
     static constexpr UINT WM_RUN_ON_OWN_THREAD = WM_APP + 3;  // lParam: const std::function<void()>*
+    static constexpr UINT WM_UNATTENDED_STEP = WM_APP + 4;
+    static constexpr UINT_PTR kPageTimer = 1;
+    static constexpr UINT_PTR kRetryTimer = 2;  // the wizard was disabled by a window of its own
     static CWizardDlg* s_active;
 
     WizardSession& m_session;
@@ -83,4 +94,8 @@ private:
     bool m_previousBeforeContinue = false;
     bool m_askingToQuit = false;
     bool m_taskEndedWhileAsking = false;
+    bool m_stepPending = false;
+    int m_pageCalls = 0;  // a page is answering a page message (perhaps in a dialog of its own)
+    bool m_stoppingPage = false;
+    CWizardPage* m_timedOutPage = nullptr;
 };

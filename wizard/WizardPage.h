@@ -41,6 +41,8 @@ public:
     virtual void PageOpRemove() {}
     virtual void PageOpContinue() {}
     virtual void PageOpRunTask() {}
+    // An unattended run stops the page after this many seconds and goes on.
+    virtual void PageOpTimedOut(DWORD) {}
 
 protected:
     // A page whose template lives in another module and whose messages go to dialogProc.

@@ -31,6 +31,43 @@ void SetDword(const std::string& key, const char* name, DWORD value) {
     RegSetKeyValueA(HKEY_CURRENT_USER, key.c_str(), name, REG_DWORD, &value, sizeof value);
 }
 
+namespace {
+constexpr char kScratchKey[] = "Software\\ZelkorE2E";
+}  // namespace
+
+void SeedGoldenMachine() {
+    RegDeleteTreeA(HKEY_CURRENT_USER, kScratchKey);
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Halvard\\Zelkor\\General");
+    const std::string alpha = std::string(kScratchKey) + "\\Alpha";
+    SetString(alpha, "", "default value");
+    SetString(alpha, "Init", "ATZ&F&C1&D2");
+    SetDword(alpha, "Speed", 57600);
+    SetString(alpha, "Long Init String Name", std::string(45, 'x'));
+    SetDword(std::string(kScratchKey) + "\\Beta", "Retries", 3);
+    for (const char* port : {"COM1", "com2", "LPT1"})
+        SetString(std::string(kScratchKey) + "\\Ports\\" + port + "\\Settings", "Baud", "9600,n,8,1");
+    WriteWholeFile("C:\\windows\\zke2e.ini",
+                   "; fixture\r\n[Boot]\r\nshell=explorer.exe\r\ndevice = himem.sys\r\n\r\n[Fax]\r\nPort=COM1\r\n");
+    WriteWholeFile("C:\\windows\\zke2e.txt", "plain text file\r\nsecond line\r\n");
+    DeleteFileA(kLog);
+}
+
+void ClearGoldenMachine() {
+    RegDeleteTreeA(HKEY_CURRENT_USER, kScratchKey);
+    DeleteFileA("C:\\windows\\zke2e.ini");
+    DeleteFileA("C:\\windows\\zke2e.txt");
+}
+
+void expectGolden(const char* name, const std::string& log) {
+    HRSRC info = FindResourceA(nullptr, name, MAKEINTRESOURCEA(10));  // RT_RCDATA
+    ASSERT_NE(nullptr, info) << "no golden file " << name;
+    const char* golden = static_cast<const char*>(LockResource(LoadResource(nullptr, info)));
+    if (log == std::string(golden, SizeofResource(nullptr, info))) return;
+    const std::string actual = std::string("C:\\") + name + ".actual";
+    WriteWholeFile(actual.c_str(), log);
+    ADD_FAILURE() << "the log differs from " << name << "; it was saved as " << actual;
+}
+
 Session::Session(const std::vector<std::string>& libraries) {
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
@@ -60,6 +97,10 @@ Session::~Session() {
 }
 
 bool Session::Start() { return m_process.Start("\"" + m_directory + "\\Zelkor.exe\"", m_directory); }
+
+bool Session::StartWith(const std::string& arguments, const std::string& outputFile) {
+    return m_process.Start("\"" + m_directory + "\\Zelkor.exe\" " + arguments, m_directory, outputFile);
+}
 
 bool Session::Ended() {
     DWORD exitCode = 0;

@@ -18,6 +18,13 @@ void WriteWholeFile(const char* path, const std::string& text);
 void SetString(const std::string& key, const char* name, const std::string& value);
 void SetDword(const std::string& key, const char* name, DWORD value);
 
+// The machine of the golden logs: the fixture libraries' keys and files, no saved user details and
+// no log; and its clearing.
+void SeedGoldenMachine();
+void ClearGoldenMachine();
+// The log must equal the golden file built into the test program; when not, it is kept for a look.
+void expectGolden(const char* name, const std::string& log);
+
 // What the user types into the User Info dialog.
 struct Details {
     std::string name, company, phone, fax;
@@ -33,6 +40,9 @@ public:
     Session& operator=(const Session&) = delete;
 
     bool Start();
+    // Starts the program with these arguments, its standard output and error going to a file.
+    bool StartWith(const std::string& arguments, const std::string& outputFile);
+    const std::string& directory() const { return m_directory; }
     DWORD pid() const { return m_process.pid(); }
     bool Ended();
     // Waits for the program to end; its exit code, or a failure (and the program killed) when it

@@ -7,7 +7,6 @@
 namespace {
 
 using e2e::kLog;
-constexpr char kScratchKey[] = "Software\\ZelkorE2E";
 constexpr char kGeneralKey[] = "Software\\Halvard\\Zelkor\\General";
 constexpr char kSaved[] = "The log file for this session has been saved as \"C:\\Zelkor.log\"";
 
@@ -19,40 +18,12 @@ std::string getString(const char* name) {
     return value;
 }
 
-// The log must equal the golden file built into this program; when not, it is kept for a look.
-void expectGolden(const char* name, const std::string& log) {
-    HRSRC info = FindResourceA(nullptr, name, MAKEINTRESOURCEA(10));  // RT_RCDATA
-    ASSERT_NE(nullptr, info) << "no golden file " << name;
-    const char* golden = static_cast<const char*>(LockResource(LoadResource(nullptr, info)));
-    if (log == std::string(golden, SizeofResource(nullptr, info))) return;
-    const std::string actual = std::string("C:\\") + name + ".actual";
-    e2e::WriteWholeFile(actual.c_str(), log);
-    ADD_FAILURE() << "the log differs from " << name << "; it was saved as " << actual;
-}
+using e2e::expectGolden;
 
 class SessionTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        RegDeleteTreeA(HKEY_CURRENT_USER, kScratchKey);
-        RegDeleteTreeA(HKEY_CURRENT_USER, kGeneralKey);
-        const std::string alpha = std::string(kScratchKey) + "\\Alpha";
-        e2e::SetString(alpha, "", "default value");
-        e2e::SetString(alpha, "Init", "ATZ&F&C1&D2");
-        e2e::SetDword(alpha, "Speed", 57600);
-        e2e::SetString(alpha, "Long Init String Name", std::string(45, 'x'));
-        e2e::SetDword(std::string(kScratchKey) + "\\Beta", "Retries", 3);
-        for (const char* port : {"COM1", "com2", "LPT1"})
-            e2e::SetString(std::string(kScratchKey) + "\\Ports\\" + port + "\\Settings", "Baud", "9600,n,8,1");
-        e2e::WriteWholeFile("C:\\windows\\zke2e.ini",
-                            "; fixture\r\n[Boot]\r\nshell=explorer.exe\r\ndevice = himem.sys\r\n\r\n[Fax]\r\nPort=COM1\r\n");
-        e2e::WriteWholeFile("C:\\windows\\zke2e.txt", "plain text file\r\nsecond line\r\n");
-        DeleteFileA(kLog);
-    }
-    void TearDown() override {
-        RegDeleteTreeA(HKEY_CURRENT_USER, kScratchKey);
-        DeleteFileA("C:\\windows\\zke2e.ini");
-        DeleteFileA("C:\\windows\\zke2e.txt");
-    }
+    void SetUp() override { e2e::SeedGoldenMachine(); }
+    void TearDown() override { e2e::ClearGoldenMachine(); }
 
     // A session without surprises to its end: the log is saved and can be viewed and printed.
     std::string runSession(int diagnostics, const e2e::Details* details) {

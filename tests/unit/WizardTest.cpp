@@ -98,3 +98,53 @@ TEST_F(Wizard, EnterPressesContinueWhileItIsShownAndNextOtherwise) {
 }
 
 }  // namespace
+
+namespace {
+
+// Pages as the test libraries' pages behave in a run without a person: one asks for Continue
+// when shown, one holds Next off and never lets go.
+class ContinuePage : public ProbePage {
+public:
+    void PageOpActivate() override { wizard()->SetContinueMode(true); }
+};
+class HoldingPage : public ProbePage {
+public:
+    void PageOpActivate() override { wizard()->EnableNext(false); }
+};
+
+// Pumps the wizard's messages until the page is the current one or two seconds have passed.
+bool reaches(CWizardDlg& wizard, CWizardPage* page) {
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 2000;) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+        if (wizard.currentPage() == page) return true;
+        Sleep(5);
+    }
+    return false;
+}
+
+TEST(UnattendedWizard, PressesContinueThenNextAndBoundsAPageThatNeverLetsGo) {
+    WizardSession session;
+    session.unattended.choice = 1;
+    session.unattended.pageTimeoutMs = 300;
+    CWizardDlg wizard{session};
+    auto continuing = std::make_unique<ContinuePage>();
+    ContinuePage* second = continuing.get();
+    auto holding = std::make_unique<HoldingPage>();
+    CWizardPage* third = holding.get();
+    auto last = std::make_unique<ProbePage>();
+    CWizardPage* fourth = last.get();
+    wizard.AddPage(std::make_unique<ProbePage>());
+    wizard.AddPage(std::move(continuing));
+    wizard.AddPage(std::move(holding));
+    wizard.AddPage(std::move(last));
+    ASSERT_TRUE(wizard.Create(nullptr));
+
+    ASSERT_TRUE(reaches(wizard, third));
+    EXPECT_EQ(1, second->continued);
+    const DWORD held = GetTickCount();
+    ASSERT_TRUE(reaches(wizard, fourth));
+    EXPECT_GE(GetTickCount() - held, 250u) << "left before its time was up";
+}
+
+}  // namespace

@@ -177,17 +177,41 @@ bool SaveScreenArea(const RECT& area, const std::string& bmpPath) {
     return saved;
 }
 
-Process::~Process() {
+Process::~Process() { release(); }
+
+void Process::release() {
     if (m_info.hThread) CloseHandle(m_info.hThread);
     if (m_info.hProcess) CloseHandle(m_info.hProcess);
+    m_info = {};
 }
 
-bool Process::Start(const std::string& commandLine, const std::string& directory) {
-    STARTUPINFOA startup{};
+std::wstring Utf16(const std::string& utf8) {
+    std::wstring wide(utf8.size() + 1, L'\0');
+    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, &wide[0], static_cast<int>(wide.size()));
+    wide.resize(length > 0 ? static_cast<size_t>(length - 1) : 0);
+    return wide;
+}
+
+bool Process::Start(const std::string& commandLine, const std::string& directory, const std::string& outputFile) {
+    release();  // a process started before by this object
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    std::string command = commandLine;
-    return CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
-                          directory.empty() ? nullptr : directory.c_str(), &startup, &m_info) != FALSE;
+    HANDLE output = INVALID_HANDLE_VALUE;
+    if (!outputFile.empty()) {
+        SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+        output = CreateFileA(outputFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherited,
+                             CREATE_ALWAYS, 0, nullptr);
+        if (output == INVALID_HANDLE_VALUE) return false;
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdOutput = startup.hStdError = output;
+    }
+    std::wstring command = Utf16(commandLine);
+    const std::wstring folder = Utf16(directory);
+    const bool started = CreateProcessW(nullptr, &command[0], nullptr, nullptr, output != INVALID_HANDLE_VALUE, 0,
+                                        nullptr, folder.empty() ? nullptr : folder.c_str(), &startup,
+                                        &m_info) != FALSE;
+    if (output != INVALID_HANDLE_VALUE) CloseHandle(output);
+    return started;
 }
 
 bool Process::WaitForExit(DWORD timeoutMs, DWORD& exitCode) {

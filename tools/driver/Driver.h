@@ -41,6 +41,8 @@ bool SaveScreenshot(HWND window, const std::string& bmpPath);
 // The same for an area of the screen, whatever windows lie there (an open menu, for one).
 bool SaveScreenArea(const RECT& area, const std::string& bmpPath);
 
+std::wstring Utf16(const std::string& utf8);
+
 // A started process; its exit code once it has ended.
 class Process {
 public:
@@ -48,13 +50,17 @@ public:
     ~Process();
     Process(const Process&) = delete;
     Process& operator=(const Process&) = delete;
-    bool Start(const std::string& commandLine, const std::string& directory);
+    // The command line in UTF-8. With an output file, the process's standard output and error
+    // go there.
+    bool Start(const std::string& commandLine, const std::string& directory, const std::string& outputFile = "");
     DWORD pid() const { return m_info.dwProcessId; }
     // True when the process ended within the time; exitCode receives its code.
     bool WaitForExit(DWORD timeoutMs, DWORD& exitCode);
     void Kill();
 
 private:
+    void release();
+
     PROCESS_INFORMATION m_info{};
 };
 

@@ -87,6 +87,30 @@ void WithoutLibraries(gallery::Camera& camera, const std::string& folder) {
     EndZelkor(zelkor);
 }
 
+// Zelkor /? started with no console to write to: the usage in a message box.
+void Usage(gallery::Camera& camera, const std::string& folder) {
+    std::string command = "\"" + folder + "\\Zelkor.exe\" /?";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION zelkor{};
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, DETACHED_PROCESS, nullptr, folder.c_str(),
+                        &startup, &zelkor)) {
+        camera.Missed("message-usage", "Zelkor /? did not start");
+        return;
+    }
+    const drive::MessageBoxSeen box = drive::WaitForMessageBox(zelkor.dwProcessId, 20000);
+    if (box.window) {
+        gallery::Settle(box.window);
+        camera.Shoot(box.window, "message-usage");
+        drive::AnswerMessageBox(box, IDOK);
+    } else {
+        camera.Missed("message-usage", "no message box came");
+    }
+    if (WaitForSingleObject(zelkor.hProcess, 20000) != WAIT_OBJECT_0) TerminateProcess(zelkor.hProcess, 1);
+    CloseHandle(zelkor.hThread);
+    CloseHandle(zelkor.hProcess);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -98,6 +122,7 @@ int main(int argc, char** argv) {
     gallery::Camera camera(argv[2], folder + "\\Zelkor.exe");
     SetUp();
     WithoutLibraries(camera, folder);
+    Usage(camera, folder);
 
     drive::Process zelkor;
     bool walked = false;
