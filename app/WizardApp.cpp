@@ -13,6 +13,8 @@
 #include "editors/RegistryPage.h"
 #include "editors/SystemEditorPage.h"
 #include "framework/StringTable.h"
+#include "journal/Journal.h"
+#include "journal/UndoChanges.h"
 #include "registry/SettingsStore.h"
 #include "resources/resource.h"
 #include "testlib/TestLibrary.h"
@@ -35,9 +37,11 @@ void CWizardApp::InitInstance() {
     m_session.createSystemEditorPage = []() -> std::unique_ptr<CWizardPage> {
         return std::make_unique<CSystemEditorPage>();
     };
+    OfferAbandonedUndo(nullptr);
     CWizardDlg wizard(m_session);
     AddStartPages(wizard);
     wizard.DoModal(nullptr);
+    SessionJournal().Close();
 }
 
 int CWizardApp::ExitInstance() {

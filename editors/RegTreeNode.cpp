@@ -2,6 +2,8 @@
 
 #include "editors/RegistryTreeCtrl.h"
 #include "framework/StringTable.h"
+#include "journal/Journal.h"
+#include "journal/UndoChanges.h"
 #include "registry/RegistryKey.h"
 #include "zelkor.h"
 
@@ -40,6 +42,8 @@ void CRegTreeNode::revert() {
         if (CRegTreeNode* node = m_tree.Node(child)) node->revert();
     setModified(false, true);
 }
+
+bool CRegTreeNode::journaled(DWORD error) const { return CheckJournaled(GetAncestor(m_tree.hwnd(), GA_ROOT), error); }
 
 void CRegTreeNode::commit() {
     for (HTREEITEM child = m_tree.FirstChild(m_item); child; child = m_tree.NextSibling(child))
@@ -95,7 +99,7 @@ void CRegKeyNode::show(const RegistryPageControls& controls) {
 }
 
 void CRegKeyNode::deleteItem() {
-    if (!UserConfirms(IDS_CONFIRM_DELETE_KEY)) return;
+    if (!UserConfirms(IDS_CONFIRM_DELETE_KEY) || !journaled(JournalKeyDelete(m_root, m_subkey))) return;
     CRegistryKey(m_root, false).deleteSubkey(m_subkey.c_str());
     tree().RemoveItem(item());  // this node goes with its item: nothing may follow
 }
@@ -124,12 +128,17 @@ void CRegValueNode::collect(RegistryPageControls& controls) {
 }
 
 void CRegValueNode::commit() {
+    ValueState after;
+    after.exists = m_item->EditedData(after.type, after.data);
+    if (after.exists && !journaled(JournalValueChange(m_key.root(), m_key.subkey(), m_item->valueName(), after))) return;
     CRegistryKey key(m_key.root(), m_key.subkey().c_str(), false);
     if (m_item->Commit(key)) setModified(false, true);
 }
 
 void CRegValueNode::deleteItem() {
-    if (!UserConfirms(IDS_CONFIRM_DELETE_ENTRY)) return;
+    if (!UserConfirms(IDS_CONFIRM_DELETE_ENTRY) ||
+        !journaled(JournalValueChange(m_key.root(), m_key.subkey(), m_item->valueName(), ValueState())))
+        return;
     CRegistryKey key(m_key.root(), m_key.subkey().c_str(), false);
     m_item->DeleteFrom(key);
     tree().RemoveItem(item());  // this node goes with its item: nothing may follow

@@ -47,6 +47,8 @@ public:
 
 protected:
     CRegistryTreeCtrl& tree() const { return m_tree; }
+    // True when the change was journaled; otherwise the user is told, and it is not made.
+    bool journaled(DWORD error) const;
 
 private:
     void markSubtree(bool modified);

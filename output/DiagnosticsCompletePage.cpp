@@ -8,6 +8,8 @@
 #include "editors/TextEditorWnd.h"
 #include "framework/ErrorText.h"
 #include "framework/StringTable.h"
+#include "journal/Journal.h"
+#include "journal/UndoChanges.h"
 #include "log/LogFile.h"
 #include "output/FaxDlg.h"
 #include "resources/resource.h"
@@ -45,6 +47,7 @@ void CDiagnosticsCompletePage::GenerateLogFile() {
     m_user = CUserInfoDlg().Ask(hwnd());
     CreateLogFile();
     WriteLogHeader(m_user.name, m_user.company, m_user.phone, m_user.fax);
+    LogSessionChanges();
     BeginStatus(IDI_ZELKOR, fw::LoadedString(IDS_STATUS_GENERATING));
     RunJob(Job::Generate);
 }
@@ -188,6 +191,10 @@ bool CDiagnosticsCompletePage::OnCommand(WORD id, WORD code, HWND control) {
     }
     if (id == IDC_COMPLETE_FAX) {
         FaxCommand();
+        return true;
+    }
+    if (id == IDC_COMPLETE_UNDO) {
+        OfferSessionUndo(wizard() ? wizard()->hwnd() : hwnd());
         return true;
     }
     return CWizardPage::OnCommand(id, code, control);

@@ -135,6 +135,12 @@ bool DwordRegEditItem::Commit(CRegistryKey& key) {
     return true;
 }
 
+bool DwordRegEditItem::EditedData(DWORD& type, std::string& data) const {
+    type = REG_DWORD;
+    data.assign(reinterpret_cast<const char*>(&m_edited), sizeof m_edited);
+    return true;
+}
+
 StringRegEditItem::StringRegEditItem(const EditDescription& description)
     : RegEditItem(description), m_labels(description.choiceLabels), m_values(description.stringChoices) {}
 
@@ -176,5 +182,11 @@ bool StringRegEditItem::Commit(CRegistryKey& key) {
     if (key.setString(valueName(), m_edited.c_str()) != ERROR_SUCCESS) return false;
     m_stored = m_edited;
     setModified(false);
+    return true;
+}
+
+bool StringRegEditItem::EditedData(DWORD& type, std::string& data) const {
+    type = REG_SZ;
+    data.assign(m_edited.c_str(), m_edited.size() + 1);
     return true;
 }

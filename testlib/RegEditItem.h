@@ -69,6 +69,8 @@ public:
     virtual CollectRefusal Collect(const RegistryPageControls&) { return {}; }
     // Writes the edited value under key; it is then the stored value. False when the write failed.
     virtual bool Commit(CRegistryKey&) { return true; }
+    // The type and bytes that Commit would write; false when it writes nothing.
+    virtual bool EditedData(DWORD&, std::string&) const { return false; }
     LONG DeleteFrom(CRegistryKey& key) const;
 
 protected:
@@ -103,6 +105,7 @@ public:
     void Revert() override { m_edited = m_stored; }
     CollectRefusal Collect(const RegistryPageControls& controls) override;
     bool Commit(CRegistryKey& key) override;
+    bool EditedData(DWORD& type, std::string& data) const override;
 
 protected:
     void ReadStored(const CRegistryKey& key) override;
@@ -127,6 +130,7 @@ public:
     void Revert() override { m_edited = m_stored; }
     CollectRefusal Collect(const RegistryPageControls& controls) override;
     bool Commit(CRegistryKey& key) override;
+    bool EditedData(DWORD& type, std::string& data) const override;
 
 protected:
     void ReadStored(const CRegistryKey& key) override;

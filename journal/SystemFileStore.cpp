@@ -1,13 +1,16 @@
-#include "editors/SystemFileStore.h"
+#include "journal/SystemFileStore.h"
 
-#include "editors/WholeFile.h"
+#include "journal/Journal.h"
 #include "log/FileBackup.h"
+#include "log/WholeFile.h"
 
 SaveOutcome SaveSystemFile(const std::string& path, const std::string& bytes) {
     SaveOutcome outcome;
     if (!BackupFile(path.c_str(), outcome.backupPath)) {
         outcome.error = GetLastError();
         outcome.stage = SaveOutcome::BackupFailed;
+    } else if ((outcome.error = JournalFileSave(path, outcome.backupPath)) != ERROR_SUCCESS) {
+        outcome.stage = SaveOutcome::WriteFailed;
     } else if (!ReplaceFileContent(path, bytes)) {
         outcome.error = GetLastError();
         outcome.stage = SaveOutcome::WriteFailed;
