@@ -15,7 +15,7 @@
 
 #include "MessageBoxAnswers.h"
 #include "ScratchKey.h"
-#include "editors/RegistryDataText.h"
+#include "registry/RegistryDataText.h"
 #include "editors/RegistryEditorWnd.h"
 #include "framework/StringTable.h"
 #include "resources/resource.h"
