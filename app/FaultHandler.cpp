@@ -5,12 +5,13 @@
 #include <csignal>
 #include <string>
 
+#include "framework/MessageBox.h"
 #include "framework/StringTable.h"
 #include "log/LogFile.h"
 #include "resources/resource.h"
 #include "testlib/TestLibrary.h"
 #include "wizard/TestPage.h"
-#include "zelkor.h"
+#include "wizard/WizardDlg.h"
 
 namespace {
 
@@ -77,7 +78,7 @@ bool LogBeingWritten() {
         MarkLogIncomplete(description.c_str());
         CommitLogFile();
     }
-    ZKMessageBox(fw::FormattedString(IDS_FATAL_ERROR, description.c_str()).c_str(), MB_OK | MB_ICONSTOP);
+    fw::ShowMessage(CWizardDlg::ActiveWindow(), fw::FormattedString(IDS_FATAL_ERROR, description.c_str()), MB_OK | MB_ICONSTOP);
     // Nothing of the failed state runs again: no library's detach code, no destructors.
     TerminateProcess(GetCurrentProcess(), code);
     for (;;) Sleep(INFINITE);

@@ -12,6 +12,7 @@
 #include "controls/IconButton.h"
 #include "editors/RegistryPage.h"
 #include "editors/SystemEditorPage.h"
+#include "framework/MessageBox.h"
 #include "framework/StringTable.h"
 #include "journal/Journal.h"
 #include "journal/UndoChanges.h"
@@ -19,7 +20,6 @@
 #include "resources/resource.h"
 #include "testlib/TestLibrary.h"
 #include "wizard/WizardDlg.h"
-#include "zelkor.h"
 
 void CWizardApp::InitInstance() {
     InstallFaultHandler();
@@ -30,7 +30,7 @@ void CWizardApp::InitInstance() {
     if (!Load3dControls() || !RegisterIconButtonClass()) return;
     RegisterBinEditClass();  // the Edit Binary dialog registers it again if this failed
     if (!FindTestLibraries()) {
-        MessageBoxA(nullptr, ZKLoadString(IDS_NO_TEST_LIBRARIES, nullptr), ZKGetAppName(), MB_ICONSTOP);
+        fw::ShowMessage(nullptr, IDS_NO_TEST_LIBRARIES, MB_ICONSTOP);
         return;
     }
     m_session.createRegistryPage = []() -> std::unique_ptr<CWizardPage> { return std::make_unique<CRegistryPage>(); };
@@ -51,6 +51,5 @@ int CWizardApp::ExitInstance() {
 }
 
 void CWizardApp::ReportStartupFailure(const std::string& description) {
-    MessageBoxA(nullptr, fw::FormattedString(IDS_STARTUP_FAILED, description.c_str()).c_str(),
-                fw::LoadedString(IDS_APP_NAME).c_str(), MB_ICONSTOP);
+    fw::ShowMessage(nullptr, fw::FormattedString(IDS_STARTUP_FAILED, description.c_str()), MB_ICONSTOP);
 }

@@ -29,7 +29,7 @@ install(FILES ${CMAKE_BINARY_DIR}/package/ReadMe.txt DESTINATION . COMPONENT pro
 
 # The SDK: headers, example and this architecture's import library as libZelkor.a (-lZelkor).
 # The packages carry the other architecture's too when package.sh names it.
-install(FILES sdk/zelkor.h sdk/zelkor_rc.h DESTINATION sdk COMPONENT sdk)
+install(FILES sdk/zelkor.h sdk/zelkor_pages.h sdk/zelkor_rc.h DESTINATION sdk COMPONENT sdk)
 install(DIRECTORY sdk/example DESTINATION sdk COMPONENT sdk)
 install(FILES $<TARGET_LINKER_FILE:Zelkor> DESTINATION sdk/lib/${ZELKOR_SDK_ARCH} RENAME libZelkor.a COMPONENT sdk)
 set(ZELKOR_OTHER_IMPORT_LIBRARY "" CACHE FILEPATH "the other architecture's libZelkor.a for the SDK")

@@ -1,18 +1,19 @@
 #include "editors/RegTreeNode.h"
 
 #include "editors/RegistryTreeCtrl.h"
+#include "framework/MessageBox.h"
 #include "framework/StringTable.h"
 #include "journal/Journal.h"
 #include "journal/UndoChanges.h"
 #include "registry/RegistryKey.h"
-#include "zelkor.h"
 
 namespace {
 // Deletions ask first, No being the default.
 constexpr UINT kConfirmDeletion = MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2;
 
-bool UserConfirms(UINT question) {
-    return ZKMessageBox(fw::LoadedString(question).c_str(), kConfirmDeletion) == IDYES;
+// The page that holds the tree owns the question.
+bool UserConfirms(const CRegistryTreeCtrl& tree, UINT question) {
+    return fw::ShowMessage(GetParent(tree.hwnd()), question, kConfirmDeletion) == IDYES;
 }
 
 void ReplaceAll(std::string& text, const std::string& placeholder, const std::string& with) {
@@ -43,7 +44,7 @@ void CRegTreeNode::revert() {
     setModified(false, true);
 }
 
-bool CRegTreeNode::journaled(DWORD error) const { return CheckJournaled(GetAncestor(m_tree.hwnd(), GA_ROOT), error); }
+bool CRegTreeNode::journaled(DWORD error) const { return CheckJournaled(GetParent(m_tree.hwnd()), error); }
 
 void CRegTreeNode::commit() {
     for (HTREEITEM child = m_tree.FirstChild(m_item); child; child = m_tree.NextSibling(child))
@@ -99,7 +100,7 @@ void CRegKeyNode::show(const RegistryPageControls& controls) {
 }
 
 void CRegKeyNode::deleteItem() {
-    if (!UserConfirms(IDS_CONFIRM_DELETE_KEY) || !journaled(JournalKeyDelete(m_root, m_subkey))) return;
+    if (!UserConfirms(tree(), IDS_CONFIRM_DELETE_KEY) || !journaled(JournalKeyDelete(m_root, m_subkey))) return;
     CRegistryKey(m_root, false).deleteSubkey(m_subkey.c_str());
     tree().RemoveItem(item());  // this node goes with its item: nothing may follow
 }
@@ -119,7 +120,7 @@ void CRegValueNode::revert() {
 
 void CRegValueNode::collect(RegistryPageControls& controls) {
     if (const CollectRefusal refusal = m_item->Collect(controls)) {
-        ZKMessageBox(RefusalText(refusal).c_str(), MB_OK | MB_ICONEXCLAMATION);
+        fw::ShowMessage(GetParent(controls.edit.hwnd()), RefusalText(refusal), MB_OK | MB_ICONEXCLAMATION);
         const bool inEditBox = (GetWindowLongA(controls.edit, GWL_STYLE) & WS_VISIBLE) != 0;
         if (controls.exchange) controls.exchange->fail(inEditBox ? controls.editId : controls.listId);
         return;
@@ -136,7 +137,7 @@ void CRegValueNode::commit() {
 }
 
 void CRegValueNode::deleteItem() {
-    if (!UserConfirms(IDS_CONFIRM_DELETE_ENTRY) ||
+    if (!UserConfirms(tree(), IDS_CONFIRM_DELETE_ENTRY) ||
         !journaled(JournalValueChange(m_key.root(), m_key.subkey(), m_item->valueName(), ValueState())))
         return;
     CRegistryKey key(m_key.root(), m_key.subkey().c_str(), false);

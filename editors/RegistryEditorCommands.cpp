@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include "framework/ErrorText.h"
+#include "framework/MessageBox.h"
 #include "framework/StringTable.h"
 #include "journal/Journal.h"
 #include "journal/UndoChanges.h"
@@ -57,7 +58,7 @@ bool CRegistryEditorWnd::IsCommandEnabled(UINT id) const {
 
 int CRegistryEditorWnd::tell(const std::string& text, UINT style) const {
     const HWND focus = GetFocus();
-    const int answer = MessageBoxA(hwnd(), text.c_str(), fw::LoadedString(IDS_APP_NAME).c_str(), style);
+    const int answer = fw::ShowMessage(hwnd(), text, style);
     if (focus && IsWindow(focus)) SetFocus(focus);
     return answer;
 }

@@ -1,9 +1,10 @@
 #include "editors/RegistryPage.h"
 
 #include "editors/RegistryEditorWnd.h"
+#include "framework/MessageBox.h"
 #include "framework/StringTable.h"
+#include "log/LogWriter.h"
 #include "resources/resource.h"
-#include "zelkor.h"
 
 namespace {
 // The collection's context is the page's only while the collection runs, however it ends.
@@ -179,7 +180,7 @@ void CRegistryPage::EnableSaveAndRestore(bool enable) {
 
 BOOL CRegistryPage::MayLeave() {
     if (m_tree.ModifiedLeaves().empty()) return TRUE;
-    switch (ZKMessageBox(fw::LoadedString(IDS_SAVE_REGISTRY).c_str(), MB_YESNOCANCEL | MB_ICONQUESTION)) {
+    switch (fw::ShowMessage(hwnd(), IDS_SAVE_REGISTRY, MB_YESNOCANCEL | MB_ICONQUESTION)) {
     case IDYES:
         if (!Collect(TRUE)) return FALSE;
         for (CRegTreeNode* leaf : m_tree.ModifiedLeaves()) leaf->commit();
@@ -198,9 +199,9 @@ void CRegistryPage::PageOpWriteLog() {
         CRegTreeNode* node = m_tree.Node(item);
         CTestLibrary* library = m_tree.LibraryOf(item);
         if (!node || node->kind() != CRegTreeNode::Key || !library) continue;
-        if (library != previous) ZKLogSection(library->name());
+        if (library != previous) LogSection(library->name());
         previous = library;
         const auto* key = static_cast<const CRegKeyNode*>(node);
-        ZKLogRegistry(key->root(), key->subkey().c_str());
+        LogRegistry(key->root(), key->subkey());
     }
 }

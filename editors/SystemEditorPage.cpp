@@ -4,12 +4,12 @@
 #include "editors/SystemFileText.h"
 #include "log/WholeFile.h"
 #include "framework/ErrorText.h"
+#include "framework/MessageBox.h"
 #include "framework/StringTable.h"
 #include "log/SystemFileDump.h"
 #include "log/SystemFilePath.h"
 #include "resources/resource.h"
 #include "testlib/TestLibrary.h"
-#include "zelkor.h"
 
 namespace {
 // Large system files load whole: the edit control's own limit is far smaller.
@@ -143,8 +143,8 @@ void CSystemEditorPage::Load() {
     else
         StopShowing();
     if (shown.hasNul && m_toldNul.insert(m_fullPath).second)
-        ZKMessageBox(fw::FormattedString(IDS_SYSEDIT_NUL_READ_ONLY, m_fileName.c_str()).c_str(),
-                     MB_OK | MB_ICONINFORMATION);
+        fw::ShowMessage(hwnd(), fw::FormattedString(IDS_SYSEDIT_NUL_READ_ONLY, m_fileName.c_str()),
+                        MB_OK | MB_ICONINFORMATION);
 }
 
 bool CSystemEditorPage::ShowMore() {
@@ -194,20 +194,19 @@ bool CSystemEditorPage::Save(Question question) {
     m_file.reset();
     if (!m_modified) return true;
     if (question == Question::Ask &&
-        ZKMessageBox(fw::FormattedString(IDS_SAVE_WITH_BACKUP, m_fileName.c_str()).c_str(),
-                     MB_YESNO | MB_ICONQUESTION) != IDYES) {
+        fw::ShowMessage(hwnd(), fw::FormattedString(IDS_SAVE_WITH_BACKUP, m_fileName.c_str()),
+                        MB_YESNO | MB_ICONQUESTION) != IDYES) {
         SetModified(false);
         return true;
     }
     const SaveOutcome outcome = SaveSystemFile(m_fullPath, FileBytesOf(m_text.text(), m_lfLineEnds));
     if (outcome.stage != SaveOutcome::Saved) {
         const UINT message = outcome.stage == SaveOutcome::BackupFailed ? IDS_SYSEDIT_BACKUP_FAILED : IDS_SYSEDIT_SAVE_FAILED;
-        ZKMessageBox(fw::FormattedString(message, m_fullPath.c_str(), ErrorText(outcome.error).c_str()).c_str(),
-                     MB_OK | MB_ICONEXCLAMATION);
+        fw::ShowMessage(hwnd(), fw::FormattedString(message, m_fullPath.c_str(), ErrorText(outcome.error).c_str()),
+                        MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
-    ZKMessageBox(fw::FormattedString(IDS_OLD_FILE_SAVED, outcome.backupPath.c_str()).c_str(),
-                 MB_OK | MB_ICONINFORMATION);
+    fw::ShowMessage(hwnd(), fw::FormattedString(IDS_OLD_FILE_SAVED, outcome.backupPath.c_str()), MB_OK | MB_ICONINFORMATION);
     SetModified(false);
     return true;
 }

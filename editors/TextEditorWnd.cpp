@@ -9,6 +9,7 @@
 #include "log/LogFile.h"
 #include "log/WholeFile.h"
 #include "framework/ErrorText.h"
+#include "framework/MessageBox.h"
 #include "framework/RichEditCtrl.h"
 #include "framework/StringTable.h"
 #include "framework/WaitCursor.h"
@@ -241,7 +242,7 @@ bool CTextEditorWnd::hasSelection() const {
 }
 
 int CTextEditorWnd::tell(const std::string& text, UINT style) const {
-    return MessageBoxA(hwnd() ? hwnd() : m_owner, text.c_str(), fw::LoadedString(IDS_APP_NAME).c_str(), style);
+    return fw::ShowMessage(hwnd() ? hwnd() : m_owner, text, style);
 }
 
 // Where the user left it; the first time, centred over the owner (or else the active window)

@@ -5,6 +5,7 @@
 
 #include "controls/BinEdit.h"
 #include "editors/DwordText.h"
+#include "framework/MessageBox.h"
 #include "framework/StringTable.h"
 #include "registry/RegistryKey.h"
 #include "registry/SettingsStore.h"
@@ -21,8 +22,7 @@ DWORD savedDwordBase() {
 }  // namespace
 
 void RefuseEntry(HWND dialog, fw::DataExchange& exchange, UINT messageId, int id) {
-    MessageBoxA(dialog, fw::LoadedString(messageId).c_str(), fw::LoadedString(IDS_APP_NAME).c_str(),
-                MB_OK | MB_ICONEXCLAMATION);
+    fw::ShowMessage(dialog, messageId, MB_OK | MB_ICONEXCLAMATION);
     exchange.fail(id);
 }
 

@@ -30,4 +30,17 @@ LOGFONTA CFont::GetRealizedLogFont() const {
     return description;
 }
 
+HFONT BoldFontLike(HWND window) {
+    static UniqueFont boldFont;  // deleted at exit
+    if (!boldFont) {
+        HFONT base = window ? reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0)) : nullptr;
+        if (!base) base = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+        LOGFONTA description{};
+        if (GetObjectA(base, sizeof description, &description) == 0) return nullptr;
+        description.lfWeight = FW_BOLD;
+        boldFont.reset(CreateFontIndirectA(&description));
+    }
+    return boldFont.get();
+}
+
 }  // namespace fw

@@ -23,4 +23,8 @@ private:
     UniqueFont m_font;
 };
 
+// The bold form of a window's font (or of the default GUI font when it has none), made once and
+// shared for the rest of the session: every page titles its rows with the same font.
+HFONT BoldFontLike(HWND window);
+
 }  // namespace fw

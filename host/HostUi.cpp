@@ -1,30 +1,21 @@
-// Host functions for names, strings, message boxes and the shared bold font.
+// Host functions for names, strings, message boxes and the shared bold font: adapters over the
+// program's own operations. A library's questions are owned by the wizard's window.
 #include <windows.h>
 
 #include "controls/IconButton.h"
-#include "framework/Handles.h"
+#include "framework/Font.h"
+#include "framework/MessageBox.h"
+#include "framework/StringTable.h"
 #include "resources/resource.h"
 #include "wizard/WizardDlg.h"
 #include "zelkor.h"
 
 LPCSTR WINAPI ZKGetAppName() {
-    static char name[256];
-    if (!name[0]) LoadStringA(GetModuleHandleA(nullptr), IDS_APP_NAME, name, sizeof name);
-    return name;
+    static const std::string name = fw::LoadedString(IDS_APP_NAME);
+    return name.c_str();
 }
 
-HFONT WINAPI ZKGetBoldFont() {
-    static fw::UniqueFont boldFont;  // one font for the whole session, deleted at exit
-    if (!boldFont) {
-        HFONT base = reinterpret_cast<HFONT>(SendMessageA(CWizardDlg::ActiveWindow(), WM_GETFONT, 0, 0));
-        if (!base) base = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-        LOGFONTA description{};
-        if (GetObjectA(base, sizeof description, &description) == 0) return nullptr;
-        description.lfWeight = FW_BOLD;
-        boldFont.reset(CreateFontIndirectA(&description));
-    }
-    return boldFont.get();
-}
+HFONT WINAPI ZKGetBoldFont() { return fw::BoldFontLike(CWizardDlg::ActiveWindow()); }
 
 LPCSTR WINAPI ZKLoadString(UINT id, HMODULE module) {
     static char buffer[256];
@@ -32,7 +23,9 @@ LPCSTR WINAPI ZKLoadString(UINT id, HMODULE module) {
     return buffer;
 }
 
-int WINAPI ZKMessageBox(LPCSTR text, UINT style) { return MessageBoxA(CWizardDlg::ActiveWindow(), text, ZKGetAppName(), style); }
+int WINAPI ZKMessageBox(LPCSTR text, UINT style) {
+    return fw::ShowMessage(CWizardDlg::ActiveWindow(), text ? text : "", style);
+}
 
 int WINAPI ZKMessageBox(UINT stringId, UINT style, HMODULE module) {
     return ZKMessageBox(ZKLoadString(stringId, module), style);

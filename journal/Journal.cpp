@@ -5,7 +5,7 @@
 #include "framework/Handles.h"
 #include "framework/StringTable.h"
 #include "log/LogFile.h"
-#include "log/LogLayout.h"
+#include "log/LogWriter.h"
 #include "log/WholeFile.h"
 #include "resources/resource.h"
 #include "registry/RegistryKey.h"
@@ -105,8 +105,8 @@ CJournal& SessionJournal() {
 void LogSessionChanges() {
     const std::vector<JournalRecord>& changes = SessionJournal().records();
     if (changes.empty()) return;
+    LogSection(fw::LoadedString(IDS_CHANGES_BANNER));
     CLogBuffer log;
-    AppendSectionBanner(log.text(), fw::LoadedString(IDS_CHANGES_BANNER).c_str());
     for (const JournalRecord& change : changes) {
         log.text() += DescribeChange(change) + "\r\n";
         log.WriteWhenFull();

@@ -1,6 +1,7 @@
 #include "journal/UndoChanges.h"
 
 #include "framework/ErrorText.h"
+#include "framework/MessageBox.h"
 #include "framework/StringTable.h"
 #include "journal/Journal.h"
 #include "journal/JournalUndo.h"
@@ -9,9 +10,7 @@
 namespace {
 constexpr size_t kFailuresShown = 20;
 
-int Tell(HWND owner, const std::string& text, UINT style) {
-    return MessageBoxA(owner, text.c_str(), fw::LoadedString(IDS_APP_NAME).c_str(), style);
-}
+int Tell(HWND owner, const std::string& text, UINT style) { return fw::ShowMessage(owner, text, style); }
 
 // Asks, takes the changes back, and says how it went.
 void Offer(HWND owner, const std::string& prompt, const std::vector<JournalRecord>& changes) {

@@ -14,7 +14,6 @@
 #include "log/LogFile.h"
 #include "log/LogLayout.h"
 #include "log/SystemFilePath.h"
-#include "zelkor.h"
 
 namespace {
 
@@ -119,7 +118,7 @@ private:
 
 }  // namespace
 
-HGLOBAL WINAPI ZKLoadIniFile(LPCSTR fileName) {
+HGLOBAL LoadIniFile(const char* fileName) {
     if (!fileName) return nullptr;
     fw::UniqueFile file(OpenSystemFileToRead(fileName));
     if (!file) return nullptr;
@@ -132,7 +131,7 @@ HGLOBAL WINAPI ZKLoadIniFile(LPCSTR fileName) {
     return block.release();
 }
 
-void WINAPI ZKLogIniSection(HGLOBAL loadedFile, LPCSTR section) {
+void LogIniSection(HGLOBAL loadedFile, const char* section) {
     if (!loadedFile || !section) return;
     const char* text = static_cast<const char*>(GlobalLock(loadedFile));
     if (!text) return;

@@ -1,4 +1,4 @@
-// Loading a system file as INI text (the exported ZKLoadIniFile) and writing its sections.
+// Loading a system file as INI text and writing its sections.
 #pragma once
 #include <windows.h>
 
@@ -6,6 +6,11 @@
 #include <string_view>
 #include <vector>
 
-// Writes the named sections of a text, in that order, as ZKLogIniSection writes each one; the
+// A system file's whole text, NUL-terminated, in a fixed block the caller frees with GlobalFree;
+// null when it cannot be read.
+HGLOBAL LoadIniFile(const char* fileName);
+// Writes one section of a loaded file, if it has it.
+void LogIniSection(HGLOBAL loadedFile, const char* section);
+// Writes the named sections of a text, in that order, as LogIniSection writes each one; the
 // text is read once, however many sections it has.
 void LogIniSections(std::string_view text, const std::vector<std::string>& sections);

@@ -10,8 +10,8 @@
 
 #include "framework/StringTable.h"
 #include "log/LogLayout.h"
+#include "log/LogWriter.h"
 #include "resources/resource.h"
-#include "zelkor.h"
 
 CLogFile::CLogFile(std::string path) : m_path(std::move(path)), m_temporary(m_path + ".tmp") {}
 
@@ -105,10 +105,9 @@ DWORD LogFileError() { return theLog().error(); }
 HANDLE LogFileHandle() { return theLog().handle(); }
 
 void MarkLogIncomplete(const char* reason) {
-    // Not ZKLoadString: the reason may well sit in its shared buffer.
-    ZKLogWrite("\r\n");
-    ZKLogFormat(fw::LoadedString(IDS_LOG_INCOMPLETE).c_str(), reason ? reason : "");
-    ZKLogWrite("\r\n\r\n");
+    LogWrite("\r\n");
+    LogFormat(fw::LoadedString(IDS_LOG_INCOMPLETE).c_str(), reason ? reason : "");
+    LogWrite("\r\n\r\n");
 }
 
 CLogBuffer::CLogBuffer() { m_text.reserve(kPieceSize + 4096); }
@@ -129,36 +128,11 @@ void WriteLogHeader(const std::string& name, const std::string& company, const s
                  {IDS_HEADER_PHONE, phone, "\r\n"},
                  {IDS_HEADER_FAX, fax, "\r\n\r\n"}};
     for (const auto& line : lines) {
-        ZKLogFormat(ZKLoadString(line.label, nullptr), line.value.c_str());
-        ZKLogWrite(line.end);
+        LogFormat(fw::LoadedString(line.label).c_str(), line.value.c_str());
+        LogWrite(line.end);
     }
 }
 
-void LogMissingFile() { ZKLogFormat("%s\r\n\r\n", ZKLoadString(IDS_FILE_MISSING, nullptr)); }
+void LogMissingFile() { LogWrite(fw::LoadedString(IDS_FILE_MISSING) + "\r\n\r\n"); }
 
-DWORD WINAPI ZKLogWrite(LPCSTR text) { return text ? theLog().Write(text, static_cast<DWORD>(strlen(text))) : 0; }
-
-DWORD __cdecl ZKLogFormat(LPCSTR format, ...) {
-    char buffer[kLogFormatSize];
-    va_list arguments;
-    va_start(arguments, format);
-    // Longer output is cut at the buffer's end: vsnprintf never writes past it.
-    const int length = vsnprintf(buffer, sizeof buffer, format, arguments);
-    va_end(arguments);
-    return length < 0 ? 0 : ZKLogWrite(buffer);
-}
-
-void WINAPI ZKLogSection(LPCSTR title) {
-    const std::string stars(60, '*');
-    ZKLogFormat("%hs\r\n%hc %s\r\n%hs\r\n\r\n", stars.c_str(), '*', title, stars.c_str());
-}
-
-void WINAPI ZKLogSectionId(UINT id, HMODULE module) { ZKLogSection(ZKLoadString(id, module)); }
-
-void WINAPI ZKLogSubsection(LPCSTR title) {
-    std::string heading;
-    AppendSubsectionHeading(heading, title ? title : "(null)");
-    ZKLogWrite(heading.c_str());
-}
-
-void WINAPI ZKLogSubsectionId(UINT id, HMODULE module) { ZKLogSubsection(ZKLoadString(id, module)); }
+DWORD LogWrite(std::string_view text) { return theLog().Write(text.data(), static_cast<DWORD>(text.size())); }

@@ -1,5 +1,5 @@
 // The session log: one file, "C:\Zelkor.log", open at most once at a time. Every producer writes
-// through the exported ZKLog* writers; these are the program's own operations on the file.
+// through the writers of log/LogWriter.h.
 //
 // A new log is generated beside the old one and put in its place only when it is complete, so
 // the file under the log's name is always a whole log: an empty, cut or stale file is never

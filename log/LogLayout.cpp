@@ -64,11 +64,6 @@ void AppendEscaped(std::string& out, std::string_view text) {
     out += text;
 }
 
-void AppendSectionBanner(std::string& out, const char* title) {
-    const std::string stars(60, '*');
-    out += stars + "\r\n* " + title + "\r\n" + stars + "\r\n\r\n";
-}
-
 void AppendSubsectionHeading(std::string& out, const char* title) {
     static const std::string rule = "\r\n" + std::string(50, '=') + "\r\n\r\n";
     const size_t start = out.size();

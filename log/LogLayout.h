@@ -16,9 +16,6 @@ constexpr size_t kLogFormatSize = 1024;
 // `text` with its line breaks written as "\r" and "\n".
 void AppendEscaped(std::string& out, std::string_view text);
 
-// A section banner: the title between two lines of 60 stars, then an empty line.
-void AppendSectionBanner(std::string& out, const char* title);
-
 // A subsection heading: the title, a line of 50 equals signs and an empty line; cut as all
 // formatted log text is.
 void AppendSubsectionHeading(std::string& out, const char* title);

@@ -9,10 +9,10 @@
 
 #include "log/LogFile.h"
 #include "log/LogLayout.h"
+#include "log/LogWriter.h"
 #include "registry/RegistryKey.h"
 #include "resources/resource.h"
 #include "framework/StringTable.h"
-#include "zelkor.h"
 
 namespace {
 
@@ -63,9 +63,9 @@ void logKey(HKEY root, const char* subkey) {
 
 }  // namespace
 
-void WINAPI ZKLogRegistry(HKEY root, LPCSTR subkey) {
+void LogRegistry(HKEY root, std::string_view subkey) {
     try {
-        logKey(root, subkey ? subkey : "");
+        logKey(root, std::string(subkey).c_str());
     } catch (const std::bad_alloc&) {
         // The log stays as far as it got.
     }

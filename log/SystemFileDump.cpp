@@ -11,11 +11,12 @@
 #include "framework/Handles.h"
 #include "log/IniDump.h"
 #include "log/LogFile.h"
+#include "log/LogWriter.h"
 #include "log/SystemFilePath.h"
 #include "log/SystemFileBytes.h"
 #include "log/TextFileDump.h"
 #include "testlib/TestLibrary.h"
-#include "zelkor.h"
+#include "zelkor_rc.h"
 
 namespace {
 
@@ -34,10 +35,10 @@ bool declareFile(CTestLibrary& library, const SystemFileEntry& entry, void* cont
 }  // namespace
 
 void LogSystemFile(const CSystemFileMap::File& file) {
-    ZKLogSection(file.name.c_str());
+    LogSection(file.name);
     if (file.whole) {
         fw::UniqueFile handle(OpenSystemFileToRead(file.name.c_str()));
-        ZKLogAscii(handle.get());
+        LogOpenTextFile(handle.get());
         return;
     }
     const CSystemFileBytes loaded(file.name.c_str());

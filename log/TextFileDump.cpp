@@ -6,8 +6,9 @@
 
 #include "framework/Handles.h"
 #include "log/LogFile.h"
+#include "log/LogWriter.h"
+#include "framework/StringTable.h"
 #include "resources/resource.h"
-#include "zelkor.h"
 
 namespace {
 
@@ -22,18 +23,18 @@ bool isBinary(char c) {
 }  // namespace
 
 void LogBytesLeftOut(unsigned long long count) {
-    ZKLogFormat(ZKLoadString(count == 1 ? IDS_BINARY_LEFT_OUT_ONE : IDS_BINARY_LEFT_OUT, nullptr), count);
-    ZKLogWrite("\r\n\r\n");
+    LogFormat(fw::LoadedString(count == 1 ? IDS_BINARY_LEFT_OUT_ONE : IDS_BINARY_LEFT_OUT).c_str(), count);
+    LogWrite("\r\n\r\n");
 }
 
-void WINAPI ZKLogAscii(LPCSTR fileName) {
+void LogTextFile(const std::string& fileName) {
     // Only read, so shared with any other program that has the file open, even for writing.
-    fw::UniqueFile file(CreateFileA(fileName, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+    fw::UniqueFile file(CreateFileA(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    ZKLogAscii(file.get());
+    LogOpenTextFile(file.get());
 }
 
-void WINAPI ZKLogAscii(HANDLE file) {
+void LogOpenTextFile(HANDLE file) {
     if (file == INVALID_HANDLE_VALUE) {
         LogMissingFile();
         return;
@@ -42,7 +43,7 @@ void WINAPI ZKLogAscii(HANDLE file) {
     // here; a chunk at a time, on the stack, so none is too large to copy.
     LARGE_INTEGER size{};
     unsigned long long remaining = GetFileSizeEx(file, &size) ? static_cast<unsigned long long>(size.QuadPart) : 0;
-    char chunk[kChunk + 1];
+    char chunk[kChunk];
     unsigned long long leftOut = 0;
     DWORD read = 0;
     while (remaining > 0 && ReadFile(file, chunk, static_cast<DWORD>(std::min<unsigned long long>(remaining, kChunk)),
@@ -50,13 +51,12 @@ void WINAPI ZKLogAscii(HANDLE file) {
         remaining -= read;
         char* const end = std::remove_if(chunk, chunk + read, isBinary);
         leftOut += static_cast<DWORD>(chunk + read - end);
-        *end = '\0';
-        ZKLogWrite(chunk);
+        LogWrite(std::string_view(chunk, end - chunk));
     }
     if (leftOut == 0) {
-        ZKLogWrite("\r\n\r\n");
+        LogWrite("\r\n\r\n");
     } else {
-        ZKLogWrite("\r\n");
+        LogWrite("\r\n");
         LogBytesLeftOut(leftOut);
     }
 }

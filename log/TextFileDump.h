@@ -1,4 +1,4 @@
-// Copies of whole files into the log (the exported ZKLogAscii) keep the file's text and leave
+// Copies of whole files into the log (LogTextFile in log/LogWriter.h) keep the file's text and leave
 // out every byte that is not text: a binary file is neither cut at its first NUL nor pasted
 // raw into the log.
 #pragma once

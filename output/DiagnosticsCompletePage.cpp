@@ -7,6 +7,8 @@
 #include "controls/IconButton.h"
 #include "editors/TextEditorWnd.h"
 #include "framework/ErrorText.h"
+#include "framework/Font.h"
+#include "framework/MessageBox.h"
 #include "framework/StringTable.h"
 #include "journal/Journal.h"
 #include "journal/UndoChanges.h"
@@ -15,13 +17,13 @@
 #include "resources/resource.h"
 #include "wizard/StatusWindow.h"
 #include "wizard/WizardDlg.h"
-#include "zelkor.h"
+#include "zelkor_pages.h"
 
 CDiagnosticsCompletePage::CDiagnosticsCompletePage() : CWizardPage(IDD_DIAGNOSTICS_COMPLETE, true) {}
 
 BOOL CDiagnosticsCompletePage::OnInitDialog() {
     for (int title : {IDC_COMPLETE_VIEW_TITLE, IDC_COMPLETE_FAX_TITLE, IDC_COMPLETE_PRINT_TITLE})
-        item(title).setFont(ZKGetBoldFont());
+        item(title).setFont(fw::BoldFontLike(hwnd()));
     const HINSTANCE program = GetModuleHandleA(nullptr);
     InitIconButton(hwnd(), IDC_COMPLETE_VIEW, MAKEINTRESOURCEA(IDI_ZELKOR), program);
     InitIconButton(hwnd(), IDC_COMPLETE_FAX, MAKEINTRESOURCEA(IDI_FAX), program);
@@ -131,7 +133,7 @@ void CDiagnosticsCompletePage::FaxCommand() {
 bool CDiagnosticsCompletePage::ConnectForFax() {
     HDC printer = nullptr;
     if (!ConnectFaxProgram(TheFaxProgram(), m_fax) || !(printer = CreateFaxPrinterDC())) {
-        ZKMessageBox(IDS_FAX_CONNECT_FAILED, MB_OK | MB_ICONEXCLAMATION, nullptr);
+        fw::ShowMessage(wizard() ? wizard()->hwnd() : hwnd(), IDS_FAX_CONNECT_FAILED, MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
     if (!StartPrinting(printer)) return false;
@@ -149,17 +151,16 @@ bool CDiagnosticsCompletePage::StartPrinting(HDC printer) {
 
 void CDiagnosticsCompletePage::TellPrintRefused(DWORD error) {
     const std::string text = fw::FormattedString(IDS_PRINT_REFUSED, ErrorText(error).c_str());
-    MessageBoxA(wizard() ? wizard()->hwnd() : hwnd(), text.c_str(), fw::LoadedString(IDS_APP_NAME).c_str(),
-                MB_OK | MB_ICONEXCLAMATION);
+    fw::ShowMessage(wizard() ? wizard()->hwnd() : hwnd(), text, MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CDiagnosticsCompletePage::ShowLogResult(bool saved) {
     char text[512];
     if (saved) {
-        std::snprintf(text, sizeof text, ZKLoadString(IDS_LOG_SAVED_AS, nullptr), LogFileName());
+        std::snprintf(text, sizeof text, fw::LoadedString(IDS_LOG_SAVED_AS).c_str(), LogFileName());
     } else {
         const std::string reason = ErrorText(LogFileError());
-        std::snprintf(text, sizeof text, ZKLoadString(IDS_LOG_NOT_SAVED, nullptr), LogFileName(), reason.c_str());
+        std::snprintf(text, sizeof text, fw::LoadedString(IDS_LOG_NOT_SAVED).c_str(), LogFileName(), reason.c_str());
     }
     item(IDC_COMPLETE_RESULT).setText(text);
     EnableLogActions(saved);

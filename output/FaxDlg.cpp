@@ -1,8 +1,9 @@
 #include "output/FaxDlg.h"
 
+#include "framework/Font.h"
+#include "framework/MessageBox.h"
 #include "registry/SettingsStore.h"
 #include "resources/resource.h"
-#include "zelkor.h"
 
 namespace {
 constexpr int kNumberLimit = 48;
@@ -19,8 +20,8 @@ bool CFaxDlg::Ask(HWND owner, FaxRequest& request) {
 
 BOOL CFaxDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    item(IDC_FAX_NUMBER_LABEL).setFont(ZKGetBoldFont());
-    item(IDC_FAX_DETAILS_LABEL).setFont(ZKGetBoldFont());
+    item(IDC_FAX_NUMBER_LABEL).setFont(fw::BoldFontLike(hwnd()));
+    item(IDC_FAX_DETAILS_LABEL).setFont(fw::BoldFontLike(hwnd()));
     item(IDC_FAX_NUMBER).send(EM_LIMITTEXT, kNumberLimit);
     item(IDC_FAX_DETAILS).send(EM_LIMITTEXT, kDetailsLimit);
     CSettingsKey general(SETTINGS_GENERAL);
@@ -41,6 +42,6 @@ void CFaxDlg::OnOK() {
 }
 
 void CFaxDlg::refuse(int id) {
-    ZKMessageBox(IDS_REQUIRED_MISSING, MB_OK | MB_ICONEXCLAMATION, nullptr);
+    fw::ShowMessage(hwnd(), IDS_REQUIRED_MISSING, MB_OK | MB_ICONEXCLAMATION);
     SetFocus(item(id));
 }

@@ -1,8 +1,8 @@
 #include "output/UserInfoDlg.h"
 
+#include "framework/Font.h"
 #include "registry/SettingsStore.h"
 #include "resources/resource.h"
-#include "zelkor.h"
 
 namespace {
 
@@ -39,7 +39,7 @@ UserDetails CUserInfoDlg::Ask(HWND owner) {
 }
 
 BOOL CUserInfoDlg::OnInitDialog() {
-    for (const DetailField& field : kFields) item(field.labelId).setFont(ZKGetBoldFont());
+    for (const DetailField& field : kFields) item(field.labelId).setFont(fw::BoldFontLike(hwnd()));
     return CDialog::OnInitDialog();
 }
 

@@ -28,5 +28,5 @@ printf 'Package: *\nPin: release l=Debian-Security\nPin-Priority: 50\n' > /etc/a
 apt-get update >/dev/null 2>&1 || true
 DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends \
   wine wine64 wine32:i386 libcups2:i386 g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools \
-  xvfb xauth x11-utils imagemagick cmake clang googletest cups cups-bsd ghostscript poppler-utils nsis >/tmp/zelkor-apt.log 2>&1 \
+  xvfb xauth x11-utils imagemagick cmake clang googletest cups cups-bsd ghostscript poppler-utils nsis python3 >/tmp/zelkor-apt.log 2>&1 \
   || { echo "install-deps: apt-get failed, see /tmp/zelkor-apt.log"; tail -20 /tmp/zelkor-apt.log; exit 1; }

@@ -1,10 +1,11 @@
 #include "wizard/SelectDiagnosticsPage.h"
 
+#include "framework/Font.h"
 #include "resources/resource.h"
 #include "testlib/TestLibrary.h"
 #include "wizard/TestPage.h"
 #include "wizard/WizardDlg.h"
-#include "zelkor.h"
+#include "zelkor_rc.h"
 
 namespace {
 bool AnyLibrary(bool (*has)(CTestLibrary&)) {
@@ -25,7 +26,7 @@ BOOL CSelectDiagnosticsPage::OnInitDialog() {
     CWizardPage::OnInitDialog();
     m_registryPage.create = wizard()->session().createRegistryPage;
     m_systemEditorPage.create = wizard()->session().createSystemEditorPage;
-    for (int id : {IDC_SELECT_DIAGNOSTICS, IDC_SELECT_REGISTRY, IDC_SELECT_SYSTEM}) item(id).setFont(ZKGetBoldFont());
+    for (int id : {IDC_SELECT_DIAGNOSTICS, IDC_SELECT_REGISTRY, IDC_SELECT_SYSTEM}) item(id).setFont(fw::BoldFontLike(hwnd()));
 
     m_tree.Subclass(item(IDC_SELECT_TREE));
     m_tree.Initialise();

@@ -1,6 +1,6 @@
 #include "wizard/TaskRunner.h"
 
-#include "zelkor.h"
+#include "zelkor_pages.h"
 
 namespace {
 constexpr DWORD kStopSliceMs = 5000;

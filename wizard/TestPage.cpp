@@ -2,10 +2,11 @@
 
 #include <cstdio>
 
+#include "framework/MessageBox.h"
 #include "framework/StringTable.h"
 #include "log/LogFile.h"
 #include "resources/resource.h"
-#include "zelkor.h"
+#include "zelkor_pages.h"
 
 namespace {
 
@@ -80,7 +81,7 @@ INT_PTR CTestPage::CallLibrary(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
 INT_PTR CTestPage::ContainFault(HWND hwnd, UINT message) {
     const bool told = m_faulted;
     m_faulted = true;
-    if (!told) ZKMessageBox(fw::FormattedString(IDS_LIBRARY_FAULT_GOES_ON, FailureText().c_str()).c_str(), MB_OK | MB_ICONSTOP);
+    if (!told) fw::ShowMessage(hwnd, fw::FormattedString(IDS_LIBRARY_FAULT_GOES_ON, FailureText().c_str()), MB_OK | MB_ICONSTOP);
     if (message != ZKPM_NEXT && message != ZKPM_BACK) return FALSE;
     // Let the user move on: a page that fails whenever it is asked would hold the session.
     SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, TRUE);

@@ -3,13 +3,15 @@
 #include <iterator>
 #include <memory>
 
+#include "framework/Font.h"
+#include "log/LogWriter.h"
 #include "log/SystemFileDump.h"
 #include "resources/resource.h"
 #include "testlib/TestLibrary.h"
 #include "wizard/SelectDiagnosticsPage.h"
 #include "wizard/TestPage.h"
 #include "wizard/WizardDlg.h"
-#include "zelkor.h"
+#include "zelkor_rc.h"
 
 namespace {
 const int kChoiceButtons[] = {IDC_WELCOME_FULL, IDC_WELCOME_TYPICAL, IDC_WELCOME_CUSTOM};
@@ -39,10 +41,10 @@ bool LogKey(CTestLibrary& library, const LoggedKeyEntry& key, void* sectionWritt
     if (typical && !(key.flags & ZK_KEY_TYPICAL)) return true;
     bool& written = *static_cast<bool*>(sectionWritten);
     if (!written) {
-        ZKLogSection(library.name());
+        LogSection(library.name());
         written = true;
     }
-    ZKLogRegistry(key.root, key.subkey);
+    LogRegistry(key.root, key.subkey);
     return true;
 }
 }  // namespace
@@ -50,7 +52,7 @@ bool LogKey(CTestLibrary& library, const LoggedKeyEntry& key, void* sectionWritt
 CWelcomePage::CWelcomePage() : CWizardPage(IDD_WELCOME, true) {}
 
 BOOL CWelcomePage::OnInitDialog() {
-    for (int id : kChoiceButtons) item(id).setFont(ZKGetBoldFont());
+    for (int id : kChoiceButtons) item(id).setFont(fw::BoldFontLike(hwnd()));
     return CWizardPage::OnInitDialog();
 }
 

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 
+#include "framework/MessageBox.h"
+#include "framework/StringTable.h"
 #include "resources/resource.h"
 #include "wizard/WizardLayout.h"
-#include "zelkor.h"
+#include "zelkor_pages.h"
 
 CWizardDlg* CWizardDlg::s_active = nullptr;
 
@@ -72,7 +74,7 @@ BOOL CWizardDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     SendMessageA(hwnd(), WM_SETICON, ICON_BIG,
                  reinterpret_cast<LPARAM>(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_ZELKOR))));
-    window().setText(ZKGetAppName());
+    window().setText(fw::LoadedString(IDS_APP_NAME));
 
     fw::WindowRef title = item(IDC_WIZARD_TITLE);
     m_titleFont.reset(CreateFontA(fw::height(title.clientRect()), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
@@ -234,7 +236,7 @@ void CWizardDlg::OnCancel() {
     const bool running = m_tasks.Running();
     if (running) m_tasks.Suspend();
     m_askingToQuit = true;
-    const int answer = ZKMessageBox(IDS_CONFIRM_QUIT, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2, nullptr);
+    const int answer = fw::ShowMessage(hwnd(), IDS_CONFIRM_QUIT, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2);
     m_askingToQuit = false;
     if (running) m_tasks.Resume();
     if (answer != IDYES) {
@@ -242,7 +244,7 @@ void CWizardDlg::OnCancel() {
         m_taskEndedWhileAsking = false;
         return;
     }
-    m_tasks.Stop([] { return ZKMessageBox(IDS_ABORT_TASK, MB_YESNO | MB_ICONQUESTION, nullptr) == IDYES; });
+    m_tasks.Stop([this] { return fw::ShowMessage(hwnd(), IDS_ABORT_TASK, MB_YESNO | MB_ICONQUESTION) == IDYES; });
     EndDialog(IDCANCEL);
 }
 

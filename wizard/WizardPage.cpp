@@ -4,8 +4,9 @@
 
 #include "framework/DialogTemplate.h"
 #include "framework/ErrorText.h"
+#include "framework/MessageBox.h"
 #include "wizard/TaskRunner.h"
-#include "zelkor.h"
+#include "zelkor_pages.h"
 
 namespace {
 // Pages lose their frame and caption and become disabled control-parent children.
@@ -96,7 +97,7 @@ bool CWizardPage::StartPageTask() {
     if (m_taskThread) CloseHandle(m_taskThread);
     m_taskThread = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, TaskThreadProc, this, 0, nullptr));
     if (!m_taskThread) {
-        ZKMessageBox(ErrorText(GetLastError()).c_str(), MB_OK | MB_ICONSTOP);
+        fw::ShowMessage(hwnd(), ErrorText(GetLastError()), MB_OK | MB_ICONSTOP);
         return false;
     }
     m_tasks->Begin(m_taskThread);
