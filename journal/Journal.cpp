@@ -13,10 +13,13 @@
 namespace {
 uint32_t RootNumber(HKEY root) { return static_cast<uint32_t>(reinterpret_cast<ULONG_PTR>(root)); }
 
+// A short write is a full disk.
 bool WriteAll(HANDLE file, const std::string& text) {
     DWORD written = 0;
-    return WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
-           written == text.size();
+    if (!WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr)) return false;
+    if (written == text.size()) return true;
+    SetLastError(ERROR_DISK_FULL);
+    return false;
 }
 
 void ReadKey(HKEY parent, const std::string& subkey, const std::string& path, std::vector<SnapshotKey>& subtree,

@@ -125,6 +125,31 @@ TEST(JournalTest, UnwritableFolderRefuses) {
     EXPECT_TRUE(journal.records().empty());
 }
 
+// A full disk: the record that does not fit is cut off again, the journal stays whole, and the
+// change is refused.
+TEST(JournalTest, FullDiskRefusesTheChangeAndKeepsTheJournalWhole) {
+    if (GetFileAttributesA("Y:\\") == INVALID_FILE_ATTRIBUTES) GTEST_SKIP() << "no small drive Y:";
+    const std::string folder = "Y:\\zkjournal";
+    JournalRecord small, large;
+    small.kind = large.kind = JournalRecord::KeyCreated;
+    small.key = "Software\\Small";
+    large.kind = JournalRecord::Value;
+    large.after = State(REG_BINARY, std::string(48 * 1024, 'x'));  // twice that as hexadecimal digits
+    std::string path;
+    {
+        CJournal journal(folder);
+        ASSERT_EQ(0u, journal.Append(small));
+        EXPECT_EQ(static_cast<DWORD>(ERROR_DISK_FULL), journal.Append(large));
+        EXPECT_EQ(1u, journal.records().size());
+        path = journal.path();
+    }
+    const JournalContent content = ParseJournal(FileText(path));
+    EXPECT_TRUE(content.complete);
+    EXPECT_EQ(1u, content.records.size());
+    DeleteFileA(path.c_str());
+    RemoveDirectoryA(folder.c_str());
+}
+
 using JournalUndoTest = ScratchKeyTest;
 
 // Values changed, created and deleted, a key created and a key deleted with its subkeys: undo puts
