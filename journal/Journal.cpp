@@ -141,12 +141,18 @@ bool ReadSnapshot(HKEY root, const std::string& key, std::vector<SnapshotKey>& s
 }
 
 DWORD JournalValueChange(HKEY root, const std::string& key, const std::string& name, const ValueState& after) {
+    return JournalValueChange(root, key, name, ReadValueState(CRegistryKey(root, key.c_str(), false).handle(), name),
+                              after);
+}
+
+DWORD JournalValueChange(HKEY root, const std::string& key, const std::string& name, const ValueState& before,
+                         const ValueState& after) {
     JournalRecord record;
     record.kind = JournalRecord::Value;
     record.root = RootNumber(root);
     record.key = key;
     record.name = name;
-    record.before = ReadValueState(CRegistryKey(root, key.c_str(), false).handle(), name);
+    record.before = before;
     record.after = after;
     // A write that changes nothing is no change.
     return record.before == after ? ERROR_SUCCESS : SessionJournal().Append(record);

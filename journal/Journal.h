@@ -60,6 +60,9 @@ void LogSessionChanges();
 // 0 or the system's error code, when the change must not be made. Keys are paths below root.
 // A value written with the data it already has gives no record.
 DWORD JournalValueChange(HKEY root, const std::string& key, const std::string& name, const ValueState& after);
+// The same with the state before already read (by an undo, which compares it first).
+DWORD JournalValueChange(HKEY root, const std::string& key, const std::string& name, const ValueState& before,
+                         const ValueState& after);
 DWORD JournalKeyCreate(HKEY root, const std::string& key);
 // Keeps the whole subtree with every value.
 DWORD JournalKeyDelete(HKEY root, const std::string& key);

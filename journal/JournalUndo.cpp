@@ -38,7 +38,7 @@ DWORD UndoValue(const JournalRecord& record, HKEY root, const AskOverwrite& askO
     const ValueState now = ReadValueState(key.handle(), record.name);
     if (now == record.before) return ERROR_SUCCESS;  // never made, or taken back already
     if (now != record.after && !askOverwrite(record)) return ERROR_CANCELLED;
-    if (const DWORD error = JournalValueChange(root, record.key, record.name, record.before)) return error;
+    if (const DWORD error = JournalValueChange(root, record.key, record.name, now, record.before)) return error;
     LONG result;
     if (record.before.exists)
         result = key.setValue(record.name.c_str(), record.before.type, record.before.data.data(),
