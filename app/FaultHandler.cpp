@@ -5,6 +5,7 @@
 #include <csignal>
 #include <string>
 
+#include "framework/FaultFrame.h"
 #include "framework/MessageBox.h"
 #include "framework/StringTable.h"
 #include "log/LogFile.h"
@@ -45,22 +46,6 @@ std::string DescribeFault(DWORD code, const void* address) {
     return fw::FormattedString(IDS_PROGRAM_FAILED, static_cast<unsigned long>(code));
 }
 
-bool IsFatal(DWORD code) {
-    switch (code) {
-    case EXCEPTION_ACCESS_VIOLATION:
-    case EXCEPTION_IN_PAGE_ERROR:
-    case EXCEPTION_ILLEGAL_INSTRUCTION:
-    case EXCEPTION_PRIV_INSTRUCTION:
-    case EXCEPTION_INT_DIVIDE_BY_ZERO:
-    case EXCEPTION_STACK_OVERFLOW:
-    case EXCEPTION_DATATYPE_MISALIGNMENT:
-    case EXCEPTION_ARRAY_BOUNDS_EXCEEDED:
-        return true;
-    default:
-        return false;
-    }
-}
-
 // The log is marked only while it is being appended to: a log opened to be read back (printing,
 // faxing) is left as it is.
 bool LogBeingWritten() {
@@ -88,26 +73,15 @@ LONG WINAPI OnUnhandledException(EXCEPTION_POINTERS* exception) {
     EndAfterFault(exception->ExceptionRecord->ExceptionCode, exception->ExceptionRecord->ExceptionAddress);
 }
 
-// Some dispatches swallow a fault in the procedure they call (under Wine, a message sent from
-// another thread, as the log sweep sends), so no unhandled-exception filter would see it. A
-// hardware fault in our own code or a test library's is never expected: it ends the process
-// before any frame can swallow it. Faults elsewhere take their ordinary course.
-LONG WINAPI OnFault(EXCEPTION_POINTERS* exception) {
-    const EXCEPTION_RECORD& record = *exception->ExceptionRecord;
-    if (IsFatal(record.ExceptionCode)) {
-        const HMODULE module = ModuleAt(record.ExceptionAddress);
-        if (module == GetModuleHandleA(nullptr) || LibraryAt(record.ExceptionAddress))
-            EndAfterFault(record.ExceptionCode, record.ExceptionAddress);
-    }
-    return EXCEPTION_CONTINUE_SEARCH;
-}
+// A fault that no frame inside ours handled: a library's own handler has had its chance.
+void OnFault(const EXCEPTION_RECORD& fault) { EndAfterFault(fault.ExceptionCode, fault.ExceptionAddress); }
 
 void OnAbort(int) { EndAfterFault(kAbortExitCode, nullptr); }
 
 }  // namespace
 
 void InstallFaultHandler() {
-    AddVectoredExceptionHandler(1, OnFault);
+    fw::SetFaultAction(OnFault);
     SetUnhandledExceptionFilter(OnUnhandledException);
     std::signal(SIGABRT, OnAbort);
 }

@@ -20,7 +20,7 @@
 #include "editors/RegistryPage.h"
 #include "registry/RegistryKey.h"
 #include "resources/resource.h"
-#include "testlib/TestLibrary.h"
+#include "testlib/LibraryWalks.h"
 #include "wizard/WizardDlg.h"
 
 namespace {
@@ -41,19 +41,6 @@ bool MakeKeys(int keys) {
     return true;
 }
 
-bool CountKey(CTestLibrary&, const LoggedKeyEntry&, void* count, DWORD) {
-    ++*static_cast<int*>(count);
-    return true;
-}
-
-bool DropValue(CTestLibrary&, std::unique_ptr<RegEditItem>, void* count, DWORD) {
-    ++*static_cast<int*>(count);
-    return true;
-}
-
-bool ReadValues(CTestLibrary& library, const LoggedKeyEntry& key, void* count, DWORD) {
-    return ForEachRegEditItem(library, key, DropValue, count, 0);
-}
 
 int ChildCount(HWND tree, HTREEITEM parent) {
     int count = 0;
@@ -126,8 +113,14 @@ int main(int argc, char** argv) {
             return 1;
         }
         int walked = 0, values = 0;
-        const double walk = bench::Seconds([&] { ForEachLoggedKey(*library, CountKey, &walked, 0); });
-        const double read = bench::Seconds([&] { ForEachLoggedKey(*library, ReadValues, &values, 0); });
+        const double walk = bench::Seconds([&] {
+            ForEachLoggedKey(*library, [&](const LoggedKeyEntry&) { return ++walked > 0; });
+        });
+        const double read = bench::Seconds([&] {
+            ForEachLoggedKey(*library, [&](const LoggedKeyEntry& key) {
+                return ForEachRegEditItem(*library, key, [&](std::unique_ptr<RegEditItem>) { return ++values > 0; });
+            });
+        });
         const PageTimes page = TimePage(keys);
         std::printf("%7d %9.3f %11.3f %10.3f %12.3f %9.3f %9d\n", keys, walk, read, page.painted, page.longestStall,
                     page.total, page.keys);

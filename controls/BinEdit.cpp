@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "controls/BinEditModel.h"
+#include "framework/FaultFrame.h"
 #include "framework/Trace.h"
 
 const char kBinEditClass[] = "BINEDIT";
@@ -290,7 +291,9 @@ LRESULT handle(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT CALLBACK BinEditProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
     try {
-        return handle(control, message, wParam, lParam);
+        LRESULT result = 0;
+        fw::InFaultFrame([&] { result = handle(control, message, wParam, lParam); });
+        return result;
     } catch (...) {
         fw::TraceCaughtException("BinEditProc");  // nothing unwinds through the system's code
         return 0;

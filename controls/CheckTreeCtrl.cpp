@@ -1,9 +1,9 @@
 #include "controls/CheckTreeCtrl.h"
 
+#include "framework/ImageList.h"
 #include "resources/resource.h"
 
 namespace {
-const COLORREF kCheckMaskColour = RGB(0, 128, 128);
 constexpr int kImageSize = 16;
 }  // namespace
 
@@ -15,7 +15,7 @@ void CCheckTreeCtrl::Initialise() {
     fw::UniqueBitmap states(static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr),
                                                             MAKEINTRESOURCEA(IDB_CHECK_STATES), IMAGE_BITMAP, 0,
                                                             0, LR_DEFAULTCOLOR)));
-    if (states) ImageList_AddMasked(m_stateImages.get(), states.get(), kCheckMaskColour);
+    if (states) ImageList_AddMasked(m_stateImages.get(), states.get(), fw::kImageMaskColour);
     SendMessageA(hwnd(), TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(m_images.get()));
     SendMessageA(hwnd(), TVM_SETIMAGELIST, TVSIL_STATE, reinterpret_cast<LPARAM>(m_stateImages.get()));
 }

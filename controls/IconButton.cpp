@@ -3,6 +3,7 @@
 #include <initializer_list>
 #include <vector>
 
+#include "framework/FaultFrame.h"
 #include "framework/Handles.h"
 #include "framework/WindowsVersion.h"
 
@@ -182,7 +183,7 @@ LRESULT setImage(HWND button, HICON icon) {
     return reinterpret_cast<LRESULT>(previous);
 }
 
-LRESULT CALLBACK IconButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT handle(HWND button, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE: {
         const DWORD style = reinterpret_cast<CREATESTRUCTA*>(lParam)->style;
@@ -247,6 +248,13 @@ LRESULT CALLBACK IconButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM
     default:
         return DefWindowProcA(button, message, wParam, lParam);
     }
+}
+
+// Under a frame of ours: the platform may call it from a dispatch that would swallow a fault.
+LRESULT CALLBACK IconButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    fw::InFaultFrame([&] { result = handle(button, message, wParam, lParam); });
+    return result;
 }
 
 // Puts a ZKICONBUTTON where the dialog's button is, in its place in the tab order.

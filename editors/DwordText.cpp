@@ -6,7 +6,6 @@
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
 bool isHexDigit(char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; }
 int digitValue(char c) { return std::isdigit(static_cast<unsigned char>(c)) ? c - '0' : std::toupper(static_cast<unsigned char>(c)) - 'A' + 10; }
 
@@ -16,23 +15,6 @@ std::string DwordText(DWORD value, bool hex) {
     char text[16];
     std::snprintf(text, sizeof text, hex ? "%lx" : "%lu", static_cast<unsigned long>(value));
     return text;
-}
-
-bool ParseDecimalDword(const std::string& text, DWORD& value) {
-    size_t i = 0;
-    while (i < text.size() && isBlank(text[i])) ++i;
-    if (i < text.size() && text[i] == '+') ++i;
-    const size_t firstDigit = i;
-    uint64_t number = 0;
-    for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i) {
-        number = number * 10 + static_cast<uint64_t>(text[i] - '0');
-        if (number > 0xFFFFFFFFu) return false;
-    }
-    if (i == firstDigit) return false;
-    while (i < text.size() && isBlank(text[i])) ++i;
-    if (i != text.size()) return false;
-    value = static_cast<DWORD>(number);
-    return true;
 }
 
 bool ParseHexDword(const std::string& typed, DWORD& value) {

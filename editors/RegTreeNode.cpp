@@ -1,41 +1,15 @@
 #include "editors/RegTreeNode.h"
 
+#include <utility>
+
 #include "editors/RegistryTreeCtrl.h"
-#include "framework/MessageBox.h"
 #include "framework/StringTable.h"
 #include "journal/Journal.h"
-#include "journal/UndoChanges.h"
 #include "registry/RegistryKey.h"
-
-namespace {
-// Deletions ask first, No being the default.
-constexpr UINT kConfirmDeletion = MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2;
-
-// The page that holds the tree owns the question.
-bool UserConfirms(const CRegistryTreeCtrl& tree, UINT question) {
-    return fw::ShowMessage(GetParent(tree.hwnd()), question, kConfirmDeletion) == IDYES;
-}
-
-void ReplaceAll(std::string& text, const std::string& placeholder, const std::string& with) {
-    for (size_t at = text.find(placeholder); at != std::string::npos; at = text.find(placeholder, at + with.size()))
-        text.replace(at, placeholder.size(), with);
-}
-
-// The refusal's message, its range put in for %1 and %2.
-std::string RefusalText(const CollectRefusal& refusal) {
-    std::string text = fw::LoadedString(refusal.message);
-    ReplaceAll(text, "%1", std::to_string(refusal.minimum));
-    ReplaceAll(text, "%2", std::to_string(refusal.maximum));
-    return text;
-}
-}  // namespace
+#include "resources/resource.h"
 
 void CRegTreeNode::show(const RegistryPageControls& controls) {
-    controls.list.show(SW_HIDE);
-    controls.edit.show(SW_SHOW);
-    controls.edit.send(EM_SETREADONLY, TRUE);
-    controls.edit.setText("");
-    controls.info.setText(fw::LoadedString(IDS_REGPAGE_CHECKED_LOGGED));
+    ShowText(controls, "", true, fw::LoadedString(IDS_REGPAGE_CHECKED_LOGGED));
 }
 
 void CRegTreeNode::revert() {
@@ -44,16 +18,20 @@ void CRegTreeNode::revert() {
     setModified(false, true);
 }
 
-bool CRegTreeNode::journaled(DWORD error) const { return CheckJournaled(GetParent(m_tree.hwnd()), error); }
-
-void CRegTreeNode::commit() {
-    for (HTREEITEM child = m_tree.FirstChild(m_item); child; child = m_tree.NextSibling(child))
-        if (CRegTreeNode* node = m_tree.Node(child)) node->commit();
+WriteFailure CRegTreeNode::commit() {
+    WriteFailure first;
+    for (HTREEITEM child = m_tree.FirstChild(m_item); child; child = m_tree.NextSibling(child)) {
+        CRegTreeNode* node = m_tree.Node(child);
+        if (!node) continue;
+        WriteFailure failure = node->commit();
+        if (failure && !first) first = std::move(failure);
+    }
     // A value whose write failed keeps its mark, and so do the nodes above it.
     if (m_tree.FirstChild(m_item))
         followChildren();
     else
         setModified(false, true);
+    return first;
 }
 
 void CRegTreeNode::markSubtree(bool modified) {
@@ -92,21 +70,18 @@ LoggedKeyEntry CRegKeyNode::entry() const {
 }
 
 void CRegKeyNode::show(const RegistryPageControls& controls) {
-    controls.list.show(SW_HIDE);
-    controls.edit.show(SW_SHOW);
-    controls.edit.send(EM_SETREADONLY, TRUE);
-    controls.edit.setText(std::string(RootKeyName(m_root)) + m_subkey);
-    controls.info.setText(m_description);
+    ShowText(controls, std::string(RootKeyName(m_root)) + m_subkey, true, m_description);
 }
 
-void CRegKeyNode::deleteItem() {
-    if (!UserConfirms(tree(), IDS_CONFIRM_DELETE_KEY) || !journaled(JournalKeyDelete(m_root, m_subkey))) return;
-    CRegistryKey(m_root, false).deleteSubkey(m_subkey.c_str());
-    tree().RemoveItem(item());  // this node goes with its item: nothing may follow
+UINT CRegKeyNode::deleteQuestion() const { return IDS_CONFIRM_DELETE_KEY; }
+
+LONG CRegKeyNode::deleteFromRegistry() {
+    if (const DWORD error = JournalKeyDelete(m_root, m_subkey)) return static_cast<LONG>(error);
+    return CRegistryKey(m_root, false).deleteSubkey(m_subkey.c_str());
 }
 
 void CRegValueNode::show(const RegistryPageControls& controls) {
-    m_item->Show(controls);
+    ShowValue(controls, *m_item);
     if (!CRegistryKey(m_key.root(), m_key.subkey().c_str(), false).isWritable()) {
         controls.edit.send(EM_SETREADONLY, TRUE);
         controls.list.enable(false);
@@ -118,29 +93,32 @@ void CRegValueNode::revert() {
     setModified(false, true);
 }
 
-void CRegValueNode::collect(RegistryPageControls& controls) {
-    if (const CollectRefusal refusal = m_item->Collect(controls)) {
-        fw::ShowMessage(GetParent(controls.edit.hwnd()), RefusalText(refusal), MB_OK | MB_ICONEXCLAMATION);
-        const bool inEditBox = (GetWindowLongA(controls.edit, GWL_STYLE) & WS_VISIBLE) != 0;
-        if (controls.exchange) controls.exchange->fail(inEditBox ? controls.editId : controls.listId);
-        return;
-    }
-    setModified(m_item->modified(), true);
+CollectRefusal CRegValueNode::collect(const RegistryPageControls& controls, bool strict) {
+    const CollectRefusal refusal = CollectValue(controls, *m_item, strict);
+    if (!refusal) setModified(m_item->modified(), true);
+    return refusal;
 }
 
-void CRegValueNode::commit() {
+// A key that no longer opens gives the registry's reason for that, not the one for a missing handle.
+// The journal comes first: a change it cannot record is not made, and its reason is told.
+WriteFailure CRegValueNode::commit() {
+    CRegistryKey key(m_key.root(), m_key.subkey().c_str(), false);
     ValueState after;
     after.exists = m_item->EditedData(after.type, after.data);
-    if (after.exists && !journaled(JournalValueChange(m_key.root(), m_key.subkey(), m_item->valueName(), after))) return;
-    CRegistryKey key(m_key.root(), m_key.subkey().c_str(), false);
-    if (m_item->Commit(key)) setModified(false, true);
+    if (key.handle() && after.exists)
+        if (const DWORD error = JournalValueChange(m_key.root(), m_key.subkey(), m_item->valueName(), after))
+            return {static_cast<LONG>(error), m_item->label()};
+    const LONG result = key.handle() ? m_item->Commit(key) : key.status();
+    if (result != ERROR_SUCCESS) return {result, m_item->label()};
+    setModified(false, true);
+    return {};
 }
 
-void CRegValueNode::deleteItem() {
-    if (!UserConfirms(tree(), IDS_CONFIRM_DELETE_ENTRY) ||
-        !journaled(JournalValueChange(m_key.root(), m_key.subkey(), m_item->valueName(), ValueState())))
-        return;
+UINT CRegValueNode::deleteQuestion() const { return IDS_CONFIRM_DELETE_ENTRY; }
+
+LONG CRegValueNode::deleteFromRegistry() {
+    if (const DWORD error = JournalValueChange(m_key.root(), m_key.subkey(), m_item->valueName(), ValueState()))
+        return static_cast<LONG>(error);
     CRegistryKey key(m_key.root(), m_key.subkey().c_str(), false);
-    m_item->DeleteFrom(key);
-    tree().RemoveItem(item());  // this node goes with its item: nothing may follow
+    return key.handle() ? m_item->DeleteFrom(key) : key.status();
 }

@@ -7,10 +7,18 @@
 #include <memory>
 #include <string>
 
+#include "editors/RegistryPageControls.h"
 #include "testlib/RegEditItem.h"
 #include "testlib/TestLibrary.h"
 
 class CRegistryTreeCtrl;
+
+// The first registry write below a node that failed: the registry's code and the item's label.
+struct WriteFailure {
+    LONG error = ERROR_SUCCESS;
+    std::string label;
+    explicit operator bool() const { return error != ERROR_SUCCESS; }
+};
 
 class CRegTreeNode {
 public:
@@ -26,18 +34,21 @@ public:
     HTREEITEM item() const { return m_item; }
     void attach(HTREEITEM item) { m_item = item; }
 
+    virtual const char* label() const = 0;
     virtual bool isDeletable() const { return false; }
     virtual bool hasEditorKeys() const { return false; }
     // Fills the controls under and beside the tree for this node.
     virtual void show(const RegistryPageControls& controls);
     // Every value below goes back to what the registry holds.
     virtual void revert();
-    // Takes the controls' text into the node; a refusal fails controls.exchange.
-    virtual void collect(RegistryPageControls&) {}
-    // Writes every value below to the registry.
-    virtual void commit();
-    // Asks, removes the node's key or value from the registry and its item from the tree.
-    virtual void deleteItem() {}
+    // Takes the controls' text into the node; a refusal changes nothing.
+    virtual CollectRefusal collect(const RegistryPageControls&, bool /*strict*/) { return {}; }
+    // Writes every value below to the registry, each even after one failed.
+    virtual WriteFailure commit();
+    // The question asked before a deletion; then the node's key or value is removed from the
+    // registry (the item stays: the tree removes it). The registry's code.
+    virtual UINT deleteQuestion() const { return 0; }
+    virtual LONG deleteFromRegistry() { return ERROR_SUCCESS; }
 
     // The mark on this node and everything below it; with propagate, the nodes above follow:
     // each is marked while any of its children is.
@@ -47,8 +58,6 @@ public:
 
 protected:
     CRegistryTreeCtrl& tree() const { return m_tree; }
-    // True when the change was journaled; otherwise the user is told, and it is not made.
-    bool journaled(DWORD error) const;
 
 private:
     void markSubtree(bool modified);
@@ -63,6 +72,7 @@ class CRegLibraryNode : public CRegTreeNode {
 public:
     CRegLibraryNode(CTestLibrary& library, CRegistryTreeCtrl& tree) : CRegTreeNode(Library, tree), m_library(library) {}
     CTestLibrary& library() const { return m_library; }
+    const char* label() const override { return m_library.name(); }
     bool hasEditorKeys() const override { return m_library.HasEditorKeys(); }
 
 private:
@@ -84,9 +94,11 @@ public:
         return toRead;
     }
 
+    const char* label() const override { return m_name.c_str(); }
     bool isDeletable() const override { return (m_flags & ZK_KEY_DELETABLE) != 0; }
     void show(const RegistryPageControls& controls) override;
-    void deleteItem() override;
+    UINT deleteQuestion() const override;
+    LONG deleteFromRegistry() override;
 
 private:
     std::string m_name;
@@ -105,12 +117,14 @@ public:
 
     const RegEditItem& value() const { return *m_item; }
 
+    const char* label() const override { return m_item->label(); }
     bool isDeletable() const override { return m_item->deletable(); }
     void show(const RegistryPageControls& controls) override;
     void revert() override;
-    void collect(RegistryPageControls& controls) override;
-    void commit() override;
-    void deleteItem() override;
+    CollectRefusal collect(const RegistryPageControls& controls, bool strict) override;
+    WriteFailure commit() override;
+    UINT deleteQuestion() const override;
+    LONG deleteFromRegistry() override;
 
 private:
     std::unique_ptr<RegEditItem> m_item;

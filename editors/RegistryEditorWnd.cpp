@@ -3,12 +3,9 @@
 
 #include <windowsx.h>
 
+#include "editors/EditorSettingsIds.h"
 #include "framework/StringTable.h"
 #include "resources/resource.h"
-
-namespace {
-const COLORREF kImageMask = RGB(0, 128, 128);
-}
 
 CRegistryEditorWnd::CRegistryEditorWnd(HWND owner) : m_owner(owner) {}
 
@@ -62,7 +59,7 @@ bool CRegistryEditorWnd::OnCreate() {
     if (!m_statusBar.Create(hwnd())) return false;
     m_statusBar.SetIndicators(fw::LoadedString(IDS_IDLE_MESSAGE), {});
     UseMessageBar(m_statusBar);
-    if (!m_images.LoadBitmap(IDB_REGISTRY_IMAGES, 16, kImageMask)) return false;
+    if (!m_images.LoadBitmap(IDB_REGISTRY_IMAGES, 16, fw::kImageMaskColour)) return false;
     const DWORD child = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
     if (!m_tree.Create(hwnd(), IDC_REGEDIT_TREE,
                        child | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS, WS_EX_CLIENTEDGE))

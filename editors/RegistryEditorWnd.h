@@ -51,13 +51,9 @@ public:
     // expanded; the first fill selects the first top-level item.
     void FillTree();
     void SetSplitterPosition(int left);
-    int splitterPosition() const { return m_bar.left; }
 
     const fw::CTreeCtrl& tree() const { return m_tree; }
     const fw::CListCtrl& list() const { return m_list; }
-    const std::string& findText() const { return m_findText; }
-    // As the find dialog's report would set it.
-    void SetFindText(const std::string& text) { m_findText = text; }
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;

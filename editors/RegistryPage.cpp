@@ -1,20 +1,19 @@
 #include "editors/RegistryPage.h"
 
+#include <string>
+
 #include "editors/RegistryEditorWnd.h"
+#include "framework/ErrorText.h"
 #include "framework/MessageBox.h"
+#include "framework/ReplaceAll.h"
 #include "framework/StringTable.h"
 #include "log/LogWriter.h"
 #include "resources/resource.h"
+#include "testlib/LibraryWalks.h"
 
 namespace {
-// The collection's context is the page's only while the collection runs, however it ends.
-struct ExchangeInProgress {
-    ExchangeInProgress(RegistryPageControls& controls, fw::DataExchange& exchange) : controls(controls) {
-        controls.exchange = &exchange;
-    }
-    ~ExchangeInProgress() { controls.exchange = nullptr; }
-    RegistryPageControls& controls;
-};
+// Deletions ask first, No being the default.
+constexpr UINT kConfirmDeletion = MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2;
 
 bool AnyLibraryHasEditorKeys() {
     CTestLibrary* library = nullptr;
@@ -23,13 +22,14 @@ bool AnyLibraryHasEditorKeys() {
     return false;
 }
 
-bool AddEditorKey(CTestLibrary&, const EditorKeyEntry& key, void* context, DWORD) {
-    static_cast<CRegistryEditorWnd*>(context)->AddRootEntry(key.name, key.root, key.subkey);
-    return true;
-}
-
 bool IsTreeNotice(const NMHDR* header, UINT ansiCode, UINT wideCode) {
     return header->idFrom == IDC_REGPAGE_TREE && (header->code == ansiCode || header->code == wideCode);
+}
+
+// The refusal's message, its range put in for %1 and %2.
+std::string RefusalText(const CollectRefusal& refusal) {
+    const std::string text = fw::ReplaceAll(fw::LoadedString(refusal.message), "%1", std::to_string(refusal.minimum));
+    return fw::ReplaceAll(text, "%2", std::to_string(refusal.maximum));
 }
 }  // namespace
 
@@ -50,12 +50,14 @@ BOOL CRegistryPage::OnInitDialog() {
 void CRegistryPage::DoDataExchange(fw::DataExchange& exchange) {
     CRegTreeNode* node = m_tree.Selected();
     if (!m_collecting || !node) return;
-    ExchangeInProgress inProgress(m_controls, exchange);
-    node->collect(m_controls);
+    if (const CollectRefusal refusal = node->collect(m_controls, m_strict)) {
+        fw::ShowMessage(hwnd(), RefusalText(refusal), MB_OK | MB_ICONEXCLAMATION);
+        exchange.fail(m_controls.shownId());
+    }
 }
 
-bool CRegistryPage::Collect(BOOL strict) {
-    m_controls.strict = strict;
+bool CRegistryPage::Collect(bool strict) {
+    m_strict = strict;
     m_collecting = true;
     const bool collected = UpdateData(true);
     m_collecting = false;
@@ -90,7 +92,7 @@ bool CRegistryPage::OnCommand(WORD id, WORD code, HWND control) {
 bool CRegistryPage::OnNotify(NMHDR* header, LRESULT& result) {
     if (IsTreeNotice(header, TVN_SELCHANGINGA, TVN_SELCHANGINGW)) {
         // A value that does not validate keeps the selection where it is.
-        result = !m_deleting && !Collect(TRUE);
+        result = !m_deleting && !Collect(true);
         return true;
     }
     if (IsTreeNotice(header, TVN_SELCHANGEDA, TVN_SELCHANGEDW)) {
@@ -104,7 +106,7 @@ bool CRegistryPage::OnNotify(NMHDR* header, LRESULT& result) {
 void CRegistryPage::OnTyped() {
     CRegTreeNode* node = m_tree.Selected();
     if (m_showing || !node) return;
-    Collect(FALSE);
+    Collect(false);
     EnableSaveAndRestore(node->modified());
 }
 
@@ -113,15 +115,10 @@ void CRegistryPage::OnSelected(CRegTreeNode* node) {
     m_controls.edit.enable(true);
     m_controls.list.enable(true);
     m_showing = true;
-    if (node) {
+    if (node)
         node->show(m_controls);
-    } else {  // as the page first shows: nothing to edit, whatever was shown before a refill
-        m_controls.list.show(SW_HIDE);
-        m_controls.edit.show(SW_SHOW);
-        m_controls.edit.send(EM_SETREADONLY, TRUE);
-        m_controls.edit.setText("");
-        m_controls.info.setText("");
-    }
+    else  // as the page first shows: nothing to edit, whatever was shown before a refill
+        ShowText(m_controls, "", true, "");
     // A key's path is longer than the box: its end, the key itself, is what must show.
     const WPARAM end = static_cast<WPARAM>(GetWindowTextLengthA(m_controls.edit.hwnd()));
     m_controls.edit.send(EM_SETSEL, end, static_cast<LPARAM>(end));
@@ -144,19 +141,25 @@ void CRegistryPage::OnRestore() {
 
 void CRegistryPage::OnSave() {
     CRegTreeNode* node = m_tree.Selected();
-    if (!node || !Collect(TRUE)) return;
-    node->commit();
-    // A value whose write failed stays marked, and Save with it.
+    if (!node || !Collect(true)) return;
+    if (const WriteFailure failure = node->commit()) {
+        ReportFailure(IDS_REGPAGE_NOT_SAVED, failure);
+        return;
+    }
     EnableSaveAndRestore(node->modified());
 }
 
+// The item goes only with what it stands for: a delete that failed leaves it, unless the key or
+// value is gone all the same.
 void CRegistryPage::OnDelete() {
     CRegTreeNode* node = m_tree.Selected();
     if (!node || !node->isDeletable()) return;
-    m_deleting = true;
-    node->deleteItem();
-    m_deleting = false;
-    OnSelected(m_tree.Selected());
+    if (fw::ShowMessage(hwnd(), node->deleteQuestion(), kConfirmDeletion) != IDYES) return;
+    if (const LONG error = node->deleteFromRegistry()) {
+        ReportFailure(IDS_REGPAGE_NOT_DELETED, {error, node->label()});
+        return;
+    }
+    ChangeTree([&] { m_tree.RemoveItem(node->item()); });
 }
 
 // The editor may change anything below the libraries' keys, so the tree is read again after it.
@@ -164,13 +167,14 @@ void CRegistryPage::OnAdvanced() {
     if (!MayLeave()) return;
     CRegistryEditorWnd editor(GetAncestor(hwnd(), GA_ROOT));
     CTestLibrary* library = nullptr;
-    for (size_t index = 0; GetTestLibrary(index, library); ++index)
-        if (library->HasEditorKeys()) ForEachEditorKey(*library, AddEditorKey, &editor, 0);
+    for (size_t index = 0; GetTestLibrary(index, library); ++index) {
+        ForEachEditorKey(*library, [&editor](const EditorKeyEntry& key) {
+            editor.AddRootEntry(key.name, key.root, key.subkey);
+            return true;
+        });
+    }
     editor.Run();
-    m_deleting = true;  // nothing typed is collected from items that go
-    m_tree.Initialise();
-    m_deleting = false;
-    OnSelected(m_tree.Selected());
+    ChangeTree([this] { m_tree.Initialise(); });
 }
 
 void CRegistryPage::EnableSaveAndRestore(bool enable) {
@@ -178,14 +182,32 @@ void CRegistryPage::EnableSaveAndRestore(bool enable) {
     item(IDC_REGPAGE_RESTORE).enable(enable);
 }
 
+void CRegistryPage::ReportFailure(UINT message, const WriteFailure& failure) {
+    const std::string reason = ErrorText(static_cast<DWORD>(failure.error));
+    fw::ShowMessage(hwnd(), fw::FormattedString(message, failure.label.c_str(), reason.c_str()), MB_OK | MB_ICONSTOP);
+    ChangeTree([this] { m_tree.RemoveVanished(); });
+}
+
+bool CRegistryPage::CommitModified() {
+    WriteFailure first;
+    for (CRegTreeNode* leaf : m_tree.ModifiedLeaves()) {
+        WriteFailure failure = leaf->commit();
+        if (failure && !first) first = std::move(failure);
+    }
+    if (first) {
+        ReportFailure(IDS_REGPAGE_NOT_SAVED, first);
+        return false;
+    }
+    EnableSaveAndRestore(false);
+    return true;
+}
+
+// A save that failed keeps the user on the page, with the values that were not written marked.
 BOOL CRegistryPage::MayLeave() {
     if (m_tree.ModifiedLeaves().empty()) return TRUE;
     switch (fw::ShowMessage(hwnd(), IDS_SAVE_REGISTRY, MB_YESNOCANCEL | MB_ICONQUESTION)) {
     case IDYES:
-        if (!Collect(TRUE)) return FALSE;
-        for (CRegTreeNode* leaf : m_tree.ModifiedLeaves()) leaf->commit();
-        EnableSaveAndRestore(false);
-        return TRUE;
+        return Collect(true) && CommitModified();
     case IDNO:
         return TRUE;  // the changes stay pending, and marked
     default:

@@ -1,24 +1,17 @@
 #include "editors/RegistryTreeCtrl.h"
 
+#include "framework/ImageList.h"
 #include "framework/WaitCursor.h"
+#include "registry/RegistryKey.h"
 #include "resources/resource.h"
+#include "testlib/LibraryWalks.h"
 
 namespace {
-const COLORREF kImageMaskColour = RGB(0, 128, 128);
 enum TreeImage { kKeyImage = 0, kOpenKeyImage = 1, kStringImage = 2, kDwordImage = 3, kMarkImage = 4 };
 constexpr int kMarkOverlay = 1;
 
 int AddIcon(HIMAGELIST images, HICON icon) { return icon ? ImageList_AddIcon(images, icon) : -1; }
 }  // namespace
-
-struct CRegistryTreeCtrl::Filling {
-    CRegistryTreeCtrl* tree;
-    HTREEITEM libraryItem;
-    HTREEITEM keyItem;
-    const CRegKeyNode* keyNode;
-    size_t keys;
-    size_t checkedKeys;
-};
 
 CRegistryTreeCtrl::~CRegistryTreeCtrl() {
     if (hwnd()) FreeAllItemData(FirstRoot());
@@ -35,7 +28,7 @@ void CRegistryTreeCtrl::Initialise() {
     CCheckTreeCtrl::Initialise();
     fw::UniqueBitmap pictures(static_cast<HBITMAP>(LoadImageA(
         GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_REGISTRY_IMAGES), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
-    if (pictures) ImageList_AddMasked(images(), pictures.get(), kImageMaskColour);
+    if (pictures) ImageList_AddMasked(images(), pictures.get(), fw::kImageMaskColour);
     ImageList_SetOverlayImage(images(), kMarkImage, kMarkOverlay);
 
     CTestLibrary* library = nullptr;
@@ -43,31 +36,26 @@ void CRegistryTreeCtrl::Initialise() {
         const bool loggedKeys = library->HasLoggedKeys();
         if (!loggedKeys && !library->HasEditorKeys()) continue;
         // A library with editor keys only is shown for Advanced..., never logged.
-        Filling filling{this, nullptr, nullptr, nullptr, 0, 0};
-        filling.libraryItem = Append(library->name(), AddIcon(images(), library->icon()), nullptr,
-                                     loggedKeys ? kUnchecked : kCheckDisabled,
-                                     std::make_unique<CRegLibraryNode>(*library, *this));
+        const HTREEITEM libraryItem =
+            Append(library->name(), AddIcon(images(), library->icon()), nullptr,
+                   loggedKeys ? kUnchecked : kCheckDisabled, std::make_unique<CRegLibraryNode>(*library, *this));
         if (!loggedKeys) continue;
-        ForEachLoggedKey(*library, AddKey, &filling, 0);
-        SetState(filling.libraryItem, filling.checkedKeys == 0              ? kUnchecked
-                                      : filling.checkedKeys == filling.keys ? kChecked
-                                                                            : kPartlyChecked);
-        SendMessageA(hwnd(), TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(filling.libraryItem));
+        size_t keys = 0, checkedKeys = 0;
+        ForEachLoggedKey(*library, [&](const LoggedKeyEntry& key) {
+            const bool checked = (key.flags & ZK_KEY_TYPICAL) != 0;
+            if (Append(key.name, kKeyImage, libraryItem, checked ? kChecked : kUnchecked,
+                       std::make_unique<CRegKeyNode>(key, *this), key.editTableId != 0)) {
+                ++keys;
+                checkedKeys += checked;
+            }
+            return true;
+        });
+        SetState(libraryItem, checkedKeys == 0 ? kUnchecked : checkedKeys == keys ? kChecked : kPartlyChecked);
+        SendMessageA(hwnd(), TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(libraryItem));
     }
     if (HTREEITEM first = FirstRoot())
         SendMessageA(hwnd(), TVM_SELECTITEM, TVGN_FIRSTVISIBLE, reinterpret_cast<LPARAM>(first));
     SendMessageA(hwnd(), WM_SETREDRAW, TRUE, 0);
-}
-
-bool CRegistryTreeCtrl::AddKey(CTestLibrary&, const LoggedKeyEntry& key, void* context, DWORD) {
-    Filling& filling = *static_cast<Filling*>(context);
-    const bool checked = (key.flags & ZK_KEY_TYPICAL) != 0;
-    if (filling.tree->Append(key.name, kKeyImage, filling.libraryItem, checked ? kChecked : kUnchecked,
-                             std::make_unique<CRegKeyNode>(key, *filling.tree), key.editTableId != 0)) {
-        ++filling.keys;
-        filling.checkedKeys += checked;
-    }
-    return true;
 }
 
 void CRegistryTreeCtrl::AddValues(HTREEITEM keyItem) {
@@ -76,22 +64,17 @@ void CRegistryTreeCtrl::AddValues(HTREEITEM keyItem) {
     if (!node || node->kind() != CRegTreeNode::Key || !library) return;
     auto& key = static_cast<CRegKeyNode&>(*node);
     if (!key.takeValuesToRead()) return;
-    Filling filling{this, Parent(keyItem), keyItem, &key, 0, 0};
-    ForEachRegEditItem(*library, key.entry(), AddValue, &filling, 0);
+    ForEachRegEditItem(*library, key.entry(), [&](std::unique_ptr<RegEditItem> value) {
+        const char* label = value->label();
+        const int image = value->isDword() ? kDwordImage : kStringImage;
+        Append(label, image, keyItem, kNoCheckBox, std::make_unique<CRegValueNode>(std::move(value), key, *this));
+        return true;
+    });
     if (FirstChild(keyItem)) return;
     TVITEMA change{};  // none of the described values exists: nothing to expand
     change.mask = TVIF_CHILDREN;
     change.hItem = keyItem;
     SendMessageA(hwnd(), TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&change));
-}
-
-bool CRegistryTreeCtrl::AddValue(CTestLibrary&, std::unique_ptr<RegEditItem> item, void* context, DWORD) {
-    Filling& filling = *static_cast<Filling*>(context);
-    const char* label = item->label();
-    const int image = item->isDword() ? kDwordImage : kStringImage;
-    filling.tree->Append(label, image, filling.keyItem, kNoCheckBox,
-                         std::make_unique<CRegValueNode>(std::move(item), *filling.keyNode, *filling.tree));
-    return true;
 }
 
 HTREEITEM CRegistryTreeCtrl::Append(const char* text, int image, HTREEITEM parent, int state,
@@ -157,6 +140,32 @@ void CRegistryTreeCtrl::RemoveItem(HTREEITEM item) {
     SendMessageA(hwnd(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(item));
     RecomputeAll();
     if (CRegTreeNode* node = Node(parent)) node->followChildren();
+}
+
+// Every key is opened once: a registry round trip per key, like the walk that filled the tree.
+void CRegistryTreeCtrl::RemoveVanished() {
+    for (HTREEITEM libraryItem = FirstRoot(); libraryItem; libraryItem = NextSibling(libraryItem)) {
+        for (HTREEITEM keyItem = FirstChild(libraryItem), nextKey; keyItem; keyItem = nextKey) {
+            nextKey = NextSibling(keyItem);
+            auto* key = static_cast<CRegKeyNode*>(Node(keyItem));
+            const CRegistryKey registryKey(key->root(), key->subkey().c_str(), false);
+            if (!registryKey.handle()) {
+                SendMessageA(hwnd(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(keyItem));
+                continue;
+            }
+            bool valueGone = false;
+            for (HTREEITEM valueItem = FirstChild(keyItem), nextValue; valueItem; valueItem = nextValue) {
+                nextValue = NextSibling(valueItem);
+                const auto* value = static_cast<CRegValueNode*>(Node(valueItem));
+                if (registryKey.valueExists(value->value().valueName())) continue;
+                SendMessageA(hwnd(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(valueItem));
+                valueGone = true;
+            }
+            if (valueGone) key->followChildren();
+        }
+        if (CRegTreeNode* library = Node(libraryItem)) library->followChildren();
+    }
+    RecomputeAll();
 }
 
 bool CRegistryTreeCtrl::OnReflectedNotify(NMHDR* header, LRESULT& result) {

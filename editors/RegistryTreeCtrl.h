@@ -25,6 +25,8 @@ public:
     void SetMark(HTREEITEM item, bool marked);
     // Deletes the item with its node and children; the boxes and marks above follow.
     void RemoveItem(HTREEITEM item);
+    // Removes the items of keys and values that the registry no longer holds, as RemoveItem does.
+    void RemoveVanished();
 
     bool OnReflectedNotify(NMHDR* header, LRESULT& result) override;
 
@@ -32,9 +34,6 @@ protected:
     void FreeItemData(LPARAM data) override;
 
 private:
-    struct Filling;
-    static bool AddKey(CTestLibrary& library, const LoggedKeyEntry& key, void* context, DWORD);
-    static bool AddValue(CTestLibrary& library, std::unique_ptr<RegEditItem> item, void* context, DWORD);
     // A key's described values go under it when it is first expanded.
     void AddValues(HTREEITEM keyItem);
     // hasChildren: the item shows that it can be expanded before its children are there.

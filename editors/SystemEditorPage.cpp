@@ -9,7 +9,7 @@
 #include "log/SystemFileDump.h"
 #include "log/SystemFilePath.h"
 #include "resources/resource.h"
-#include "testlib/TestLibrary.h"
+#include "testlib/LibraryWalks.h"
 
 namespace {
 // Large system files load whole: the edit control's own limit is far smaller.
@@ -27,12 +27,10 @@ size_t PieceEnd(const std::string& text, size_t start) {
     return lineEnd != std::string::npos && lineEnd >= start ? lineEnd + 1 : start + kPieceBytes;
 }
 
-bool AddFileName(CTestLibrary&, const SystemFileEntry& file, void* fileList, DWORD) {
-    // A name that begins an entry already listed (any case) is left out: duplicates come once.
-    const fw::WindowRef list(static_cast<HWND>(fileList));
-    const LPARAM name = reinterpret_cast<LPARAM>(file.fileName);
+// A name that begins an entry already listed (any case) is left out: duplicates come once.
+void AddFileName(const fw::WindowRef& list, const char* fileName) {
+    const LPARAM name = reinterpret_cast<LPARAM>(fileName);
     if (list.send(CB_FINDSTRING, static_cast<WPARAM>(-1), name) == CB_ERR) list.send(CB_ADDSTRING, 0, name);
-    return true;
 }
 }  // namespace
 
@@ -60,8 +58,12 @@ BOOL CSystemEditorPage::OnInitDialog() {
 
 void CSystemEditorPage::FillFileList() {
     CTestLibrary* library = nullptr;
-    for (size_t index = 0; GetTestLibrary(index, library); ++index)
-        if (library->HasSystemFiles()) ForEachSystemFile(*library, AddFileName, m_fileList.hwnd(), 0);
+    for (size_t index = 0; GetTestLibrary(index, library); ++index) {
+        ForEachSystemFile(*library, [this](const SystemFileEntry& file) {
+            AddFileName(m_fileList, file.fileName);
+            return true;
+        });
+    }
     m_fileList.send(CB_SETCURSEL, 0);
 }
 

@@ -5,10 +5,12 @@
 #include <new>
 #include <utility>
 
+#include "editors/EditorSettingsIds.h"
 #include "journal/SystemFileStore.h"
 #include "log/LogFile.h"
 #include "log/WholeFile.h"
 #include "framework/ErrorText.h"
+#include "framework/FileReplace.h"
 #include "framework/MessageBox.h"
 #include "framework/RichEditCtrl.h"
 #include "framework/StringTable.h"
@@ -151,7 +153,7 @@ bool CTextEditorWnd::save() {
     DWORD error = ERROR_SUCCESS;
     try {
         if (lstrcmpiA(m_path.c_str(), LogFileName()) == 0) {
-            saved = ReplaceFileContent(m_path, m_text->GetText());
+            saved = fw::WriteFileInPlace(m_path, m_text->GetText());
             error = GetLastError();
         } else {
             const SaveOutcome outcome = SaveSystemFile(m_path, m_text->GetText());

@@ -5,6 +5,8 @@
 
 #include "controls/BinEdit.h"
 #include "editors/DwordText.h"
+#include "editors/EditorSettingsIds.h"
+#include "framework/DataExchange.h"
 #include "framework/MessageBox.h"
 #include "framework/StringTable.h"
 #include "registry/RegistryKey.h"
@@ -78,7 +80,7 @@ void CEditDwordDlg::DoDataExchange(fw::DataExchange& exchange) {
     exchange.text(IDC_DWORD_VALUE, text);
     if (!exchange.saving()) return;
     DWORD typed = 0;
-    if (!(m_base == kHex ? ParseHexDword(text, typed) : ParseDecimalDword(text, typed)))
+    if (!(m_base == kHex ? ParseHexDword(text, typed) : fw::ParseUnsignedDecimal(text, typed)))
         RefuseEntry(hwnd(), exchange, IDS_POSITIVE_NUMBER, IDC_DWORD_VALUE);
     m_value = typed;
 }

@@ -6,6 +6,10 @@
 
 namespace fw {
 
+// An unsigned decimal number as "%lu" reads it: blanks around it and a plus sign allowed; no
+// digits, a minus sign, more than 32 bits or anything else after the digits is refused.
+bool ParseUnsignedDecimal(const std::string& text, DWORD& value);
+
 struct DataExchangeFailure {
     int controlId;
 };

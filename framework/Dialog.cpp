@@ -1,5 +1,6 @@
 #include "framework/Dialog.h"
 
+#include "framework/FaultFrame.h"
 #include "framework/ReflectedControl.h"
 #include "framework/Trace.h"
 
@@ -142,7 +143,7 @@ INT_PTR CALLBACK CDialog::StaticDialogProc(HWND hwnd, UINT message, WPARAM wPara
     if (!dialog) return FALSE;
     INT_PTR handled = FALSE;
     try {
-        handled = dialog->DialogProc(message, wParam, lParam);
+        InFaultFrame([&] { handled = dialog->DialogProc(message, wParam, lParam); });
     } catch (...) {
         TraceCaughtException("CDialog::StaticDialogProc");  // nothing unwinds through the system's code
         handled = FALSE;

@@ -1,5 +1,6 @@
 #include "framework/FrameWnd.h"
 
+#include "framework/FaultFrame.h"
 #include "framework/StringTable.h"
 #include "framework/Trace.h"
 
@@ -163,7 +164,7 @@ LRESULT CALLBACK CFrameWnd::StaticProc(HWND hwnd, UINT message, WPARAM wParam, L
     if (!frame) return DefWindowProcA(hwnd, message, wParam, lParam);
     LRESULT result = 0;
     try {
-        result = frame->WindowProc(message, wParam, lParam);
+        InFaultFrame([&] { result = frame->WindowProc(message, wParam, lParam); });
     } catch (...) {
         TraceCaughtException("CFrameWnd::StaticProc");  // nothing unwinds through the system's code
         result = message == WM_CREATE ? -1 : 0;

@@ -7,6 +7,9 @@
 
 namespace fw {
 
+// The colour that the program's bitmaps paint where they are transparent (teal).
+constexpr COLORREF kImageMaskColour = RGB(0, 128, 128);
+
 class CImageList {
 public:
     // Square images of size pixels from bitmap resource id of the program; pixels of the

@@ -3,6 +3,7 @@
 #include <mutex>
 #include <unordered_map>
 
+#include "framework/FaultFrame.h"
 #include "framework/Trace.h"
 
 namespace fw {
@@ -84,7 +85,9 @@ LRESULT CALLBACK ReflectedControl::StaticProc(HWND hwnd, UINT message, WPARAM wP
     }
     if (!control) return CallOriginal(original, hwnd, message, wParam, lParam);
     try {
-        return control->WindowProc(message, wParam, lParam);
+        LRESULT result = 0;
+        InFaultFrame([&] { result = control->WindowProc(message, wParam, lParam); });
+        return result;
     } catch (...) {
         // Nothing unwinds through the system's code; the message is left to the original.
         TraceCaughtException("ReflectedControl::StaticProc");

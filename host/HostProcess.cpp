@@ -6,6 +6,7 @@
 #include <cstring>
 #include <memory>
 
+#include "framework/Process.h"
 #include "zelkor.h"
 
 namespace {
@@ -13,20 +14,15 @@ namespace {
 // The watcher's own copy of the request and the started process; the watcher frees it.
 struct ProcessWatch {
     CREATEPROCESSINFO request{};
-    PROCESS_INFORMATION process{};
-
-    ~ProcessWatch() {
-        if (process.hThread) CloseHandle(process.hThread);
-        if (process.hProcess) CloseHandle(process.hProcess);
-    }
+    fw::UniqueKernelHandle process;
 };
 
 unsigned __stdcall WatchProcess(void* context) {
     std::unique_ptr<ProcessWatch> watch(static_cast<ProcessWatch*>(context));
-    WaitForSingleObject(watch->process.hProcess, INFINITE);
+    WaitForSingleObject(watch->process.get(), INFINITE);
     if (watch->request.hwndNotify) {
         DWORD exitCode = 0;
-        GetExitCodeProcess(watch->process.hProcess, &exitCode);
+        GetExitCodeProcess(watch->process.get(), &exitCode);
         // Sent, so that the window's own thread handles the notice while the watcher waits.
         SendMessageA(watch->request.hwndNotify, watch->request.uNotifyMessage, 0, static_cast<LPARAM>(exitCode));
     }
@@ -39,11 +35,9 @@ BOOL WINAPI ZKCreateProcess(LPCREATEPROCESSINFO info) {
     try {
         auto watch = std::make_unique<ProcessWatch>();
         XError::Check(info && info->lpCommandLine && info->cbSize == sizeof(CREATEPROCESSINFO));
-        STARTUPINFOA defaultStartup{};
-        defaultStartup.cb = sizeof defaultStartup;
-        LPSTARTUPINFOA startup = info->lpStartupInfo ? info->lpStartupInfo : &defaultStartup;
-        XError::Check(CreateProcessA(nullptr, info->lpCommandLine, nullptr, nullptr, FALSE, CREATE_SEPARATE_WOW_VDM,
-                                     info->lpEnvironment, info->lpCurrentDirectory, startup, &watch->process));
+        watch->process = fw::StartProcess(info->lpCommandLine, info->lpStartupInfo, info->lpEnvironment,
+                                          info->lpCurrentDirectory);
+        XError::Check(watch->process.valid());
         std::memcpy(&watch->request, info, sizeof watch->request);
         const uintptr_t watcher = _beginthreadex(nullptr, 0, WatchProcess, watch.get(), 0, nullptr);
         XError::Check(watcher != 0);

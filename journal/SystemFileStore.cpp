@@ -1,8 +1,8 @@
 #include "journal/SystemFileStore.h"
 
+#include "framework/FileReplace.h"
 #include "journal/Journal.h"
 #include "log/FileBackup.h"
-#include "log/WholeFile.h"
 
 SaveOutcome SaveSystemFile(const std::string& path, const std::string& bytes) {
     SaveOutcome outcome;
@@ -11,7 +11,7 @@ SaveOutcome SaveSystemFile(const std::string& path, const std::string& bytes) {
         outcome.stage = SaveOutcome::BackupFailed;
     } else if ((outcome.error = JournalFileSave(path, outcome.backupPath)) != ERROR_SUCCESS) {
         outcome.stage = SaveOutcome::WriteFailed;
-    } else if (!ReplaceFileContent(path, bytes)) {
+    } else if (!fw::WriteFileInPlace(path, bytes)) {
         outcome.error = GetLastError();
         outcome.stage = SaveOutcome::WriteFailed;
     }

@@ -140,18 +140,15 @@ void LogIniSection(HGLOBAL loadedFile, const char* section) {
         CLogBuffer log;
         if (findSection(text, section, body)) writeSection(log, section, body);
     } catch (const std::bad_alloc&) {
-        // Nothing more can be written for this section.
+        // Nothing more can be written for this section; the log says so.
+        MarkLogPartCut([&] { return std::string(section); });
     }
     GlobalUnlock(loadedFile);
 }
 
 void LogIniSections(std::string_view text, const std::vector<std::string>& sections) {
-    try {
-        const SectionIndex index(text);
-        CLogBuffer log;
-        for (const std::string& section : sections)
-            if (const LineReader* body = index.find(section.c_str())) writeSection(log, section.c_str(), *body);
-    } catch (const std::bad_alloc&) {
-        // The log stays as far as it got.
-    }
+    const SectionIndex index(text);
+    CLogBuffer log;
+    for (const std::string& section : sections)
+        if (const LineReader* body = index.find(section.c_str())) writeSection(log, section.c_str(), *body);
 }

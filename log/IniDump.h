@@ -12,5 +12,6 @@ HGLOBAL LoadIniFile(const char* fileName);
 // Writes one section of a loaded file, if it has it.
 void LogIniSection(HGLOBAL loadedFile, const char* section);
 // Writes the named sections of a text, in that order, as LogIniSection writes each one; the
-// text is read once, however many sections it has.
+// text is read once, however many sections it has. Out of memory, it throws std::bad_alloc,
+// having written what it had composed.
 void LogIniSections(std::string_view text, const std::vector<std::string>& sections);

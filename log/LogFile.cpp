@@ -3,11 +3,15 @@
 // large pieces first (CLogBuffer).
 #include "log/LogFile.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
 #include <utility>
+#include <vector>
 
+#include "framework/ErrorText.h"
+#include "framework/FileReplace.h"
 #include "framework/StringTable.h"
 #include "log/LogLayout.h"
 #include "log/LogWriter.h"
@@ -20,6 +24,8 @@ CLogFile::~CLogFile() { abandon(); }
 bool CLogFile::Create() {
     abandon();
     m_error = 0;
+    m_incomplete.clear();
+    m_size = m_front = 0;
     m_generating = openFile(m_temporary, CREATE_ALWAYS);
     return m_generating;
 }
@@ -32,7 +38,41 @@ DWORD CLogFile::Write(const char* data, DWORD size) {
         return 0;
     }
     if (written < size) fail(ERROR_DISK_FULL);  // the file system took only part of it
+    m_size += written;
     return written;
+}
+
+// Moves the tail back by the text's length, block by block from the end so that no block is
+// overwritten before it is read, then writes the text into the gap. Costs one read and one
+// write of everything after the mark.
+void CLogFile::InsertAtFront(std::string_view text) {
+    if (m_file == INVALID_HANDLE_VALUE || text.empty() || m_error != 0) return;
+    constexpr ULONGLONG kBlock = 1024 * 1024;
+    const ULONGLONG size = m_size;
+    std::vector<char> block(static_cast<size_t>(std::min(kBlock, size - m_front)));
+    for (ULONGLONG end = size; end > m_front && m_error == 0;) {
+        const DWORD length = static_cast<DWORD>(std::min(kBlock, end - m_front));
+        end -= length;
+        DWORD read = 0;
+        if (!seek(end) || !ReadFile(m_file, block.data(), length, &read, nullptr))
+            fail(GetLastError());
+        else if (read < length)
+            fail(ERROR_HANDLE_EOF);
+        else if (seek(end + text.size()))
+            Write(block.data(), length);
+    }
+    if (m_error == 0 && seek(m_front)) Write(text.data(), static_cast<DWORD>(text.size()));
+    m_size = size + text.size();
+    m_front += text.size();
+    seek(m_size);
+}
+
+bool CLogFile::seek(ULONGLONG at) {
+    LARGE_INTEGER position;
+    position.QuadPart = static_cast<LONGLONG>(at);
+    if (SetFilePointerEx(m_file, position, nullptr, FILE_BEGIN)) return true;
+    fail(GetLastError());
+    return false;
 }
 
 bool CLogFile::Commit() {
@@ -45,14 +85,9 @@ bool CLogFile::Commit() {
     return m_error == 0;
 }
 
-// Windows refuses to replace a read-only file, but not every system that runs the program does:
-// the check is ours, so that a log the user protected is never overwritten anywhere.
+// A log the user protected (read-only) is never overwritten.
 void CLogFile::putInPlace() {
-    const DWORD attributes = GetFileAttributesA(m_path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
-        fail(ERROR_ACCESS_DENIED);
-    else if (!MoveFileExA(m_temporary.c_str(), m_path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        fail(GetLastError());
+    if (!fw::PutFileInPlace(m_temporary, m_path)) fail(GetLastError());
 }
 
 bool CLogFile::openFile(const std::string& name, DWORD disposition) {
@@ -75,6 +110,10 @@ void CLogFile::abandon() {
     m_file = INVALID_HANDLE_VALUE;
     if (m_generating) DeleteFileA(m_temporary.c_str());
     m_generating = false;
+}
+
+void CLogFile::NoteIncomplete(const char* reason) {
+    if (m_file != INVALID_HANDLE_VALUE && m_incomplete.empty()) m_incomplete = reason;
 }
 
 void CLogFile::fail(DWORD error) {
@@ -100,6 +139,8 @@ bool CreateLogFile() { return theLog().Create(); }
 
 bool CommitLogFile() { return theLog().Commit(); }
 
+void InsertAtLogFront(std::string_view text) { theLog().InsertAtFront(text); }
+
 DWORD LogFileError() { return theLog().error(); }
 
 HANDLE LogFileHandle() { return theLog().handle(); }
@@ -108,6 +149,13 @@ void MarkLogIncomplete(const char* reason) {
     LogWrite("\r\n");
     LogFormat(fw::LoadedString(IDS_LOG_INCOMPLETE).c_str(), reason ? reason : "");
     LogWrite("\r\n\r\n");
+    theLog().NoteIncomplete(reason ? reason : "");
+}
+
+std::string LogIncompleteReason() { return theLog().incompleteReason(); }
+
+std::string LogPartCutReason(const std::string& part) {
+    return fw::FormattedString(IDS_LOG_PART_CUT, part.c_str(), ErrorText(ERROR_NOT_ENOUGH_MEMORY).c_str());
 }
 
 CLogBuffer::CLogBuffer() { m_text.reserve(kPieceSize + 4096); }
@@ -131,6 +179,7 @@ void WriteLogHeader(const std::string& name, const std::string& company, const s
         LogFormat(fw::LoadedString(line.label).c_str(), line.value.c_str());
         LogWrite(line.end);
     }
+    theLog().MarkFront();
 }
 
 void LogMissingFile() { LogWrite(fw::LoadedString(IDS_FILE_MISSING) + "\r\n\r\n"); }

@@ -64,6 +64,14 @@ void AppendEscaped(std::string& out, std::string_view text) {
     out += text;
 }
 
+void AppendSectionBanner(std::string& out, std::string_view title) {
+    static const std::string stars(60, '*');
+    const size_t start = out.size();
+    out.append(stars).append("\r\n* ").append(title.substr(0, title.find('\0'))).append("\r\n");
+    out.append(stars).append("\r\n\r\n");
+    if (out.size() - start > kLogFormatSize - 1) out.resize(start + kLogFormatSize - 1);
+}
+
 void AppendSubsectionHeading(std::string& out, const char* title) {
     static const std::string rule = "\r\n" + std::string(50, '=') + "\r\n\r\n";
     const size_t start = out.size();

@@ -16,6 +16,10 @@ constexpr size_t kLogFormatSize = 1024;
 // `text` with its line breaks written as "\r" and "\n".
 void AppendEscaped(std::string& out, std::string_view text);
 
+// A section banner: 60 asterisks, "* " and the title (up to a NUL in it), 60 asterisks and an
+// empty line; cut as all formatted log text is.
+void AppendSectionBanner(std::string& out, std::string_view title);
+
 // A subsection heading: the title, a line of 50 equals signs and an empty line; cut as all
 // formatted log text is.
 void AppendSubsectionHeading(std::string& out, const char* title);

@@ -20,11 +20,8 @@ DWORD LogFormat(const char* format, ...) {
 }
 
 void LogSection(std::string_view title) {
-    const std::string stars(60, '*');
-    std::string banner = stars + "\r\n* ";
-    banner.append(title.substr(0, title.find('\0'))).append("\r\n").append(stars).append("\r\n\r\n");
-    // As one formatted write of it would be: cut at the formatting buffer's end.
-    if (banner.size() > kLogFormatSize - 1) banner.resize(kLogFormatSize - 1);
+    std::string banner;
+    AppendSectionBanner(banner, title);
     LogWrite(banner);
 }
 

@@ -39,11 +39,16 @@ void composeValue(const RegistryValueInfo& value, const std::vector<BYTE>& data,
     }
 }
 
+std::string keyHeading(HKEY root, std::string_view subkey) {
+    std::string heading = RootKeyName(root);
+    AppendEscaped(heading, subkey);
+    return heading;
+}
+
 void logKey(HKEY root, const char* subkey) {
     const CRegistryKey key(root, subkey, false);
     if (!key.handle()) return;
-    std::string heading = RootKeyName(root);
-    AppendEscaped(heading, subkey);
+    const std::string heading = keyHeading(root, subkey);
     const TypeLabels labels;
 
     CLogBuffer log;
@@ -67,6 +72,7 @@ void LogRegistry(HKEY root, std::string_view subkey) {
     try {
         logKey(root, std::string(subkey).c_str());
     } catch (const std::bad_alloc&) {
-        // The log stays as far as it got.
+        // The log stays as far as it got, and says so.
+        MarkLogPartCut([&] { return keyHeading(root, subkey); });
     }
 }

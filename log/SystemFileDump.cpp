@@ -4,38 +4,40 @@
 
 #include <windows.h>
 
+#include <string>
 #include <string_view>
 #include <new>
 
 #include "framework/ByteScan.h"
 #include "framework/Handles.h"
+#include "framework/StringTable.h"
 #include "log/IniDump.h"
 #include "log/LogFile.h"
 #include "log/LogWriter.h"
 #include "log/SystemFilePath.h"
 #include "log/SystemFileBytes.h"
 #include "log/TextFileDump.h"
+#include "resources/resource.h"
+#include "testlib/LibraryWalks.h"
 #include "testlib/TestLibrary.h"
 #include "zelkor_rc.h"
 
 namespace {
 
-bool addSection(CTestLibrary&, const char* section, void* context, DWORD) {
-    static_cast<CSystemFileMap::File*>(context)->addSection(section);
-    return true;
+void DeclareFiles(const CTestLibrary& library, CSystemFileMap& files) {
+    ForEachSystemFile(library, [&](const SystemFileEntry& entry) {
+        if (CSystemFileMap::File* file = files.declare(entry.fileName, (entry.flags & ZK_FILE_SECTIONS) != 0)) {
+            ForEachIniSection(library, entry, [file](const char* section) {
+                file->addSection(section);
+                return true;
+            });
+        }
+        return true;
+    });
 }
 
-bool declareFile(CTestLibrary& library, const SystemFileEntry& entry, void* context, DWORD) {
-    auto& files = *static_cast<CSystemFileMap*>(context);
-    if (CSystemFileMap::File* file = files.declare(entry.fileName, (entry.flags & ZK_FILE_SECTIONS) != 0))
-        ForEachIniSection(library, entry, addSection, file, 0);
-    return true;
-}
-
-}  // namespace
-
-void LogSystemFile(const CSystemFileMap::File& file) {
-    LogSection(file.name);
+// A whole file copied as text, or an INI file's sections.
+void logContent(const CSystemFileMap::File& file) {
     if (file.whole) {
         fw::UniqueFile handle(OpenSystemFileToRead(file.name.c_str()));
         LogOpenTextFile(handle.get());
@@ -53,14 +55,26 @@ void LogSystemFile(const CSystemFileMap::File& file) {
     if (text.size() < bytes.size()) LogBytesLeftOut(bytes.size() - text.size());
 }
 
+}  // namespace
+
+void LogSystemFile(const CSystemFileMap::File& file) {
+    LogSection(file.name);
+    try {
+        logContent(file);
+    } catch (const std::bad_alloc&) {
+        // The log stays as far as it got, and says so.
+        MarkLogPartCut([&] { return file.name; });
+    }
+}
+
 void LogSystemFiles() {
     try {
         CSystemFileMap files;
         CTestLibrary* library = nullptr;
         for (size_t index = 0; GetTestLibrary(index, library); ++index)
-            if (library->HasSystemFiles()) ForEachSystemFile(*library, declareFile, &files, 0);
+            if (library->HasSystemFiles()) DeclareFiles(*library, files);
         files.forEach(LogSystemFile);
     } catch (const std::bad_alloc&) {
-        // The log stays as far as it got.
+        MarkLogPartCut([] { return fw::LoadedString(IDS_LOG_SYSTEM_FILES); });
     }
 }

@@ -2,8 +2,6 @@
 
 #include <commdlg.h>
 
-#include <cstdio>
-
 #include "controls/IconButton.h"
 #include "editors/TextEditorWnd.h"
 #include "framework/ErrorText.h"
@@ -12,6 +10,7 @@
 #include "framework/StringTable.h"
 #include "journal/Journal.h"
 #include "journal/UndoChanges.h"
+#include "log/Findings.h"
 #include "log/LogFile.h"
 #include "output/FaxDlg.h"
 #include "resources/resource.h"
@@ -95,7 +94,10 @@ void CDiagnosticsCompletePage::PrintLog() {
 }
 
 void CDiagnosticsCompletePage::PageOpTaskDone() {
-    if (m_job == Job::Generate) ShowLogResult(CommitLogFile());
+    if (m_job == Job::Generate) {
+        LogSessionFindings();  // every page has had its say: the findings are complete
+        ShowLogResult(CommitLogFile());
+    }
     if (m_job == Job::Fax) DisconnectFaxProgram(TheFaxProgram());
     EndStatus();
     if (m_job != Job::Generate && m_printed.outcome == PrintOutcome::Refused) TellPrintRefused(m_printed.error);
@@ -154,13 +156,17 @@ void CDiagnosticsCompletePage::TellPrintRefused(DWORD error) {
     fw::ShowMessage(wizard() ? wizard()->hwnd() : hwnd(), text, MB_OK | MB_ICONEXCLAMATION);
 }
 
+// A saved log's findings are counted on a second line; an unsaved log lists none.
 void CDiagnosticsCompletePage::ShowLogResult(bool saved) {
-    char text[512];
+    std::string text;
+    const std::string incomplete = LogIncompleteReason();
     if (saved) {
-        std::snprintf(text, sizeof text, fw::LoadedString(IDS_LOG_SAVED_AS).c_str(), LogFileName());
+        text = incomplete.empty() ? fw::FormattedString(IDS_LOG_SAVED_AS, LogFileName())
+                                  : fw::FormattedString(IDS_LOG_SAVED_INCOMPLETE, LogFileName(), incomplete.c_str());
+        const std::string found = FindingsCountLine(SessionFindings().Counts());
+        if (!found.empty()) text += "\r\n" + found;
     } else {
-        const std::string reason = ErrorText(LogFileError());
-        std::snprintf(text, sizeof text, fw::LoadedString(IDS_LOG_NOT_SAVED).c_str(), LogFileName(), reason.c_str());
+        text = fw::FormattedString(IDS_LOG_NOT_SAVED, LogFileName(), ErrorText(LogFileError()).c_str());
     }
     item(IDC_COMPLETE_RESULT).setText(text);
     EnableLogActions(saved);

@@ -38,7 +38,8 @@ private:
     // On the task thread, for the print and fax jobs.
     void PrintLog();
     void TellPrintRefused(DWORD error);
-    // The result text and the actions after a generation; the actions only for a saved log.
+    // The result text and the actions after a generation (a saved log marked incomplete says so,
+    // with the first reason); the actions only for a saved log.
     void ShowLogResult(bool saved);
     void EnableLogActions(bool enable);
 

@@ -6,8 +6,10 @@
 #include <cstdio>
 #include <string>
 
+#include "framework/Process.h"
 #include "framework/StringTable.h"
 #include "output/FaxProgram.h"
+#include "output/FaxSettingsIds.h"
 #include "registry/SettingsStore.h"
 #include "resources/resource.h"
 
@@ -60,19 +62,15 @@ bool Poke(const std::string& command) {
 // Starts the program minimised without taking the focus and waits until it takes input, at
 // most for the time given.
 bool StartProgram(const CFaxProgram& program, DWORD waitMs) {
-    std::string command = program.StartCommand();
+    const std::string command = program.StartCommand();
     if (command.empty()) return false;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWMINNOACTIVE;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_SEPARATE_WOW_VDM, nullptr, nullptr,
-                        &startup, &process))
-        return false;
-    WaitForInputIdle(process.hProcess, waitMs);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    const fw::UniqueKernelHandle process = fw::StartProcess(command, &startup);
+    if (!process) return false;
+    WaitForInputIdle(process.get(), waitMs);
     return true;
 }
 

@@ -1,6 +1,7 @@
 #include "output/FaxProgram.h"
 
 #include "framework/StringTable.h"
+#include "output/FaxSettingsIds.h"
 #include "registry/RegistryKey.h"
 #include "registry/SettingsStore.h"
 #include "resources/resource.h"

@@ -9,8 +9,8 @@
 #include <memory>
 #include <string>
 
+#include "framework/ResourceBlock.h"
 #include "registry/RegistryKey.h"
-#include "registry/ResourceBlock.h"
 #include "registry/SettingsIds.h"
 
 class CSettingsKey {

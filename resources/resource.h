@@ -209,6 +209,29 @@
 #define IDS_REGEDIT_KEY_GONE      280
 #define IDS_REGEDIT_NOT_CHANGED   281
 #define IDS_REGEDIT_CANNOT_OPEN   282
+#define IDS_REGPAGE_NOT_SAVED     290
+#define IDS_REGPAGE_NOT_DELETED   291
+#define IDS_LOG_SAVED_INCOMPLETE  300
+#define IDS_JOB_FAILED            301
+#define IDS_LOG_PART_CUT          302
+#define IDS_LOG_SYSTEM_FILES      303
+// Findings the test libraries report: the log's first section and the last page's count
+#define IDS_FINDINGS_TITLE        700
+#define IDS_FINDING_PROBLEM       701
+#define IDS_FINDING_WARNING       702
+#define IDS_FINDING_NOTE          703
+#define IDS_FINDINGS_DROPPED      704
+#define IDS_FINDINGS_DROPPED_ONE  705
+#define IDS_FINDINGS_PROBLEMS     706
+#define IDS_FINDINGS_PROBLEM_ONE  707
+#define IDS_FINDINGS_WARNINGS     708
+#define IDS_FINDINGS_WARNING_ONE  709
+#define IDS_FINDINGS_NOTES        710
+#define IDS_FINDINGS_NOTE_ONE     711
+#define IDS_FINDINGS_AND          712
+#define IDS_FINDINGS_COMMA        713
+#define IDS_FINDINGS_FOUND        714
+#define IDS_FINDINGS_FOUND_ONE    715
 
 // ---- Value dialogs and the hex edit control ----
 #define IDD_EDIT_STRING           124

@@ -2,7 +2,7 @@
 # Runs Zelkor: installs what is missing, builds, installs the program and its sample test
 # libraries into a private Wine prefix (kept between runs, like a user's machine) and starts it.
 # With a display ($DISPLAY) the wizard opens there. Without one it runs on a virtual display,
-# walks a Typical session unattended, saves a picture of every window, and prints and faxes the log.
+# walks a Full session unattended, saves a picture of every window, and prints and faxes the log.
 # The demo machine has two printers, "ZelkorTest" and Ravelin's "Ravelin", queues of a private CUPS
 # scheduler (scripts/with-cups.sh), and the fax-product simulator as Ravelin 8.00 in C:\Ravelin.
 set -u
@@ -60,7 +60,7 @@ fi
 
 shots="$BUILD/screenshots"
 rm -rf "$shots" && mkdir -p "$shots"
-log "no display: walking a Typical session on the virtual display $DISPLAY"
+log "no display: walking a Full session on the virtual display $DISPLAY"
 # Beside Zelkor.exe, where the runtime DLLs that it needs as well are installed.
 cp "$BUILD/$ARCH/tools/zkdrive.exe" "$WINEPREFIX/drive_c/${HOME_DIR#C:\\}/"
 "${cups[@]}" "$WINE" "$HOME_DIR\\zkdrive.exe" "$HOME_DIR" 'C:\zelkor-screenshots' 2>&1 | tr -d '\r'

@@ -87,6 +87,18 @@ ZK_API void WINAPI ZKLogRegistry(HKEY root, LPCSTR subkey);
 ZK_API HGLOBAL WINAPI ZKLoadIniFile(LPCSTR fileName);  // free with GlobalFree
 ZK_API void WINAPI ZKLogIniSection(HGLOBAL loadedFile, LPCSTR section);
 
+// ---- Findings: what is wrong on this computer, listed at the top of the log. ----
+// Report from a page, from the log part or from a background thread, as soon as you know. The
+// log lists problems first, then warnings, then notes, each under your library's name; the last
+// page counts them. A null or empty text is ignored, a text is cut at 1,023 characters, a
+// finding reported again is kept once, and at most 1,000 are kept per session.
+enum : int {
+    ZK_FINDING_PROBLEM = 1,  // any other number counts as a problem too
+    ZK_FINDING_WARNING = 2,
+    ZK_FINDING_NOTE = 3,
+};
+ZK_API void WINAPI ZKReportFinding(int severity, LPCSTR text);
+
 // ---- The status window (one at a time; the wizard is disabled while it shows). ----
 ZK_API void WINAPI ZKBeginStatus(UINT iconId, LPCSTR text, HMODULE module);
 ZK_API void WINAPI ZKBeginStatus(UINT iconId, UINT stringId, HMODULE module);

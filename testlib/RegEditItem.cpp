@@ -1,32 +1,28 @@
 #include "testlib/RegEditItem.h"
 
+#include "framework/DataExchange.h"
 #include "registry/RegistryKey.h"
+#include "resources/resource.h"
 
-bool ParseUnsignedDecimal(const std::string& text, DWORD& number) {
-    const size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return false;
-    const size_t end = text.find_last_not_of(' ') + 1;
-    unsigned long long value = 0;
-    for (size_t i = first; i < end; ++i) {
-        if (text[i] < '0' || text[i] > '9') return false;
-        value = value * 10 + static_cast<unsigned>(text[i] - '0');
-        if (value > 0xFFFFFFFFull) return false;
-    }
-    number = static_cast<DWORD>(value);
-    return true;
+namespace {
+template <class Value, class Stored>
+int IndexOf(const std::vector<Value>& values, const Stored& edited) {
+    for (size_t i = 0; i < values.size(); ++i)
+        if (edited == values[i]) return static_cast<int>(i);
+    return -1;
 }
+}  // namespace
 
 RegEditItem::RegEditItem(const EditDescription& description)
     : m_label(description.label),
       m_valueName(description.valueName),
       m_description(description.description),
-      m_type(description.type) {}
+      m_type(description.type),
+      m_labels(description.choiceLabels) {}
 
 std::unique_ptr<RegEditItem> RegEditItem::Create(const EditDescription& description) {
-    // DWORD bits are tested first: a type with both kinds of bits is a DWORD.
     if (description.type & 0x3) return std::make_unique<DwordRegEditItem>(description);
-    if (description.type & 0xC) return std::make_unique<StringRegEditItem>(description);
-    return std::make_unique<RegEditItem>(description);
+    return std::make_unique<StringRegEditItem>(description);
 }
 
 bool RegEditItem::Read(const CRegistryKey& key) {
@@ -38,45 +34,10 @@ bool RegEditItem::Read(const CRegistryKey& key) {
 
 LONG RegEditItem::DeleteFrom(CRegistryKey& key) const { return key.deleteValue(m_valueName); }
 
-void RegEditItem::Show(const RegistryPageControls& controls) const { controls.info.setText(m_description); }
-
-void RegEditItem::ShowText(const RegistryPageControls& controls, const std::string& text) const {
-    controls.list.show(SW_HIDE);
-    controls.edit.show(SW_SHOW);
-    controls.edit.send(EM_SETREADONLY, isReadOnly());
-    controls.edit.setText(text);
-}
-
-void RegEditItem::ShowChoices(const RegistryPageControls& controls, const std::vector<const char*>& labels,
-                              int selected) const {
-    controls.edit.show(SW_HIDE);
-    controls.list.show(SW_SHOW);
-    controls.list.send(CB_RESETCONTENT);
-    for (const char* label : labels) controls.list.send(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(label));
-    const LRESULT found = selected < 0 ? CB_ERR
-                                       : controls.list.send(CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                                            reinterpret_cast<LPARAM>(labels[selected]));
-    controls.list.send(CB_SETCURSEL, found == CB_ERR ? static_cast<WPARAM>(-1) : static_cast<WPARAM>(found));
-}
-
-int RegEditItem::ChosenLabel(const RegistryPageControls& controls, const std::vector<const char*>& labels) {
-    const LRESULT selected = controls.list.send(CB_GETCURSEL);
-    if (selected == CB_ERR) return -1;
-    const LRESULT length = controls.list.send(CB_GETLBTEXTLEN, static_cast<WPARAM>(selected));
-    if (length == CB_ERR) return -1;
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    controls.list.send(CB_GETLBTEXT, static_cast<WPARAM>(selected), reinterpret_cast<LPARAM>(&text[0]));
-    text.resize(static_cast<size_t>(length));
-    for (size_t i = 0; i < labels.size(); ++i)
-        if (text == labels[i]) return static_cast<int>(i);
-    return -1;
-}
-
 DwordRegEditItem::DwordRegEditItem(const EditDescription& description)
     : RegEditItem(description),
       m_minimum(description.minimum),
       m_maximum(description.maximum),
-      m_labels(description.choiceLabels),
       m_values(description.dwordChoices) {}
 
 void DwordRegEditItem::ReadStored(const CRegistryKey& key) {
@@ -88,51 +49,35 @@ void DwordRegEditItem::ReadStored(const CRegistryKey& key) {
     m_edited = m_stored;
 }
 
-void DwordRegEditItem::Show(const RegistryPageControls& controls) const {
-    RegEditItem::Show(controls);
-    if (!isChoice()) {
-        ShowText(controls, std::to_string(m_edited));
-        return;
-    }
-    int selected = -1;
-    for (size_t i = 0; i < m_values.size() && selected < 0; ++i)
-        if (m_values[i] == m_edited) selected = static_cast<int>(i);
-    ShowChoices(controls, m_labels, selected);
-}
+int DwordRegEditItem::chosen() const { return IndexOf(m_values, m_edited); }
 
-CollectRefusal DwordRegEditItem::Collect(const RegistryPageControls& controls) {
-    switch (kind()) {
-    case ZK_EDIT_DWORD_RANGE: {
-        const std::string text = controls.edit.text();
-        if (!controls.strict && text.empty()) {
-            // The user is between two numbers: nothing to take yet, but not the stored value either.
-            setModified(true);
-            return {};
-        }
-        DWORD number = 0;
-        if (!ParseUnsignedDecimal(text, number)) return {IDS_POSITIVE_NUMBER};
-        if (controls.strict && (number < m_minimum || number > m_maximum))
-            return {IDS_VALUE_BETWEEN, m_minimum, m_maximum};
-        m_edited = number;
-        break;
+CollectRefusal DwordRegEditItem::TakeText(const std::string& text, bool strict) {
+    if (kind() != ZK_EDIT_DWORD_RANGE) return {};
+    if (!strict && text.empty()) {
+        // The user is between two numbers: nothing to take yet, but not the stored value either.
+        setModified(true);
+        return {};
     }
-    case ZK_EDIT_DWORD_CHOICE: {
-        const int chosen = ChosenLabel(controls, m_labels);
-        if (chosen >= 0) m_edited = m_values[static_cast<size_t>(chosen)];
-        break;
-    }
-    default:
-        return {};  // read-only
-    }
+    DWORD number = 0;
+    if (!fw::ParseUnsignedDecimal(text, number)) return {IDS_POSITIVE_NUMBER};
+    if (strict && (number < m_minimum || number > m_maximum)) return {IDS_VALUE_BETWEEN, m_minimum, m_maximum};
+    m_edited = number;
     setModified(m_edited != m_stored);
     return {};
 }
 
-bool DwordRegEditItem::Commit(CRegistryKey& key) {
-    if (key.setDword(valueName(), m_edited) != ERROR_SUCCESS) return false;
+void DwordRegEditItem::TakeChoice(int index) {
+    if (kind() != ZK_EDIT_DWORD_CHOICE) return;
+    if (index >= 0 && static_cast<size_t>(index) < m_values.size()) m_edited = m_values[static_cast<size_t>(index)];
+    setModified(m_edited != m_stored);
+}
+
+LONG DwordRegEditItem::Commit(CRegistryKey& key) {
+    const LONG result = key.setDword(valueName(), m_edited);
+    if (result != ERROR_SUCCESS) return result;
     m_stored = m_edited;
     setModified(false);
-    return true;
+    return result;
 }
 
 bool DwordRegEditItem::EditedData(DWORD& type, std::string& data) const {
@@ -142,7 +87,7 @@ bool DwordRegEditItem::EditedData(DWORD& type, std::string& data) const {
 }
 
 StringRegEditItem::StringRegEditItem(const EditDescription& description)
-    : RegEditItem(description), m_labels(description.choiceLabels), m_values(description.stringChoices) {}
+    : RegEditItem(description), m_values(description.stringChoices) {}
 
 void StringRegEditItem::ReadStored(const CRegistryKey& key) {
     // Only text is read as text; data of another type shows as an empty string.
@@ -153,36 +98,28 @@ void StringRegEditItem::ReadStored(const CRegistryKey& key) {
     m_edited = m_stored;
 }
 
-void StringRegEditItem::Show(const RegistryPageControls& controls) const {
-    RegEditItem::Show(controls);
-    if (!isChoice()) {
-        ShowText(controls, m_edited);
-        return;
-    }
-    int selected = -1;
-    for (size_t i = 0; i < m_values.size() && selected < 0; ++i)
-        if (m_edited == m_values[i]) selected = static_cast<int>(i);
-    ShowChoices(controls, m_labels, selected);
-}
+int StringRegEditItem::chosen() const { return IndexOf(m_values, m_edited); }
 
-CollectRefusal StringRegEditItem::Collect(const RegistryPageControls& controls) {
-    // A read-only text is never taken back from the box: the control could alter it on the way.
-    if (isReadOnly()) return {};
-    if (isChoice()) {
-        const int chosen = ChosenLabel(controls, m_labels);
-        m_edited = chosen >= 0 ? m_values[static_cast<size_t>(chosen)] : "";
-    } else {
-        m_edited = controls.edit.text();
-    }
+// A read-only text is never taken back from the box: the control could alter it on the way.
+CollectRefusal StringRegEditItem::TakeText(const std::string& text, bool) {
+    if (kind() != ZK_EDIT_STRING) return {};
+    m_edited = text;
     setModified(m_edited != m_stored);
     return {};
 }
 
-bool StringRegEditItem::Commit(CRegistryKey& key) {
-    if (key.setString(valueName(), m_edited.c_str()) != ERROR_SUCCESS) return false;
+void StringRegEditItem::TakeChoice(int index) {
+    if (kind() != ZK_EDIT_STRING_CHOICE) return;
+    m_edited = index >= 0 && static_cast<size_t>(index) < m_values.size() ? m_values[static_cast<size_t>(index)] : "";
+    setModified(m_edited != m_stored);
+}
+
+LONG StringRegEditItem::Commit(CRegistryKey& key) {
+    const LONG result = key.setString(valueName(), m_edited.c_str());
+    if (result != ERROR_SUCCESS) return result;
     m_stored = m_edited;
     setModified(false);
-    return true;
+    return result;
 }
 
 bool StringRegEditItem::EditedData(DWORD& type, std::string& data) const {

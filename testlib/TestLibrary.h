@@ -1,5 +1,5 @@
 // Test libraries: the *.ZKL files beside the program, loaded once at start-up and kept until
-// exit, their descriptions, and the walks over their tests, keys and files that every page uses.
+// exit, and their descriptions. The walks over their lists are in testlib/LibraryWalks.h.
 #pragma once
 #include <windows.h>
 
@@ -9,9 +9,8 @@
 #include <vector>
 
 #include "framework/Handles.h"
-#include "registry/ResourceBlock.h"
+#include "framework/ResourceBlock.h"
 #include "testlib/LibraryFormat.h"
-#include "testlib/RegEditItem.h"
 
 // Editor keys and logged keys share this record; an editor key has description, flags and
 // editTableId zero. The strings live in the library's resource, or for an expanded wildcard
@@ -73,28 +72,6 @@ private:
     mutable fw::UniqueIcon m_icon;
     mutable bool m_iconLoaded = false;
 };
-
-// Visitors return false to stop; the walks return true when they reached the end.
-using TestVisitor = bool (*)(CTestLibrary& library, const TestEntry& entry, void* context, DWORD extra);
-using KeyVisitor = bool (*)(CTestLibrary& library, const LoggedKeyEntry& entry, void* context, DWORD extra);
-using SystemFileVisitor = bool (*)(CTestLibrary& library, const SystemFileEntry& entry, void* context, DWORD extra);
-using SectionVisitor = bool (*)(CTestLibrary& library, const char* section, void* context, DWORD extra);
-// The visitor owns the item it is handed.
-using RegEditItemVisitor = bool (*)(CTestLibrary& library, std::unique_ptr<RegEditItem> item, void* context,
-                                    DWORD extra);
-
-bool ForEachTest(CTestLibrary& library, TestVisitor visitor, void* context, DWORD extra);
-// Only the keys that open; others are skipped silently.
-bool ForEachEditorKey(CTestLibrary& library, KeyVisitor visitor, void* context, DWORD extra);
-// Keys that exist, each wildcard entry expanded once per matching subkey, in enumeration order.
-bool ForEachLoggedKey(CTestLibrary& library, KeyVisitor visitor, void* context, DWORD extra);
-bool ForEachSystemFile(CTestLibrary& library, SystemFileVisitor visitor, void* context, DWORD extra);
-// The listed sections, or for iniId 0 every section that the file holds.
-bool ForEachIniSection(CTestLibrary& library, const SystemFileEntry& file, SectionVisitor visitor, void* context,
-                       DWORD extra);
-// The described values of a logged key that exist under it, read from the registry.
-bool ForEachRegEditItem(CTestLibrary& library, const LoggedKeyEntry& key, RegEditItemVisitor visitor, void* context,
-                        DWORD extra);
 
 // TestLibraryList: the libraries beside the program, in the order the directory search gave.
 // True when at least one library was found.

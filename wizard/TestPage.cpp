@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "framework/FaultFrame.h"
 #include "framework/MessageBox.h"
 #include "framework/StringTable.h"
 #include "log/LogFile.h"
@@ -63,7 +64,7 @@ INT_PTR CTestPage::CallLibrary(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     pageInCall = this;
     INT_PTR result = FALSE;
     try {
-        result = m_libraryProc(hwnd, message, wParam, lParam);
+        fw::InFaultFrame([&] { result = m_libraryProc(hwnd, message, wParam, lParam); });
     } catch (...) {
         char trace[MAX_PATH + 96];
         std::snprintf(trace, sizeof trace, "Zelkor: CTestPage caught an exception from %s, page %s, message 0x%X\n",

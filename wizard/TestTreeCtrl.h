@@ -1,6 +1,8 @@
 // The tree of the Select Diagnostics page: every library that has tests, with its tests beneath
 // it, each with a check box.
 #pragma once
+#include <map>
+
 #include "controls/CheckTreeCtrl.h"
 #include "testlib/TestLibrary.h"
 
@@ -22,8 +24,8 @@ protected:
     void FreeItemData(LPARAM data) override { delete reinterpret_cast<TestTreeItemData*>(data); }
 
 private:
-    struct Filling;
-    static bool AddTest(CTestLibrary& library, const TestEntry& test, void* context, DWORD);
+    void AddTest(const CTestLibrary& library, const TestEntry& test, HTREEITEM libraryItem,
+                 std::map<WORD, int>& imageOfIcon);
     // Hands the record to the item, which deletes it with itself.
     void SetItemData(HTREEITEM item, const TestTreeItemData& data);
 };

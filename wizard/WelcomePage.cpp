@@ -7,7 +7,7 @@
 #include "log/LogWriter.h"
 #include "log/SystemFileDump.h"
 #include "resources/resource.h"
-#include "testlib/TestLibrary.h"
+#include "testlib/LibraryWalks.h"
 #include "wizard/SelectDiagnosticsPage.h"
 #include "wizard/TestPage.h"
 #include "wizard/WizardDlg.h"
@@ -20,32 +20,6 @@ const int kChoiceButtons[] = {IDC_WELCOME_FULL, IDC_WELCOME_TYPICAL, IDC_WELCOME
 bool RunsAutomatically(WORD flags, bool typical) {
     if (!(flags & ZK_TEST_HAS_PAGE) || (flags & ZK_TEST_CUSTOM_ONLY)) return false;
     return !typical || (flags & ZK_TEST_TYPICAL);
-}
-
-struct PageBuilding {
-    CWizardDlg* wizard;
-    CWizardPage* after;
-};
-
-bool AddAutomaticTestPage(CTestLibrary& library, const TestEntry& test, void* building, DWORD typical) {
-    if (!RunsAutomatically(test.flags, typical != 0)) return true;
-    PageBuilding& where = *static_cast<PageBuilding*>(building);
-    where.wizard->InsertPageAfter(where.after, std::make_unique<CTestPage>(test.testId, library));
-    return true;
-}
-
-
-// The library's section starts before its first key that is written, so a library none of
-// whose keys exist leaves no empty section.
-bool LogKey(CTestLibrary& library, const LoggedKeyEntry& key, void* sectionWritten, DWORD typical) {
-    if (typical && !(key.flags & ZK_KEY_TYPICAL)) return true;
-    bool& written = *static_cast<bool*>(sectionWritten);
-    if (!written) {
-        LogSection(library.name());
-        written = true;
-    }
-    LogRegistry(key.root, key.subkey);
-    return true;
 }
 }  // namespace
 
@@ -81,20 +55,35 @@ BOOL CWelcomePage::PageOpNext() {
 }
 
 void CWelcomePage::BuildAutomaticTestPages() {
-    PageBuilding building{wizard(), this};
+    const bool typical = m_choice == Typical;
     CTestLibrary* library = nullptr;
-    for (size_t index = 0; GetTestLibrary(index, library); ++index)
-        if (library->HasTests()) ForEachTest(*library, AddAutomaticTestPage, &building, m_choice == Typical);
+    for (size_t index = 0; GetTestLibrary(index, library); ++index) {
+        if (!library->HasTests()) continue;
+        ForEachTest(*library, [&](const TestEntry& test) {
+            if (RunsAutomatically(test.flags, typical))
+                wizard()->InsertPageAfter(this, std::make_unique<CTestPage>(test.testId, *library));
+            return true;
+        });
+    }
 }
 
 void CWelcomePage::PageOpWriteLog() {
     UpdateData(true);
     if (m_choice == Custom) return;  // the Registry and System Editor pages log what the user chose
+    const bool typical = m_choice == Typical;
     CTestLibrary* library = nullptr;
     for (size_t index = 0; GetTestLibrary(index, library); ++index) {
         if (!library->HasLoggedKeys()) continue;
+        // The library's section starts before its first key that is written, so a library none
+        // of whose keys exist leaves no empty section.
         bool sectionWritten = false;
-        ForEachLoggedKey(*library, LogKey, &sectionWritten, m_choice == Typical);
+        ForEachLoggedKey(*library, [&](const LoggedKeyEntry& key) {
+            if (typical && !(key.flags & ZK_KEY_TYPICAL)) return true;
+            if (!sectionWritten) LogSection(library->name());
+            sectionWritten = true;
+            LogRegistry(key.root, key.subkey);
+            return true;
+        });
     }
     LogSystemFiles();
 }

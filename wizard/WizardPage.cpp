@@ -2,9 +2,16 @@
 
 #include <process.h>
 
+#include <new>
+#include <string>
+
 #include "framework/DialogTemplate.h"
 #include "framework/ErrorText.h"
 #include "framework/MessageBox.h"
+#include "framework/StringTable.h"
+#include "framework/Trace.h"
+#include "log/LogFile.h"
+#include "resources/resource.h"
 #include "wizard/TaskRunner.h"
 #include "zelkor_pages.h"
 
@@ -12,6 +19,17 @@ namespace {
 // Pages lose their frame and caption and become disabled control-parent children.
 constexpr DWORD kChildStyleMask = 0x7F3BFFFF;
 constexpr DWORD kChildStyleBits = WS_CHILD | WS_DISABLED | DS_CONTROL;
+
+// Only inside a catch handler: the system's text for a want of memory, or what was thrown.
+std::string CaughtFailureText() {
+    try {
+        throw;
+    } catch (const std::bad_alloc&) {
+        return ErrorText(ERROR_NOT_ENOUGH_MEMORY);
+    } catch (...) {
+        return fw::DescribeCaughtException();
+    }
+}
 }  // namespace
 
 CWizardPage::CWizardPage(UINT templateId, bool persistent)
@@ -85,8 +103,10 @@ unsigned __stdcall CWizardPage::TaskThreadProc(void* page) {
     try {
         self.PageOpRunTask();
     } catch (...) {
-        // A failed job still ends like any other, so the wizard gets its buttons back.
-        OutputDebugStringA("Zelkor: a page job ended with an exception (CWizardPage::TaskThreadProc)\n");
+        // A failed job still ends like any other, so the wizard gets its buttons back; a log it
+        // was writing says that it stops here.
+        fw::TraceCaughtException("CWizardPage::TaskThreadProc");
+        MarkLogIncomplete(fw::FormattedString(IDS_JOB_FAILED, CaughtFailureText().c_str()).c_str());
     }
     self.m_tasks->End();
     return 0;

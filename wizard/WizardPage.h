@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "framework/Dialog.h"
-#include "registry/ResourceBlock.h"
+#include "framework/ResourceBlock.h"
 
 class CTaskRunner;
 class CWizardDlg;

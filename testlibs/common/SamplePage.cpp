@@ -127,6 +127,7 @@ void LogReport(const char* title, const Report& report) {
     line(report.columns);
     for (const auto& cells : report.rows) line(cells);
     ZKLogFormat("\r\n%s\r\n\r\n", report.summary.c_str());
+    for (const auto& finding : report.findings) ZKReportFinding(finding.first, finding.second.c_str());
 }
 
 INT_PTR Answer(HWND page, LONG_PTR result) {

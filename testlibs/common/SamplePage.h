@@ -25,19 +25,23 @@ bool RegistryDword(HKEY root, const char* path, const char* name, DWORD& value);
 // The names of the subkeys of root\\path, in the registry's order.
 std::vector<std::string> RegistrySubkeys(HKEY root, const char* path);
 
-// The rows a page found, kept for the log after the page has shown them.
+// The rows a page found, kept for the log after the page has shown them, and what is wrong,
+// reported as findings when the log is written: by then the user has seen the page as it is.
 struct Report {
     Report(std::initializer_list<std::string> headings) : columns(headings) {}
 
     std::vector<std::string> columns;
     std::vector<std::vector<std::string>> rows;
     std::string summary;
+    std::vector<std::pair<int, std::string>> findings;  // ZK_FINDING_* and the text
 
     void Clear() {
         rows.clear();
         summary.clear();
+        findings.clear();
     }
     void Add(std::initializer_list<std::string> cells) { rows.emplace_back(cells); }
+    void Find(int severity, std::string text) { findings.emplace_back(severity, std::move(text)); }
 };
 
 // This library's module handle.
@@ -52,7 +56,8 @@ inline bool IsRefreshClick(UINT message, WPARAM wParam) {
 }
 // Shows the report in the page's list and summary line.
 void ShowReport(HWND page, const Report& report);
-// Writes the report to the session log as one subsection: a line per row, columns aligned.
+// Writes the report to the session log as one subsection (a line per row, columns aligned) and
+// reports its findings.
 void LogReport(const char* title, const Report& report);
 
 // Answers a page message under the dialog rules.

@@ -22,7 +22,11 @@ void ReadLines() {
         const bool hasSpeed = sample::RegistryDword(HKEY_LOCAL_MACHINE, path.c_str(), "Speed", speed);
         std::string check = "OK";
         if (port.empty()) check = "No port set";
-        else if (!IsDetectedPort(ports, port)) check = "Port not found";
+        else if (!IsDetectedPort(ports, port)) {
+            check = "Port not found";
+            g_lines.Find(ZK_FINDING_PROBLEM, sample::Format("Keelson's %s uses %s, a port that this computer does not have.",
+                                                            line.c_str(), port.c_str()));
+        }
         else if (!hasSpeed) check = "No speed set";
         if (check != "OK") ++faults;
         g_lines.Add({line, port, hasSpeed ? sample::Grouped(speed) + " bps" : "",

@@ -40,6 +40,7 @@ void ProbePorts() {
                           ? "Windows has detected no serial port on this computer."
                           : sample::Format("Serial ports detected: %u. Available: %d.",
                                            static_cast<unsigned>(g_ports.rows.size()), available);
+    if (g_ports.rows.empty()) g_ports.Find(ZK_FINDING_WARNING, g_ports.summary + " A modem cannot be used.");
 }
 
 }  // namespace

@@ -30,6 +30,7 @@ void ListPrinters() {
     for (const auto& row : g_printers.rows) found = found || lstrcmpiA(row[0].c_str(), kFaxPrinter) == 0;
     g_printers.summary = found ? "The Ravelin fax printer is installed."
                                : "The Ravelin fax printer is missing: programs cannot fax by printing.";
+    if (!found) g_printers.Find(ZK_FINDING_PROBLEM, g_printers.summary);
 }
 
 }  // namespace

@@ -29,6 +29,7 @@ void CheckInstallation() {
     const std::string version = sample::RegistryString(HKEY_LOCAL_MACHINE, kProgramKey, "Version");
     if (version.empty()) {
         g_installation.summary = "Ravelin is not installed on this computer.";
+        g_installation.Find(ZK_FINDING_PROBLEM, g_installation.summary);
         return;
     }
     DWORD build = 0;
@@ -39,14 +40,21 @@ void CheckInstallation() {
     g_installation.Add({"Registered to", sample::RegistryString(HKEY_LOCAL_MACHINE, kProgramKey, "RegisteredOwner")});
     if (!folder.empty() && folder.back() != '\\') folder += '\\';
     int missing = 0;
+    std::string missingNames;
     for (const char* file : kProgramFiles) {
         std::string state = DescribeFile(folder + file);
-        if (state == "Missing") ++missing;
+        if (state == "Missing") {
+            ++missing;
+            missingNames += (missingNames.empty() ? "" : ", ") + std::string(file);
+        }
         g_installation.Add({file, state});
     }
     g_installation.summary = missing == 0 ? "Ravelin " + version + " is installed completely."
                                           : sample::Format("%d of Ravelin's files are missing: reinstall Ravelin.",
                                                            missing);
+    if (missing)
+        g_installation.Find(ZK_FINDING_PROBLEM, sample::Format("Ravelin %s is missing files in %s: %s. Reinstall Ravelin.",
+                                                               version.c_str(), folder.c_str(), missingNames.c_str()));
 }
 
 }  // namespace

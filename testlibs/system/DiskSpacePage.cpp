@@ -8,6 +8,8 @@ namespace {
 
 // Below this a drive cannot hold a day's faxes.
 const unsigned long long kLowSpace = 50ull * 1024 * 1024;
+// A disk with less than a tenth free is about to fill up, whatever its size.
+const unsigned long long kLowestFreePart = 10;
 
 sample::Report g_disks{"Drive", "Kind", "Name", "Free", "Size"};
 
@@ -38,6 +40,10 @@ void ReadDisks() {
                 free = sample::Megabytes(available.QuadPart);
                 size = sample::Megabytes(total.QuadPart);
                 if (type == DRIVE_FIXED && available.QuadPart < kLowSpace) ++low;
+                if (type == DRIVE_FIXED && available.QuadPart < total.QuadPart / kLowestFreePart)
+                    g_disks.Find(ZK_FINDING_WARNING,
+                                 sample::Format("Drive %s has less than 10%% free: %s of %s.", drive, free.c_str(),
+                                                size.c_str()));
             }
         }
         g_disks.Add({drive, DriveKind(type), label, free, size});

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "Session.h"
-#include "registry/SettingsIds.h"
+#include "editors/EditorSettingsIds.h"
 #include "resources/resource.h"
 
 namespace {

@@ -6,9 +6,11 @@
 
 #include <atomic>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "LogCapture.h"
 #include "MessageBoxAnswers.h"
 #include "fixture_ids.h"
 #include "framework/Handles.h"
@@ -18,7 +20,7 @@
 
 namespace {
 
-enum class Job { None, ReturnAtOnce, IgnoreStopRequests };
+enum class Job { None, ReturnAtOnce, IgnoreStopRequests, ThrowHalfWay };
 
 // A page whose job is chosen by the test; it counts its loop turns and its end notices, and it
 // refuses Next, so that only the wizard's own end handling can close the wizard.
@@ -33,6 +35,10 @@ public:
         DuplicateHandle(GetCurrentProcess(), GetCurrentThread(), GetCurrentProcess(), &thread, 0, FALSE,
                         DUPLICATE_SAME_ACCESS);
         if (job == Job::ReturnAtOnce) return;
+        if (job == Job::ThrowHalfWay) {
+            ZKLogWrite("Started\r\n");
+            throw std::runtime_error("the job fails half way");
+        }
         for (;; Sleep(1))  // until killed
             if (++turns == 1) SetEvent(running.get());
     }
@@ -85,6 +91,22 @@ TEST(BackgroundTask, EveryEndGivesBackTheButtonsOfItsBeginAndTellsThePageOnce) {
     EXPECT_FALSE(wizard.item(IDC_WIZARD_NEXT).isEnabled());
     EXPECT_TRUE(wizard.item(IDC_WIZARD_PREVIOUS).isEnabled());
     CloseHandle(thread);
+}
+
+// A job that throws still ends, and the log it was writing says where it stops and why.
+TEST(BackgroundTask, AJobThatThrowsEndsAndMarksItsLogIncomplete) {
+    WizardSession session;
+    CWizardDlg wizard(session);
+    TaskPage* page = addTaskPage(wizard, Job::ThrowHalfWay);
+    ASSERT_TRUE(wizard.Create(nullptr));
+    LogCapture log;
+    ASSERT_TRUE(page->StartPageTask());
+    drive::WaitFor([&]() -> HWND { return page->taskDone ? GetDesktopWindow() : nullptr; }, 5000);
+    EXPECT_EQ(1, page->taskDone);
+    EXPECT_FALSE(wizard.tasks().Running());
+    const std::string reason = "a background job failed: std::runtime_error (the job fails half way)";
+    EXPECT_EQ(reason, LogIncompleteReason());
+    EXPECT_EQ("Started\r\n\r\nThis log is incomplete: " + reason + "\r\n\r\n", log.text());
 }
 
 // A wizard that presses Cancel as soon as it is shown; when its first page has a job, it starts

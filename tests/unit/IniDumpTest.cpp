@@ -9,9 +9,11 @@
 #include <utility>
 #include <vector>
 
+#include "FailingAllocations.h"
 #include "LogCapture.h"
 #include "ResourceBytes.h"
 #include "ScratchDirectory.h"
+#include "framework/ErrorText.h"
 #include "framework/Handles.h"
 #include "log/SystemFileDump.h"
 #include "log/SystemFileMap.h"
@@ -157,6 +159,23 @@ TEST(SystemFileDump, HeldOpenAndBinaryFiles) {
     // Sections are looked for in the text before the first NUL.
     EXPECT_EQ(banner(binary) + boot + "(15 bytes of binary data left out)\r\n\r\n", systemFile(binary, {"boot", "more"}));
     EXPECT_EQ(nullptr, ZKLoadIniFile("zelkor_unit_missing.ini"));
+}
+
+TEST(SystemFileDump, AFileCutShortForWantOfMemoryMarksTheLog) {
+    ScratchDirectory directory;
+    const std::string path = directory / "cut.ini";
+    ASSERT_TRUE(WriteTextFile(path, "[boot]\r\nfiles=30\r\n"));
+    CSystemFileMap::File file;
+    file.name = path;
+    file.whole = false;
+    file.addSection("boot");
+    LogCapture log;
+    {
+        const FailingAllocations failing;
+        LogSystemFile(file);
+    }
+    const std::string reason = path + " could not be logged whole: " + ErrorText(ERROR_NOT_ENOUGH_MEMORY);
+    EXPECT_EQ(banner(path) + "\r\nThis log is incomplete: " + reason + "\r\n\r\n", log.text());
 }
 
 // Files that several libraries declare: sections are merged in first-seen order, names compare

@@ -91,7 +91,8 @@ TEST(LibraryCheck, NamesEveryProblemWithItsPlace) {
 
 TEST(LibraryCheck, SoundLibrariesAreSummarisedAsTheWizardShowsThem) {
     const LibraryCheck bare = CheckLibrary(FixtureDirectory() + "Bare.ZKL");
-    EXPECT_EQ("library  \"Bare fixture\"\n", Joined(bare.problems) + Joined(bare.summary));
+    EXPECT_EQ("library  \"Bare fixture\"\nfindings none reported (it does not import ZKReportFinding)\n",
+              Joined(bare.problems) + Joined(bare.summary));
 
     const LibraryCheck modem = CheckLibrary(BuildDirectory() + "testlibs\\Modem.ZKL");
     EXPECT_EQ("", Joined(modem.problems));
@@ -99,6 +100,9 @@ TEST(LibraryCheck, SoundLibrariesAreSummarisedAsTheWizardShowsThem) {
     EXPECT_NE(std::string::npos, summary.find("test     \"Serial ports\", page 201: Full, Typical and Custom\n"))
         << summary;
     EXPECT_NE(std::string::npos, summary.find(": listed only, no page\n")) << summary;
+    EXPECT_NE(std::string::npos,
+              summary.find("findings reported to the top of the log (it imports ZKReportFinding)\n"))
+        << summary;
     EXPECT_NE(std::string::npos, summary.find("editor   \"Keelson\" HKEY_LOCAL_MACHINE\\Software\\Halvard\\Keelson\n"))
         << summary;
 }

@@ -8,8 +8,10 @@
 #include <string>
 #include <thread>
 
+#include "FailingAllocations.h"
 #include "LogCapture.h"
 #include "ScratchKey.h"
+#include "framework/ErrorText.h"
 #include "log/LogLayout.h"
 #include "zelkor.h"
 
@@ -124,6 +126,22 @@ TEST_F(RegistryDump, EmptyAndMissingKeys) {
     EXPECT_EQ("HKEY_CURRENT_USER\\" + path() + "\\Empty\\r\\nKey\r\n" + rule + "\r\n", dump(HKEY_CURRENT_USER, emptyPath));
 
     EXPECT_EQ("", dump(HKEY_CURRENT_USER, path() + "\\Missing"));
+}
+
+TEST_F(RegistryDump, AKeyCutShortForWantOfMemoryMarksTheLog) {
+    setString("Name", "value");
+    LogCapture log;
+    {
+        const FailingAllocations failing;
+        ZKLogRegistry(HKEY_CURRENT_USER, path().c_str());
+    }
+    const std::string reason =
+        "HKEY_CURRENT_USER\\" + path() + " could not be logged whole: " + ErrorText(ERROR_NOT_ENOUGH_MEMORY);
+    EXPECT_EQ(reason, LogIncompleteReason());
+    const std::string text = log.text();
+    const std::string note = "\r\nThis log is incomplete: " + reason + "\r\n\r\n";
+    ASSERT_GE(text.size(), note.size()) << text;
+    EXPECT_EQ(note, text.substr(text.size() - note.size()));
 }
 
 TEST_F(RegistryDump, LargeValuesInAKeyOfFortyThousand) {

@@ -4,6 +4,7 @@
 // commands are sent as the menu and the accelerators send them.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <dlgs.h>
 
 #include <algorithm>
 #include <cstring>
@@ -110,6 +111,21 @@ protected:
         return pixels;
     }
     // Drags the splitter bar from x to x + distance, as the mouse would, in the editor's client area.
+    // Where the splitter bar starts: the tree ends there.
+    int barLeft() const {
+        RECT pane{};
+        GetWindowRect(tree().hwnd(), &pane);
+        MapWindowPoints(nullptr, editor->hwnd(), reinterpret_cast<POINT*>(&pane), 2);
+        return pane.right;
+    }
+    // Find as the user asks for it: the text typed into the Find dialog, then Find Next.
+    void find(const char* text) {
+        command(ID_REGEDIT_FIND);
+        HWND dialog = drive::WaitForTopLevel(GetCurrentProcessId(), "#32770", "Find", 5000);
+        ASSERT_NE(nullptr, dialog);
+        SetDlgItemTextA(dialog, edt1, text);
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+    }
     void dragBar(int x, int distance, int y) {
         const HWND window = editor->hwnd();
         SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
@@ -209,8 +225,9 @@ TEST_F(RegistryEditorTest, FindWalksValueNamesOnlyFromTheFocusedRowIntoSubkeysAn
     EXPECT_EQ("Scratch", selectedKey());
 
     MessageBoxAnswers boxes({IDOK});
-    editor->SetFindText("tArGeT");
-    command(ID_REGEDIT_FIND_NEXT);
+    command(ID_REGEDIT_FIND_NEXT);  // nothing to find yet: disabled, nothing searched, nothing said
+    EXPECT_EQ("Scratch", selectedKey());
+    find("tArGeT");
     EXPECT_EQ("A", selectedKey());
     EXPECT_EQ("Target one", foundRow());
     command(ID_REGEDIT_FIND_NEXT);  // past the focused row, then into the subkeys
@@ -222,9 +239,6 @@ TEST_F(RegistryEditorTest, FindWalksValueNamesOnlyFromTheFocusedRowIntoSubkeysAn
     command(ID_REGEDIT_FIND_NEXT);  // data and key names do not count
     EXPECT_EQ("B", selectedKey());
     EXPECT_EQ(-1, list().NextRow(-1, LVNI_SELECTED));
-
-    editor->SetFindText("");
-    command(ID_REGEDIT_FIND_NEXT);  // disabled: nothing is searched, nothing said
     EXPECT_EQ(std::vector<std::string>{"No matches found"}, boxes.Finish());
 }
 
@@ -270,7 +284,7 @@ TEST_F(RegistryEditorTest, DraggingTheSplitterLeavesTheListPainted) {
     open();
     pump();
     for (int distance : {-60, 120}) {
-        dragBar(editor->splitterPosition() + 1, distance, 40);
+        dragBar(barLeft() + 1, distance, 40);
         pump();
         const std::vector<DWORD> shown = onScreen(list().hwnd());
         RedrawWindow(list().hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
@@ -324,8 +338,7 @@ TEST_F(RegistryEditorTest, FindScrollsTheKeyAndTheRowIntoView) {
     setString("K159", "Wanted", "");  // listed last
     open();
     MessageBoxAnswers boxes({});
-    editor->SetFindText("wanted");
-    command(ID_REGEDIT_FIND_NEXT);
+    find("wanted");
     ASSERT_EQ("Wanted", foundRow());
     EXPECT_TRUE(shown(tree().Selection()));
     EXPECT_TRUE(shown(list().FocusedRow()));

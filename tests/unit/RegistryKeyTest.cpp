@@ -1,34 +1,13 @@
 #include <windows.h>
-#include <sddl.h>
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 
+#include "KeyAccess.h"
 #include "ScratchKey.h"
 #include "registry/RegistryKey.h"
-
-namespace {
-
-// Replaces a key's access list. Wine checks registry access against it, so a list that only
-// lets everyone read makes the registry refuse a full-access open as it would for a user
-// without rights. The owner keeps the right to change the list back.
-void SetKeyAccess(HKEY parent, const char* path, const char* sddl) {
-    HKEY key = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(parent, path, 0, WRITE_DAC, &key)) << path;
-    PSECURITY_DESCRIPTOR descriptor = nullptr;
-    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &descriptor, nullptr));
-    EXPECT_EQ(ERROR_SUCCESS, RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor));
-    LocalFree(descriptor);
-    RegCloseKey(key);
-}
-
-constexpr char kReadAndDeleteOnly[] = "D:P(A;;KR;;;WD)(A;;SD;;;WD)";
-constexpr char kNoAccess[] = "D:P";
-constexpr char kFullAccess[] = "D:P(A;;KA;;;WD)";
-
-}  // namespace
 
 using RegistryKey = ScratchKeyTest;
 

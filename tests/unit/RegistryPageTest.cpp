@@ -7,8 +7,10 @@
 #include <vector>
 
 #include "FixtureLibraries.h"
+#include "KeyAccess.h"
 #include "MessageBoxAnswers.h"
 #include "editors/RegistryPage.h"
+#include "framework/ErrorText.h"
 #include "registry/RegistryKey.h"
 #include "resources/resource.h"
 #include "wizard/WizardDlg.h"
@@ -115,6 +117,12 @@ protected:
     // The page itself is hidden here: its controls' own styles say what the user would see.
     bool Shown(int id) const { return (GetWindowLongA(Control(id), GWL_STYLE) & WS_VISIBLE) != 0; }
     bool ReadOnly() const { return (GetWindowLongA(Control(IDC_REGPAGE_EDIT), GWL_STYLE) & ES_READONLY) != 0; }
+
+    // The message that told of a failure names the value and gives the system's reason.
+    static void ExpectTold(const std::string& message, const char* value, DWORD error) {
+        EXPECT_NE(std::string::npos, message.find(value)) << message;
+        EXPECT_NE(std::string::npos, message.find(ErrorText(error))) << message;
+    }
 
     WizardSession session;
     std::unique_ptr<CWizardDlg> wizard;
@@ -294,6 +302,65 @@ TEST_F(RegistryPageTest, DeletingAsksAndRemovesTheValueFromRegistryAndTree) {
     }
     EXPECT_EQ(nullptr, Find("Values"));
     EXPECT_FALSE(CRegistryKey(HKEY_CURRENT_USER, false).subkeyExists(kValuesKey));
+}
+
+// A delete that the registry refuses leaves the item; a key that went behind the page's back
+// leaves the tree with its values.
+TEST_F(RegistryPageTest, AFailedDeleteIsToldAndTheTreeShowsTheRegistryAsItIs) {
+    Open();
+    ASSERT_TRUE(Select("Speaker"));
+    {
+        KeyAccess readOnly(HKEY_CURRENT_USER, kValuesKey, kReadOnly);
+        MessageBoxAnswers answers({IDYES, IDOK});
+        Click(IDC_REGPAGE_DELETE);
+        const std::vector<std::string>& told = answers.Finish();
+        ASSERT_EQ(2u, told.size());
+        ExpectTold(told[1], "Speaker", ERROR_ACCESS_DENIED);
+    }
+    EXPECT_TRUE(Exists("Speaker"));
+    EXPECT_NE(nullptr, Find("Speaker"));
+
+    ASSERT_TRUE(Select("Speaker"));
+    RegDeleteTreeA(HKEY_CURRENT_USER, kValuesKey);
+    MessageBoxAnswers answers({IDYES, IDOK});
+    Click(IDC_REGPAGE_DELETE);
+    const std::vector<std::string>& told = answers.Finish();
+    ASSERT_EQ(2u, told.size());
+    ExpectTold(told[1], "Speaker", ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(nullptr, Find("Values"));
+    EXPECT_FALSE(Marked("Complete fixture"));
+}
+
+// A refused write keeps the value changed and marked, and leaving does not pass it off as saved.
+TEST_F(RegistryPageTest, AFailedSaveIsToldAndKeepsTheValueMarked) {
+    Open();
+    ASSERT_TRUE(Select("Retries"));
+    Type("5");
+    {
+        KeyAccess readOnly(HKEY_CURRENT_USER, kValuesKey, kReadOnly);
+        MessageBoxAnswers answers({IDOK, IDYES, IDOK});
+        Click(IDC_REGPAGE_SAVE);
+        EXPECT_FALSE(page->PageOpNext()) << "the page stays when its values could not be saved";
+        const std::vector<std::string>& told = answers.Finish();
+        ASSERT_EQ(3u, told.size());
+        ExpectTold(told[0], "Retries", ERROR_ACCESS_DENIED);
+        EXPECT_EQ(kSaveChanges, told[1]);
+        ExpectTold(told[2], "Retries", ERROR_ACCESS_DENIED);
+    }
+    EXPECT_EQ(3u, Dword("Retries"));
+    ExpectMarks(true, "Retries");
+    EXPECT_EQ("5", Control(IDC_REGPAGE_EDIT).text());
+    EXPECT_TRUE(Control(IDC_REGPAGE_SAVE).isEnabled());
+
+    // A key gone since: told, and the tree no longer shows it.
+    RegDeleteTreeA(HKEY_CURRENT_USER, kValuesKey);
+    MessageBoxAnswers answers({IDOK});
+    Click(IDC_REGPAGE_SAVE);
+    const std::vector<std::string>& told = answers.Finish();
+    ASSERT_EQ(1u, told.size());
+    ExpectTold(told[0], "Retries", ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(nullptr, Find("Values"));
+    EXPECT_FALSE(Marked("Complete fixture"));
 }
 
 }  // namespace

@@ -10,7 +10,7 @@
 #include <cstring>
 #include <vector>
 
-#include "registry/ResourceBlock.h"
+#include "framework/ResourceBlock.h"
 
 // The data of a resource of the module (null: this program).
 inline std::vector<uint8_t> ResourceBytes(HMODULE module, UINT id, const char* type) {

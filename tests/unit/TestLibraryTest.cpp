@@ -9,19 +9,17 @@
 
 #include "FixtureLibraries.h"
 #include "ScratchDirectory.h"
-#include "testlib/TestLibrary.h"
+#include "testlib/LibraryWalks.h"
 
 namespace {
 
 const std::string kScratchKey = "Software\\Halvard\\ZelkorFixture";
 
 // Every key visited as one line, so that a walk compares as a whole.
-bool RecordKey(CTestLibrary&, const LoggedKeyEntry& key, void* context, DWORD) {
-    static_cast<std::vector<std::string>*>(context)->push_back(
-        std::string(key.name) + "|" + std::string(key.subkey).substr(kScratchKey.size()) + "|" +
-        (key.description ? key.description : "") + "|" + std::to_string(key.flags) + "|" +
-        std::to_string(key.editTableId));
-    return true;
+std::string KeyLine(const LoggedKeyEntry& key) {
+    return std::string(key.name) + "|" + std::string(key.subkey).substr(kScratchKey.size()) + "|" +
+           (key.description ? key.description : "") + "|" + std::to_string(key.flags) + "|" +
+           std::to_string(key.editTableId);
 }
 
 // The fixtures' keys live under a scratch key, removed before and after each test.
@@ -87,7 +85,10 @@ TEST_F(TestLibraryTest, KeysExistOrExpandAgainstTheRegistry) {
     CreateKey("\\Values");
     EXPECT_TRUE(library.HasLoggedKeys());
     std::vector<std::string> loggedKeys;
-    EXPECT_TRUE(ForEachLoggedKey(library, RecordKey, &loggedKeys, 0));
+    EXPECT_TRUE(ForEachLoggedKey(library, [&](const LoggedKeyEntry& key) {
+        loggedKeys.push_back(KeyLine(key));
+        return true;
+    }));
     EXPECT_EQ((std::vector<std::string>{"Port|\\System\\Ports\\COM\\Settings|Serial port settings|1|0",
                                         "Port1|\\System\\Ports\\COM1\\Settings|Serial port settings|1|0",
                                         "Port2|\\System\\Ports\\COM2\\Settings|Serial port settings|1|0",
@@ -108,12 +109,9 @@ TEST_F(TestLibraryTest, EverySectionOfAFileIsWalkedHoweverMany) {
     ASSERT_TRUE(WriteTextFile(path, text));
     std::vector<std::string> walked;
     const SystemFileEntry file{path.c_str(), ZK_FILE_SECTIONS, 0};
-    EXPECT_TRUE(ForEachIniSection(
-        Library("Bare.ZKL"), file,
-        [](CTestLibrary&, const char* section, void* context, DWORD) {
-            static_cast<std::vector<std::string>*>(context)->push_back(section);
-            return true;
-        },
-        &walked, 0));
+    EXPECT_TRUE(ForEachIniSection(Library("Bare.ZKL"), file, [&](const char* section) {
+        walked.push_back(section);
+        return true;
+    }));
     EXPECT_EQ(expected, walked);
 }

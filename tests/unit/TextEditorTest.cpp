@@ -256,6 +256,11 @@ TEST_F(TextEditorTest, AFailedSaveOrRestoreLeavesTheFileAndTheTextAsTheyWere) {
         const std::string restore = AnsweringBox(IDOK, [&] { Command(*editor, ID_EDITOR_RESTORE); });
         EXPECT_EQ(0u, restore.find("Zelkor could not open the file \"" + path + "\": ")) << restore;
     }
+    // A read-only file is refused everywhere, as Windows refuses to replace it.
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+    const std::string readOnly = AnsweringBox(IDOK, [&] { Command(*editor, ID_EDITOR_SAVE); });
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(0u, readOnly.find("Zelkor could not save the file \"" + path + "\": ")) << readOnly;
     EXPECT_FALSE(editor->saved());
     EXPECT_TRUE(editor->modified());
     EXPECT_EQ("changed kept\r\n", TextOf(editor->textControl()));

@@ -13,7 +13,9 @@
 #include "ScratchKey.h"
 #include "controls/BinEdit.h"
 #include "editors/DwordText.h"
+#include "editors/EditorSettingsIds.h"
 #include "editors/ValueDialogs.h"
+#include "framework/DataExchange.h"
 #include "framework/StringTable.h"
 #include "registry/SettingsStore.h"
 #include "resources/resource.h"
@@ -62,9 +64,10 @@ TEST(DwordText, HexAndDecimalEntryWithTheirRefusals) {
         {"1f", true, 31},               {"0x1f", true, 31},             {"-2", true, 0xFFFFFFFE},
         {"", true, 0},                  {"1f ", false, 0},              {"   ", false, 0},
     });
-    check(ParseDecimalDword, {
+    check(fw::ParseUnsignedDecimal, {
         {"4294967295", true, 0xFFFFFFFF}, {"4294967296", false, 0}, {" 7 ", true, 7},
         {"-2", false, 0},                 {"12a", false, 0},        {"", false, 0},
+        {"+8", true, 8},                  {"3x", false, 0},
     });
 }
 

@@ -7,10 +7,11 @@
 #include "framework/DialogTemplate.h"
 #include "framework/ErrorText.h"
 #include "framework/Handles.h"
+#include "framework/ResourceBlock.h"
 #include "registry/RegistryKey.h"
-#include "registry/ResourceBlock.h"
 #include "testlib/LibraryFormat.h"
 #include "tools/zkcheck/ImageHeader.h"
+#include "tools/zkcheck/ImportTable.h"
 
 namespace {
 
@@ -167,6 +168,10 @@ private:
     void summarise() {
         auto& out = m_check.summary;
         out.push_back("library  " + Quoted(m_library.name));
+        if (m_exports)
+            out.push_back(ImportsFunction(m_module, "Zelkor.exe", "ZKReportFinding")
+                              ? "findings reported to the top of the log (it imports ZKReportFinding)"
+                              : "findings none reported (it does not import ZKReportFinding)");
         for (const auto& test : m_library.tests)
             out.push_back("test     " + Quoted(test.name) + ", page " + std::to_string(test.testId) + ": " +
                           TestModes(test.flags));

@@ -1,4 +1,4 @@
-// zkdrive: walks Zelkor through a Typical session without a person, for demos on machines
+// zkdrive: walks Zelkor through a Full session without a person, for demos on machines
 // without a display. Every window that appears is saved as a BMP picture; the log is shown, then
 // printed on the default printer and faxed when the fax product is there.
 //
@@ -85,7 +85,7 @@ public:
             if (title != lastTitle) {
                 lastTitle = title;
                 shoot(wizard, title);
-                if (HWND page = drive::VisibleChildDialog(wizard); page && GetDlgItem(page, IDC_WELCOME_TYPICAL)) drive::Click(page, IDC_WELCOME_TYPICAL);
+                if (HWND page = drive::VisibleChildDialog(wizard); page && GetDlgItem(page, IDC_WELCOME_FULL)) drive::Click(page, IDC_WELCOME_FULL);
                 Sleep(200);
                 continue;
             }

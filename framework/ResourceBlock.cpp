@@ -1,4 +1,4 @@
-#include "registry/ResourceBlock.h"
+#include "framework/ResourceBlock.h"
 
 #include <utility>
 

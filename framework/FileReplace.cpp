@@ -1,0 +1,54 @@
+#include "framework/FileReplace.h"
+
+#include "framework/Handles.h"
+
+namespace fw {
+
+namespace {
+// Flushing and closing are checked too: they are where a full disk may show itself first.
+bool WriteWholeFile(const char* path, const std::string& bytes) {
+    UniqueFile file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
+    DWORD written = 0;
+    if (!WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) return false;
+    if (written != bytes.size()) {
+        SetLastError(ERROR_DISK_FULL);
+        return false;
+    }
+    if (!FlushFileBuffers(file.get())) return false;
+    return CloseHandle(file.release()) != FALSE;
+}
+
+bool Moved(const std::string& written, const std::string& target) {
+    const DWORD attributes = GetFileAttributesA(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return false;
+    }
+    if (attributes != INVALID_FILE_ATTRIBUTES) SetFileAttributesA(written.c_str(), attributes);
+    return MoveFileExA(written.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
+// Removes the written file, keeping the reason of the failure that made it useless.
+bool Abandon(const std::string& written) {
+    const DWORD error = GetLastError();
+    DeleteFileA(written.c_str());
+    SetLastError(error);
+    return false;
+}
+}  // namespace
+
+bool PutFileInPlace(const std::string& written, const std::string& target) {
+    return Moved(written, target) || Abandon(written);
+}
+
+bool WriteFileInPlace(const std::string& path, const std::string& bytes) {
+    const size_t slash = path.find_last_of("\\/");
+    const std::string directory = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+    char temporary[MAX_PATH];
+    if (!GetTempFileNameA(directory.c_str(), "ZK", 0, temporary)) return false;
+    if (!WriteWholeFile(temporary, bytes)) return Abandon(temporary);
+    return PutFileInPlace(temporary, path);
+}
+
+}  // namespace fw

@@ -1,0 +1,19 @@
+// Files replaced whole: new content is written into a file of its own beside the old one, which
+// it replaces only once it is complete, so that a full disk, a refused file or a crash leaves the
+// old file as it was.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+namespace fw {
+
+// The complete file written takes target's place, keeping target's attributes. Windows refuses to
+// replace a read-only file but not every system that runs the program does: the refusal is ours
+// too (ERROR_ACCESS_DENIED). On failure written is removed. False, last error set, when it fails.
+bool PutFileInPlace(const std::string& written, const std::string& target);
+
+// Writes bytes into a new file beside path and puts it in path's place as above.
+bool WriteFileInPlace(const std::string& path, const std::string& bytes);
+
+}  // namespace fw
