@@ -16,6 +16,8 @@
 #include "framework/ErrorText.h"
 #include "framework/MessageBox.h"
 #include "framework/StringTable.h"
+#include "journal/Journal.h"
+#include "journal/UndoChanges.h"
 #include "log/LogFile.h"
 #include "registry/SettingsStore.h"
 #include "resources/resource.h"
@@ -66,9 +68,12 @@ void CWizardApp::InitInstance() {
     m_session.createSystemEditorPage = []() -> std::unique_ptr<CWizardPage> {
         return std::make_unique<CSystemEditorPage>();
     };
+    // An unattended run changes nothing and has nobody to ask: the offer waits for a person.
+    if (!m_line.unattended()) OfferAbandonedUndo(nullptr);
     CWizardDlg wizard(m_session);
     AddStartPages(wizard);
     wizard.DoModal(nullptr);
+    SessionJournal().Close();
     if (m_line.unattended()) m_exitCode = UnattendedOutcome();
 }
 

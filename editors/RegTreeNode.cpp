@@ -4,6 +4,7 @@
 
 #include "editors/RegistryTreeCtrl.h"
 #include "framework/StringTable.h"
+#include "journal/Journal.h"
 #include "registry/RegistryKey.h"
 #include "resources/resource.h"
 
@@ -74,7 +75,10 @@ void CRegKeyNode::show(const RegistryPageControls& controls) {
 
 UINT CRegKeyNode::deleteQuestion() const { return IDS_CONFIRM_DELETE_KEY; }
 
-LONG CRegKeyNode::deleteFromRegistry() { return CRegistryKey(m_root, false).deleteSubkey(m_subkey.c_str()); }
+LONG CRegKeyNode::deleteFromRegistry() {
+    if (const DWORD error = JournalKeyDelete(m_root, m_subkey)) return static_cast<LONG>(error);
+    return CRegistryKey(m_root, false).deleteSubkey(m_subkey.c_str());
+}
 
 void CRegValueNode::show(const RegistryPageControls& controls) {
     ShowValue(controls, *m_item);
@@ -96,8 +100,14 @@ CollectRefusal CRegValueNode::collect(const RegistryPageControls& controls, bool
 }
 
 // A key that no longer opens gives the registry's reason for that, not the one for a missing handle.
+// The journal comes first: a change it cannot record is not made, and its reason is told.
 WriteFailure CRegValueNode::commit() {
     CRegistryKey key(m_key.root(), m_key.subkey().c_str(), false);
+    ValueState after;
+    after.exists = m_item->EditedData(after.type, after.data);
+    if (key.handle() && after.exists)
+        if (const DWORD error = JournalValueChange(m_key.root(), m_key.subkey(), m_item->valueName(), after))
+            return {static_cast<LONG>(error), m_item->label()};
     const LONG result = key.handle() ? m_item->Commit(key) : key.status();
     if (result != ERROR_SUCCESS) return {result, m_item->label()};
     setModified(false, true);
@@ -107,6 +117,8 @@ WriteFailure CRegValueNode::commit() {
 UINT CRegValueNode::deleteQuestion() const { return IDS_CONFIRM_DELETE_ENTRY; }
 
 LONG CRegValueNode::deleteFromRegistry() {
+    if (const DWORD error = JournalValueChange(m_key.root(), m_key.subkey(), m_item->valueName(), ValueState()))
+        return static_cast<LONG>(error);
     CRegistryKey key(m_key.root(), m_key.subkey().c_str(), false);
     return key.handle() ? m_item->DeleteFrom(key) : key.status();
 }

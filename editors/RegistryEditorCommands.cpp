@@ -6,6 +6,8 @@
 #include "framework/ErrorText.h"
 #include "framework/MessageBox.h"
 #include "framework/StringTable.h"
+#include "journal/Journal.h"
+#include "journal/UndoChanges.h"
 #include "resources/resource.h"
 
 namespace {
@@ -36,6 +38,7 @@ bool CRegistryEditorWnd::OnCommand(WORD id, WORD, HWND control) {
     case ID_REGEDIT_CLOSE: EndModalLoop(0); return true;
     case ID_REGEDIT_FIND: openFindDialog(); return true;
     case ID_REGEDIT_FIND_NEXT: findNext(); return true;
+    case ID_REGEDIT_UNDO_CHANGES: undoChanges(); return true;
     default: return false;
     }
 }
@@ -93,6 +96,8 @@ void CRegistryEditorWnd::deleteKey() {
     const HTREEITEM item = m_tree.Selection();
     if (!item || !checkWritable(*openKey(item))) return;
     if (tell(IDS_CONFIRM_DELETE_KEY, kAskDelete) != IDYES) return;
+    const KeyPlace place = keyPlace(item);
+    if (!journaled(JournalKeyDelete(place.root, place.path))) return;
     LONG result;
     if (const HTREEITEM parent = m_tree.Parent(item)) {
         const std::unique_ptr<CRegistryKey> parentKey = openKey(parent);
@@ -114,14 +119,30 @@ void CRegistryEditorWnd::deleteValues() {
     if (!checkWritable(*key)) return;
     if (tell(count > 1 ? IDS_CONFIRM_DELETE_ENTRIES : IDS_CONFIRM_DELETE_ENTRY, kAskDelete) != IDYES)
         return;
+    const KeyPlace place = keyPlace(m_tree.Selection());
     for (int row = m_list.NextRow(-1, LVNI_SELECTED); row >= 0; row = m_list.NextRow(-1, LVNI_SELECTED)) {
-        const LONG result = key->deleteValue(m_list.Text(row, 0).c_str());
+        const std::string name = m_list.Text(row, 0);
+        if (!journaled(JournalValueChange(place.root, place.path, name, ValueState()))) return;
+        const LONG result = key->deleteValue(name.c_str());
         if (result != ERROR_SUCCESS && result != ERROR_FILE_NOT_FOUND) {
             reportFailure(result, false);
             return;
         }
         m_list.DeleteRow(row);
     }
+}
+
+bool CRegistryEditorWnd::journaled(DWORD error) const {
+    const HWND focus = GetFocus();
+    const bool done = CheckJournaled(hwnd(), error);
+    if (focus && IsWindow(focus)) SetFocus(focus);
+    return done;
+}
+
+// The registry as it is afterwards: the whole tree again.
+void CRegistryEditorWnd::undoChanges() {
+    OfferSessionUndo(hwnd());
+    FillTree();
 }
 
 void CRegistryEditorWnd::toggle() {

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "editors/RegistryDataText.h"
+#include "registry/RegistryDataText.h"
 #include "framework/ErrorText.h"
 #include "framework/StringTable.h"
 #include "resources/resource.h"
@@ -75,6 +75,16 @@ std::unique_ptr<CRegistryKey> CRegistryEditorWnd::openKey(HTREEITEM item) const 
     std::unique_ptr<CRegistryKey> parentKey = openKey(parent);
     if (!parentKey->handle()) return parentKey;
     return std::make_unique<CRegistryKey>(parentKey->handle(), m_tree.Text(item).c_str(), false);
+}
+
+CRegistryEditorWnd::KeyPlace CRegistryEditorWnd::keyPlace(HTREEITEM item) const {
+    const ItemPath path = pathOf(item);
+    HTREEITEM top = item;
+    while (m_tree.Parent(top)) top = m_tree.Parent(top);
+    const size_t index = static_cast<size_t>(m_tree.Data(top));
+    KeyPlace place{index < m_roots.size() ? m_roots[index].root : nullptr, index < m_roots.size() ? m_roots[index].path : ""};
+    for (size_t i = 1; i < path.size(); ++i) place.path += "\\" + path[i];
+    return place;
 }
 
 void CRegistryEditorWnd::onSelectionChanged(HTREEITEM previous, HTREEITEM selected) {

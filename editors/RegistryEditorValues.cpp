@@ -5,9 +5,31 @@
 
 #include <vector>
 
-#include "editors/RegistryDataText.h"
 #include "editors/ValueDialogs.h"
+#include "journal/Journal.h"
+#include "registry/RegistryDataText.h"
 #include "resources/resource.h"
+
+namespace {
+ValueState StateOf(DWORD type, const void* data, size_t size) {
+    ValueState state;
+    state.exists = true;
+    state.type = type;
+    state.data.assign(static_cast<const char*>(data), size);
+    return state;
+}
+ValueState StringState(const std::string& text) { return StateOf(REG_SZ, text.c_str(), text.size() + 1); }
+ValueState DwordState(DWORD value) { return StateOf(REG_DWORD, &value, sizeof value); }
+ValueState BinaryState(const std::vector<BYTE>& bytes) { return StateOf(REG_BINARY, bytes.data(), bytes.size()); }
+}  // namespace
+
+bool CRegistryEditorWnd::writeValue(CRegistryKey& key, const std::string& name, const ValueState& value) {
+    const KeyPlace place = keyPlace(m_tree.Selection());
+    if (!journaled(JournalValueChange(place.root, place.path, name, value))) return false;
+    const LONG result = key.setValue(name.c_str(), value.type, value.data.data(), static_cast<DWORD>(value.data.size()));
+    if (result != ERROR_SUCCESS) reportFailure(result, false);
+    return result == ERROR_SUCCESS;
+}
 
 void CRegistryEditorWnd::newKey() {
     const HTREEITEM parent = m_tree.Selection();
@@ -16,6 +38,8 @@ void CRegistryEditorWnd::newKey() {
     if (!checkWritable(*key)) return;
     CNewKeyDlg dialog(key->handle());
     if (dialog.DoModal(hwnd()) != IDOK) return;
+    const KeyPlace place = keyPlace(parent);
+    if (!journaled(JournalKeyCreate(place.root, place.path + "\\" + dialog.name()))) return;
     const CRegistryKey created(key->handle(), dialog.name().c_str(), true);
     if (!created.handle()) {
         reportFailure(created.status(), false);
@@ -28,35 +52,27 @@ void CRegistryEditorWnd::newValue(UINT command) {
     if (!m_tree.Selection()) return;
     const std::unique_ptr<CRegistryKey> key = openSelectedKey();
     if (!checkWritable(*key)) return;
-    std::string name, text;
-    int image = kOtherValue;
-    LONG result;
+    std::string name;
+    ValueState value;
     if (command == ID_REGEDIT_NEW_STRING) {
         CEditStringDlg dialog(hwnd(), key->handle());
         if (dialog.DoModal() != IDOK) return;
         name = dialog.name();
-        result = key->setString(name.c_str(), dialog.value().c_str());
-        text = dialog.value();
-        image = kStringValue;
+        value = StringState(dialog.value());
     } else if (command == ID_REGEDIT_NEW_DWORD) {
         CEditDwordDlg dialog(hwnd(), key->handle());
         if (dialog.DoModal() != IDOK) return;
         name = dialog.name();
-        result = key->setDword(name.c_str(), dialog.value());
-        text = DwordDataText(dialog.value());
+        value = DwordState(dialog.value());
     } else {
         CEditBinaryDlg dialog(hwnd(), key->handle());
         if (dialog.DoModal() != IDOK) return;
         name = dialog.name();
-        result = key->setBinary(name.c_str(), dialog.data().data(), dialog.size());
-        text = BytesDataText(dialog.data().data(), dialog.size());
+        value = BinaryState(dialog.data());
     }
-    if (result != ERROR_SUCCESS) {
-        reportFailure(result, false);
-        return;
-    }
-    const int row = m_list.InsertRow(m_list.RowCount(), name, image);
-    m_list.SetText(row, 1, text);
+    if (!writeValue(*key, name, value)) return;
+    const int row = m_list.InsertRow(m_list.RowCount(), name, value.type == REG_SZ ? kStringValue : kOtherValue);
+    m_list.SetText(row, 1, ValueDataText(value.type, value.data));
 }
 
 // A value of any type but string and double word is edited as binary, and written back as
@@ -73,21 +89,19 @@ void CRegistryEditorWnd::modify() {
         showValues(m_tree.Selection());
         return;
     }
-    std::string text;
+    ValueState edited;
     LONG result = ERROR_SUCCESS;
     if (info.type == REG_SZ) {
         std::string value;
         key->getString(name.c_str(), value);
         CEditStringDlg dialog(hwnd(), name, value);
         if (dialog.DoModal() != IDOK || dialog.value() == value) return;
-        result = key->setString(name.c_str(), dialog.value().c_str());
-        text = dialog.value();
+        edited = StringState(dialog.value());
     } else if (info.type == REG_DWORD) {
         const DWORD value = key->getDword(name.c_str());
         CEditDwordDlg dialog(hwnd(), name, value);
         if (dialog.DoModal() != IDOK || dialog.value() == value) return;
-        result = key->setDword(name.c_str(), dialog.value());
-        text = DwordDataText(dialog.value());
+        edited = DwordState(dialog.value());
     } else {
         std::vector<BYTE> data(info.size);
         DWORD size = info.size;
@@ -96,13 +110,13 @@ void CRegistryEditorWnd::modify() {
         if (result == ERROR_SUCCESS) {
             CEditBinaryDlg dialog(hwnd(), name, data.data(), static_cast<DWORD>(data.size()));
             if (dialog.DoModal() != IDOK || dialog.data() == data) return;
-            result = key->setBinary(name.c_str(), dialog.data().data(), dialog.size());
-            text = BytesDataText(dialog.data().data(), dialog.size());
+            edited = BinaryState(dialog.data());
         }
     }
     if (result != ERROR_SUCCESS) {
         reportFailure(result, false);
         return;
     }
-    m_list.SetText(row, 1, text);
+    if (!writeValue(*key, name, edited)) return;
+    m_list.SetText(row, 1, ValueDataText(edited.type, edited.data));
 }

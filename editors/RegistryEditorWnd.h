@@ -25,6 +25,7 @@
 #include "framework/Menu.h"
 #include "framework/StatusBar.h"
 #include "framework/TreeCtrl.h"
+#include "journal/JournalRecord.h"
 #include "registry/RegistryKey.h"
 #include "registry/SettingsStore.h"
 
@@ -102,6 +103,12 @@ private:
     // An item's key, opened with full access when granted; without a handle, its status says why.
     std::unique_ptr<CRegistryKey> openKey(HTREEITEM item) const;
     std::unique_ptr<CRegistryKey> openSelectedKey() const { return openKey(m_tree.Selection()); }
+    // An item's key as the journal names it: its entry's root and the whole path below it.
+    struct KeyPlace {
+        HKEY root;
+        std::string path;
+    };
+    KeyPlace keyPlace(HTREEITEM item) const;
 
     // Commands.
     void showContextMenu(HWND window, POINT screen);
@@ -116,6 +123,11 @@ private:
     // whole tree when asked (or when the user accepts a refresh for a key that is gone), otherwise
     // the selected key's values.
     void reportFailure(LONG error, bool wholeTree);
+    // True when the change was journaled; otherwise the user is told, and it is not made.
+    bool journaled(DWORD error) const;
+    // Journals the write, makes it, and tells a failure of either; true when written.
+    bool writeValue(CRegistryKey& key, const std::string& name, const ValueState& value);
+    void undoChanges();
     void newKey();
     void newValue(UINT command);
     void modify();

@@ -1,8 +1,8 @@
 #include "editors/SystemEditorPage.h"
 
-#include "editors/SystemFileStore.h"
+#include "journal/SystemFileStore.h"
 #include "editors/SystemFileText.h"
-#include "editors/WholeFile.h"
+#include "log/WholeFile.h"
 #include "framework/ErrorText.h"
 #include "framework/MessageBox.h"
 #include "framework/StringTable.h"

@@ -6,7 +6,9 @@
 #include <utility>
 
 #include "editors/EditorSettingsIds.h"
-#include "editors/WholeFile.h"
+#include "journal/SystemFileStore.h"
+#include "log/LogFile.h"
+#include "log/WholeFile.h"
 #include "framework/ErrorText.h"
 #include "framework/FileReplace.h"
 #include "framework/MessageBox.h"
@@ -144,16 +146,24 @@ bool CTextEditorWnd::loadFile() {
 }
 
 // A full disk or a refused file (in use elsewhere, read-only) leaves the old file whole, and so
-// does a text too large to be copied out of the control.
+// does a text too large to be copied out of the control. Any file but the log is backed up and
+// journaled first, so that the save can be taken back.
 bool CTextEditorWnd::save() {
     bool saved = false;
+    DWORD error = ERROR_SUCCESS;
     try {
-        saved = fw::WriteFileInPlace(m_path, m_text->GetText());
+        if (lstrcmpiA(m_path.c_str(), LogFileName()) == 0) {
+            saved = fw::WriteFileInPlace(m_path, m_text->GetText());
+            error = GetLastError();
+        } else {
+            const SaveOutcome outcome = SaveSystemFile(m_path, m_text->GetText());
+            saved = outcome.stage == SaveOutcome::Saved;
+            error = outcome.error;
+        }
     } catch (const std::bad_alloc&) {
-        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        error = ERROR_NOT_ENOUGH_MEMORY;
     }
     if (!saved) {
-        const DWORD error = GetLastError();
         tell(fw::FormattedString(IDS_EDITOR_SAVE_FAILED, m_path.c_str(), ErrorText(error).c_str()), MB_ICONEXCLAMATION);
         return false;
     }

@@ -11,6 +11,8 @@
 #include "framework/Font.h"
 #include "framework/MessageBox.h"
 #include "framework/StringTable.h"
+#include "journal/Journal.h"
+#include "journal/UndoChanges.h"
 #include "log/Findings.h"
 #include "log/LogCopy.h"
 #include "log/LogFile.h"
@@ -67,6 +69,7 @@ void CDiagnosticsCompletePage::GenerateLogFile() {
     m_user = wizard()->session().unattendedRun() ? LoadUserDetails() : CUserInfoDlg().Ask(hwnd());
     CreateLogFile();
     WriteLogHeader(m_user.name, m_user.company, m_user.phone, m_user.fax);
+    LogSessionChanges();
     BeginStatus(IDI_ZELKOR, fw::LoadedString(IDS_STATUS_GENERATING));
     RunJob(Job::Generate);
 }
@@ -290,6 +293,10 @@ bool CDiagnosticsCompletePage::OnCommand(WORD id, WORD code, HWND control) {
     }
     if (id == IDC_COMPLETE_HIDE_DETAILS && code == BN_CLICKED) {
         HideDetailsCommand();
+        return true;
+    }
+    if (id == IDC_COMPLETE_UNDO) {
+        OfferSessionUndo(wizard() ? wizard()->hwnd() : hwnd());
         return true;
     }
     return CWizardPage::OnCommand(id, code, control);

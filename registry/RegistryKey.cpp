@@ -82,6 +82,10 @@ LONG CRegistryKey::setBinary(const char* name, const void* data, DWORD size) {
     return RegSetValueExA(m_handle, name, 0, REG_BINARY, static_cast<const BYTE*>(data), size);
 }
 
+LONG CRegistryKey::setValue(const char* name, DWORD type, const void* data, DWORD size) {
+    return RegSetValueExA(m_handle, name, 0, type, static_cast<const BYTE*>(data), size);
+}
+
 LONG CRegistryKey::deleteValue(const char* name) { return RegDeleteValueA(m_handle, name); }
 
 LONG CRegistryKey::deleteSubkey(const char* name) {

@@ -51,6 +51,8 @@ public:
     LONG setString(const char* name, const char* text);
     LONG getBinary(const char* name, void* buffer, DWORD& size) const;
     LONG setBinary(const char* name, const void* data, DWORD size);
+    // Any type, the data as given: what a restore writes back.
+    LONG setValue(const char* name, DWORD type, const void* data, DWORD size);
     LONG deleteValue(const char* name);
     // Removes the subkey and everything below it, children first. Stops at the first failure
     // and returns its code; a missing subkey gives the registry's code for it.

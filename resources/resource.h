@@ -324,3 +324,26 @@
 #define IDS_DETAILS_NOT_HIDDEN    409
 #define IDS_DETAILS_NOT_RESTORED  410
 #define IDC_COMPLETE_HIDE_DETAILS 1201
+// ---- Change journal and Undo changes (150) ----
+#define IDD_UNDO_CHANGES          150
+#define IDC_UNDO_PROMPT           1240
+#define IDC_UNDO_LIST             1241
+#define IDC_COMPLETE_UNDO         1242  // on the Diagnostics complete page
+#define ID_REGEDIT_UNDO_CHANGES   40110
+#define IDS_CHANGE_VALUE_SET      600
+#define IDS_CHANGE_VALUE_CREATED  601
+#define IDS_CHANGE_VALUE_DELETED  602
+#define IDS_CHANGE_KEY_CREATED    603
+#define IDS_CHANGE_KEY_DELETED    604
+#define IDS_CHANGE_FILE_SAVED     605
+#define IDS_CHANGES_BANNER        606
+#define IDS_UNDO_PROMPT           607
+#define IDS_UNDO_ABANDONED_PROMPT 608
+#define IDS_UNDO_NOTHING          609
+#define IDS_UNDO_CONFLICT         610
+#define IDS_UNDO_FAILED           611
+#define IDS_UNDO_FAILURE_LINE     612
+#define IDS_UNDO_DONE             613
+#define IDS_JOURNAL_DAMAGED       614
+#define IDS_JOURNAL_FAILED        615
+#define IDS_UNDO_MORE_FAILURES    616

@@ -80,6 +80,12 @@ LONG DwordRegEditItem::Commit(CRegistryKey& key) {
     return result;
 }
 
+bool DwordRegEditItem::EditedData(DWORD& type, std::string& data) const {
+    type = REG_DWORD;
+    data.assign(reinterpret_cast<const char*>(&m_edited), sizeof m_edited);
+    return true;
+}
+
 StringRegEditItem::StringRegEditItem(const EditDescription& description)
     : RegEditItem(description), m_values(description.stringChoices) {}
 
@@ -114,4 +120,10 @@ LONG StringRegEditItem::Commit(CRegistryKey& key) {
     m_stored = m_edited;
     setModified(false);
     return result;
+}
+
+bool StringRegEditItem::EditedData(DWORD& type, std::string& data) const {
+    type = REG_SZ;
+    data.assign(m_edited.c_str(), m_edited.size() + 1);
+    return true;
 }

@@ -59,6 +59,8 @@ public:
     virtual void TakeChoice(int index) = 0;
     // Writes the edited value under key; it is then the stored value. The registry's code.
     virtual LONG Commit(CRegistryKey& key) = 0;
+    // The type and bytes that Commit would write; false when it writes nothing.
+    virtual bool EditedData(DWORD&, std::string&) const { return false; }
     LONG DeleteFrom(CRegistryKey& key) const;
 
 protected:
@@ -88,6 +90,7 @@ public:
     CollectRefusal TakeText(const std::string& text, bool strict) override;
     void TakeChoice(int index) override;
     LONG Commit(CRegistryKey& key) override;
+    bool EditedData(DWORD& type, std::string& data) const override;
 
 protected:
     void ReadStored(const CRegistryKey& key) override;
@@ -113,6 +116,7 @@ public:
     CollectRefusal TakeText(const std::string& text, bool strict) override;
     void TakeChoice(int index) override;
     LONG Commit(CRegistryKey& key) override;
+    bool EditedData(DWORD& type, std::string& data) const override;
 
 protected:
     void ReadStored(const CRegistryKey& key) override;

@@ -234,4 +234,76 @@ TEST_F(RegistryEditorEndToEnd, CreateModifyFindDeleteThenReopenWhereItWas) {
     waitGone(editor);
 }
 
+// Every change is journaled: the log lists each, Undo changes takes them all back (a deleted key
+// with its values included), and the log of the session lists the undo as well.
+TEST_F(RegistryEditorEndToEnd, UndoChangesTakesEverythingBackAndTheLogListsIt) {
+    ASSERT_NE(nullptr, openEditor());
+    command(ID_REGEDIT_NEW_KEY);
+    fillIn("New Key", {{IDC_NEW_KEY_NAME, "Support"}});
+    command(ID_REGEDIT_NEW_STRING);
+    fillIn("Edit String", {{IDC_STRING_NAME, "Number"}, {IDC_STRING_VALUE, "555-0100"}});
+    command(ID_REGEDIT_NEW_KEY);
+    fillIn("New Key", {{IDC_NEW_KEY_NAME, "Scrap"}});
+    command(ID_REGEDIT_NEW_DWORD);
+    fillIn("Edit DWORD", {{IDC_DWORD_NAME, "Kept"}, {IDC_DWORD_VALUE, "7"}});
+    settle();
+    clickSelectedKey();
+    command(ID_REGEDIT_DELETE);
+    answer(IDYES);
+    settle();
+    ASSERT_FALSE(KeyExists("Software\\Halvard\\Ravelin\\Support\\Scrap"));
+
+    command(ID_REGEDIT_UNDO_CHANGES);
+    HWND list = dialog("Undo changes");
+    ASSERT_NE(nullptr, list);
+    EXPECT_EQ(5, SendMessageA(GetDlgItem(list, IDC_UNDO_LIST), LB_GETCOUNT, 0, 0));
+    drive::Click(list, IDYES);
+    EXPECT_EQ("The changes have been taken back.", answer(IDOK));
+    settle();
+    EXPECT_FALSE(KeyExists(kSupport));
+    EXPECT_EQ(1u, DwordValue("Software\\Halvard\\Ravelin\\Settings", "Resolution"));
+    PostMessageA(editor, WM_CLOSE, 0, 0);
+    waitGone(editor);
+
+    ASSERT_TRUE(session.EnterUserInfo(nullptr));
+    EXPECT_FALSE(session.WaitForResult().empty());
+    const std::string log = e2e::ReadWholeFile(e2e::kLog);
+    const size_t banner = log.find("* Changes made during this session\r\n");
+    ASSERT_NE(std::string::npos, banner);
+    const char* lines[] = {
+        "Key HKEY_CURRENT_USER\\Software\\Halvard\\Ravelin\\Support created\r\n",
+        "Value \"Number\" of HKEY_CURRENT_USER\\Software\\Halvard\\Ravelin\\Support created as 555-0100\r\n",
+        "Value \"Kept\" of HKEY_CURRENT_USER\\Software\\Halvard\\Ravelin\\Support\\Scrap created as 0x00000007 (7)\r\n",
+        "Key HKEY_CURRENT_USER\\Software\\Halvard\\Ravelin\\Support\\Scrap deleted (keys: 1, values: 1)\r\n",
+        "Key HKEY_CURRENT_USER\\Software\\Halvard\\Ravelin\\Support\\Scrap created\r\n",  // the undo, newest first
+        "Key HKEY_CURRENT_USER\\Software\\Halvard\\Ravelin\\Support deleted (keys: 1, values: 0)\r\n",
+    };
+    size_t at = banner;
+    for (const char* line : lines) {
+        const size_t found = log.find(line, at);
+        EXPECT_NE(std::string::npos, found) << line;
+        if (found != std::string::npos) at = found;
+    }
+    EXPECT_EQ(0u, session.Finish());
+}
+
+// A session killed after its changes is offered back at the next start, and Yes takes them back.
+TEST_F(RegistryEditorEndToEnd, KilledSessionIsOfferedBackAtTheNextStart) {
+    ASSERT_NE(nullptr, openEditor());
+    command(ID_REGEDIT_NEW_KEY);
+    fillIn("New Key", {{IDC_NEW_KEY_NAME, "Support"}});
+    settle();
+    ASSERT_TRUE(KeyExists(kSupport));
+    ASSERT_TRUE(session.Kill());
+
+    ASSERT_TRUE(session.Start());
+    HWND offer = drive::WaitForTopLevel(session.pid(), "#32770", "Undo changes", 20000);
+    ASSERT_NE(nullptr, offer);
+    EXPECT_EQ(1, SendMessageA(GetDlgItem(offer, IDC_UNDO_LIST), LB_GETCOUNT, 0, 0));
+    drive::Click(offer, IDYES);
+    EXPECT_EQ("The changes have been taken back.", answer(IDOK));
+    EXPECT_NE(nullptr, drive::WaitForTopLevel(session.pid(), "#32770", "Zelkor", 20000));
+    EXPECT_FALSE(KeyExists(kSupport));
+}
+
 }  // namespace

@@ -67,15 +67,32 @@ TEST_F(RegistryPageTest, AChangedValueIsSavedOnLeavingAndCheckedKeysAreLoggedUnd
     const e2e::Details details{"Reg User", "", "", ""};
     ASSERT_TRUE(session.EnterUserInfo(&details));
     EXPECT_EQ("The log file for this session has been saved as \"C:\\Zelkor.log\"", session.WaitForResult());
+    const auto ringsNow = []() {
+        DWORD value = 0, size = sizeof value;
+        RegGetValueA(HKEY_CURRENT_USER, "Software\\ZelkorE2E\\Gamma\\One", "Rings", RRF_RT_REG_DWORD, nullptr, &value,
+                     &size);
+        return value;
+    };
+    EXPECT_EQ(7u, ringsNow());
+
+    // The change is listed after the user details, and Undo changes takes it back.
+    const std::string log = e2e::ReadWholeFile(e2e::kLog);
+    EXPECT_NE(std::string::npos, log.find("Fax Number:         \r\n\r\n************************************************************\r\n"
+                                          "* Changes made during this session\r\n************************************************************\r\n\r\n"
+                                          "Value \"Rings\" of HKEY_CURRENT_USER\\Software\\ZelkorE2E\\Gamma\\One changed from "
+                                          "0x00000002 (2) to 0x00000007 (7)\r\n\r\n"))
+        << log;
+    drive::Click(session.PageWith(IDC_COMPLETE_UNDO), IDC_COMPLETE_UNDO);
+    HWND list = drive::WaitForTopLevel(session.pid(), "#32770", "Undo changes", 10000);
+    ASSERT_NE(nullptr, list);
+    drive::Click(list, IDYES);
+    const drive::MessageBoxSeen done = drive::WaitForMessageBox(session.pid(), 10000);
+    EXPECT_EQ("The changes have been taken back.", done.text);
+    drive::AnswerMessageBox(done, IDOK);
+    EXPECT_EQ(2u, ringsNow());
     EXPECT_EQ(0u, session.Finish());
     EXPECT_TRUE(session.messages().empty());
 
-    DWORD value = 0, size = sizeof value;
-    ASSERT_EQ(ERROR_SUCCESS, RegGetValueA(HKEY_CURRENT_USER, "Software\\ZelkorE2E\\Gamma\\One", "Rings",
-                                          RRF_RT_REG_DWORD, nullptr, &value, &size));
-    EXPECT_EQ(7u, value);
-
-    const std::string log = e2e::ReadWholeFile(e2e::kLog);
     const size_t beta = log.find("* Beta Fax\r\n");
     const size_t gamma = log.find("* Gamma Lines\r\n");
     ASSERT_NE(std::string::npos, beta) << log;

@@ -31,7 +31,8 @@ protected:
     }
     void TearDown() override {
         e2e::WriteWholeFile(m_file.c_str(), m_original);
-        DeleteFileA(m_backup.c_str());
+        for (const char* backup : {"system.000", "system.001", "system.002", "system.003"})
+            DeleteFileA(WindowsFile(backup).c_str());
     }
 
     // Answers the next message box of the program; returns its text.
@@ -81,6 +82,39 @@ TEST_F(SystemEditorTest, AChangeToSystemIniIsSavedWithABackupAndLogged) {
     const size_t banner = log.find("* system.ini\r\n");
     ASSERT_NE(std::string::npos, banner) << log;
     EXPECT_NE(std::string::npos, log.find(changed, banner)) << "the page logs the system files as they are now";
+}
+
+// Two saves are listed in the log, and Undo changes on the last page puts the file back byte for byte.
+TEST_F(SystemEditorTest, TwoSavesAreLoggedAndUndoneToTheOriginalBytes) {
+    HWND editor = session.OpenCustomPage(IDC_SELECT_SYSTEM, IDC_SYSEDIT_TEXT);
+    ASSERT_NE(nullptr, editor);
+    HWND edit = GetDlgItem(editor, IDC_SYSEDIT_TEXT);
+    for (int save = 0; save < 2; ++save) {
+        TypeAtEnd(edit, kChange);
+        drive::Click(editor, IDC_SYSEDIT_SAVE);  // saves without asking, then names the backup
+        Answer(IDOK);
+    }
+    ASSERT_EQ(std::string(kBefore) + kChange + kChange, e2e::ReadWholeFile(m_file.c_str()));
+    drive::Click(session.wizard(), IDC_WIZARD_NEXT);
+    ASSERT_TRUE(session.EnterUserInfo(nullptr));
+    EXPECT_FALSE(session.WaitForResult().empty());
+    const std::string log = e2e::ReadWholeFile(e2e::kLog);
+    const size_t banner = log.find("* Changes made during this session\r\n");
+    ASSERT_NE(std::string::npos, banner);
+    const size_t first = log.find("system.ini saved; its old content is in ", banner);
+    ASSERT_NE(std::string::npos, first);
+    EXPECT_NE(std::string::npos, log.find("system.ini saved; its old content is in ", first + 1));
+
+    HWND page = session.PageWith(IDC_COMPLETE_UNDO);
+    ASSERT_NE(nullptr, page);
+    drive::Click(page, IDC_COMPLETE_UNDO);
+    HWND list = drive::WaitForTopLevel(session.pid(), "#32770", "Undo changes", 10000);
+    ASSERT_NE(nullptr, list);
+    EXPECT_EQ(2, SendMessageA(GetDlgItem(list, IDC_UNDO_LIST), LB_GETCOUNT, 0, 0));
+    drive::Click(list, IDYES);
+    EXPECT_EQ("The changes have been taken back.", Answer(IDOK));
+    EXPECT_EQ(kBefore, e2e::ReadWholeFile(m_file.c_str()));
+    EXPECT_EQ(0u, session.Finish());
 }
 
 }  // namespace

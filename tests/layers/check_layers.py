@@ -9,7 +9,7 @@ import sys
 
 FLOORS = {
     "framework": 0, "resources": 0, "sdk": 0,
-    "registry": 1, "log": 1, "testlib": 1, "controls": 1,
+    "registry": 1, "log": 1, "journal": 1, "testlib": 1, "controls": 1,
     "wizard": 2, "editors": 2, "output": 2,
     "host": 3,
     "app": 4,

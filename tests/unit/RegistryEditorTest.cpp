@@ -18,7 +18,7 @@
 #include "MessageBoxAnswers.h"
 #include "ScratchDirectory.h"
 #include "ScratchKey.h"
-#include "editors/RegistryDataText.h"
+#include "registry/RegistryDataText.h"
 #include "editors/RegistryEditorWnd.h"
 #include "editors/TextEditorWnd.h"
 #include "editors/ValueDialogs.h"

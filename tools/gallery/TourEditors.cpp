@@ -125,6 +125,20 @@ void Tour::registryEditor(HWND frame) {
     cancel(dialog(IDC_NEW_KEY_NAME, "registry-editor-new-key"));
     find(frame, ID_REGEDIT_FIND, "NoValueIsCalledThis", "");
     message("message-registry-editor-no-matches", IDS_REGEDIT_NO_MATCHES, IDOK);
+
+    // One change made, listed by Undo changes and taken back: the demo's registry stays as it was.
+    command(frame, ID_REGEDIT_NEW_STRING);
+    if (HWND box = WaitDialogWith(m_pid, IDC_STRING_NAME, kWindowMs)) {
+        drive::SetText(GetDlgItem(box, IDC_STRING_NAME), "GalleryUndo");
+        drive::SetText(GetDlgItem(box, IDC_STRING_VALUE), "taken back");
+        drive::Click(box, IDOK);
+        WaitGone(box, kWindowMs);
+    }
+    command(frame, ID_REGEDIT_UNDO_CHANGES);
+    if (HWND box = dialog(IDC_UNDO_LIST, "undo-changes")) {
+        drive::Click(box, IDYES);
+        message("message-undo-done", IDS_UNDO_DONE, IDOK);
+    }
 }
 
 void Tour::chooseFile(HWND page, const std::string& file) {

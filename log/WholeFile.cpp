@@ -1,4 +1,4 @@
-#include "editors/WholeFile.h"
+#include "log/WholeFile.h"
 
 #include <climits>
 #include <new>

@@ -1,4 +1,4 @@
-// Whole files as the editors read them (fw::WriteFileInPlace writes them).
+// Whole files as the editors and the journal read them (fw::WriteFileInPlace writes them).
 #pragma once
 #include <windows.h>
 

@@ -1,6 +1,7 @@
-#include "editors/RegistryDataText.h"
+#include "registry/RegistryDataText.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "framework/StringTable.h"
 #include "resources/resource.h"
@@ -26,4 +27,14 @@ std::string BytesDataText(const BYTE* data, size_t size) {
     }
     if (size > kBytesShown) text += " ...";
     return text;
+}
+
+std::string ValueDataText(DWORD type, const std::string& data) {
+    if (type == REG_SZ) return data.substr(0, data.find('\0'));
+    if (type == REG_DWORD && data.size() == sizeof(DWORD)) {
+        DWORD value;
+        std::memcpy(&value, data.data(), sizeof value);
+        return DwordDataText(value);
+    }
+    return BytesDataText(reinterpret_cast<const BYTE*>(data.data()), data.size());
 }

@@ -10,3 +10,6 @@ std::string DwordDataText(DWORD value);
 // The first 20 bytes as lower-case hexadecimal pairs, " ..." when there are more; a text of its
 // own for no bytes at all.
 std::string BytesDataText(const BYTE* data, size_t size);
+// Any value's data as the list shows it: a string up to its first zero byte, a double word of four
+// bytes as a number, everything else as bytes.
+std::string ValueDataText(DWORD type, const std::string& data);

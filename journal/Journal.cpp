@@ -1,0 +1,209 @@
+#include "journal/Journal.h"
+
+#include <cstdio>
+
+#include "framework/Handles.h"
+#include "framework/StringTable.h"
+#include "log/LogFile.h"
+#include "log/LogWriter.h"
+#include "log/WholeFile.h"
+#include "resources/resource.h"
+#include "registry/RegistryKey.h"
+
+namespace {
+uint32_t RootNumber(HKEY root) { return static_cast<uint32_t>(reinterpret_cast<ULONG_PTR>(root)); }
+
+// A short write is a full disk.
+bool WriteAll(HANDLE file, const std::string& text) {
+    DWORD written = 0;
+    if (!WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr)) return false;
+    if (written == text.size()) return true;
+    SetLastError(ERROR_DISK_FULL);
+    return false;
+}
+
+void ReadKey(HKEY parent, const std::string& subkey, const std::string& path, std::vector<SnapshotKey>& subtree,
+             std::vector<BYTE>& data) {
+    const CRegistryKey key(parent, subkey.c_str(), false);
+    SnapshotKey snapshot;
+    snapshot.path = path;
+    RegistryValueInfo info;
+    for (DWORD index = 0; key.enumValue(index, info, data); ++index)
+        snapshot.values.push_back({info.name, info.type, std::string(reinterpret_cast<char*>(data.data()), info.size)});
+    subtree.push_back(std::move(snapshot));
+    std::string name;
+    for (DWORD index = 0; key.enumSubkeyName(index, name); ++index)
+        ReadKey(key.handle(), name, path.empty() ? name : path + "\\" + name, subtree, data);
+}
+}  // namespace
+
+CJournal::CJournal(std::string folder) : m_folder(std::move(folder)) {}
+
+CJournal::~CJournal() {
+    if (m_file != INVALID_HANDLE_VALUE) CloseHandle(m_file);
+}
+
+// Named by date and time; a second journal in the same second takes the next free number.
+DWORD CJournal::create() {
+    CreateDirectoryA(m_folder.c_str(), nullptr);
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    char name[64];
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::snprintf(name, sizeof name, "\\%04u%02u%02u-%02u%02u%02u%s%.0d.jnl", now.wYear, now.wMonth, now.wDay,
+                      now.wHour, now.wMinute, now.wSecond, attempt ? "-" : "", attempt);
+        m_path = m_folder + name;
+        // Shared for reading only: a later start can read it, but sees that it is in use.
+        m_file = CreateFileA(m_path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (m_file != INVALID_HANDLE_VALUE) break;
+        if (GetLastError() != ERROR_FILE_EXISTS) return GetLastError();
+    }
+    if (m_file == INVALID_HANDLE_VALUE) return ERROR_FILE_EXISTS;
+    if (WriteAll(m_file, std::string(kJournalHeader) + "\r\n") && FlushFileBuffers(m_file)) return ERROR_SUCCESS;
+    const DWORD error = GetLastError();
+    CloseHandle(m_file);
+    m_file = INVALID_HANDLE_VALUE;
+    DeleteFileA(m_path.c_str());
+    return error ? error : ERROR_WRITE_FAULT;
+}
+
+DWORD CJournal::Append(const JournalRecord& record) {
+    if (m_file == INVALID_HANDLE_VALUE)
+        if (const DWORD error = create()) return error;
+    LARGE_INTEGER end{};
+    SetFilePointerEx(m_file, end, &end, FILE_END);
+    if (WriteAll(m_file, EncodeRecord(record)) && FlushFileBuffers(m_file)) {
+        m_records.push_back(record);
+        return ERROR_SUCCESS;
+    }
+    // A record written in part would spoil the whole journal: it is cut off again.
+    const DWORD error = GetLastError() ? GetLastError() : ERROR_WRITE_FAULT;
+    SetFilePointerEx(m_file, end, nullptr, FILE_BEGIN);
+    SetEndOfFile(m_file);
+    return error;
+}
+
+void CJournal::Close() {
+    if (m_file == INVALID_HANDLE_VALUE) return;
+    SetFilePointer(m_file, 0, nullptr, FILE_END);
+    WriteAll(m_file, ClosingLine());
+    CloseHandle(m_file);
+    m_file = INVALID_HANDLE_VALUE;
+}
+
+std::string JournalFolder() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder = path;
+    folder.resize(folder.find_last_of('\\') == std::string::npos ? 0 : folder.find_last_of('\\'));
+    return folder + "\\Journal";
+}
+
+CJournal& SessionJournal() {
+    static CJournal journal(JournalFolder());
+    return journal;
+}
+
+void LogSessionChanges() {
+    const std::vector<JournalRecord>& changes = SessionJournal().records();
+    if (changes.empty()) return;
+    LogSection(fw::LoadedString(IDS_CHANGES_BANNER));
+    CLogBuffer log;
+    for (const JournalRecord& change : changes) {
+        log.text() += DescribeChange(change) + "\r\n";
+        log.WriteWhenFull();
+    }
+    log.text() += "\r\n";
+}
+
+ValueState ReadValueState(HKEY key, const std::string& name) {
+    ValueState state;
+    DWORD size = 0;
+    if (RegQueryValueExA(key, name.c_str(), nullptr, &state.type, nullptr, &size) != ERROR_SUCCESS) return state;
+    state.data.resize(size);
+    // A value that grows between the two calls is read again at its new size.
+    LONG result;
+    while ((result = RegQueryValueExA(key, name.c_str(), nullptr, &state.type,
+                                      reinterpret_cast<BYTE*>(&state.data[0]), &size)) == ERROR_MORE_DATA)
+        state.data.resize(size);
+    state.exists = result == ERROR_SUCCESS;
+    state.data.resize(state.exists ? size : 0);
+    return state;
+}
+
+bool ReadSnapshot(HKEY root, const std::string& key, std::vector<SnapshotKey>& subtree) {
+    subtree.clear();
+    if (!CRegistryKey(root, key.c_str(), false).handle()) return false;
+    std::vector<BYTE> data;
+    ReadKey(root, key, "", subtree, data);
+    return true;
+}
+
+DWORD JournalValueChange(HKEY root, const std::string& key, const std::string& name, const ValueState& after) {
+    return JournalValueChange(root, key, name, ReadValueState(CRegistryKey(root, key.c_str(), false).handle(), name),
+                              after);
+}
+
+DWORD JournalValueChange(HKEY root, const std::string& key, const std::string& name, const ValueState& before,
+                         const ValueState& after) {
+    JournalRecord record;
+    record.kind = JournalRecord::Value;
+    record.root = RootNumber(root);
+    record.key = key;
+    record.name = name;
+    record.before = before;
+    record.after = after;
+    // A write that changes nothing is no change.
+    return record.before == after ? ERROR_SUCCESS : SessionJournal().Append(record);
+}
+
+DWORD JournalKeyCreate(HKEY root, const std::string& key) {
+    JournalRecord record;
+    record.kind = JournalRecord::KeyCreated;
+    record.root = RootNumber(root);
+    record.key = key;
+    return SessionJournal().Append(record);
+}
+
+DWORD JournalKeyDelete(HKEY root, const std::string& key) {
+    JournalRecord record;
+    record.kind = JournalRecord::KeyDeleted;
+    record.root = RootNumber(root);
+    record.key = key;
+    ReadSnapshot(root, key, record.subtree);
+    return SessionJournal().Append(record);
+}
+
+DWORD JournalFileSave(const std::string& path, const std::string& backup) {
+    JournalRecord record;
+    record.kind = JournalRecord::File;
+    record.key = path;
+    record.name = backup;
+    return SessionJournal().Append(record);
+}
+
+// A journal still being written by a running Zelkor cannot be opened for writing.
+std::vector<AbandonedJournal> FindAbandonedJournals(const std::string& folder) {
+    std::vector<AbandonedJournal> found;
+    WIN32_FIND_DATAA entry;
+    const fw::UniqueFind search(FindFirstFileA((folder + "\\*.jnl").c_str(), &entry));
+    if (!search) return found;
+    do {
+        const std::string path = folder + "\\" + entry.cFileName;
+        const fw::UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        std::string text;
+        if (!file || !ReadWholeFile(file.get(), text)) continue;
+        JournalContent content = ParseJournal(text);
+        if (content.complete && content.closed) continue;
+        found.push_back({path, std::move(content)});
+    } while (FindNextFileA(search.get(), &entry));
+    return found;
+}
+
+// Renamed rather than closed with a line: a damaged journal could not take one and still be read.
+DWORD CloseAbandonedJournal(const std::string& path) {
+    const std::string done = path.substr(0, path.size() - 4) + ".old";
+    return MoveFileExA(path.c_str(), done.c_str(), MOVEFILE_REPLACE_EXISTING) ? ERROR_SUCCESS : GetLastError();
+}
