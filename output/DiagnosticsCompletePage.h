@@ -1,11 +1,12 @@
 // The wizard's last page: generates the session log each time it is shown, then offers to view,
-// fax or print it.
+// fax, print or e-mail it.
 #pragma once
 #include <atomic>
 #include <string>
 
 #include "output/FaxProgram.h"
 #include "output/LogPrinter.h"
+#include "output/MailSender.h"
 #include "output/UserInfoDlg.h"
 #include "wizard/WizardPage.h"
 
@@ -24,13 +25,15 @@ protected:
     bool OnCommand(WORD id, WORD code, HWND control) override;
 
 private:
-    // What the page's task does: write the log, print it, fax it, save a copy, or hide the
-    // personal details in it or put them back.
-    enum class Job { Generate, Print, Fax, SaveCopy, HideDetails, RestoreDetails };
+    // What the page's task does: write the log, print it, fax it, e-mail it, save a copy, or hide
+    // the personal details in it or put them back.
+    enum class Job { Generate, Print, Fax, Mail, SaveCopy, HideDetails, RestoreDetails };
 
     void GenerateLogFile();
     void PrintCommand();
     void FaxCommand();
+    void MailCommand();
+    void ShowMailResult();
     void SaveCopyCommand();
     void ShowCopyResult();
     void HideDetailsCommand();
@@ -58,6 +61,9 @@ private:
     PrintResult m_printed{PrintOutcome::Printed, ERROR_SUCCESS};
     FaxRequest m_fax;
     bool m_faxProgramFound = false;
+    MailRequest m_mail;
+    HWND m_mailOwner = nullptr;
+    MailResult m_mailed{MailOutcome::Sent, 0};
     std::string m_copyPath;
     DWORD m_copyError = ERROR_SUCCESS;
     std::string m_originalLog;  // the log as generated while its details are hidden
