@@ -21,6 +21,7 @@ class MailTest : public ::testing::Test {
 protected:
     void SetUp() override {
         RegDeleteTreeA(HKEY_LOCAL_MACHINE, kClients);
+        RegDeleteKeyValueA(HKEY_CURRENT_USER, "Software\\Halvard\\Zelkor\\General", "Support E-mail");
         DeleteFileA(kRecord);
         SetEnvironmentVariableA("MAILSIM_RECORD", kRecord);
         SetEnvironmentVariableA("MAILSIM_MODE", nullptr);
