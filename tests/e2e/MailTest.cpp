@@ -60,7 +60,7 @@ protected:
         return clickMail(page, [&] { return drive::WaitForTopLevel(session.pid(), "#32770", "E-mail to Corvane", 5000); });
     }
 
-    e2e::Session session{std::vector<std::string>{}};
+    e2e::Session session{{"e2e\\Alpha.ZKL"}};
 };
 
 }  // namespace
