@@ -19,6 +19,7 @@
 #include "log/LogWriter.h"
 #include "log/PersonalDetails.h"
 #include "output/FaxDlg.h"
+#include "output/MailDlg.h"
 #include "output/SaveCopyDlg.h"
 #include "resources/resource.h"
 #include "wizard/StatusWindow.h"
@@ -38,12 +39,13 @@ std::string WithFindingsCount(const std::string& firstLine) {
 CDiagnosticsCompletePage::CDiagnosticsCompletePage() : CWizardPage(IDD_DIAGNOSTICS_COMPLETE, true) {}
 
 BOOL CDiagnosticsCompletePage::OnInitDialog() {
-    for (int title : {IDC_COMPLETE_VIEW_TITLE, IDC_COMPLETE_FAX_TITLE, IDC_COMPLETE_PRINT_TITLE})
+    for (int title : {IDC_COMPLETE_VIEW_TITLE, IDC_COMPLETE_FAX_TITLE, IDC_COMPLETE_PRINT_TITLE, IDC_COMPLETE_MAIL_TITLE})
         item(title).setFont(fw::BoldFontLike(hwnd()));
     const HINSTANCE program = GetModuleHandleA(nullptr);
     InitIconButton(hwnd(), IDC_COMPLETE_VIEW, MAKEINTRESOURCEA(IDI_ZELKOR), program);
     InitIconButton(hwnd(), IDC_COMPLETE_FAX, MAKEINTRESOURCEA(IDI_FAX), program);
     InitIconButton(hwnd(), IDC_COMPLETE_PRINT, MAKEINTRESOURCEA(IDI_PRINT), program);
+    InitIconButton(hwnd(), IDC_COMPLETE_MAIL, MAKEINTRESOURCEA(IDI_MAIL), program);
     m_faxProgramFound = FindFaxProgram();
     EnableLogActions(false);  // nothing to act on before a log has been generated
     return CWizardPage::OnInitDialog();
@@ -102,6 +104,9 @@ void CDiagnosticsCompletePage::PageOpRunTask() {
         if (SendMessageA(hwnd(), ZKPM_FAX_CONNECT, 0, 0)) PrintLog();
         UpdateStatus(fw::LoadedString(IDS_STATUS_DISCONNECTING));
         break;
+    case Job::Mail:
+        m_mailed = SendLogByMail(m_mail, m_mailOwner);
+        break;
     case Job::SaveCopy:
         m_copyError = CopyWholeLog(LogFileName(), m_copyPath);
         break;
@@ -136,6 +141,7 @@ void CDiagnosticsCompletePage::PageOpTaskDone() {
     if (m_job == Job::Fax) DisconnectFaxProgram(TheFaxProgram());
     EndStatus();
     if (m_job == Job::SaveCopy) ShowCopyResult();
+    if (m_job == Job::Mail) ShowMailResult();
     if (m_job == Job::HideDetails || m_job == Job::RestoreDetails) ShowHideResult();
     if (m_job != Job::Generate && m_printed.outcome == PrintOutcome::Refused) TellPrintRefused(m_printed.error);
 }
@@ -167,6 +173,41 @@ void CDiagnosticsCompletePage::FaxCommand() {
     if (!CFaxDlg().Ask(wizard() ? wizard()->hwnd() : hwnd(), m_fax)) return;
     BeginStatus(IDI_FAX, fw::LoadedString(IDS_STATUS_CONNECTING));
     RunJob(Job::Fax);
+}
+
+// The client is looked for first: without one, MAPI itself would answer with a dialog of its own.
+void CDiagnosticsCompletePage::MailCommand() {
+    HWND owner = wizard() ? wizard()->hwnd() : hwnd();
+    if (!HasMailClient()) return TellFailure(fw::LoadedString(IDS_MAIL_NO_CLIENT));
+    if (!CMailDlg().Ask(owner, m_mail.address)) return;
+    m_mail.subject = m_user.name.empty() ? fw::LoadedString(IDS_FAX_DOC_NAME)
+                                         : fw::FormattedString(IDS_MAIL_SUBJECT, m_user.name.c_str());
+    m_mail.body = fw::LoadedString(IDS_MAIL_BODY);
+    m_mail.logPath = LogFileName();
+    m_mail.attachmentName = fw::LoadedString(IDS_MAIL_ATTACHMENT);
+    m_mailOwner = owner;
+    BeginStatus(IDI_MAIL, fw::LoadedString(IDS_STATUS_MAILING));
+    RunJob(Job::Mail);
+}
+
+// A client that refused or never answered is told; the log stays as it is, ready for another way.
+void CDiagnosticsCompletePage::ShowMailResult() {
+    switch (m_mailed.outcome) {
+    case MailOutcome::Sent:
+        item(IDC_COMPLETE_RESULT).setText(WithFindingsCount(fw::FormattedString(IDS_MAIL_SENT, m_mail.address.c_str())));
+        break;
+    case MailOutcome::Cancelled:
+        break;
+    case MailOutcome::NoClient:
+        TellFailure(fw::LoadedString(IDS_MAIL_NO_CLIENT));
+        break;
+    case MailOutcome::Refused:
+        TellFailure(fw::FormattedString(IDS_MAIL_REFUSED, m_mailed.code));
+        break;
+    case MailOutcome::NoAnswer:
+        TellFailure(fw::FormattedString(IDS_MAIL_NO_ANSWER, kMailAnswerLimitMs / 1000));
+        break;
+    }
 }
 
 void CDiagnosticsCompletePage::SaveCopyCommand() {
@@ -267,6 +308,7 @@ void CDiagnosticsCompletePage::EnableLogActions(bool enable) {
         {IDC_COMPLETE_VIEW, IDC_COMPLETE_VIEW_TITLE, IDC_COMPLETE_VIEW_TEXT, true},
         {IDC_COMPLETE_FAX, IDC_COMPLETE_FAX_TITLE, IDC_COMPLETE_FAX_TEXT, m_faxProgramFound},
         {IDC_COMPLETE_PRINT, IDC_COMPLETE_PRINT_TITLE, IDC_COMPLETE_PRINT_TEXT, true},
+        {IDC_COMPLETE_MAIL, IDC_COMPLETE_MAIL_TITLE, IDC_COMPLETE_MAIL_TEXT, true},
     };
     for (const Action& action : actions)
         for (int id : {action.button, action.title, action.text}) item(id).enable(enable && action.available);
@@ -285,6 +327,10 @@ bool CDiagnosticsCompletePage::OnCommand(WORD id, WORD code, HWND control) {
     }
     if (id == IDC_COMPLETE_FAX) {
         FaxCommand();
+        return true;
+    }
+    if (id == IDC_COMPLETE_MAIL) {
+        MailCommand();
         return true;
     }
     if (id == IDC_COMPLETE_SAVE_COPY) {

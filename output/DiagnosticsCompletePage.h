@@ -1,5 +1,5 @@
 // The wizard's last page: generates the session log each time it is shown, then offers to view,
-// fax or print it.
+// fax, print or e-mail it.
 #pragma once
 #include <atomic>
 #include <string>
@@ -7,6 +7,7 @@
 
 #include "output/FaxProgram.h"
 #include "output/LogPrinter.h"
+#include "output/MailSender.h"
 #include "output/UserInfoDlg.h"
 #include "wizard/WizardPage.h"
 
@@ -25,13 +26,15 @@ protected:
     bool OnCommand(WORD id, WORD code, HWND control) override;
 
 private:
-    // What the page's task does: write the log, print it, fax it, save a copy, or hide the
-    // personal details in it or put them back.
-    enum class Job { Generate, Print, Fax, SaveCopy, HideDetails, RestoreDetails };
+    // What the page's task does: write the log, print it, fax it, e-mail it, save a copy, or hide
+    // the personal details in it or put them back.
+    enum class Job { Generate, Print, Fax, Mail, SaveCopy, HideDetails, RestoreDetails };
 
     void GenerateLogFile();
     void PrintCommand();
     void FaxCommand();
+    void MailCommand();
+    void ShowMailResult();
     void SaveCopyCommand();
     void ShowCopyResult();
     void HideDetailsCommand();
@@ -60,6 +63,9 @@ private:
     PrintResult m_printed{PrintOutcome::Printed, ERROR_SUCCESS};
     FaxRequest m_fax;
     bool m_faxProgramFound = false;
+    MailRequest m_mail;
+    HWND m_mailOwner = nullptr;
+    MailResult m_mailed{MailOutcome::Sent, 0};
     std::string m_copyPath;
     DWORD m_copyError = ERROR_SUCCESS;
     std::string m_originalLog;  // the log as generated while its details are hidden

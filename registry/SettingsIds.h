@@ -17,3 +17,4 @@
 #define GENERAL_USER_COMPANY             1002
 #define GENERAL_USER_PHONE               1003
 #define GENERAL_USER_FAX                 1004
+#define GENERAL_SUPPORT_EMAIL            1005

@@ -347,3 +347,20 @@
 #define IDS_JOURNAL_DAMAGED       614
 #define IDS_JOURNAL_FAILED        615
 #define IDS_UNDO_MORE_FAILURES    616
+#define IDS_MAIL_NO_CLIENT        440
+#define IDS_MAIL_REFUSED          441   // the client's MAPI code
+#define IDS_MAIL_NO_ANSWER        442   // seconds waited
+#define IDS_STATUS_MAILING        443
+#define IDS_MAIL_SUBJECT          444   // the user's name
+#define IDS_MAIL_BODY             445
+#define IDS_MAIL_SENT             446
+#define IDS_MAIL_ATTACHMENT       447   // the attachment's name as the recipient sees it
+#define IDS_MAIL_CLIENTS_KEY      448   // HKLM key whose default value names the mail client
+#define IDI_MAIL                  160
+#define IDC_COMPLETE_MAIL         1220
+#define IDC_COMPLETE_MAIL_TITLE   1221
+#define IDC_COMPLETE_MAIL_TEXT    1222
+// Support E-mail dialog (160)
+#define IDD_MAIL                  160
+#define IDC_MAIL_ADDRESS          1223
+#define IDC_MAIL_ADDRESS_LABEL    1224

@@ -77,6 +77,9 @@ install_program() {
     # The fax-product simulator, in a folder of its own as the real product would be.
     mkdir -p "$target/ravelin"
     cp "$BUILD/$arch"/tools/ravelin/*.{exe,dll} "$target/ravelin/" 2>/dev/null || true
+    # The mail-client simulator; the tests register it as the default mail client.
+    mkdir -p "$target/mailsim"
+    cp "$BUILD/$arch"/tools/mailsim/mailsim.dll "$target/mailsim/" 2>/dev/null || true
     # Fixture libraries of the end-to-end tests, out of the program's sight.
     mkdir -p "$target/e2e"
     cp "$BUILD/$arch"/tests/fixtures/e2e/*.ZKL "$target/e2e/" 2>/dev/null || true

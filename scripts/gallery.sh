@@ -22,6 +22,13 @@ cp "$BUILD/$arch/Zelkor.exe" "$BUILD/$arch"/*.dll "$BUILD/$arch"/testlibs/*.ZKL 
 cp "$BUILD/$arch"/tests/fixtures/e2e/{Alpha,Beta,Gamma}.ZKL "$home/"
 bash "$ROOT/scripts/seed-demo.sh" >/dev/null || exit 1
 install_fax_product "$arch"
+# The mail-client simulator as the default mail client, in the registry view of the build.
+mkdir -p "$home/mailsim" && cp "$BUILD/$arch/tools/mailsim/mailsim.dll" "$home/mailsim/"
+view=/reg:64
+[ "$arch" = i686 ] && view=/reg:32
+"$WINE64" reg add 'HKLM\Software\Clients\Mail' /ve /d 'Zelkor Mail Simulator' /f $view >/dev/null 2>&1
+"$WINE64" reg add 'HKLM\Software\Clients\Mail\Zelkor Mail Simulator' /v DLLPath \
+    /d 'C:\ZelkorGallery\mailsim\mailsim.dll' /f $view >/dev/null 2>&1
 
 log "gallery of every window ($arch build): $out"
 start=$(date +%s)

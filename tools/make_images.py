@@ -12,6 +12,7 @@ writes into resources/images/:
     zelkor.ico   32 x 32 + 16 x 16   application icon (also the View Log button)
     print.ico    32 x 32 + 16 x 16   printer
     fax.ico      32 x 32 + 16 x 16   fax machine
+    mail.ico     32 x 32 + 16 x 16   envelope
     warning.ico  32 x 32 + 16 x 16   warning triangle of the System Editor page
     refresh.ico  32 x 32 + 16 x 16   circular arrow of the sample pages' look-again button
 
@@ -968,6 +969,20 @@ def draw_fax_icon(size):
     return cv.pixels()
 
 
+def draw_mail_icon(size):
+    cv = Canvas(size, size, ss=8)
+    k = size / 32.0
+    o = ICON_OUTLINE
+    top, bottom = 7 * k, 26 * k
+    cv.fill(rect(1 * k, top - 1 * k, 31 * k, bottom + 1 * k), o)
+    cv.fill(rect(2 * k, top, 30 * k, bottom), linear(0, top, 0, bottom, [(0, (255, 255, 255)), (1, (214, 218, 228))]))
+    # the flap's folds meeting in the middle, and the sides' folds from the bottom corners
+    cv.stroke([(2 * k, top), (16 * k, 17 * k), (30 * k, top)], 1.4 * k + 0.3, (120, 128, 150))
+    cv.stroke([(2 * k, bottom), (12.5 * k, 14.5 * k)], 1.0 * k + 0.2, (170, 176, 190))
+    cv.stroke([(30 * k, bottom), (19.5 * k, 14.5 * k)], 1.0 * k + 0.2, (170, 176, 190))
+    return cv.pixels()
+
+
 def draw_warning_icon(size):
     cv = Canvas(size, size, ss=8)
     k = size / 32.0
@@ -1008,6 +1023,7 @@ def main():
     write("zelkor.ico", ico([draw_zelkor_icon(32), draw_zelkor_icon(16)]))
     write("print.ico", ico([draw_printer_icon(32), draw_printer_icon(16)]))
     write("fax.ico", ico([draw_fax_icon(32), draw_fax_icon(16)]))
+    write("mail.ico", ico([draw_mail_icon(32), draw_mail_icon(16)]))
     write("warning.ico", ico([draw_warning_icon(32), draw_warning_icon(16)]))
     write("refresh.ico", ico([draw_refresh_icon(32), draw_refresh_icon(16)]))
 

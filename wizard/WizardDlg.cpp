@@ -141,6 +141,21 @@ void CWizardDlg::FitFrameToPage(CWizardPage& page) {
     page.window().move(m_pageRect);
 }
 
+void CWizardDlg::GrowFrameToPage(CWizardPage& page) {
+    const int dy = fw::height(page.window().windowRect()) - fw::height(m_pageRect);
+    if (dy <= 0) return;
+    m_pageRect.bottom += dy;
+    for (int id : {IDC_WIZARD_SEPARATOR, IDC_WIZARD_PREVIOUS, IDC_WIZARD_NEXT, IDC_WIZARD_CONTINUE, IDCANCEL,
+                   IDC_WIZARD_FINISH}) {
+        RECT rect = item(id).rectInParent();
+        OffsetRect(&rect, 0, dy);
+        item(id).move(rect);
+    }
+    const RECT wizardWindow = window().windowRect();
+    SetWindowPos(hwnd(), nullptr, 0, 0, fw::width(wizardWindow), fw::height(wizardWindow) + dy,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+}
+
 void CWizardDlg::ShowCurrentPage(bool first) {
     if (m_current == npos || m_current >= m_pages.size()) return;
     CWizardPage* old = m_currentPage;
@@ -157,6 +172,7 @@ void CWizardDlg::ShowCurrentPage(bool first) {
     EnablePrev(m_current > 0);
     if (!page->created()) {
         page->CreatePage(hwnd());
+        GrowFrameToPage(*page);
         page->window().move(m_pageRect);
     }
     item(IDC_WIZARD_TITLE).setText(page->window().text());

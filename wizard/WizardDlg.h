@@ -73,6 +73,8 @@ private:
     void StopTimedOutPage();
     void SetDefaultButton(int id);
     void FitFrameToPage(CWizardPage& page);
+    // A page taller than the frame grows it downwards; the frame never shrinks.
+    void GrowFrameToPage(CWizardPage& page);
     LRESULT SendToPage(CWizardPage* page, UINT message);
 
     static constexpr UINT WM_RUN_ON_OWN_THREAD = WM_APP + 3;  // lParam: const std::function<void()>*

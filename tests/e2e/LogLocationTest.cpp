@@ -73,7 +73,7 @@ TEST_F(LogLocationTest, ALogThatCannotBeSavedIsReportedWithTheReasonAndOffersNoA
         EXPECT_EQ("Zelkor could not save the log file \"C:\\Zelkor.log\": Access denied.",
                   session.Run(IDC_WELCOME_FULL, &details));
         HWND page = drive::VisibleChildDialog(session.wizard());
-        for (int action : {IDC_COMPLETE_VIEW, IDC_COMPLETE_PRINT, IDC_COMPLETE_FAX})
+        for (int action : {IDC_COMPLETE_VIEW, IDC_COMPLETE_PRINT, IDC_COMPLETE_FAX, IDC_COMPLETE_MAIL})
             EXPECT_FALSE(drive::IsEnabled(page, action)) << "action " << action;
         EXPECT_EQ(std::vector<std::string>(), session.messages());
         EXPECT_EQ(0u, session.Finish());

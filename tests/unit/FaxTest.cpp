@@ -2,6 +2,7 @@
 // (tools/ravelin) built beside the tests. The simulator records what it gets in a file.
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
 
 #include "ScratchDirectory.h"
@@ -159,9 +160,8 @@ TEST_F(FaxTest, ARunningProgramIsNotStartedAgainAndTheWizardSettingComesBack) {
 // wrapped at the box's width.
 INT_PTR CALLBACK TemplateOnly(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
-TEST(FaxDialogTest, HelpTextsFitAndTheDetailsWrap) {
-    HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_FAX), nullptr, TemplateOnly, 0);
-    ASSERT_NE(nullptr, dialog);
+// Every text of a dialog fits its box, above the fields it explains, in the font that stands in.
+void ExpectTextsFit(HWND dialog, std::initializer_list<int> fields, int expectedTexts) {
     auto rectOf = [&](HWND control) {
         RECT rect{};
         GetWindowRect(control, &rect);
@@ -184,12 +184,22 @@ TEST(FaxDialogTest, HelpTextsFitAndTheDetailsWrap) {
         ReleaseDC(child, dc);
         EXPECT_LE(needed.bottom - needed.top, height) << text;
         RECT overlap{};
-        for (int box : {IDC_FAX_NUMBER, IDC_FAX_DETAILS}) {
+        for (int box : fields) {
             const RECT boxRect = rectOf(GetDlgItem(dialog, box));
             EXPECT_FALSE(IntersectRect(&overlap, &needed, &boxRect)) << text;
         }
     }
-    EXPECT_EQ(4, texts);
+    EXPECT_EQ(expectedTexts, texts);
+}
+
+TEST(SupportDialogsTest, HelpTextsFitAndTheFaxDetailsWrap) {
+    HWND mail = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MAIL), nullptr, TemplateOnly, 0);
+    ASSERT_NE(nullptr, mail);
+    ExpectTextsFit(mail, {IDC_MAIL_ADDRESS}, 2);
+    DestroyWindow(mail);
+    HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_FAX), nullptr, TemplateOnly, 0);
+    ASSERT_NE(nullptr, dialog);
+    ExpectTextsFit(dialog, {IDC_FAX_NUMBER, IDC_FAX_DETAILS}, 4);
 
     HWND details = GetDlgItem(dialog, IDC_FAX_DETAILS);
     const LONG style = GetWindowLongA(details, GWL_STYLE);

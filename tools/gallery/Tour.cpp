@@ -234,6 +234,7 @@ void Tour::lastPage(HWND page) {
     hideDetails(page);
     print(page);
     fax(page);
+    mail(page);
     if (drive::Click(page, IDC_COMPLETE_VIEW)) {
         if (HWND editor = WaitFrame(m_pid, 20000))
             textEditor(editor);
@@ -272,6 +273,14 @@ void Tour::fax(HWND page) {
     drive::SetText(GetDlgItem(box, IDC_FAX_NUMBER), "+1 555 0100");
     drive::SetText(GetDlgItem(box, IDC_FAX_DETAILS), "The modem hangs up after the first ring.");
     confirmFilledIn(box, "fax-filled-in");
+}
+
+void Tour::mail(HWND page) {
+    drive::Click(page, IDC_COMPLETE_MAIL);
+    HWND box = dialog(IDC_MAIL_ADDRESS, "mail");
+    if (!box) return;
+    drive::SetText(GetDlgItem(box, IDC_MAIL_ADDRESS), "support@corvane.example");
+    confirmFilledIn(box, "mail-filled-in");
 }
 
 void Tour::saveCopy(HWND page) {

@@ -50,6 +50,8 @@ private:
     void confirmFilledIn(HWND box, const std::string& name);
     void print(HWND page);
     void fax(HWND page);
+    // The support e-mail dialog, filled in and handed to the mail-client simulator.
+    void mail(HWND page);
     // The Save As dialog of Save a copy (cancelled), and the page with the details hidden.
     void saveCopy(HWND page);
     void hideDetails(HWND page);
