@@ -2,21 +2,13 @@
 
 #include <cwchar>
 
+#include "framework/AnsiText.h"
 #include "framework/StringTable.h"
 #include "resources/resource.h"
 
 namespace {
 
 constexpr DWORD kLongestTimeoutSeconds = 86400;
-
-std::string Narrow(const std::wstring& text) {
-    if (text.empty()) return {};
-    const int size = WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                         nullptr);
-    std::string narrow(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), &narrow[0], size, nullptr, nullptr);
-    return narrow;
-}
 
 std::string Trimmed(const std::string& text) {
     const size_t first = text.find_first_not_of(' ');
@@ -73,7 +65,7 @@ CommandLine ParseCommandLine(const std::vector<std::wstring>& arguments) {
             line.help = true;
         } else if (IsSwitch(argument, L"auto", value, hasValue)) {
             automatic = true;
-            modeName = Narrow(value);
+            modeName = fw::Narrowed(value);
             if (!hasValue || _wcsicmp(value.c_str(), L"typical") == 0) {
                 line.mode = CommandLine::Mode::Typical;
             } else if (_wcsicmp(value.c_str(), L"full") == 0) {
@@ -83,7 +75,7 @@ CommandLine ParseCommandLine(const std::vector<std::wstring>& arguments) {
                 return line;
             }
         } else if (IsSwitch(argument, L"tests", value, hasValue)) {
-            line.tests = SplitTests(Narrow(value));
+            line.tests = SplitTests(fw::Narrowed(value));
             if (line.tests.empty()) {
                 line.error = fw::LoadedString(IDS_CMD_NO_TESTS);
                 return line;
@@ -91,7 +83,7 @@ CommandLine ParseCommandLine(const std::vector<std::wstring>& arguments) {
         } else if (IsSwitch(argument, L"timeout", value, hasValue)) {
             timeoutGiven = true;
             if (!ParseSeconds(value, line.pageTimeoutSeconds)) {
-                line.error = fw::FormattedString(IDS_CMD_BAD_TIMEOUT, Narrow(value).c_str());
+                line.error = fw::FormattedString(IDS_CMD_BAD_TIMEOUT, fw::Narrowed(value).c_str());
                 return line;
             }
         } else if (IsSwitch(argument, L"log", value, hasValue)) {
@@ -101,7 +93,7 @@ CommandLine ParseCommandLine(const std::vector<std::wstring>& arguments) {
                 return line;
             }
         } else {
-            line.error = fw::FormattedString(IDS_CMD_NOT_UNDERSTOOD, Narrow(argument).c_str());
+            line.error = fw::FormattedString(IDS_CMD_NOT_UNDERSTOOD, fw::Narrowed(argument).c_str());
             return line;
         }
     }

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchFiles.h"
 #include "BenchTiming.h"
 
 namespace {
@@ -92,17 +93,6 @@ bool medianStart(const std::string& program, const std::string& directory, int r
     }
     median = {bench::Median(seconds), bench::Median(megabytes)};
     return true;
-}
-
-bool copyMatching(const std::string& from, const std::string& pattern, const std::string& to) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((from + pattern).c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return false;
-    bool copied = true;
-    do copied = CopyFileA((from + found.cFileName).c_str(), (to + found.cFileName).c_str(), FALSE) && copied;
-    while (FindNextFileA(search, &found));
-    FindClose(search);
-    return copied;
 }
 
 // A folder with the program, its runtime and `count` libraries, copies of the samples in turn.

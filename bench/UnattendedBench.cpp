@@ -12,22 +12,12 @@
 #include <cstdio>
 #include <string>
 
+#include "BenchFiles.h"
 #include "BenchTiming.h"
 #include "driver/Driver.h"
 #include "resources/resource.h"
 
 namespace {
-
-bool copyMatching(const std::string& from, const std::string& pattern, const std::string& to) {
-    WIN32_FIND_DATAA found{};
-    HANDLE search = FindFirstFileA((from + pattern).c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return false;
-    bool copied = true;
-    do copied = CopyFileA((from + found.cFileName).c_str(), (to + found.cFileName).c_str(), FALSE) && copied;
-    while (FindNextFileA(search, &found));
-    FindClose(search);
-    return copied;
-}
 
 // A person's session as fast as the driver goes; 0 when it did not end within a minute.
 double drivenSession(const std::string& folder, int diagnostics) {

@@ -1,5 +1,6 @@
 #include "framework/FileReplace.h"
 
+#include "framework/AnsiText.h"
 #include "framework/Handles.h"
 
 namespace fw {
@@ -17,14 +18,6 @@ bool WriteWholeFile(const char* path, const std::string& bytes) {
     }
     if (!FlushFileBuffers(file.get())) return false;
     return CloseHandle(file.release()) != FALSE;
-}
-
-std::wstring Widened(const std::string& text) {
-    std::wstring wide(text.size(), L'\0');
-    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0],
-                                           static_cast<int>(wide.size()));
-    wide.resize(static_cast<size_t>(length > 0 ? length : 0));
-    return wide;
 }
 
 bool Moved(const std::wstring& written, const std::wstring& target) {

@@ -2,6 +2,8 @@
 
 #include <new>
 
+#include "framework/AnsiText.h"
+
 namespace fw {
 namespace {
 using UniqueLocal = UniqueHandle<NullHandleTraits<HLOCAL, LocalFree>>;
@@ -16,13 +18,6 @@ wchar_t Folded(wchar_t c) {
     return static_cast<wchar_t>(reinterpret_cast<UINT_PTR>(CharLowerW(reinterpret_cast<LPWSTR>(static_cast<UINT_PTR>(c)))));
 }
 
-std::wstring Widened(const std::string& text) {
-    std::wstring wide(text.size(), L'\0');
-    const int count = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0],
-                                          static_cast<int>(wide.size()));
-    wide.resize(count > 0 ? static_cast<size_t>(count) : 0);
-    return wide;
-}
 }  // namespace
 
 CHARRANGE CTextCtrl::GetSel() const {

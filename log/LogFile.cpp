@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "framework/AnsiText.h"
 #include "framework/ErrorText.h"
 #include "framework/FileReplace.h"
 #include "framework/StringTable.h"
@@ -18,14 +19,6 @@
 #include "resources/resource.h"
 
 namespace {
-
-std::wstring Widened(const std::string& text) {
-    std::wstring wide(text.size(), L'\0');
-    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0],
-                                           static_cast<int>(wide.size()));
-    wide.resize(static_cast<size_t>(length > 0 ? length : 0));
-    return wide;
-}
 
 // The full path in the form that lifts MAX_PATH ("\\?\C:\..." or "\\?\UNC\server\...").
 std::wstring LongPathForm(const std::wstring& path) {
@@ -43,7 +36,7 @@ std::wstring LongPathForm(const std::wstring& path) {
 CLogFile::CLogFile(std::wstring path)
     : m_path(LongPathForm(path)), m_temporary(m_path + L".tmp") {}
 
-CLogFile::CLogFile(const std::string& path) : CLogFile(Widened(path)) {}
+CLogFile::CLogFile(const std::string& path) : CLogFile(fw::Widened(path)) {}
 
 CLogFile::~CLogFile() { abandon(); }
 
@@ -149,7 +142,7 @@ void CLogFile::fail(DWORD error) {
 namespace {
 
 std::wstring& logPath() {
-    static std::wstring path = Widened(fw::LoadedString(IDS_LOG_FILE_NAME));
+    static std::wstring path = fw::Widened(fw::LoadedString(IDS_LOG_FILE_NAME));
     return path;
 }
 
@@ -164,13 +157,7 @@ void SetLogFilePath(const std::wstring& path) { logPath() = path; }
 
 const char* LogFileName() {
     static std::string name;
-    if (name.empty()) {
-        const std::wstring& wide = logPath();
-        const int size = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
-        name.assign(static_cast<size_t>(size > 0 ? size : 1), '\0');
-        WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, &name[0], size, nullptr, nullptr);
-        name.resize(std::strlen(name.c_str()));
-    }
+    if (name.empty()) name = fw::Narrowed(logPath());
     return name.c_str();
 }
 
