@@ -35,12 +35,14 @@ void CTextFileFilter::Filter(std::string_view piece, std::string& out) {
         m_lastNameByte = -1;
     }
     while (at != end) {
-        // The run of plain text up to the next byte that matters in this state.
-        const unsigned char stops = m_state == State::Name ? kBinary | kLineBreak | kEquals : kBinary | kLineBreak;
-        const char* const run = at;
-        while (at != end && !(kindOf(*at) & stops)) ++at;
-        if (m_state == State::Name) scanName(run, at, end, out);
-        else take(run, at, out);
+        if (m_state != State::Name || m_mayBeSecret || !plainLine(at, end, out)) {
+            // The run of plain text up to the next byte that matters in this state.
+            const unsigned char stops = m_state == State::Name ? kBinary | kLineBreak | kEquals : kBinary | kLineBreak;
+            const char* const run = at;
+            while (at != end && !(kindOf(*at) & stops)) ++at;
+            if (m_state == State::Name) scanName(run, at, end, out);
+            else take(run, at, out);
+        }
         if (at == end) break;
         const char c = *at++;
         const unsigned char kind = kindOf(c);
@@ -60,6 +62,32 @@ void CTextFileFilter::Filter(std::string_view piece, std::string& out) {
 }
 
 void CTextFileFilter::Finish(std::string& out) { endLine(out); }
+
+bool CTextFileFilter::plainLine(const char*& at, const char* end, std::string& out) {
+    // One pass to the line's end as a copy without masking makes, pairing the bytes before '='.
+    const char* stop = at;
+    bool may = false;
+    for (; stop != end && !kindOf(*stop); ++stop)
+        if (stop + 1 != end) may |= m_names.MayStartWord(stop[0], stop[1]);
+    const bool equals = stop != end && kindOf(*stop) == kEquals;
+    if (equals) {
+        do ++stop;
+        while (stop != end && !(kindOf(*stop) & (kBinary | kLineBreak)));
+    }
+    if (may) {
+        m_mayBeSecret = true;
+        return false;
+    }
+    out.append(at, stop);
+    if (equals) {
+        endLine(out);
+        m_state = State::Value;
+    } else if (stop == end && stop != at) {
+        m_lastNameByte = static_cast<unsigned char>(stop[-1]);
+    }
+    at = stop;
+    return true;
+}
 
 void CTextFileFilter::scanName(const char* begin, const char* stop, const char* end, std::string& out) {
     // Every pair of neighbouring bytes, the last of the piece paired with the next piece's first.
