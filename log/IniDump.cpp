@@ -75,7 +75,7 @@ bool findSection(std::string_view text, const char* section, LineReader& body) {
 }
 
 // Writes each section's heading and entries.
-void writeSection(CLogBuffer& log, const char* section, LineReader lines) {
+void writeSection(CLogBuffer& log, const char* section, LineReader lines, const CSecretNames& names) {
     std::string& out = log.text();
     std::string heading;
     AppendEscaped(heading, section);
@@ -88,7 +88,7 @@ void writeSection(CLogBuffer& log, const char* section, LineReader lines) {
         const size_t equals = line.find('=');
         if (equals == std::string_view::npos)
             AppendIniEntry(out, {}, line);
-        else if (SecretNames().Matches(line.substr(0, equals)))
+        else if (names.Matches(line.substr(0, equals)))
             AppendIniEntry(out, line.substr(0, equals), HiddenDataText());
         else
             AppendIniEntry(out, line.substr(0, equals), line.substr(equals + 1));
@@ -141,7 +141,7 @@ void LogIniSection(HGLOBAL loadedFile, const char* section) {
     try {
         LineReader body;
         CLogBuffer log;
-        if (findSection(text, section, body)) writeSection(log, section, body);
+        if (findSection(text, section, body)) writeSection(log, section, body, SecretNames());
     } catch (const std::bad_alloc&) {
         // Nothing more can be written for this section; the log says so.
         MarkLogPartCut([&] { return std::string(section); });
@@ -149,9 +149,9 @@ void LogIniSection(HGLOBAL loadedFile, const char* section) {
     GlobalUnlock(loadedFile);
 }
 
-void LogIniSections(std::string_view text, const std::vector<std::string>& sections) {
+void LogIniSections(std::string_view text, const std::vector<std::string>& sections, const CSecretNames& names) {
     const SectionIndex index(text);
     CLogBuffer log;
     for (const std::string& section : sections)
-        if (const LineReader* body = index.find(section.c_str())) writeSection(log, section.c_str(), *body);
+        if (const LineReader* body = index.find(section.c_str())) writeSection(log, section.c_str(), *body, names);
 }

@@ -56,10 +56,9 @@ std::string placeholder(DetailKind kind, unsigned number) {
     return text;
 }
 
-std::string keyOf(DetailKind kind, std::string_view original) {
-    std::string key(1, static_cast<char>('0' + static_cast<int>(kind)));
+void keyOf(DetailKind kind, std::string_view original, std::string& key) {
+    key.assign(1, static_cast<char>('0' + static_cast<int>(kind)));
     for (char c : original) key += lower(c);
-    return key;
 }
 
 struct Span {
@@ -221,10 +220,12 @@ std::string CPlaceholderMap::Text() const {
 }
 
 const std::string& CPlaceholderMap::PlaceholderFor(DetailKind kind, std::string_view original) {
-    const auto found = m_byOriginal.emplace(keyOf(kind, original), m_entries.size());
-    if (found.second)
-        m_entries.push_back({kind, placeholder(kind, ++m_counts[static_cast<int>(kind)]), std::string(original)});
-    return m_entries[found.first->second].placeholder;
+    keyOf(kind, original, m_key);
+    const auto found = m_byOriginal.find(m_key);
+    if (found != m_byOriginal.end()) return m_entries[found->second].placeholder;
+    m_byOriginal.emplace(m_key, m_entries.size());
+    m_entries.push_back({kind, placeholder(kind, ++m_counts[static_cast<int>(kind)]), std::string(original)});
+    return m_entries.back().placeholder;
 }
 
 MachineNames CurrentMachineNames() {

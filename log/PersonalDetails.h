@@ -29,6 +29,7 @@ private:
     };
     std::vector<Entry> m_entries;
     std::unordered_map<std::string, size_t> m_byOriginal;  // kind and folded original
+    std::string m_key;  // reused: a log has many details, mostly the same few
     unsigned m_counts[5] = {};
 };
 

@@ -12,6 +12,8 @@ char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + '
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
 // `word` is lower case.
+char upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
 bool startsWithFolded(std::string_view text, std::string_view word) {
     if (text.size() < word.size()) return false;
     for (size_t i = 0; i < word.size(); ++i)
@@ -32,6 +34,7 @@ CSecretNames::CSecretNames(std::string_view patterns) {
         const bool contained = word.size() > 2 && word.front() == '*' && word.back() == '*';
         if (contained) word = word.substr(1, word.size() - 2);
         if (word.empty()) continue;
+        addStartPairs(word);
         if (!contained) {
             m_exact.push_back(word);
             continue;
@@ -46,7 +49,30 @@ CSecretNames::CSecretNames(std::string_view patterns) {
     }
 }
 
+void CSecretNames::addStartPairs(const std::string& word) {
+    const auto set = [this](char first, char second) {
+        const unsigned pair = static_cast<unsigned char>(first) | static_cast<unsigned char>(second) << 8;
+        m_startPairs[pair / 32] |= 1u << (pair % 32);
+    };
+    for (char first : {word[0], upper(word[0])}) {
+        if (word.size() == 1) {
+            for (int second = 0; second < 256; ++second) set(first, static_cast<char>(second));
+        } else {
+            set(first, word[1]);
+            set(first, upper(word[1]));
+        }
+    }
+}
+
+bool CSecretNames::mayContainWord(std::string_view text) const {
+    // The last byte pairs with nothing after it: only a word of one letter can start there.
+    bool may = !text.empty() && MayStartWord(text.back(), '\0');
+    for (size_t at = 0; at + 1 < text.size(); ++at) may |= MayStartWord(text[at], text[at + 1]);
+    return may;
+}
+
 bool CSecretNames::ContainsWord(std::string_view text) const {
+    if (!mayContainWord(text)) return false;
     // A name is scanned once; only where a word could start are the words compared.
     for (size_t at = 0; at < text.size(); ++at)
         for (size_t word : m_startingWith[static_cast<unsigned char>(text[at])])
@@ -55,6 +81,7 @@ bool CSecretNames::ContainsWord(std::string_view text) const {
 }
 
 bool CSecretNames::Matches(std::string_view name) const {
+    if (!mayContainWord(name)) return false;
     while (!name.empty() && isBlank(name.front())) name.remove_prefix(1);
     while (!name.empty() && isBlank(name.back())) name.remove_suffix(1);
     for (const std::string& word : m_exact)

@@ -2,6 +2,8 @@
 // a maintainer can add one without touching code: "*word*" matches any name that contains the
 // word, a bare word only that name; letter case never matters.
 #pragma once
+#include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,13 +20,27 @@ public:
     bool ContainsWord(std::string_view text) const;
     // The longest word less one: the tail of a piece that a word may continue in the next.
     size_t Overlap() const { return m_overlap; }
+    // No words: nothing is hidden.
+    bool empty() const { return m_contained.empty() && m_exact.empty(); }
+    // Whether a word may start at this pair of bytes. False rules a name out at the cost of one
+    // look-up a byte, with no branch, which is what lets masking keep pace with a plain copy.
+    bool MayStartWord(char first, char second) const {
+        const unsigned pair = static_cast<unsigned char>(first) | static_cast<unsigned char>(second) << 8;
+        return (m_startPairs[pair / 32] >> (pair % 32)) & 1;
+    }
 
 private:
+    void addStartPairs(const std::string& word);
+    bool mayContainWord(std::string_view text) const;
+
     std::vector<std::string> m_contained;  // lower case
     std::vector<std::string> m_exact;      // lower case
     // For each character, the contained words that start with it in either case.
     std::vector<size_t> m_startingWith[256];
     size_t m_overlap = 0;
+    // One bit for each pair of bytes that begins a word in any letter case (every pair after a
+    // word of one letter).
+    std::array<uint32_t, 65536 / 32> m_startPairs{};
 };
 
 // The program's list, read from the string table once.

@@ -31,7 +31,9 @@ void LogTextFile(const std::string& fileName) {
     LogOpenTextFile(file.get());
 }
 
-void LogOpenTextFile(HANDLE file) {
+void LogOpenTextFile(HANDLE file) { LogFilteredTextFile(file, SecretNames()); }
+
+void LogFilteredTextFile(HANDLE file, const CSecretNames& names) {
     if (file == INVALID_HANDLE_VALUE) {
         LogMissingFile();
         return;
@@ -43,7 +45,7 @@ void LogOpenTextFile(HANDLE file) {
     char chunk[kChunk];
     unsigned long long leftOut = 0;
     try {
-        CTextFileFilter filter;
+        CTextFileFilter filter(names);
         CLogBuffer log;
         DWORD read = 0;
         while (remaining > 0 && ReadFile(file, chunk, static_cast<DWORD>(std::min<unsigned long long>(remaining, kChunk)),

@@ -28,72 +28,114 @@ unsigned char kindOf(char c) { return kKinds[static_cast<unsigned char>(c)]; }
 void CTextFileFilter::Filter(std::string_view piece, std::string& out) {
     const char* at = piece.data();
     const char* const end = at + piece.size();
+    if (m_state == State::Name) {
+        m_nameStart = out.size();
+        if (m_lastNameByte >= 0 && at != end)
+            m_mayBeSecret = m_mayBeSecret || m_names.MayStartWord(static_cast<char>(m_lastNameByte), *at);
+        m_lastNameByte = -1;
+    }
     while (at != end) {
-        // The run of plain text up to the next byte that matters in this state.
-        const unsigned char stops = m_state == State::Name ? kBinary | kLineBreak | kEquals : kBinary | kLineBreak;
-        const char* const run = at;
-        while (at != end && !(kindOf(*at) & stops)) ++at;
-        take(run, at, out);
+        if (m_state != State::Name || m_mayBeSecret || !plainLine(at, end, out)) {
+            // The run of plain text up to the next byte that matters in this state.
+            const unsigned char stops = m_state == State::Name ? kBinary | kLineBreak | kEquals : kBinary | kLineBreak;
+            const char* const run = at;
+            while (at != end && !(kindOf(*at) & stops)) ++at;
+            if (m_state == State::Name) scanName(run, at, end, out);
+            else take(run, at, out);
+        }
         if (at == end) break;
         const char c = *at++;
         const unsigned char kind = kindOf(c);
         if (kind & kBinary) {
             ++m_leftOut;
+            // The bytes on either side of it are not paired: the name is looked at again.
+            if (m_state == State::Name) m_mayBeSecret = true;
         } else if (kind & kLineBreak) {
             endLine(out);
             out += c;
+            m_nameStart = out.size();
         } else {
             endName(out);
         }
     }
+    if (m_state == State::Name) holdName(out);
 }
 
 void CTextFileFilter::Finish(std::string& out) { endLine(out); }
 
+bool CTextFileFilter::plainLine(const char*& at, const char* end, std::string& out) {
+    // One pass to the line's end as a copy without masking makes, pairing the bytes before '='.
+    const char* stop = at;
+    bool may = false;
+    for (; stop != end && !kindOf(*stop); ++stop)
+        if (stop + 1 != end) may |= m_names.MayStartWord(stop[0], stop[1]);
+    const bool equals = stop != end && kindOf(*stop) == kEquals;
+    if (equals) {
+        do ++stop;
+        while (stop != end && !(kindOf(*stop) & (kBinary | kLineBreak)));
+    }
+    if (may) {
+        m_mayBeSecret = true;
+        return false;
+    }
+    out.append(at, stop);
+    if (equals) {
+        endLine(out);
+        m_state = State::Value;
+    } else if (stop == end && stop != at) {
+        m_lastNameByte = static_cast<unsigned char>(stop[-1]);
+    }
+    at = stop;
+    return true;
+}
+
+void CTextFileFilter::scanName(const char* begin, const char* stop, const char* end, std::string& out) {
+    // Every pair of neighbouring bytes, the last of the piece paired with the next piece's first.
+    const char* const paired = stop == end && begin != stop ? stop - 1 : stop;
+    bool may = false;
+    for (const char* at = begin; at < paired; ++at) may |= m_names.MayStartWord(at[0], at[1]);
+    if (paired != stop) m_lastNameByte = static_cast<unsigned char>(*paired);
+    m_mayBeSecret = m_mayBeSecret || may;
+    out.append(begin, stop);
+}
+
+void CTextFileFilter::holdName(std::string& out) {
+    m_name.append(out, m_nameStart, std::string::npos);
+    if (m_name.size() > kLongestHeldName) {
+        // Keep only the tail that a word may go on from.
+        m_secret = m_secret || m_names.ContainsWord(m_name);
+        m_name.erase(0, m_name.size() - m_names.Overlap());
+        m_nameCut = true;
+    }
+}
+
 void CTextFileFilter::take(const char* begin, const char* end, std::string& out) {
-    switch (m_state) {
-    case State::Name:
-        m_name.append(begin, end);
-        if (m_name.size() > kLongestHeldName) {
-            // Keep the tail that a word may go on from; the rest is written now.
-            m_secret = m_secret || m_names.ContainsWord(m_name);
-            const size_t written = m_name.size() - m_names.Overlap();
-            out.append(m_name, 0, written);
-            m_name.erase(0, written);
-            m_nameCut = true;
-        }
-        break;
-    case State::Value:
+    if (m_state == State::Value) {
         out.append(begin, end);
-        break;
-    case State::Hidden:
-        if (m_marked) break;
+    } else if (!m_marked) {
         while (begin != end && (*begin == ' ' || *begin == '\t')) out += *begin++;
         if (begin != end) {
             out += HiddenDataText();
             m_marked = true;
         }
-        break;
     }
 }
 
 void CTextFileFilter::endName(std::string& out) {
-    const bool secret = m_secret || (m_nameCut ? m_names.ContainsWord(m_name) : m_names.Matches(m_name));
-    out += m_name;
+    bool secret = m_secret;
+    if (m_mayBeSecret && !secret) {
+        m_name.append(out, m_nameStart, std::string::npos);
+        secret = m_nameCut ? m_names.ContainsWord(m_name) : m_names.Matches(m_name);
+    }
     out += '=';
-    m_name.clear();
-    m_nameCut = m_secret = false;
+    endLine(out);
     m_state = secret ? State::Hidden : State::Value;
-    m_marked = false;
 }
 
 void CTextFileFilter::endLine(std::string& out) {
-    if (m_state == State::Name) {
-        out += m_name;
-        m_name.clear();
-        m_nameCut = m_secret = false;
-    } else if (m_state == State::Hidden && !m_marked) {
-        out += HiddenDataText();
-    }
-    m_state = State::Name;
+    if (m_state == State::Hidden && !m_marked) out += HiddenDataText();
+    m_name.clear();
+    m_lastNameByte = -1;
+    m_mayBeSecret = m_nameCut = m_secret = m_marked = false;
+    m_state = m_lineState;
 }

@@ -10,26 +10,38 @@
 
 class CTextFileFilter {
 public:
-    explicit CTextFileFilter(const CSecretNames& names = SecretNames()) : m_names(names) {}
+    explicit CTextFileFilter(const CSecretNames& names = SecretNames())
+        : m_names(names), m_lineState(names.empty() ? State::Value : State::Name), m_state(m_lineState) {}
 
     // Appends what the log shows of the next piece of the file.
     void Filter(std::string_view piece, std::string& out);
-    // The end of the file: a last line that had no '=' is written.
+    // The end of the file.
     void Finish(std::string& out);
     unsigned long long LeftOut() const { return m_leftOut; }
 
 private:
+    // Until a line's '=' comes, its name is written as it is read; only a name in which a word
+    // may start is looked at again.
     enum class State { Name, Value, Hidden };
 
+    // A run of the line in which no word may start before its '=', copied whole; false, having
+    // copied nothing, when one may.
+    bool plainLine(const char*& at, const char* end, std::string& out);
+    void scanName(const char* begin, const char* stop, const char* end, std::string& out);
+    void holdName(std::string& out);
     void take(const char* begin, const char* end, std::string& out);
     void endName(std::string& out);
     void endLine(std::string& out);
 
     const CSecretNames& m_names;
-    State m_state = State::Name;
-    std::string m_name;      // the line so far, while no '=' has come
-    bool m_nameCut = false;  // part of the name has been written already
-    bool m_secret = false;   // a written part of the name held a word
-    bool m_marked = false;   // the hidden mark of this line is written
+    const State m_lineState;  // where each line starts: no names are tested when no word is listed
+    State m_state;
+    std::string m_name;         // the name's part from earlier pieces (already written)
+    size_t m_nameStart = 0;     // where the name's part from this piece begins in `out`
+    int m_lastNameByte = -1;    // the last byte of an earlier piece, while the name goes on
+    bool m_mayBeSecret = false;  // a word may start in the name
+    bool m_nameCut = false;      // the name grew too long to hold whole
+    bool m_secret = false;       // a part no longer held had a word
+    bool m_marked = false;       // the hidden mark of this line is written
     unsigned long long m_leftOut = 0;
 };

@@ -13,8 +13,9 @@ namespace {
 
 const std::string kHidden = "******** (hidden)";
 
-std::string filtered(const std::string& text, size_t piece, unsigned long long* leftOut = nullptr) {
-    CTextFileFilter filter;
+std::string filtered(const std::string& text, size_t piece, unsigned long long* leftOut = nullptr,
+                     const CSecretNames& names = SecretNames()) {
+    CTextFileFilter filter(names);
     std::string out;
     for (size_t at = 0; at < text.size(); at += piece) filter.Filter(std::string_view(text).substr(at, piece), out);
     filter.Finish(out);
@@ -69,6 +70,21 @@ TEST(TextFileFilter, SecretLinesHiddenTheRestAsItWasHoweverThePiecesFall) {
     }
     // A last line with no '=' and no line end is written at the end.
     EXPECT_EQ("a\r\nno end", filtered("a\r\nno end", 4));
+}
+
+TEST(TextFileFilter, WordsFoundWhereverTheirFirstTwoLettersFall) {
+    // A left-out byte inside a word's first pair, words of one letter, and a list with no words.
+    const std::string text = "p\x01" "assword=a\r\nxy=b\r\nkey=c\r\nk=d\r\nPA=e";
+    const CSecretNames oneLetter("*y* k"), none("");
+    for (size_t piece = 1; piece <= text.size(); ++piece) {
+        ASSERT_EQ("password=" + kHidden + "\r\nxy=b\r\nkey=c\r\nk=d\r\nPA=e", filtered(text, piece))
+            << "pieces of " << piece;
+        ASSERT_EQ("password=a\r\nxy=" + kHidden + "\r\nkey=" + kHidden + "\r\nk=" + kHidden + "\r\nPA=e",
+                  filtered(text, piece, nullptr, oneLetter))
+            << "pieces of " << piece;
+        ASSERT_EQ("password=a\r\nxy=b\r\nkey=c\r\nk=d\r\nPA=e", filtered(text, piece, nullptr, none))
+            << "pieces of " << piece;
+    }
 }
 
 TEST(TextFileFilter, NamesTooLongToHoldAreStillTested) {
