@@ -22,7 +22,8 @@ bool WriteAll(HANDLE file, const std::string& text) {
     return false;
 }
 
-void ReadKey(HKEY parent, const std::string& subkey, const std::string& path, std::vector<SnapshotKey>& subtree,
+// False when the key cannot be opened (it is still listed, empty, as a delete would leave it).
+bool ReadKey(HKEY parent, const std::string& subkey, const std::string& path, std::vector<SnapshotKey>& subtree,
              std::vector<BYTE>& data) {
     const CRegistryKey key(parent, subkey.c_str(), false);
     SnapshotKey snapshot;
@@ -34,14 +35,11 @@ void ReadKey(HKEY parent, const std::string& subkey, const std::string& path, st
     std::string name;
     for (DWORD index = 0; key.enumSubkeyName(index, name); ++index)
         ReadKey(key.handle(), name, path.empty() ? name : path + "\\" + name, subtree, data);
+    return key.handle() != nullptr;
 }
 }  // namespace
 
 CJournal::CJournal(std::string folder) : m_folder(std::move(folder)) {}
-
-CJournal::~CJournal() {
-    if (m_file != INVALID_HANDLE_VALUE) CloseHandle(m_file);
-}
 
 // Named by date and time; a second journal in the same second takes the next free number.
 DWORD CJournal::create() {
@@ -54,42 +52,41 @@ DWORD CJournal::create() {
                       now.wHour, now.wMinute, now.wSecond, attempt ? "-" : "", attempt);
         m_path = m_folder + name;
         // Shared for reading only: a later start can read it, but sees that it is in use.
-        m_file = CreateFileA(m_path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
-                             FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (m_file != INVALID_HANDLE_VALUE) break;
+        m_file.reset(CreateFileA(m_path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (m_file) break;
         if (GetLastError() != ERROR_FILE_EXISTS) return GetLastError();
     }
-    if (m_file == INVALID_HANDLE_VALUE) return ERROR_FILE_EXISTS;
-    if (WriteAll(m_file, std::string(kJournalHeader) + "\r\n") && FlushFileBuffers(m_file)) return ERROR_SUCCESS;
+    if (!m_file) return ERROR_FILE_EXISTS;
+    if (WriteAll(m_file.get(), std::string(kJournalHeader) + "\r\n") && FlushFileBuffers(m_file.get()))
+        return ERROR_SUCCESS;
     const DWORD error = GetLastError();
-    CloseHandle(m_file);
-    m_file = INVALID_HANDLE_VALUE;
+    m_file.reset();
     DeleteFileA(m_path.c_str());
     return error ? error : ERROR_WRITE_FAULT;
 }
 
 DWORD CJournal::Append(const JournalRecord& record) {
-    if (m_file == INVALID_HANDLE_VALUE)
+    if (!m_file)
         if (const DWORD error = create()) return error;
     LARGE_INTEGER end{};
-    SetFilePointerEx(m_file, end, &end, FILE_END);
-    if (WriteAll(m_file, EncodeRecord(record)) && FlushFileBuffers(m_file)) {
+    SetFilePointerEx(m_file.get(), end, &end, FILE_END);
+    if (WriteAll(m_file.get(), EncodeRecord(record)) && FlushFileBuffers(m_file.get())) {
         m_records.push_back(record);
         return ERROR_SUCCESS;
     }
     // A record written in part would spoil the whole journal: it is cut off again.
     const DWORD error = GetLastError() ? GetLastError() : ERROR_WRITE_FAULT;
-    SetFilePointerEx(m_file, end, nullptr, FILE_BEGIN);
-    SetEndOfFile(m_file);
+    SetFilePointerEx(m_file.get(), end, nullptr, FILE_BEGIN);
+    SetEndOfFile(m_file.get());
     return error;
 }
 
 void CJournal::Close() {
-    if (m_file == INVALID_HANDLE_VALUE) return;
-    SetFilePointer(m_file, 0, nullptr, FILE_END);
-    WriteAll(m_file, ClosingLine());
-    CloseHandle(m_file);
-    m_file = INVALID_HANDLE_VALUE;
+    if (!m_file) return;
+    SetFilePointer(m_file.get(), 0, nullptr, FILE_END);
+    WriteAll(m_file.get(), ClosingLine());
+    m_file.reset();
 }
 
 std::string JournalFolder() {
@@ -134,10 +131,10 @@ ValueState ReadValueState(HKEY key, const std::string& name) {
 
 bool ReadSnapshot(HKEY root, const std::string& key, std::vector<SnapshotKey>& subtree) {
     subtree.clear();
-    if (!CRegistryKey(root, key.c_str(), false).handle()) return false;
     std::vector<BYTE> data;
-    ReadKey(root, key, "", subtree, data);
-    return true;
+    if (ReadKey(root, key, "", subtree, data)) return true;
+    subtree.clear();
+    return false;
 }
 
 DWORD JournalValueChange(HKEY root, const std::string& key, const std::string& name, const ValueState& after) {
@@ -167,11 +164,17 @@ DWORD JournalKeyCreate(HKEY root, const std::string& key) {
 }
 
 DWORD JournalKeyDelete(HKEY root, const std::string& key) {
+    std::vector<SnapshotKey> subtree;
+    ReadSnapshot(root, key, subtree);
+    return JournalKeyDelete(root, key, std::move(subtree));
+}
+
+DWORD JournalKeyDelete(HKEY root, const std::string& key, std::vector<SnapshotKey> subtree) {
     JournalRecord record;
     record.kind = JournalRecord::KeyDeleted;
     record.root = RootNumber(root);
     record.key = key;
-    ReadSnapshot(root, key, record.subtree);
+    record.subtree = std::move(subtree);
     return SessionJournal().Append(record);
 }
 

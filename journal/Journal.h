@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/Handles.h"
 #include "journal/JournalRecord.h"
 
 class CJournal {
@@ -20,7 +21,6 @@ public:
     // A journal in folder, named by the local date and time of its first record.
     explicit CJournal(std::string folder);
     // Leaves the file as it is: only Close marks a normal end.
-    ~CJournal();
     CJournal(const CJournal&) = delete;
     CJournal& operator=(const CJournal&) = delete;
 
@@ -42,7 +42,7 @@ private:
 
     std::string m_folder;
     std::string m_path;
-    HANDLE m_file = INVALID_HANDLE_VALUE;
+    fw::UniqueFile m_file;
     std::vector<JournalRecord> m_records;
     size_t m_undoStart = 0;
 };
@@ -66,6 +66,8 @@ DWORD JournalValueChange(HKEY root, const std::string& key, const std::string& n
 DWORD JournalKeyCreate(HKEY root, const std::string& key);
 // Keeps the whole subtree with every value.
 DWORD JournalKeyDelete(HKEY root, const std::string& key);
+// The same with the subtree as already read.
+DWORD JournalKeyDelete(HKEY root, const std::string& key, std::vector<SnapshotKey> subtree);
 DWORD JournalFileSave(const std::string& path, const std::string& backup);
 
 // The state of a value now.

@@ -8,8 +8,6 @@
 #include "registry/SettingsStore.h"
 
 namespace {
-bool KeyExists(HKEY root, const std::string& key) { return CRegistryKey(root, key.c_str(), false).handle() != nullptr; }
-
 LONG DeleteKey(HKEY root, const std::string& key) {
     const size_t slash = key.find_last_of('\\');
     CRegistryKey parent(root, slash == std::string::npos ? "" : key.substr(0, slash).c_str(), false);
@@ -49,19 +47,18 @@ DWORD UndoValue(const JournalRecord& record, HKEY root, const AskOverwrite& askO
 }
 
 DWORD UndoKeyCreated(const JournalRecord& record, HKEY root) {
-    if (!KeyExists(root, record.key)) return ERROR_SUCCESS;
+    if (!RootKey(root).subkeyExists(record.key.c_str())) return ERROR_SUCCESS;
     if (const DWORD error = JournalKeyDelete(root, record.key)) return error;
     return static_cast<DWORD>(DeleteKey(root, record.key));
 }
 
 // A key that exists again is replaced by the one that was deleted, both steps journaled.
 DWORD UndoKeyDeleted(const JournalRecord& record, HKEY root, const AskOverwrite& askOverwrite) {
-    if (KeyExists(root, record.key)) {
-        std::vector<SnapshotKey> now;
-        ReadSnapshot(root, record.key, now);
+    std::vector<SnapshotKey> now;
+    if (ReadSnapshot(root, record.key, now)) {
         if (now == record.subtree) return ERROR_SUCCESS;  // never deleted, or restored already
         if (!askOverwrite(record)) return ERROR_CANCELLED;
-        if (const DWORD error = JournalKeyDelete(root, record.key)) return error;
+        if (const DWORD error = JournalKeyDelete(root, record.key, std::move(now))) return error;
         if (const LONG result = DeleteKey(root, record.key)) return static_cast<DWORD>(result);
     }
     if (const DWORD error = JournalKeyCreate(root, record.key)) return error;

@@ -10,17 +10,15 @@
 namespace {
 constexpr size_t kFailuresShown = 20;
 
-int Tell(HWND owner, const std::string& text, UINT style) { return fw::ShowMessage(owner, text, style); }
-
 // Asks, takes the changes back, and says how it went.
 void Offer(HWND owner, const std::string& prompt, const std::vector<JournalRecord>& changes) {
     if (CUndoChangesDlg(prompt, changes).DoModal(owner) != IDYES) return;
     const std::vector<UndoFailure> failures = UndoChanges(changes, [owner](const JournalRecord& record) {
-        return Tell(owner, fw::FormattedString(IDS_UNDO_CONFLICT, DescribeChange(record).c_str()),
+        return fw::ShowMessage(owner, fw::FormattedString(IDS_UNDO_CONFLICT, DescribeChange(record).c_str()),
                     MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2) == IDYES;
     });
     if (failures.empty()) {
-        Tell(owner, fw::LoadedString(IDS_UNDO_DONE), MB_OK | MB_ICONINFORMATION);
+        fw::ShowMessage(owner, fw::LoadedString(IDS_UNDO_DONE), MB_OK | MB_ICONINFORMATION);
         return;
     }
     std::string text = fw::LoadedString(IDS_UNDO_FAILED);
@@ -28,7 +26,7 @@ void Offer(HWND owner, const std::string& prompt, const std::vector<JournalRecor
         text += fw::FormattedString(IDS_UNDO_FAILURE_LINE, failures[i].change.c_str(), ErrorText(failures[i].error).c_str());
     if (failures.size() > kFailuresShown)
         text += fw::FormattedString(IDS_UNDO_MORE_FAILURES, static_cast<unsigned>(failures.size() - kFailuresShown));
-    Tell(owner, text, MB_OK | MB_ICONEXCLAMATION);
+    fw::ShowMessage(owner, text, MB_OK | MB_ICONEXCLAMATION);
 }
 }  // namespace
 
@@ -64,7 +62,7 @@ bool CUndoChangesDlg::OnCommand(WORD id, WORD code, HWND control) {
 
 bool CheckJournaled(HWND owner, DWORD error) {
     if (error == ERROR_SUCCESS) return true;
-    Tell(owner, fw::FormattedString(IDS_JOURNAL_FAILED, ErrorText(error).c_str()), MB_OK | MB_ICONSTOP);
+    fw::ShowMessage(owner, fw::FormattedString(IDS_JOURNAL_FAILED, ErrorText(error).c_str()), MB_OK | MB_ICONSTOP);
     return false;
 }
 
@@ -74,7 +72,7 @@ void OfferSessionUndo(HWND owner) {
     const std::vector<JournalRecord> changes(journal.records().begin() + static_cast<std::ptrdiff_t>(journal.undoStart()),
                                              journal.records().end());
     if (changes.empty()) {
-        Tell(owner, fw::LoadedString(IDS_UNDO_NOTHING), MB_OK | MB_ICONINFORMATION);
+        fw::ShowMessage(owner, fw::LoadedString(IDS_UNDO_NOTHING), MB_OK | MB_ICONINFORMATION);
         return;
     }
     const size_t undoStart = journal.records().size();
@@ -85,7 +83,7 @@ void OfferSessionUndo(HWND owner) {
 void OfferAbandonedUndo(HWND owner) {
     for (const AbandonedJournal& abandoned : FindAbandonedJournals(JournalFolder())) {
         if (!abandoned.content.complete)
-            Tell(owner, fw::FormattedString(IDS_JOURNAL_DAMAGED, abandoned.path.c_str()), MB_OK | MB_ICONEXCLAMATION);
+            fw::ShowMessage(owner, fw::FormattedString(IDS_JOURNAL_DAMAGED, abandoned.path.c_str()), MB_OK | MB_ICONEXCLAMATION);
         else if (!abandoned.content.records.empty())
             Offer(owner, fw::FormattedString(IDS_UNDO_ABANDONED_PROMPT, abandoned.path.c_str()), abandoned.content.records);
         CloseAbandonedJournal(abandoned.path);

@@ -4,17 +4,13 @@
 #include "log/LogFile.h"
 
 #include <algorithm>
-#include <cstdarg>
-#include <cstdio>
 #include <cstring>
-#include <utility>
 #include <vector>
 
 #include "framework/AnsiText.h"
 #include "framework/ErrorText.h"
 #include "framework/FileReplace.h"
 #include "framework/StringTable.h"
-#include "log/LogLayout.h"
 #include "log/LogWriter.h"
 #include "resources/resource.h"
 

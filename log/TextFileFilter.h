@@ -10,7 +10,7 @@
 
 class CTextFileFilter {
 public:
-    explicit CTextFileFilter(const CSecretNames& names = SecretNames())
+    explicit CTextFileFilter(const CSecretNames& names)
         : m_names(names), m_lineState(names.empty() ? State::Value : State::Name), m_state(m_lineState) {}
 
     // Appends what the log shows of the next piece of the file.

@@ -2,7 +2,6 @@
 
 #include <commdlg.h>
 
-#include <cstdio>
 #include <new>
 
 #include "controls/IconButton.h"
@@ -105,7 +104,7 @@ void CDiagnosticsCompletePage::PageOpRunTask() {
         UpdateStatus(fw::LoadedString(IDS_STATUS_DISCONNECTING));
         break;
     case Job::Mail:
-        m_mailed = SendLogByMail(m_mail, m_mailOwner);
+        m_mailed = SendLogByMail(m_mail, owner());
         break;
     case Job::SaveCopy:
         m_copyError = CopyWholeLog(LogFileName(), m_copyPath);
@@ -170,22 +169,20 @@ void CDiagnosticsCompletePage::PrintCommand() {
 }
 
 void CDiagnosticsCompletePage::FaxCommand() {
-    if (!CFaxDlg().Ask(wizard() ? wizard()->hwnd() : hwnd(), m_fax)) return;
+    if (!CFaxDlg().Ask(owner(), m_fax)) return;
     BeginStatus(IDI_FAX, fw::LoadedString(IDS_STATUS_CONNECTING));
     RunJob(Job::Fax);
 }
 
 // The client is looked for first: without one, MAPI itself would answer with a dialog of its own.
 void CDiagnosticsCompletePage::MailCommand() {
-    HWND owner = wizard() ? wizard()->hwnd() : hwnd();
     if (!HasMailClient()) return TellFailure(fw::LoadedString(IDS_MAIL_NO_CLIENT));
-    if (!CMailDlg().Ask(owner, m_mail.address)) return;
+    if (!CMailDlg().Ask(owner(), m_mail.address)) return;
     m_mail.subject = m_user.name.empty() ? fw::LoadedString(IDS_FAX_DOC_NAME)
                                          : fw::FormattedString(IDS_MAIL_SUBJECT, m_user.name.c_str());
     m_mail.body = fw::LoadedString(IDS_MAIL_BODY);
     m_mail.logPath = LogFileName();
     m_mail.attachmentName = fw::LoadedString(IDS_MAIL_ATTACHMENT);
-    m_mailOwner = owner;
     BeginStatus(IDI_MAIL, fw::LoadedString(IDS_STATUS_MAILING));
     RunJob(Job::Mail);
 }
@@ -211,7 +208,7 @@ void CDiagnosticsCompletePage::ShowMailResult() {
 }
 
 void CDiagnosticsCompletePage::SaveCopyCommand() {
-    m_copyPath = AskCopyPath(wizard() ? wizard()->hwnd() : hwnd());
+    m_copyPath = AskCopyPath(owner());
     if (m_copyPath.empty()) return;
     BeginStatus(IDI_ZELKOR, fw::LoadedString(IDS_STATUS_SAVING_COPY));
     RunJob(Job::SaveCopy);
@@ -246,14 +243,17 @@ void CDiagnosticsCompletePage::ShowHideResult() {
                                     ErrorText(m_hideError).c_str()));
 }
 
+// What the page asks and tells is owned by the wizard, whose frame stays while dialogs come and go.
+HWND CDiagnosticsCompletePage::owner() const { return wizard() ? wizard()->hwnd() : hwnd(); }
+
 void CDiagnosticsCompletePage::TellFailure(const std::string& text) {
-    fw::ShowMessage(wizard() ? wizard()->hwnd() : hwnd(), text, MB_OK | MB_ICONEXCLAMATION);
+    fw::ShowMessage(owner(), text, MB_OK | MB_ICONEXCLAMATION);
 }
 
 bool CDiagnosticsCompletePage::ConnectForFax() {
     HDC printer = nullptr;
     if (!ConnectFaxProgram(TheFaxProgram(), m_fax) || !(printer = CreateFaxPrinterDC())) {
-        fw::ShowMessage(wizard() ? wizard()->hwnd() : hwnd(), IDS_FAX_CONNECT_FAILED, MB_OK | MB_ICONEXCLAMATION);
+        TellFailure(fw::LoadedString(IDS_FAX_CONNECT_FAILED));
         return false;
     }
     if (!StartPrinting(printer)) return false;
@@ -342,7 +342,7 @@ bool CDiagnosticsCompletePage::OnCommand(WORD id, WORD code, HWND control) {
         return true;
     }
     if (id == IDC_COMPLETE_UNDO) {
-        OfferSessionUndo(wizard() ? wizard()->hwnd() : hwnd());
+        OfferSessionUndo(owner());
         return true;
     }
     return CWizardPage::OnCommand(id, code, control);

@@ -40,6 +40,7 @@ private:
     void HideDetailsCommand();
     void ShowHideResult();
     // A failure told over the wizard.
+    HWND owner() const;
     void TellFailure(const std::string& text);
     // Runs the job as the page task; without a task thread, here and now.
     void RunJob(Job job);
@@ -64,7 +65,6 @@ private:
     FaxRequest m_fax;
     bool m_faxProgramFound = false;
     MailRequest m_mail;
-    HWND m_mailOwner = nullptr;
     MailResult m_mailed{MailOutcome::Sent, 0};
     std::string m_copyPath;
     DWORD m_copyError = ERROR_SUCCESS;

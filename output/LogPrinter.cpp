@@ -4,6 +4,7 @@
 #include <string>
 
 #include "framework/StringTable.h"
+#include "log/PersonalDetails.h"
 #include "resources/resource.h"
 
 CPrintedLines::CPrintedLines(const char* begin, const char* end, int charsPerLine)
@@ -117,12 +118,6 @@ int CharsPerLine(HDC dc, HFONT font, const TEXTMETRICA& metrics, int width) {
     return metrics.tmAveCharWidth > 0 ? width / metrics.tmAveCharWidth : width;
 }
 
-std::string ComputerName() {
-    char name[MAX_COMPUTERNAME_LENGTH + 1] = {};
-    DWORD size = sizeof name;
-    return GetComputerNameA(name, &size) ? name : "";
-}
-
 }  // namespace
 
 bool CLogPrinter::StartLogDocument(HDC dc) {
@@ -163,7 +158,7 @@ void CLogPrinter::measurePage() {
 PrintResult CLogPrinter::PrintLog(const char* path, const Progress& progress) {
     if (!m_dc) return {PrintOutcome::Refused, ERROR_INVALID_HANDLE};
     const LogText log = ReadLog(path);
-    const std::string computer = ComputerName();
+    const std::string computer = CurrentMachineNames().computer;
     const char* const header[3] = {path, log.written.c_str(), computer.c_str()};
     const std::vector<PrintedPage> pages =
         LayOutPages(log.text.data(), log.text.data() + log.text.size(), m_charsPerLine, m_bodyLines);

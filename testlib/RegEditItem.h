@@ -60,7 +60,7 @@ public:
     // Writes the edited value under key; it is then the stored value. The registry's code.
     virtual LONG Commit(CRegistryKey& key) = 0;
     // The type and bytes that Commit would write; false when it writes nothing.
-    virtual bool EditedData(DWORD&, std::string&) const { return false; }
+    virtual bool EditedData(DWORD& type, std::string& data) const = 0;
     LONG DeleteFrom(CRegistryKey& key) const;
 
 protected:
