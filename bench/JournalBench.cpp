@@ -1,6 +1,8 @@
 // What the change journal costs: a Modify (one value written) and a key delete, each against the
 // same operation without the journal in the same run, swept over the data and key sizes; and the
-// undo of 1,000 changes against the time the changes took.
+// undo of 1,000 changes against the time the changes took. Beside each, the floor under any
+// journal: the same operation preceded only by reading the state the journal must keep (the value
+// before, the deleted subtree), with nothing written.
 //
 //     wine zelkor_journal_bench.exe [runs]
 #include <windows.h>
@@ -28,20 +30,24 @@ void Write(CRegistryKey& key, const ValueState& value) {
     key.setValue("v", value.type, value.data.data(), static_cast<DWORD>(value.data.size()));
 }
 
-// 100 Modify commands of one value of `size` bytes, with or without the journal.
-double Modify(size_t size, bool journaled) {
+enum Mode { Plain, ReadOnly, Journaled };
+
+// 100 Modify commands of one value of `size` bytes.
+double Modify(size_t size, Mode mode) {
     CRegistryKey key(HKEY_CURRENT_USER, kScratch, true);
     return bench::Seconds([&] {
         for (int i = 0; i < 100; ++i) {
             const ValueState value = Binary(size, static_cast<char>('a' + i % 2));
-            if (journaled) JournalValueChange(HKEY_CURRENT_USER, kScratch, "v", value);
+            if (mode == ReadOnly) ReadValueState(key.handle(), "v");
+            if (mode == Journaled)
+                JournalValueChange(HKEY_CURRENT_USER, kScratch, "v", ReadValueState(key.handle(), "v"), value);
             Write(key, value);
         }
     });
 }
 
-// Deletes a key of `values` values spread over `keys` keys, with or without the journal.
-double DeleteKey(int keys, int values, bool journaled) {
+// Deletes a key of `values` values spread over `keys` keys.
+double DeleteKey(int keys, int values, Mode mode) {
     const std::string path = std::string(kScratch) + "\\Doomed";
     {
         CRegistryKey doomed(HKEY_CURRENT_USER, path.c_str(), true);
@@ -51,7 +57,9 @@ double DeleteKey(int keys, int values, bool journaled) {
         }
     }
     return bench::Seconds([&] {
-        if (journaled) JournalKeyDelete(HKEY_CURRENT_USER, path);
+        std::vector<SnapshotKey> subtree;
+        if (mode == ReadOnly) ReadSnapshot(HKEY_CURRENT_USER, path, subtree);
+        if (mode == Journaled) JournalKeyDelete(HKEY_CURRENT_USER, path);
         CRegistryKey(HKEY_CURRENT_USER, kScratch, false).deleteSubkey("Doomed");
     });
 }
@@ -60,42 +68,42 @@ double DeleteKey(int keys, int values, bool journaled) {
 int main(int argc, char** argv) {
     const int runs = bench::Runs(argc, argv);
     RegDeleteTreeA(HKEY_CURRENT_USER, kScratch);
-    std::printf("%-34s %12s %12s %8s\n", "operation", "plain s", "journaled s", "added");
+    std::printf("%-34s %10s %10s %10s %8s %8s\n", "operation", "plain s", "floor s", "journal s", "floor+",
+                "journal+");
     const auto report = [&](const std::string& name, auto&& measure) {
-        std::vector<double> plain, journaled;
-        for (int run = 0; run < runs; ++run) {
-            plain.push_back(measure(false));
-            journaled.push_back(measure(true));
-        }
-        const double p = bench::Median(plain), j = bench::Median(journaled);
-        std::printf("%-34s %12.5f %12.5f %7.0f%%\n", name.c_str(), p, j, 100 * (j - p) / p);
+        std::vector<double> times[3];
+        for (int run = 0; run < runs; ++run)
+            for (const Mode mode : {Plain, ReadOnly, Journaled}) times[mode].push_back(measure(mode));
+        const double p = bench::Median(times[Plain]), f = bench::Median(times[ReadOnly]),
+                     j = bench::Median(times[Journaled]);
+        std::printf("%-34s %10.5f %10.5f %10.5f %7.0f%% %7.0f%%\n", name.c_str(), p, f, j, 100 * (f - p) / p,
+                    100 * (j - p) / p);
     };
-    // What a record's flush to disk costs by itself: the floor under every journaled change.
+    // What a record's write costs by itself.
     const std::string scratchFile = bench::ProgramDirectory() + "flush.tmp";
-    std::vector<double> flushes;
+    std::vector<double> writes;
     for (int run = 0; run < runs; ++run) {
         HANDLE file = CreateFileA(scratchFile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        flushes.push_back(bench::Seconds([&] {
+        writes.push_back(bench::Seconds([&] {
             for (int i = 0; i < 100; ++i) {
                 DWORD written = 0;
                 WriteFile(file, "V 80000001 :Software :v - 3=00000000 0 #00000000\r\n", 52, &written, nullptr);
-                FlushFileBuffers(file);
             }
         }));
         CloseHandle(file);
     }
     DeleteFileA(scratchFile.c_str());
-    std::printf("%-34s %12s %12.5f\n", "100 x write and flush of a record", "", bench::Median(flushes));
+    std::printf("%-34s %10s %10s %10.5f\n", "100 x write of a record", "", "", bench::Median(writes));
     for (const size_t size : {4u, 1024u, 65536u})
-        report("100 x Modify, " + std::to_string(size) + " bytes", [&](bool j) { return Modify(size, j); });
+        report("100 x Modify, " + std::to_string(size) + " bytes", [&](Mode mode) { return Modify(size, mode); });
     for (const int values : {100, 1000, 10000})
-        report("delete key of " + std::to_string(values) + " values", [&](bool j) { return DeleteKey(1, values, j); });
-    report("delete key of 10000 subkeys", [&](bool j) { return DeleteKey(10000, 10000, j); });
+        report("delete key of " + std::to_string(values) + " values", [&](Mode mode) { return DeleteKey(1, values, mode); });
+    report("delete key of 10000 subkeys", [&](Mode mode) { return DeleteKey(10000, 10000, mode); });
 
     // A key of 10,000 subkeys deleted with the journal, then rebuilt whole by its undo.
     std::vector<double> deletes, restores;
     for (int run = 0; run < runs; ++run) {
-        deletes.push_back(DeleteKey(10000, 10000, true));
+        deletes.push_back(DeleteKey(10000, 10000, Journaled));
         const JournalRecord deleted = SessionJournal().records().back();
         restores.push_back(bench::Seconds([&] { UndoChanges({deleted}, [](const JournalRecord&) { return true; }); }));
         CRegistryKey(HKEY_CURRENT_USER, kScratch, false).deleteSubkey("Doomed");
@@ -112,7 +120,7 @@ int main(int argc, char** argv) {
             for (int i = 0; i < 1000; ++i) {
                 const std::string name = "c" + std::to_string(i);
                 const ValueState value = Binary(16, 'x');
-                JournalValueChange(HKEY_CURRENT_USER, kScratch, name, value);
+                JournalValueChange(HKEY_CURRENT_USER, kScratch, name, ValueState(), value);
                 key.setValue(name.c_str(), value.type, value.data.data(), 16);
             }
         }));

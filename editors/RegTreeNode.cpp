@@ -106,7 +106,8 @@ WriteFailure CRegValueNode::commit() {
     ValueState after;
     after.exists = m_item->EditedData(after.type, after.data);
     if (key.handle() && after.exists)
-        if (const DWORD error = JournalValueChange(m_key.root(), m_key.subkey(), m_item->valueName(), after))
+        if (const DWORD error = JournalValueChange(m_key.root(), m_key.subkey(), m_item->valueName(),
+                                                   ReadValueState(key.handle(), m_item->valueName()), after))
             return {static_cast<LONG>(error), m_item->label()};
     const LONG result = key.handle() ? m_item->Commit(key) : key.status();
     if (result != ERROR_SUCCESS) return {result, m_item->label()};
@@ -117,8 +118,10 @@ WriteFailure CRegValueNode::commit() {
 UINT CRegValueNode::deleteQuestion() const { return IDS_CONFIRM_DELETE_ENTRY; }
 
 LONG CRegValueNode::deleteFromRegistry() {
-    if (const DWORD error = JournalValueChange(m_key.root(), m_key.subkey(), m_item->valueName(), ValueState()))
-        return static_cast<LONG>(error);
     CRegistryKey key(m_key.root(), m_key.subkey().c_str(), false);
-    return key.handle() ? m_item->DeleteFrom(key) : key.status();
+    if (!key.handle()) return key.status();
+    if (const DWORD error = JournalValueChange(m_key.root(), m_key.subkey(), m_item->valueName(),
+                                               ReadValueState(key.handle(), m_item->valueName()), ValueState()))
+        return static_cast<LONG>(error);
+    return m_item->DeleteFrom(key);
 }

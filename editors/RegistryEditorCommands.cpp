@@ -122,7 +122,8 @@ void CRegistryEditorWnd::deleteValues() {
     const KeyPlace place = keyPlace(m_tree.Selection());
     for (int row = m_list.NextRow(-1, LVNI_SELECTED); row >= 0; row = m_list.NextRow(-1, LVNI_SELECTED)) {
         const std::string name = m_list.Text(row, 0);
-        if (!journaled(JournalValueChange(place.root, place.path, name, ValueState()))) return;
+        if (!journaled(JournalValueChange(place.root, place.path, name, ReadValueState(key->handle(), name), ValueState())))
+            return;
         const LONG result = key->deleteValue(name.c_str());
         if (result != ERROR_SUCCESS && result != ERROR_FILE_NOT_FOUND) {
             reportFailure(result, false);

@@ -25,7 +25,8 @@ ValueState BinaryState(const std::vector<BYTE>& bytes) { return StateOf(REG_BINA
 
 bool CRegistryEditorWnd::writeValue(CRegistryKey& key, const std::string& name, const ValueState& value) {
     const KeyPlace place = keyPlace(m_tree.Selection());
-    if (!journaled(JournalValueChange(place.root, place.path, name, value))) return false;
+    if (!journaled(JournalValueChange(place.root, place.path, name, ReadValueState(key.handle(), name), value)))
+        return false;
     const LONG result = key.setValue(name.c_str(), value.type, value.data.data(), static_cast<DWORD>(value.data.size()));
     if (result != ERROR_SUCCESS) reportFailure(result, false);
     return result == ERROR_SUCCESS;

@@ -58,8 +58,11 @@ DWORD CJournal::create() {
         if (GetLastError() != ERROR_FILE_EXISTS) return GetLastError();
     }
     if (!m_file) return ERROR_FILE_EXISTS;
-    if (WriteAll(m_file.get(), std::string(kJournalHeader) + "\r\n") && FlushFileBuffers(m_file.get()))
+    const std::string header = std::string(kJournalHeader) + "\r\n";
+    if (WriteAll(m_file.get(), header)) {
+        m_end = header.size();
         return ERROR_SUCCESS;
+    }
     const DWORD error = GetLastError();
     m_file.reset();
     DeleteFileA(m_path.c_str());
@@ -69,14 +72,16 @@ DWORD CJournal::create() {
 DWORD CJournal::Append(const JournalRecord& record) {
     if (!m_file)
         if (const DWORD error = create()) return error;
-    LARGE_INTEGER end{};
-    SetFilePointerEx(m_file.get(), end, &end, FILE_END);
-    if (WriteAll(m_file.get(), EncodeRecord(record)) && FlushFileBuffers(m_file.get())) {
+    const std::string line = EncodeRecord(record);
+    if (WriteAll(m_file.get(), line)) {
+        m_end += line.size();
         m_records.push_back(record);
         return ERROR_SUCCESS;
     }
     // A record written in part would spoil the whole journal: it is cut off again.
     const DWORD error = GetLastError() ? GetLastError() : ERROR_WRITE_FAULT;
+    LARGE_INTEGER end;
+    end.QuadPart = static_cast<LONGLONG>(m_end);
     SetFilePointerEx(m_file.get(), end, nullptr, FILE_BEGIN);
     SetEndOfFile(m_file.get());
     return error;
@@ -84,7 +89,6 @@ DWORD CJournal::Append(const JournalRecord& record) {
 
 void CJournal::Close() {
     if (!m_file) return;
-    SetFilePointer(m_file.get(), 0, nullptr, FILE_END);
     WriteAll(m_file.get(), ClosingLine());
     m_file.reset();
 }
@@ -114,12 +118,12 @@ void LogSessionChanges() {
     log.text() += "\r\n";
 }
 
+// Most values fit the first read; a larger one, or one that grows meanwhile, is read again at the
+// size the registry names.
 ValueState ReadValueState(HKEY key, const std::string& name) {
     ValueState state;
-    DWORD size = 0;
-    if (RegQueryValueExA(key, name.c_str(), nullptr, &state.type, nullptr, &size) != ERROR_SUCCESS) return state;
-    state.data.resize(size);
-    // A value that grows between the two calls is read again at its new size.
+    state.data.resize(0x400);
+    DWORD size = static_cast<DWORD>(state.data.size());
     LONG result;
     while ((result = RegQueryValueExA(key, name.c_str(), nullptr, &state.type,
                                       reinterpret_cast<BYTE*>(&state.data[0]), &size)) == ERROR_MORE_DATA)
@@ -135,11 +139,6 @@ bool ReadSnapshot(HKEY root, const std::string& key, std::vector<SnapshotKey>& s
     if (ReadKey(root, key, "", subtree, data)) return true;
     subtree.clear();
     return false;
-}
-
-DWORD JournalValueChange(HKEY root, const std::string& key, const std::string& name, const ValueState& after) {
-    return JournalValueChange(root, key, name, ReadValueState(CRegistryKey(root, key.c_str(), false).handle(), name),
-                              after);
 }
 
 DWORD JournalValueChange(HKEY root, const std::string& key, const std::string& name, const ValueState& before,

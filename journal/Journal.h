@@ -1,8 +1,10 @@
 // The change journal: before the program changes the registry or a file on the user's behalf, it
 // appends what is about to change and its state before to the session's journal, a file of its
-// own in the journal folder ("Journal" beside the program), flushed to disk before the change is
-// made. A crash between the two still leaves a complete record; a journal that cannot be written
-// (a full disk, a read-only folder) means the change is not made.
+// own in the journal folder ("Journal" beside the program), handed to the system before the change
+// is made. A crash or kill of the program between the two still leaves a complete record. It is
+// not forced to the disk each time: that would cost a disk flush per change, and the registry
+// itself reaches the disk just as lazily, so a power cut loses the change with its record. A
+// journal that cannot be written (a full disk, a read-only folder) means the change is not made.
 //
 // The journal file is created at the first change, so a session without changes leaves none. A
 // normal end closes it with a last line; one found without that line at the next start belongs
@@ -24,7 +26,7 @@ public:
     CJournal(const CJournal&) = delete;
     CJournal& operator=(const CJournal&) = delete;
 
-    // Appends the record and flushes it. 0, or the system's error code: the file is then as it
+    // Appends the record. 0, or the system's error code: the file is then as it
     // was before the call and the change must not be made.
     DWORD Append(const JournalRecord& record);
     // Writes the closing line; the session ended normally.
@@ -43,6 +45,7 @@ private:
     std::string m_folder;
     std::string m_path;
     fw::UniqueFile m_file;
+    size_t m_end = 0;  // where the next record goes: the file's end
     std::vector<JournalRecord> m_records;
     size_t m_undoStart = 0;
 };
@@ -56,11 +59,10 @@ CJournal& SessionJournal();
 // nothing at all when the session changed nothing.
 void LogSessionChanges();
 
-// Each reads the state before the change itself and appends a record to the session's journal;
-// 0 or the system's error code, when the change must not be made. Keys are paths below root.
-// A value written with the data it already has gives no record.
-DWORD JournalValueChange(HKEY root, const std::string& key, const std::string& name, const ValueState& after);
-// The same with the state before already read (by an undo, which compares it first).
+// Each appends a record to the session's journal; 0 or the system's error code, when the change
+// must not be made. Keys are paths below root. The state before a value change is read by the
+// caller from the key it has open (ReadValueState); a value written with the data it already has
+// gives no record.
 DWORD JournalValueChange(HKEY root, const std::string& key, const std::string& name, const ValueState& before,
                          const ValueState& after);
 DWORD JournalKeyCreate(HKEY root, const std::string& key);

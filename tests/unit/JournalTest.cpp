@@ -1,4 +1,4 @@
-// The change journal: its records survive the file whole or not at all, the file is on disk before
+// The change journal: its records survive the file whole or not at all, the file is written before
 // a change, and undo puts the registry and files back, newest change first.
 #include <gtest/gtest.h>
 
@@ -27,6 +27,12 @@ ValueState State(DWORD type, const std::string& data) {
 }
 
 ValueState Dword(DWORD value) { return State(REG_DWORD, std::string(reinterpret_cast<const char*>(&value), 4)); }
+
+// As the editors journal a value change: the state before read from the key they have open.
+DWORD JournalChange(const CRegistryKey& key, const std::string& keyPath, const std::string& name,
+                    const ValueState& after) {
+    return JournalValueChange(HKEY_CURRENT_USER, keyPath, name, ReadValueState(key.handle(), name), after);
+}
 
 std::vector<JournalRecord> Since(size_t first) {
     const std::vector<JournalRecord>& all = SessionJournal().records();
@@ -88,9 +94,9 @@ TEST(JournalRecordTest, ReadsBackWholeOrNotAtAll) {
     }
 }
 
-// The record is on disk when Append returns, the file names itself by date and time, a running
+// The record is in the file when Append returns, the file names itself by date and time, a running
 // session's journal is not taken for an abandoned one, and one dealt with is not offered again.
-TEST(JournalTest, FlushedBeforeTheChangeAndFoundWhenAbandoned) {
+TEST(JournalTest, WrittenBeforeTheChangeAndFoundWhenAbandoned) {
     const ScratchDirectory folder;
     JournalRecord created;
     created.kind = JournalRecord::KeyCreated;
@@ -165,11 +171,11 @@ TEST_F(JournalUndoTest, PutsTheRegistryBackAndCanBeUndone) {
 
     const size_t first = SessionJournal().records().size();
     const std::string treePath = path() + "\\Tree";
-    ASSERT_EQ(0u, JournalValueChange(HKEY_CURRENT_USER, treePath, "kept", State(REG_SZ, std::string("after\0", 6))));
+    ASSERT_EQ(0u, JournalChange(tree, treePath, "kept", State(REG_SZ, std::string("after\0", 6))));
     ASSERT_EQ(0, tree.setString("kept", "after"));
-    ASSERT_EQ(0u, JournalValueChange(HKEY_CURRENT_USER, treePath, "gone", ValueState()));
+    ASSERT_EQ(0u, JournalChange(tree, treePath, "gone", ValueState()));
     ASSERT_EQ(0, tree.deleteValue("gone"));
-    ASSERT_EQ(0u, JournalValueChange(HKEY_CURRENT_USER, treePath, "new", Dword(1)));
+    ASSERT_EQ(0u, JournalChange(tree, treePath, "new", Dword(1)));
     ASSERT_EQ(0, tree.setDword("new", 1));
     ASSERT_EQ(0u, JournalKeyCreate(HKEY_CURRENT_USER, treePath + "\\Made"));
     createKey("Tree\\Made");
@@ -198,11 +204,11 @@ TEST_F(JournalUndoTest, AsksBeforeOverwritingAnotherProgramsChange) {
     ASSERT_EQ(0, key.setDword("theirs", 1));
     ASSERT_EQ(0, key.setDword("ours", 1));
     const size_t first = SessionJournal().records().size();
-    ASSERT_EQ(0u, JournalValueChange(HKEY_CURRENT_USER, path(), "theirs", Dword(2)));
+    ASSERT_EQ(0u, JournalChange(key, path(), "theirs", Dword(2)));
     ASSERT_EQ(0, key.setDword("theirs", 2));
-    ASSERT_EQ(0u, JournalValueChange(HKEY_CURRENT_USER, path(), "ours", Dword(2)));
+    ASSERT_EQ(0u, JournalChange(key, path(), "ours", Dword(2)));
     ASSERT_EQ(0, key.setDword("ours", 2));
-    ASSERT_EQ(0u, JournalValueChange(HKEY_CURRENT_USER, path(), "never", Dword(2)));
+    ASSERT_EQ(0u, JournalChange(key, path(), "never", Dword(2)));
     ASSERT_EQ(0, key.setDword("theirs", 3));  // another program
 
     int asked = 0;
