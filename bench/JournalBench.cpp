@@ -120,7 +120,7 @@ int main(int argc, char** argv) {
             for (int i = 0; i < 1000; ++i) {
                 const std::string name = "c" + std::to_string(i);
                 const ValueState value = Binary(16, 'x');
-                JournalValueChange(HKEY_CURRENT_USER, kScratch, name, ValueState(), value);
+                JournalValueChange(HKEY_CURRENT_USER, kScratch, name, ReadValueState(key.handle(), name), value);
                 key.setValue(name.c_str(), value.type, value.data.data(), 16);
             }
         }));

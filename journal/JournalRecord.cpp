@@ -1,5 +1,6 @@
 #include "journal/JournalRecord.h"
 
+#include <array>
 #include <cstdio>
 #include <sstream>
 
@@ -14,12 +15,19 @@ const char kJournalHeader[] = "ZELKOR JOURNAL 1";
 const char kJournalClosed[] = "E";
 
 namespace {
+// A byte at a time from a table: a record of a large value is a long line.
 uint32_t Crc32(const std::string& text) {
+    static const std::array<uint32_t, 256> table = [] {
+        std::array<uint32_t, 256> entries{};
+        for (uint32_t byte = 0; byte < 256; ++byte) {
+            uint32_t crc = byte;
+            for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+            entries[byte] = crc;
+        }
+        return entries;
+    }();
     uint32_t crc = 0xFFFFFFFFu;
-    for (const unsigned char byte : text) {
-        crc ^= byte;
-        for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-    }
+    for (const unsigned char byte : text) crc = (crc >> 8) ^ table[(crc ^ byte) & 0xFF];
     return ~crc;
 }
 

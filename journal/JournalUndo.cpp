@@ -1,5 +1,7 @@
 #include "journal/JournalUndo.h"
 
+#include <memory>
+
 #include "framework/Handles.h"
 #include "journal/Journal.h"
 #include "journal/SystemFileStore.h"
@@ -30,8 +32,28 @@ LONG Recreate(HKEY root, const std::string& key, const std::vector<SnapshotKey>&
     return ERROR_SUCCESS;
 }
 
-DWORD UndoValue(const JournalRecord& record, HKEY root, const AskOverwrite& askOverwrite) {
-    CRegistryKey key(root, record.key.c_str(), false);
+// The key of the value undone last: a session's changes mostly come many to a key, and opening it
+// again for each would cost as much as the undo itself.
+class OpenKeys {
+public:
+    CRegistryKey& get(HKEY root, const std::string& path) {
+        if (!m_key || m_root != root || m_path != path) {
+            m_key = std::make_unique<CRegistryKey>(root, path.c_str(), false);
+            m_root = root;
+            m_path = path;
+        }
+        return *m_key;
+    }
+    // After a key is created or deleted, a kept handle may name a key that is gone.
+    void forget() { m_key.reset(); }
+
+private:
+    std::unique_ptr<CRegistryKey> m_key;
+    HKEY m_root = nullptr;
+    std::string m_path;
+};
+
+DWORD UndoValue(const JournalRecord& record, CRegistryKey& key, HKEY root, const AskOverwrite& askOverwrite) {
     if (!key.handle()) return static_cast<DWORD>(key.status());
     const ValueState now = ReadValueState(key.handle(), record.name);
     if (now == record.before) return ERROR_SUCCESS;  // never made, or taken back already
@@ -79,11 +101,13 @@ DWORD UndoFile(const JournalRecord& record) {
 
 std::vector<UndoFailure> UndoChanges(const std::vector<JournalRecord>& records, const AskOverwrite& askOverwrite) {
     std::vector<UndoFailure> failures;
+    OpenKeys keys;
     for (auto record = records.rbegin(); record != records.rend(); ++record) {
         const HKEY root = SettingsRootKey(record->root);
+        if (record->kind != JournalRecord::Value) keys.forget();
         DWORD error = ERROR_SUCCESS;
         switch (record->kind) {
-        case JournalRecord::Value: error = UndoValue(*record, root, askOverwrite); break;
+        case JournalRecord::Value: error = UndoValue(*record, keys.get(root, record->key), root, askOverwrite); break;
         case JournalRecord::KeyCreated: error = UndoKeyCreated(*record, root); break;
         case JournalRecord::KeyDeleted: error = UndoKeyDeleted(*record, root, askOverwrite); break;
         case JournalRecord::File: error = UndoFile(*record); break;
