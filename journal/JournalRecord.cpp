@@ -31,10 +31,10 @@ uint32_t Crc32(const std::string& text) {
     return ~crc;
 }
 
-std::string Sealed(const std::string& text) {
+std::string Sealed(std::string text) {
     char seal[16];
     std::snprintf(seal, sizeof seal, " #%08lx\r\n", static_cast<unsigned long>(Crc32(text)));
-    return text + seal;
+    return text += seal;
 }
 
 // A text field: ':' and the text, every byte outside printable ASCII (and space, '%') as %XX.
@@ -61,9 +61,11 @@ void PutData(std::string& out, DWORD type, const std::string& data) {
     PutNumber(out, type);
     out += '=';
     static const char digits[] = "0123456789abcdef";
+    size_t at = out.size();
+    out.resize(at + 2 * data.size());
     for (const unsigned char c : data) {
-        out += digits[c >> 4];
-        out += digits[c & 15];
+        out[at++] = digits[c >> 4];
+        out[at++] = digits[c & 15];
     }
 }
 
@@ -211,7 +213,7 @@ std::string EncodeRecord(const JournalRecord& record) {
             PutData(text, value.type, value.data);
         }
     }
-    return Sealed(text);
+    return Sealed(std::move(text));
 }
 
 std::string ClosingLine() { return Sealed(kJournalClosed); }
