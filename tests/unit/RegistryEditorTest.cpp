@@ -156,7 +156,7 @@ protected:
     ScratchDirectory files;
 };
 
-TEST_F(RegistryEditorTest, TheListShowsEveryTypeWithItsImageAndText) {
+TEST_F(RegistryEditorTest, TheListShowsEveryTypeWithItsImageAndTextAndOkKeepsTheType) {
     const DWORD all = 0xFFFFFFFF;
     const BYTE bytes[21] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 0xFF, 0xAB};
     setValue("", "dword", REG_DWORD, &all, sizeof all);
@@ -168,8 +168,9 @@ TEST_F(RegistryEditorTest, TheListShowsEveryTypeWithItsImageAndText) {
     setValue("", "multi", REG_MULTI_SZ, "a\0b\0", 5);
     const unsigned long long quad = 1;
     setValue("", "quad", REG_QWORD, &quad, sizeof quad);
+    setValue("", "none", REG_NONE, "x", 1);
     open();
-    ASSERT_EQ(8, list().RowCount());
+    ASSERT_EQ(9, list().RowCount());
     const struct {
         const char* name;
         const char* text;
@@ -183,12 +184,22 @@ TEST_F(RegistryEditorTest, TheListShowsEveryTypeWithItsImageAndText) {
         {"unterminated", "abc", CRegistryEditorWnd::kStringValue},
         {"multi", "61 00 62 00 00", CRegistryEditorWnd::kOtherValue},
         {"quad", "01 00 00 00 00 00 00 00", CRegistryEditorWnd::kOtherValue},
+        {"none", "78", CRegistryEditorWnd::kOtherValue},
     };
     for (const auto& value : expected) {
         const int row = rowOf(value.name);
         ASSERT_GE(row, 0) << value.name;
         EXPECT_EQ(value.text, list().Text(row, 1)) << value.name;
         EXPECT_EQ(value.image, imageOf(row)) << value.name;
+    }
+    // The types edited as bytes keep their type when OK is pressed with nothing changed.
+    for (const char* name : {"multi", "expand", "quad", "none"}) {
+        DWORD before = 0, after = 0;
+        RegQueryValueExA(scratch(), name, nullptr, &before, nullptr, nullptr);
+        focusRow(name);
+        commandThroughDialog(ID_REGEDIT_MODIFY, "Edit Binary");
+        RegQueryValueExA(scratch(), name, nullptr, &after, nullptr, nullptr);
+        EXPECT_EQ(before, after) << name;
     }
 }
 
@@ -374,23 +385,6 @@ TEST_F(RegistryEditorTest, DeepKeysShowTheirValuesAndTakeNewOnes) {
     EXPECT_TRUE(boxes.Finish().empty());
     EXPECT_EQ(ERROR_SUCCESS, RegQueryValueExA(level, "Added", nullptr, nullptr, nullptr, nullptr));
     RegCloseKey(level);
-}
-
-TEST_F(RegistryEditorTest, OkWithNothingChangedKeepsEachTypeAsItIs) {
-    const unsigned long long quad = 7;
-    setValue("", "multi", REG_MULTI_SZ, "a\0b\0", 5);
-    setValue("", "expand", REG_EXPAND_SZ, "%a%", 4);
-    setValue("", "quad", REG_QWORD, &quad, sizeof quad);
-    setValue("", "none", REG_NONE, "x", 1);
-    open();
-    for (const char* name : {"multi", "expand", "quad", "none"}) {
-        DWORD before = 0, after = 0;
-        RegQueryValueExA(scratch(), name, nullptr, &before, nullptr, nullptr);
-        focusRow(name);
-        commandThroughDialog(ID_REGEDIT_MODIFY, "Edit Binary");
-        RegQueryValueExA(scratch(), name, nullptr, &after, nullptr, nullptr);
-        EXPECT_EQ(before, after) << name;
-    }
 }
 
 // A key deleted behind the editor's back: the message says so and offers a refresh, the list
