@@ -1,7 +1,8 @@
 // The registry editor end to end: the Ravelin sample's button opens it through ZKRegEdit on the
 // user's Ravelin key; the user creates a key and three values, changes each, finds them by
 // name, deletes a value and a key, and closes. The registry then holds exactly that, and the
-// editor reopens where it was closed, with the same split and column widths.
+// editor reopens where it was closed, with the same split and column widths; Undo changes then
+// takes everything back, and the session's log lists the changes and the undo.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
@@ -151,7 +152,7 @@ protected:
     HWND editor = nullptr;
 };
 
-TEST_F(RegistryEditorEndToEnd, CreateModifyFindDeleteThenReopenWhereItWas) {
+TEST_F(RegistryEditorEndToEnd, CreateModifyFindDeleteReopenWhereItWasThenUndoEverything) {
     ASSERT_NE(nullptr, openEditor());
     command(ID_REGEDIT_NEW_KEY);  // under the top-level key, selected at start
     fillIn("New Key", {{IDC_NEW_KEY_NAME, "Support"}});
@@ -197,6 +198,8 @@ TEST_F(RegistryEditorEndToEnd, CreateModifyFindDeleteThenReopenWhereItWas) {
 
     command(ID_REGEDIT_NEW_KEY);
     fillIn("New Key", {{IDC_NEW_KEY_NAME, "Scrap"}});
+    command(ID_REGEDIT_NEW_DWORD);
+    fillIn("Edit DWORD", {{IDC_DWORD_NAME, "Kept"}, {IDC_DWORD_VALUE, "7"}});
     settle();
     EXPECT_TRUE(KeyExists("Software\\Halvard\\Ravelin\\Support\\Scrap"));
     clickSelectedKey();
@@ -230,34 +233,13 @@ TEST_F(RegistryEditorEndToEnd, CreateModifyFindDeleteThenReopenWhereItWas) {
     EXPECT_EQ(77, SendMessageA(list, LVM_GETCOLUMNWIDTH, 1, 0));
     EXPECT_EQ(static_cast<DWORD>(split), DwordValue(kEditorSettings, "Split"));
     EXPECT_EQ(split, treeRight());
-    PostMessageA(editor, WM_CLOSE, 0, 0);
-    waitGone(editor);
-}
 
-// Every change is journaled: the log lists each, Undo changes takes them all back (a deleted key
-// with its values included), and the log of the session lists the undo as well.
-TEST_F(RegistryEditorEndToEnd, UndoChangesTakesEverythingBackAndTheLogListsIt) {
-    ASSERT_NE(nullptr, openEditor());
-    command(ID_REGEDIT_NEW_KEY);
-    fillIn("New Key", {{IDC_NEW_KEY_NAME, "Support"}});
-    command(ID_REGEDIT_NEW_STRING);
-    fillIn("Edit String", {{IDC_STRING_NAME, "Number"}, {IDC_STRING_VALUE, "555-0100"}});
-    command(ID_REGEDIT_NEW_KEY);
-    fillIn("New Key", {{IDC_NEW_KEY_NAME, "Scrap"}});
-    command(ID_REGEDIT_NEW_DWORD);
-    fillIn("Edit DWORD", {{IDC_DWORD_NAME, "Kept"}, {IDC_DWORD_VALUE, "7"}});
-    settle();
-    clickSelectedKey();
-    command(ID_REGEDIT_DELETE);
-    answer(IDYES);
-    settle();
-    ASSERT_FALSE(KeyExists("Software\\Halvard\\Ravelin\\Support\\Scrap"));
-
+    // Undo changes lists every change and takes them all back, the deleted key with its value too.
     command(ID_REGEDIT_UNDO_CHANGES);
-    HWND list = dialog("Undo changes");
-    ASSERT_NE(nullptr, list);
-    EXPECT_EQ(5, SendMessageA(GetDlgItem(list, IDC_UNDO_LIST), LB_GETCOUNT, 0, 0));
-    drive::Click(list, IDYES);
+    HWND undo = dialog("Undo changes");
+    ASSERT_NE(nullptr, undo);
+    EXPECT_EQ(11, SendMessageA(GetDlgItem(undo, IDC_UNDO_LIST), LB_GETCOUNT, 0, 0));
+    drive::Click(undo, IDYES);
     EXPECT_EQ("The changes have been taken back.", answer(IDOK));
     settle();
     EXPECT_FALSE(KeyExists(kSupport));
@@ -265,6 +247,7 @@ TEST_F(RegistryEditorEndToEnd, UndoChangesTakesEverythingBackAndTheLogListsIt) {
     PostMessageA(editor, WM_CLOSE, 0, 0);
     waitGone(editor);
 
+    // The log of the session lists the changes, then the undo's own, newest first.
     ASSERT_TRUE(session.EnterUserInfo(nullptr));
     EXPECT_FALSE(session.WaitForResult().empty());
     const std::string log = e2e::ReadWholeFile(e2e::kLog);
@@ -275,7 +258,7 @@ TEST_F(RegistryEditorEndToEnd, UndoChangesTakesEverythingBackAndTheLogListsIt) {
         "Value \"Number\" of HKEY_CURRENT_USER\\Software\\Halvard\\Ravelin\\Support created as 555-0100\r\n",
         "Value \"Kept\" of HKEY_CURRENT_USER\\Software\\Halvard\\Ravelin\\Support\\Scrap created as 0x00000007 (7)\r\n",
         "Key HKEY_CURRENT_USER\\Software\\Halvard\\Ravelin\\Support\\Scrap deleted (keys: 1, values: 1)\r\n",
-        "Key HKEY_CURRENT_USER\\Software\\Halvard\\Ravelin\\Support\\Scrap created\r\n",  // the undo, newest first
+        "Key HKEY_CURRENT_USER\\Software\\Halvard\\Ravelin\\Support\\Scrap created\r\n",
         "Key HKEY_CURRENT_USER\\Software\\Halvard\\Ravelin\\Support deleted (keys: 1, values: 0)\r\n",
     };
     size_t at = banner;

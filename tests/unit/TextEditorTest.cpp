@@ -1,7 +1,7 @@
 // The text editor window, driven in this process: command enabling and the read-only window,
 // closing with unsaved changes, the font change, searching, and saving (the saved flag, and a
-// failed save that must leave the file whole); a large file in the plain control and the default
-// font. Where the window first opens is tested with the registry editor's.
+// failed save that must leave the file whole), each in both kinds of control where they differ;
+// the default font. Where the window first opens is tested with the registry editor's.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
@@ -70,11 +70,13 @@ CHARRANGE SelectionOf(HWND control) {
 
 void Command(const CTextEditorWnd& editor, UINT id) { SendMessageA(editor.hwnd(), WM_COMMAND, id, 0); }
 
-// Numbered log lines up to at least the size, with "needle" in line 250 and the last line.
+// Numbered log lines up to at least the size, with "needle" in line 250 and the last line, and
+// only a word or case away from it in line 100.
 std::string NumberedLines(size_t bytes) {
     std::string text;
     for (unsigned line = 0; text.size() < bytes || line <= 250; ++line)
-        text += "line " + std::to_string(line) + (line == 250 ? " needle" : "") + " of the log\r\n";
+        text += "line " + std::to_string(line) + (line == 100 ? " Needle needles" : line == 250 ? " needle" : "") +
+                " of the log\r\n";
     return text + "needle\r\nthe end\r\n";
 }
 
@@ -192,88 +194,93 @@ TEST_F(TextEditorTest, ClosingWithChangesAsksAndCancelKeepsTheWindowAsItWas) {
     EXPECT_TRUE(editor->saved());
 }
 
+// In both kinds of control, modified or not.
 TEST_F(TextEditorTest, AFontChangeKeepsTheTextTheSelectionAndTheModifiedState) {
     LOGFONTA chosen = ChosenFont();
     lstrcpyA(chosen.lfFaceName, "Courier New");
-    for (const bool modified : {true, false}) {
-        SCOPED_TRACE(modified ? "modified" : "unmodified");
-        auto editor = open("alpha\r\nbeta\r\n");
-        if (modified) Type(editor->textControl(), "+");
+    HDC screen = GetDC(nullptr);
+    const int twips = MulDiv(19, 1440, GetDeviceCaps(screen, LOGPIXELSY));
+    ReleaseDC(nullptr, screen);
+    const struct {
+        size_t size;
+        bool modified;
+    } cases[] = {{0, true}, {0, false}, {CTextEditorWnd::kLargestRichText + 1, true}};
+    for (const auto& each : cases) {
+        SCOPED_TRACE(std::to_string(each.size) + (each.modified ? " modified" : " unmodified"));
+        const std::string text = NumberedLines(each.size);
+        auto editor = open(text);
+        if (each.modified) Type(editor->textControl(), "+");
         Select(editor->textControl(), 2, 5);
         ASSERT_TRUE(editor->SetDisplayFont(chosen));
-        HWND text = editor->textControl();
-        EXPECT_EQ(modified ? "+alpha\r\nbeta\r\n" : "alpha\r\nbeta\r\n", TextOf(text));
-        EXPECT_EQ(2, SelectionOf(text).cpMin);
-        EXPECT_EQ(5, SelectionOf(text).cpMax);
-        EXPECT_EQ(modified, editor->modified());
-        EXPECT_EQ(modified ? "Notes [modified]" : "Notes", drive::Text(editor->hwnd()));
-        CHARFORMATA format{};
-        format.cbSize = sizeof format;
-        SendMessageA(text, EM_GETCHARFORMAT, TRUE, reinterpret_cast<LPARAM>(&format));
-        HDC screen = GetDC(nullptr);
-        EXPECT_EQ(MulDiv(19, 1440, GetDeviceCaps(screen, LOGPIXELSY)), format.yHeight);  // twips
-        ReleaseDC(nullptr, screen);
+        HWND control = editor->textControl();
+        EXPECT_TRUE((each.modified ? "+" + text : text) == TextOf(control));
+        EXPECT_EQ(2, SelectionOf(control).cpMin);
+        EXPECT_EQ(5, SelectionOf(control).cpMax);
+        EXPECT_EQ(each.modified, editor->modified());
+        EXPECT_EQ(each.modified ? "Notes [modified]" : "Notes", drive::Text(editor->hwnd()));
+        if (each.size) {
+            LOGFONTA shown{};
+            GetObjectA(reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)), sizeof shown, &shown);
+            EXPECT_EQ(-19, shown.lfHeight);
+        } else {
+            CHARFORMATA format{};
+            format.cbSize = sizeof format;
+            SendMessageA(control, EM_GETCHARFORMAT, TRUE, reinterpret_cast<LPARAM>(&format));
+            EXPECT_EQ(twips, format.yHeight);
+        }
         // The text keeps reporting changes after the font change.
-        Type(text, "!");
+        Type(control, "!");
         EXPECT_TRUE(editor->modified());
     }
 }
 
-// The Find dialog's first search, then F3 onward; a text only before the caret is not found.
-TEST_F(TextEditorTest, FindNextSearchesForwardFromTheSelectionWithoutWrapping) {
-    auto editor = open("Alpha alphabet alpha ALPHA alpha\r\n");
-    HWND text = editor->textControl();
-    EXPECT_FALSE(MenuItemEnabled(editor->hwnd(), ID_EDITOR_FIND_NEXT));
-    FindWithDialog(*editor, "alpha", true);
-    EXPECT_EQ(15, SelectionOf(text).cpMin);
-    EXPECT_EQ(20, SelectionOf(text).cpMax);
-    EXPECT_TRUE(MenuItemEnabled(editor->hwnd(), ID_EDITOR_FIND_NEXT)) << "closing the dialog keeps the search";
-    Command(*editor, ID_EDITOR_FIND_NEXT);
-    EXPECT_EQ(27, SelectionOf(text).cpMin);
-    EXPECT_EQ("No matches found", AnsweringBox(IDOK, [&] { Command(*editor, ID_EDITOR_FIND_NEXT); }));
-    EXPECT_EQ(27, SelectionOf(text).cpMin);
-    Select(text, 0, 0);
-    Command(*editor, ID_EDITOR_FIND_NEXT);
-    EXPECT_EQ(15, SelectionOf(text).cpMin);
-    // Find opens the dialog again with the last search.
-    Command(*editor, ID_EDITOR_FIND);
-    HWND find = drive::WaitForTopLevel(GetCurrentProcessId(), "#32770", "Find", 5000);
-    ASSERT_NE(nullptr, find);
-    EXPECT_EQ("alpha", drive::Text(GetDlgItem(find, edt1)));
-    EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(find, chx2));
-}
+// A save that cannot replace the file: a clear message, the text and the modified state kept, no
+// saved flag, and the file as it was. A save then writes the text whole, Restore reads the file
+// again, and a file that has gained a zero byte comes back read-only: a save would cut it there.
+// A file beyond the Rich Edit size goes to the plain control, which does all this too.
+TEST_F(TextEditorTest, SaveAndRestoreKeepTheFileAndTheTextWholeAndAFailureChangesNothing) {
+    for (const size_t size : {size_t(0), CTextEditorWnd::kLargestRichText + 1}) {
+        const std::string text = NumberedLines(size);
+        SCOPED_TRACE(text.size());
+        auto editor = open(text);
+        HWND control = editor->textControl();
+        EXPECT_TRUE(!size || ClassOf(control) == "Edit") << ClassOf(control);
+        EXPECT_TRUE(text == TextOf(control));
+        Type(control, "Checked: ");
+        Select(control, 0, 0);
+        {
+            fw::UniqueFile lock(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+            ASSERT_TRUE(lock.valid());
+            const std::string message = AnsweringBox(IDOK, [&] { Command(*editor, ID_EDITOR_SAVE); });
+            EXPECT_EQ(0u, message.find("Zelkor could not save the file \"" + path + "\": ")) << message;
+            const std::string restore = AnsweringBox(IDOK, [&] { Command(*editor, ID_EDITOR_RESTORE); });
+            EXPECT_EQ(0u, restore.find("Zelkor could not open the file \"" + path + "\": ")) << restore;
+        }
+        // A read-only file is refused everywhere, as Windows refuses to replace it.
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+        const std::string readOnly = AnsweringBox(IDOK, [&] { Command(*editor, ID_EDITOR_SAVE); });
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        EXPECT_EQ(0u, readOnly.find("Zelkor could not save the file \"" + path + "\": ")) << readOnly;
+        EXPECT_FALSE(editor->saved());
+        EXPECT_TRUE(editor->modified());
+        EXPECT_EQ("Notes [modified]", drive::Text(editor->hwnd()));
+        EXPECT_TRUE("Checked: " + text == TextOf(control));
+        EXPECT_TRUE(text == ReadTextFile(path));
 
-// A save that cannot replace the file: a clear message, the text and the modified state kept,
-// no saved flag, and the file as it was. Restore of a file that cannot be read keeps the text.
-TEST_F(TextEditorTest, AFailedSaveOrRestoreLeavesTheFileAndTheTextAsTheyWere) {
-    auto editor = open("kept\r\n");
-    Type(editor->textControl(), "changed ");
-    {
-        fw::UniqueFile lock(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-        ASSERT_TRUE(lock.valid());
-        const std::string message = AnsweringBox(IDOK, [&] { Command(*editor, ID_EDITOR_SAVE); });
-        EXPECT_EQ(0u, message.find("Zelkor could not save the file \"" + path + "\": ")) << message;
-        const std::string restore = AnsweringBox(IDOK, [&] { Command(*editor, ID_EDITOR_RESTORE); });
-        EXPECT_EQ(0u, restore.find("Zelkor could not open the file \"" + path + "\": ")) << restore;
+        Command(*editor, ID_EDITOR_SAVE);
+        EXPECT_TRUE("Checked: " + text == ReadTextFile(path));
+        EXPECT_FALSE(editor->modified());
+        Type(control, "x");
+        Command(*editor, ID_EDITOR_RESTORE);
+        EXPECT_TRUE("Checked: " + text == TextOf(editor->textControl()));
+        EXPECT_FALSE(editor->modified());
+        ASSERT_TRUE(WriteTextFile(path, text + std::string(1, '\0')));
+        Type(editor->textControl(), "x");
+        Command(*editor, ID_EDITOR_RESTORE);
+        EXPECT_TRUE(!size || ClassOf(editor->textControl()) == "Edit");
+        EXPECT_TRUE(GetWindowLongA(editor->textControl(), GWL_STYLE) & ES_READONLY);
+        EXPECT_EQ("READ", PaneText(editor->hwnd(), 1));
     }
-    // A read-only file is refused everywhere, as Windows refuses to replace it.
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
-    const std::string readOnly = AnsweringBox(IDOK, [&] { Command(*editor, ID_EDITOR_SAVE); });
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    EXPECT_EQ(0u, readOnly.find("Zelkor could not save the file \"" + path + "\": ")) << readOnly;
-    EXPECT_FALSE(editor->saved());
-    EXPECT_TRUE(editor->modified());
-    EXPECT_EQ("changed kept\r\n", TextOf(editor->textControl()));
-    EXPECT_EQ("kept\r\n", ReadTextFile(path));
-    Command(*editor, ID_EDITOR_RESTORE);
-    EXPECT_EQ("kept\r\n", TextOf(editor->textControl()));
-    EXPECT_FALSE(editor->modified());
-    // A file that has gained a zero byte comes back read-only: a save would cut it there.
-    ASSERT_TRUE(WriteTextFile(path, std::string("a\0b", 3)));
-    Type(editor->textControl(), "x");
-    Command(*editor, ID_EDITOR_RESTORE);
-    EXPECT_TRUE(GetWindowLongA(editor->textControl(), GWL_STYLE) & ES_READONLY);
-    EXPECT_EQ("READ", PaneText(editor->hwnd(), 1));
 }
 
 // Through the host function, with the platform's editor out of reach: the flag that the opener
@@ -305,60 +312,38 @@ TEST_F(TextEditorTest, TheSavedFlagReachesTheCallerOfZKTextEdit) {
     }
 }
 
-// A file beyond the Rich Edit size goes to the plain control, which keeps every command working.
-TEST_F(TextEditorTest, ALargeFileOpensInThePlainControlAndSavesRestoresAndChangesFont) {
-    const std::string text = NumberedLines(CTextEditorWnd::kLargestRichText + 1);
-    auto editor = open(text);
-    HWND control = editor->textControl();
-    EXPECT_EQ("Edit", ClassOf(control));
-    EXPECT_TRUE(text == TextOf(control));
-    Type(control, "Checked: ");
-    Select(control, 0, 0);
-    EXPECT_EQ("Notes [modified]", drive::Text(editor->hwnd()));
-    Command(*editor, ID_EDITOR_SAVE);
-    EXPECT_TRUE("Checked: " + text == ReadTextFile(path));
-    EXPECT_FALSE(editor->modified());
-
-    Type(control, "x");
-    Select(control, 3, 7);
-    ASSERT_TRUE(editor->SetDisplayFont(ChosenFont()));
-    LOGFONTA shown{};
-    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(editor->textControl(), WM_GETFONT, 0, 0)), sizeof shown, &shown);
-    EXPECT_EQ(-19, shown.lfHeight);
-    EXPECT_TRUE("xChecked: " + text == TextOf(editor->textControl()));
-    EXPECT_EQ(3, SelectionOf(editor->textControl()).cpMin);
-    EXPECT_EQ(7, SelectionOf(editor->textControl()).cpMax);
-    EXPECT_TRUE(editor->modified());
-
-    Command(*editor, ID_EDITOR_RESTORE);
-    EXPECT_TRUE("Checked: " + text == TextOf(editor->textControl()));
-    EXPECT_FALSE(editor->modified());
-    // A zero byte makes it read-only here too.
-    ASSERT_TRUE(WriteTextFile(path, text + std::string(1, '\0')));
-    Type(editor->textControl(), "x");
-    Command(*editor, ID_EDITOR_RESTORE);
-    EXPECT_EQ("Edit", ClassOf(editor->textControl()));
-    EXPECT_TRUE(GetWindowLongA(editor->textControl(), GWL_STYLE) & ES_READONLY);
-}
-
-// The match far below the first lines comes into view, from the Find dialog and from Find Next,
-// in both kinds of control.
-TEST_F(TextEditorTest, FindScrollsTheMatchIntoView) {
+// The Find dialog's first search with its options, then F3 onward from the selection without
+// wrapping; the match far below the first lines comes into view, in both kinds of control.
+TEST_F(TextEditorTest, FindSearchesForwardFromTheSelectionAndScrollsTheMatchIntoView) {
     for (const size_t size : {size_t(0), CTextEditorWnd::kLargestRichText + 1}) {
         const std::string text = NumberedLines(size);
         SCOPED_TRACE(text.size());
         auto editor = open(text);
         editor->window().show(SW_SHOW);
         HWND control = editor->textControl();
-        FindWithDialog(*editor, "NEEDLE");
-        const auto first = static_cast<LONG>(text.find("needle"));
+        EXPECT_FALSE(MenuItemEnabled(editor->hwnd(), ID_EDITOR_FIND_NEXT));
+        FindWithDialog(*editor, "needle", true);
+        const auto first = static_cast<LONG>(text.find(" needle ") + 1);
         EXPECT_EQ(first, SelectionOf(control).cpMin);
         EXPECT_EQ(first + 6, SelectionOf(control).cpMax);
         EXPECT_TRUE(LineShown(control, first));
+        EXPECT_TRUE(MenuItemEnabled(editor->hwnd(), ID_EDITOR_FIND_NEXT)) << "closing the dialog keeps the search";
         Command(*editor, ID_EDITOR_FIND_NEXT);
         const auto last = static_cast<LONG>(text.rfind("needle"));
         EXPECT_EQ(last, SelectionOf(control).cpMin);
         EXPECT_TRUE(LineShown(control, last));
+        EXPECT_EQ("No matches found", AnsweringBox(IDOK, [&] { Command(*editor, ID_EDITOR_FIND_NEXT); }));
+        EXPECT_EQ(last, SelectionOf(control).cpMin);
+        Select(control, 0, 0);
+        Command(*editor, ID_EDITOR_FIND_NEXT);
+        EXPECT_EQ(first, SelectionOf(control).cpMin);
+        // Find opens the dialog again with the last search.
+        Command(*editor, ID_EDITOR_FIND);
+        HWND find = drive::WaitForTopLevel(GetCurrentProcessId(), "#32770", "Find", 5000);
+        ASSERT_NE(nullptr, find);
+        EXPECT_EQ("needle", drive::Text(GetDlgItem(find, edt1)));
+        EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(find, chx2));
+        SendMessageA(find, WM_COMMAND, IDCANCEL, 0);
     }
 }
 

@@ -37,32 +37,6 @@ protected:
     ProbePage* second = nullptr;
 };
 
-TEST_F(Wizard, ContinueModeDuringAnAutoRunDisablesPreviousAndGivesBackItsState) {
-    auto press = [&](int id) { SendMessageA(wizard.hwnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); };
-    auto enabled = [&](int id) { return wizard.item(id).isEnabled(); };
-    auto visible = [&](int id) { return wizard.item(id).isVisible(); };
-    press(IDC_WIZARD_NEXT);
-    ASSERT_TRUE(enabled(IDC_WIZARD_PREVIOUS));
-
-    session.autoRun = true;
-    ZKSetContinue(TRUE);
-    EXPECT_TRUE(visible(IDC_WIZARD_CONTINUE));
-    EXPECT_FALSE(visible(IDC_WIZARD_NEXT));
-    ZKSetContinue(TRUE);  // no change the second time: Previous's state is not taken twice
-    EXPECT_FALSE(enabled(IDC_WIZARD_PREVIOUS));
-
-    press(IDC_WIZARD_CONTINUE);
-    EXPECT_EQ(1, second->continued);
-    EXPECT_TRUE(visible(IDC_WIZARD_NEXT));
-    EXPECT_TRUE(enabled(IDC_WIZARD_PREVIOUS));
-    EXPECT_EQ(second, wizard.currentPage());
-
-    // Outside an auto-run, Previous is left alone.
-    session.autoRun = false;
-    ZKSetContinue(TRUE);
-    EXPECT_TRUE(enabled(IDC_WIZARD_PREVIOUS));
-}
-
 // Enter as the dialog manager sees it, from the control that has the focus.
 void pressEnter(HWND wizard) {
     MSG enter{GetFocus(), WM_KEYDOWN, VK_RETURN, 0, 0, {}};
@@ -73,15 +47,24 @@ bool isDefault(const CWizardDlg& wizard, int id) {
     return (GetWindowLongA(wizard.item(id).hwnd(), GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
 }
 
-TEST_F(Wizard, EnterPressesContinueWhileItIsShownAndNextOtherwise) {
+// During an auto-run Continue takes Next's place, the focus and the default, and Previous is
+// disabled; pressed, it gives all of them back. Outside an auto-run Previous is left alone.
+TEST_F(Wizard, ContinueModeDuringAnAutoRunTakesNextsPlaceAndGivesBackTheStates) {
+    auto enabled = [&](int id) { return wizard.item(id).isEnabled(); };
+    auto visible = [&](int id) { return wizard.item(id).isVisible(); };
+    auto defaultId = [&] { return LOWORD(SendMessageA(wizard.hwnd(), DM_GETDEFID, 0, 0)); };
     session.autoRun = true;
     SetFocus(wizard.item(IDC_WIZARD_NEXT).hwnd());
     pressEnter(wizard.hwnd());
     ASSERT_EQ(second, wizard.currentPage());
+    ASSERT_TRUE(enabled(IDC_WIZARD_PREVIOUS));
 
-    // The focus was on Next, which goes: Continue takes it, and the default with it.
     ZKSetContinue(TRUE);
-    EXPECT_EQ(IDC_WIZARD_CONTINUE, LOWORD(SendMessageA(wizard.hwnd(), DM_GETDEFID, 0, 0)));
+    ZKSetContinue(TRUE);  // no change the second time: Previous's state is not taken twice
+    EXPECT_TRUE(visible(IDC_WIZARD_CONTINUE));
+    EXPECT_FALSE(visible(IDC_WIZARD_NEXT));
+    EXPECT_FALSE(enabled(IDC_WIZARD_PREVIOUS));
+    EXPECT_EQ(IDC_WIZARD_CONTINUE, defaultId());
     EXPECT_TRUE(isDefault(wizard, IDC_WIZARD_CONTINUE));
     EXPECT_FALSE(isDefault(wizard, IDC_WIZARD_PREVIOUS));
     EXPECT_FALSE(isDefault(wizard, IDC_WIZARD_NEXT));
@@ -89,12 +72,16 @@ TEST_F(Wizard, EnterPressesContinueWhileItIsShownAndNextOtherwise) {
     EXPECT_EQ(1, second->continued);
     EXPECT_EQ(second, wizard.currentPage());
 
-    // Continue pressed: Next is back, and the default.
-    EXPECT_EQ(IDC_WIZARD_NEXT, LOWORD(SendMessageA(wizard.hwnd(), DM_GETDEFID, 0, 0)));
+    EXPECT_TRUE(visible(IDC_WIZARD_NEXT));
+    EXPECT_TRUE(enabled(IDC_WIZARD_PREVIOUS));
+    EXPECT_EQ(IDC_WIZARD_NEXT, defaultId());
     EXPECT_TRUE(isDefault(wizard, IDC_WIZARD_NEXT));
     EXPECT_FALSE(isDefault(wizard, IDC_WIZARD_CONTINUE));
     pressEnter(wizard.hwnd());
     EXPECT_EQ(wizard.page(2), wizard.currentPage());
+    session.autoRun = false;
+    ZKSetContinue(TRUE);
+    EXPECT_TRUE(enabled(IDC_WIZARD_PREVIOUS));
 }
 
 }  // namespace
