@@ -154,7 +154,8 @@ PrintResult CLogPrinter::PrintLog(const char* path, const Progress& progress) {
     const std::string written = LastWrittenText(path);
     const std::string computer = CurrentMachineNames().computer;
     const char* const header[3] = {path, written.c_str(), computer.c_str()};
-    const std::vector<PrintedPage> pages = LayOutPages(text.data(), text.data() + text.size(), m_charsPerLine, m_bodyLines);
+    const std::vector<PrintedPage> pages =
+        LayOutPages(text.data(), text.data() + text.size(), m_charsPerLine, m_bodyLines);
     const auto count = static_cast<unsigned>(pages.size());
     for (unsigned number = 1; number <= count && result.outcome == PrintOutcome::Printed; ++number) {
         SetLastError(ERROR_SUCCESS);
