@@ -56,15 +56,14 @@ bool ParseSeconds(const std::wstring& text, DWORD& seconds) {
 
 CommandLine ParseCommandLine(const std::vector<std::wstring>& arguments) {
     CommandLine line;
-    bool automatic = false, timeoutGiven = false;
-    std::string modeName;
+    bool timeoutGiven = false;
+    std::string modeName;  // as typed after "/auto:"
     for (const std::wstring& argument : arguments) {
         std::wstring value;
         bool hasValue = false;
         if (argument == L"/?") {
             line.help = true;
         } else if (IsSwitch(argument, L"auto", value, hasValue)) {
-            automatic = true;
             modeName = fw::Narrowed(value);
             if (!hasValue || _wcsicmp(value.c_str(), L"typical") == 0) {
                 line.mode = CommandLine::Mode::Typical;
@@ -99,7 +98,7 @@ CommandLine ParseCommandLine(const std::vector<std::wstring>& arguments) {
     }
     if (!line.tests.empty()) {
         // A plain /auto may stand beside the list; a mode of its own would contradict it.
-        if (automatic && !modeName.empty()) {
+        if (!modeName.empty()) {
             line.error = fw::FormattedString(IDS_CMD_TESTS_WITH_MODE, modeName.c_str());
             return line;
         }

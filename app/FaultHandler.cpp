@@ -22,26 +22,11 @@ constexpr DWORD kAbortExitCode = 3;
 
 LONG faultBeingHandled = 0;
 
-HMODULE ModuleAt(const void* address) {
-    HMODULE module = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       static_cast<LPCSTR>(address), &module);
-    return module;
-}
-
-CTestLibrary* LibraryAt(const void* address) {
-    const HMODULE module = ModuleAt(address);
-    CTestLibrary* library = nullptr;
-    for (size_t index = 0; module && GetTestLibrary(index, library); ++index)
-        if (library->module() == module) return library;
-    return nullptr;
-}
-
 // The library and test that ran, or the library whose code faulted, or the fault's code.
 std::string DescribeFault(DWORD code, const void* address) {
     const std::string inCall = CTestPage::LibraryInCall();
     if (!inCall.empty()) return inCall;
-    if (const CTestLibrary* library = LibraryAt(address))
+    if (const CTestLibrary* library = TestLibraryOf(ModuleAt(address)))
         return fw::FormattedString(IDS_LIBRARY_FAILED_OUTSIDE_TEST, library->name(), library->fileName().c_str());
     return fw::FormattedString(IDS_PROGRAM_FAILED, static_cast<unsigned long>(code));
 }

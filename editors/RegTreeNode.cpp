@@ -1,7 +1,5 @@
 #include "editors/RegTreeNode.h"
 
-#include <utility>
-
 #include "editors/RegistryTreeCtrl.h"
 #include "framework/StringTable.h"
 #include "journal/Journal.h"
@@ -20,12 +18,8 @@ void CRegTreeNode::revert() {
 
 WriteFailure CRegTreeNode::commit() {
     WriteFailure first;
-    for (HTREEITEM child = m_tree.FirstChild(m_item); child; child = m_tree.NextSibling(child)) {
-        CRegTreeNode* node = m_tree.Node(child);
-        if (!node) continue;
-        WriteFailure failure = node->commit();
-        if (failure && !first) first = std::move(failure);
-    }
+    for (HTREEITEM child = m_tree.FirstChild(m_item); child; child = m_tree.NextSibling(child))
+        if (CRegTreeNode* node = m_tree.Node(child)) first.keepFirst(node->commit());
     // A value whose write failed keeps its mark, and so do the nodes above it.
     if (m_tree.FirstChild(m_item))
         followChildren();

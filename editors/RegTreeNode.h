@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "editors/RegistryPageControls.h"
 #include "testlib/RegEditItem.h"
@@ -18,6 +19,10 @@ struct WriteFailure {
     LONG error = ERROR_SUCCESS;
     std::string label;
     explicit operator bool() const { return error != ERROR_SUCCESS; }
+    // Of several writes, the first that failed is the one told.
+    void keepFirst(WriteFailure&& failure) {
+        if (failure && !*this) *this = std::move(failure);
+    }
 };
 
 class CRegTreeNode {

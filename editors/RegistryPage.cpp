@@ -190,10 +190,7 @@ void CRegistryPage::ReportFailure(UINT message, const WriteFailure& failure) {
 
 bool CRegistryPage::CommitModified() {
     WriteFailure first;
-    for (CRegTreeNode* leaf : m_tree.ModifiedLeaves()) {
-        WriteFailure failure = leaf->commit();
-        if (failure && !first) first = std::move(failure);
-    }
+    for (CRegTreeNode* leaf : m_tree.ModifiedLeaves()) first.keepFirst(leaf->commit());
     if (first) {
         ReportFailure(IDS_REGPAGE_NOT_SAVED, first);
         return false;

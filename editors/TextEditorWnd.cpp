@@ -12,6 +12,7 @@
 #include "framework/ErrorText.h"
 #include "framework/FileReplace.h"
 #include "framework/MessageBox.h"
+#include "framework/Process.h"
 #include "framework/RichEditCtrl.h"
 #include "framework/StringTable.h"
 #include "framework/WaitCursor.h"
@@ -61,6 +62,7 @@ bool CTextEditorWnd::Open() {
     if (!readFile(text)) return false;
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MAXIMIZEBOX;
     if (!Create(m_title, style, 0, m_owner, IDR_TEXT_EDITOR)) return false;
+    if (!m_openingNote.empty()) m_statusBar.ShowMessage(m_openingNote);
     HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_ZELKOR));
     window().send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     LoadAcceleratorTable(IDR_TEXT_EDITOR_KEYS);
@@ -336,9 +338,14 @@ LRESULT CTextEditorWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 bool EditTextFile(HWND owner, const char* path, const char* title, bool readOnly) {
     // The path goes to the platform's editor as it is, unquoted; that editor is not waited for.
-    const std::string command = std::string("notepad.exe") + " " + path;
-    if (WinExec(command.c_str(), SW_SHOWNORMAL) > 31) return true;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
+    if (fw::StartProcess(std::string("notepad.exe ") + path, &startup)) return true;
+    const DWORD error = GetLastError();
     CTextEditorWnd editor(owner, title, path, readOnly);
+    editor.setOpeningNote(fw::FormattedString(IDS_EDITOR_NO_NOTEPAD, ErrorText(error).c_str()));
     editor.Run();
     return editor.saved();
 }

@@ -35,7 +35,7 @@ INT_PTR CValueDialog::DoModal() { return CDialog::DoModal(m_parent); }
 
 BOOL CValueDialog::OnInitDialog() {
     CDialog::OnInitDialog();
-    fw::CentreOver(hwnd(), GetWindow(hwnd(), GW_OWNER));
+    CentreOverOwner();
     if (!m_clashKey) return TRUE;
     // A new value: the name is the user's to type, and typed first.
     const fw::WindowRef name = item(m_nameId);
@@ -130,7 +130,7 @@ void CEditBinaryDlg::DoDataExchange(fw::DataExchange& exchange) {
 CNewKeyDlg::CNewKeyDlg(HKEY parentKey) : CDialog(IDD_NEW_KEY), m_parentKey(parentKey) {}
 
 BOOL CNewKeyDlg::OnInitDialog() {
-    fw::CentreOver(hwnd(), GetWindow(hwnd(), GW_OWNER));
+    CentreOverOwner();
     return CDialog::OnInitDialog();
 }
 

@@ -52,6 +52,8 @@ protected:
     virtual void OnDestroy() {}
     // Answers a message with a value, as the platform's dialog rules require.
     INT_PTR Answer(LRESULT result);
+    // Puts the dialog centred over the window that owns it (the screen when none does).
+    void CentreOverOwner() const { CentreOver(m_hwnd, GetWindow(m_hwnd, GW_OWNER)); }
 
 private:
     static INT_PTR CALLBACK StaticDialogProc(HWND, UINT, WPARAM, LPARAM);

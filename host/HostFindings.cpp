@@ -14,13 +14,9 @@ namespace {
 
 // The test library that holds the address; for any other module, its file's name.
 std::string libraryAt(const void* address) {
-    HMODULE module = nullptr;
-    if (!GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                            static_cast<LPCSTR>(address), &module))
-        return "";
-    CTestLibrary* library = nullptr;
-    for (size_t index = 0; GetTestLibrary(index, library); ++index)
-        if (library->module() == module) return library->name();
+    const HMODULE module = ModuleAt(address);
+    if (!module) return "";
+    if (const CTestLibrary* library = TestLibraryOf(module)) return library->name();
     char path[MAX_PATH] = {};
     GetModuleFileNameA(module, path, MAX_PATH);
     std::string name = path;

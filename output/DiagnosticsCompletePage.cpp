@@ -35,6 +35,19 @@ std::string WithFindingsCount(const std::string& firstLine) {
 
 }  // namespace
 
+// The box holds two lines; a longer text (a long path, the reason the log is incomplete, the
+// findings) scrolls, with a scroll bar only then.
+void CDiagnosticsCompletePage::ShowResult(const std::string& text) {
+    const fw::WindowRef box = item(IDC_COMPLETE_RESULT);
+    box.setText(text);
+    // Scrolled as far as it goes, the box shows its last line: any line above it is out of sight.
+    const LRESULT lines = box.send(EM_GETLINECOUNT);
+    box.send(EM_LINESCROLL, 0, lines);
+    const bool scrolls = box.send(EM_GETFIRSTVISIBLELINE) > 0;
+    ShowScrollBar(box, SB_VERT, scrolls);
+    box.send(EM_LINESCROLL, 0, -lines);
+}
+
 CDiagnosticsCompletePage::CDiagnosticsCompletePage() : CWizardPage(IDD_DIAGNOSTICS_COMPLETE, true) {}
 
 BOOL CDiagnosticsCompletePage::OnInitDialog() {
@@ -62,7 +75,7 @@ void CDiagnosticsCompletePage::PageOpActivate() { GenerateLogFile(); }
 void CDiagnosticsCompletePage::GenerateLogFile() {
     if (CWizardDlg* frame = wizard()) frame->SetFinishMode(true);
     EnableLogActions(false);
-    item(IDC_COMPLETE_RESULT).setText("");
+    ShowResult("");
     // A new log is whole: its details are shown until the box is ticked again.
     CheckDlgButton(hwnd(), IDC_COMPLETE_HIDE_DETAILS, BST_UNCHECKED);
     m_originalLog.clear();
@@ -191,7 +204,7 @@ void CDiagnosticsCompletePage::MailCommand() {
 void CDiagnosticsCompletePage::ShowMailResult() {
     switch (m_mailed.outcome) {
     case MailOutcome::Sent:
-        item(IDC_COMPLETE_RESULT).setText(WithFindingsCount(fw::FormattedString(IDS_MAIL_SENT, m_mail.address.c_str())));
+        ShowResult(WithFindingsCount(fw::FormattedString(IDS_MAIL_SENT, m_mail.address.c_str())));
         break;
     case MailOutcome::Cancelled:
         break;
@@ -218,7 +231,7 @@ void CDiagnosticsCompletePage::SaveCopyCommand() {
 // earlier file under that name is as it was.
 void CDiagnosticsCompletePage::ShowCopyResult() {
     if (m_copyError == ERROR_SUCCESS) {
-        item(IDC_COMPLETE_RESULT).setText(WithFindingsCount(fw::FormattedString(IDS_COPY_SAVED_AS, m_copyPath.c_str())));
+        ShowResult(WithFindingsCount(fw::FormattedString(IDS_COPY_SAVED_AS, m_copyPath.c_str())));
         return;
     }
     TellFailure(fw::FormattedString(IDS_COPY_NOT_SAVED, m_copyPath.c_str(), ErrorText(m_copyError).c_str()));
@@ -294,7 +307,7 @@ void CDiagnosticsCompletePage::ShowLogResult(bool saved) {
     } else {
         text = fw::FormattedString(IDS_LOG_NOT_SAVED, LogFileName(), ErrorText(LogFileError()).c_str());
     }
-    item(IDC_COMPLETE_RESULT).setText(text);
+    ShowResult(text);
     EnableLogActions(saved);
 }
 

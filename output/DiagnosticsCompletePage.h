@@ -56,6 +56,8 @@ private:
     void ShowLogResult(bool saved);
     void LogUnattendedMessages(const std::vector<std::string>& messages);
     void EnableLogActions(bool enable);
+    // The result text above the actions, readable whatever its length.
+    void ShowResult(const std::string& text);
 
     UserDetails m_user;
     Job m_job = Job::Generate;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "framework/StringTable.h"
+#include "log/LogCopy.h"
 #include "log/PersonalDetails.h"
 #include "resources/resource.h"
 
@@ -65,11 +66,6 @@ HFONT CreatePrintingFont(HDC dc) {
                        ANSI_CHARSET, 0, 0, 0, FIXED_PITCH | FF_MODERN, nullptr);
 }
 
-struct LogText {
-    std::string text;
-    std::string written;  // the local date and time of the last write
-};
-
 std::string LocalTimeText(const FILETIME& time) {
     FILETIME local{};
     SYSTEMTIME parts{};
@@ -80,17 +76,11 @@ std::string LocalTimeText(const FILETIME& time) {
     return std::string(date) + ' ' + clock;
 }
 
-LogText ReadLog(const char* path) {
-    LogText log;
-    fw::UniqueFile file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return log;
-    FILETIME written{};
-    if (GetFileTime(file.get(), nullptr, nullptr, &written)) log.written = LocalTimeText(written);
-    char chunk[65536];
-    DWORD read = 0;
-    while (::ReadFile(file.get(), chunk, sizeof chunk, &read, nullptr) && read) log.text.append(chunk, read);
-    return log;
+// When the file was last written, in local time; empty when that cannot be known.
+std::string LastWrittenText(const char* path) {
+    WIN32_FILE_ATTRIBUTE_DATA attributes{};
+    return GetFileAttributesExA(path, GetFileExInfoStandard, &attributes) ? LocalTimeText(attributes.ftLastWriteTime)
+                                                                           : std::string();
 }
 
 // GDI rounds each character's width to whole device units, while a driver that draws with the
@@ -157,13 +147,16 @@ void CLogPrinter::measurePage() {
 
 PrintResult CLogPrinter::PrintLog(const char* path, const Progress& progress) {
     if (!m_dc) return {PrintOutcome::Refused, ERROR_INVALID_HANDLE};
-    const LogText log = ReadLog(path);
-    const std::string computer = CurrentMachineNames().computer;
-    const char* const header[3] = {path, log.written.c_str(), computer.c_str()};
-    const std::vector<PrintedPage> pages =
-        LayOutPages(log.text.data(), log.text.data() + log.text.size(), m_charsPerLine, m_bodyLines);
-    const auto count = static_cast<unsigned>(pages.size());
+    // A log that cannot be read is refused with the system's reason, not printed as a blank page.
+    std::string text;
     PrintResult result{PrintOutcome::Printed, ERROR_SUCCESS};
+    if (const DWORD error = ReadWholeLog(path, text)) result = {PrintOutcome::Refused, error};
+    const std::string written = LastWrittenText(path);
+    const std::string computer = CurrentMachineNames().computer;
+    const char* const header[3] = {path, written.c_str(), computer.c_str()};
+    const std::vector<PrintedPage> pages =
+        LayOutPages(text.data(), text.data() + text.size(), m_charsPerLine, m_bodyLines);
+    const auto count = static_cast<unsigned>(pages.size());
     for (unsigned number = 1; number <= count && result.outcome == PrintOutcome::Printed; ++number) {
         SetLastError(ERROR_SUCCESS);
         if (progress && !progress(number, count))

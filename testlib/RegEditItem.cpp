@@ -32,6 +32,17 @@ bool RegEditItem::Read(const CRegistryKey& key) {
     return m_exists;
 }
 
+LONG RegEditItem::Commit(CRegistryKey& key) {
+    DWORD type = REG_NONE;
+    std::string data;
+    if (!EditedData(type, data)) return ERROR_SUCCESS;
+    const LONG result = key.setValue(m_valueName, type, data.data(), static_cast<DWORD>(data.size()));
+    if (result != ERROR_SUCCESS) return result;
+    KeepEdited();
+    m_modified = false;
+    return result;
+}
+
 LONG RegEditItem::DeleteFrom(CRegistryKey& key) const { return key.deleteValue(m_valueName); }
 
 DwordRegEditItem::DwordRegEditItem(const EditDescription& description)
@@ -72,14 +83,6 @@ void DwordRegEditItem::TakeChoice(int index) {
     setModified(m_edited != m_stored);
 }
 
-LONG DwordRegEditItem::Commit(CRegistryKey& key) {
-    const LONG result = key.setDword(valueName(), m_edited);
-    if (result != ERROR_SUCCESS) return result;
-    m_stored = m_edited;
-    setModified(false);
-    return result;
-}
-
 bool DwordRegEditItem::EditedData(DWORD& type, std::string& data) const {
     type = REG_DWORD;
     data.assign(reinterpret_cast<const char*>(&m_edited), sizeof m_edited);
@@ -112,14 +115,6 @@ void StringRegEditItem::TakeChoice(int index) {
     if (kind() != ZK_EDIT_STRING_CHOICE) return;
     m_edited = index >= 0 && static_cast<size_t>(index) < m_values.size() ? m_values[static_cast<size_t>(index)] : "";
     setModified(m_edited != m_stored);
-}
-
-LONG StringRegEditItem::Commit(CRegistryKey& key) {
-    const LONG result = key.setString(valueName(), m_edited.c_str());
-    if (result != ERROR_SUCCESS) return result;
-    m_stored = m_edited;
-    setModified(false);
-    return result;
 }
 
 bool StringRegEditItem::EditedData(DWORD& type, std::string& data) const {

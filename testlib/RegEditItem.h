@@ -57,14 +57,16 @@ public:
     virtual CollectRefusal TakeText(const std::string& text, bool strict) = 0;
     // The choice of that index becomes the edited value; -1 when no label is chosen.
     virtual void TakeChoice(int index) = 0;
-    // Writes the edited value under key; it is then the stored value. The registry's code.
-    virtual LONG Commit(CRegistryKey& key) = 0;
+    // Writes the edited data under key; it is then the stored value. The registry's code.
+    LONG Commit(CRegistryKey& key);
     // The type and bytes that Commit would write; false when it writes nothing.
     virtual bool EditedData(DWORD& type, std::string& data) const = 0;
     LONG DeleteFrom(CRegistryKey& key) const;
 
 protected:
     virtual void ReadStored(const CRegistryKey& key) = 0;
+    // The edited value, now written, becomes the stored one.
+    virtual void KeepEdited() = 0;
     void setModified(bool modified) { m_modified = modified; }
 
 private:
@@ -89,11 +91,11 @@ public:
     void Revert() override { m_edited = m_stored; }
     CollectRefusal TakeText(const std::string& text, bool strict) override;
     void TakeChoice(int index) override;
-    LONG Commit(CRegistryKey& key) override;
     bool EditedData(DWORD& type, std::string& data) const override;
 
 protected:
     void ReadStored(const CRegistryKey& key) override;
+    void KeepEdited() override { m_stored = m_edited; }
 
 private:
     DWORD m_stored = 0;
@@ -115,11 +117,11 @@ public:
     void Revert() override { m_edited = m_stored; }
     CollectRefusal TakeText(const std::string& text, bool strict) override;
     void TakeChoice(int index) override;
-    LONG Commit(CRegistryKey& key) override;
     bool EditedData(DWORD& type, std::string& data) const override;
 
 protected:
     void ReadStored(const CRegistryKey& key) override;
+    void KeepEdited() override { m_stored = m_edited; }
 
 private:
     std::string m_stored;

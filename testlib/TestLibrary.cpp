@@ -125,3 +125,18 @@ bool GetTestLibrary(size_t index, CTestLibrary*& library) {
     library = TestLibraryList[index].get();
     return true;
 }
+
+HMODULE ModuleAt(const void* address) {
+    HMODULE module = nullptr;
+    if (!GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                            static_cast<LPCSTR>(address), &module))
+        return nullptr;
+    return module;
+}
+
+CTestLibrary* TestLibraryOf(HMODULE module) {
+    if (!module) return nullptr;
+    for (const auto& library : TestLibraryList)
+        if (library && library->module() == module) return library.get();
+    return nullptr;
+}

@@ -81,3 +81,7 @@ bool FindTestLibrariesIn(const std::string& directory);
 void FreeTestLibraries();
 // The library at a zero-based index; false past the end.
 bool GetTestLibrary(size_t index, CTestLibrary*& library);
+// The module whose code holds the address (a return address, a fault's); null when none does.
+HMODULE ModuleAt(const void* address);
+// The loaded library that is that module; null for any other module.
+CTestLibrary* TestLibraryOf(HMODULE module);

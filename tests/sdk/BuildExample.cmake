@@ -1,7 +1,7 @@
 # cmake -DBUILD=dir -DWORK=dir -DCXX=g++ -DRC=windres -DOUTPUT=Hello.ZKL -P BuildExample.cmake
 #
 # Builds the SDK's example library the way an author would: the SDK installed alone into WORK
-# (a fresh folder outside the source tree), the example configured and built there with nothing
+# (a fresh folder of the build tree's own), the example configured and built there with nothing
 # but the compiler, warnings as errors. The library is copied to OUTPUT for the wizard's test.
 cmake_minimum_required(VERSION 3.24)
 file(REMOVE_RECURSE "${WORK}")
