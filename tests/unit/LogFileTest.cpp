@@ -44,8 +44,9 @@ TEST(LogFile, WritesReachTheLogOnlyWhileItIsOpen) {
 }
 
 // Whole sessions show a log replaced by the next and one left when the program is killed; here a
-// log given up before it is complete (started again, or the program ends) leaves no file behind.
-TEST(LogFile, AnAbandonedLogLeavesTheOldOneAlone) {
+// log given up before it is complete (started again, or the program ends) leaves no file behind,
+// and a locked log is not replaced.
+TEST(LogFile, AnAbandonedOrLockedLogLeavesTheOldOneAlone) {
     ScratchDirectory directory;
     const std::string path = directory / "generated.log";
     WriteTextFile(path, "old");
@@ -58,13 +59,8 @@ TEST(LogFile, AnAbandonedLogLeavesTheOldOneAlone) {
     }
     EXPECT_EQ("old", ReadTextFile(path));
     EXPECT_EQ(1, filesNamedLike(path));
-}
 
-TEST(LogFile, ALockedLogIsNotReplacedAndTheReasonIsKept) {
-    ScratchDirectory directory;
-    const std::string path = directory / "locked.log";
     CLogFile log(path);
-    WriteTextFile(path, "old");
     HANDLE locked = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_TRUE(log.Create());
     log.Write("new", 3);
