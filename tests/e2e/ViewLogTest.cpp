@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr char kLog[] = "C:\\Zelkor.log";
+using e2e::kLog;
 constexpr size_t kLargeLog = 20000000;
 
 SIZE_T MemoryOf(DWORD pid, bool peak) {
