@@ -79,10 +79,6 @@ TEST(CommandLine, AFolderGetsOneFileNamedAfterTheMachineAndTheTime) {
     EXPECT_EQ(L".log", inFolder.substr(inFolder.size() - 4));
 }
 
-}  // namespace
-
-namespace {
-
 // What an unattended run answers for a box: the button that Enter would press.
 TEST(UnattendedAnswers, AreTheDefaultButtons) {
     EXPECT_EQ(IDOK, fw::DefaultButton(MB_OK | MB_ICONSTOP));
