@@ -20,7 +20,8 @@ size_t occurrences(const std::string& text, const std::string& part) {
 }
 
 // Delta reports from its page, a background thread of its own and its log part; Epsilon from
-// its log part. Going back and generating the log again reports them all again.
+// its log part. Going back and generating the log again with other details reports them all
+// again, in a log that replaces the first.
 TEST(FindingsTest, TheyOpenTheLogInOrderAndTheLastPageCountsThem) {
     DeleteFileA(kLog);
     e2e::Session session({"e2e\\Delta.ZKL", "e2e\\Epsilon.ZKL"});
@@ -42,12 +43,14 @@ TEST(FindingsTest, TheyOpenTheLogInOrderAndTheLastPageCountsThem) {
     EXPECT_EQ(log.find("\r\n", parts), log.find("\r\n=====", parts)) << log;
 
     drive::Click(session.wizard(), IDC_WIZARD_PREVIOUS);
-    ASSERT_TRUE(session.EnterUserInfo(&empty));
+    const e2e::Details second{"Second", "", "", ""};
+    ASSERT_TRUE(session.EnterUserInfo(&second));
     EXPECT_EQ(counted, session.WaitForResult());
     EXPECT_EQ(0u, session.Finish());
     log = e2e::ReadWholeFile(kLog);
-    EXPECT_EQ(0u, log.find(kHeader + findings)) << log;
+    EXPECT_EQ(0u, log.find("Name:               Second" + kHeader.substr(kHeader.find("\r\n")) + findings)) << log;
     EXPECT_EQ(1u, occurrences(log, "* Findings\r\n"));
+    EXPECT_EQ(1u, occurrences(log, "Name:"));
 }
 
 // What the demo machine's seeding leaves out: two of Ravelin's files and the port of a Keelson line.

@@ -105,10 +105,7 @@ TEST_F(MailTest, NoClientOrARefusingClientIsToldAndTheLogStays) {
     ASSERT_TRUE(page);
     const std::string log = e2e::ReadWholeFile(kLog);
     drive::MessageBoxSeen box;
-    for (int tries = 0; tries < 3 && !box.window; ++tries) {
-        drive::Click(page, IDC_COMPLETE_MAIL);
-        box = drive::WaitForMessageBox(session.pid(), 5000);
-    }
+    clickMail(page, [&] { return (box = drive::WaitForMessageBox(session.pid(), 5000)).window; });
     EXPECT_EQ(0u, box.text.find("No e-mail program is set up on this computer")) << box.text;
     drive::AnswerMessageBox(box, IDOK);
 

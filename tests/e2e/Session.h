@@ -42,7 +42,6 @@ public:
     bool Start();
     // Starts the program with these arguments, its standard output and error going to a file.
     bool StartWith(const std::string& arguments, const std::string& outputFile);
-    const std::string& directory() const { return m_directory; }
     DWORD pid() const { return m_process.pid(); }
     bool Ended();
     // Waits for the program to end; its exit code, or a failure (and the program killed) when it

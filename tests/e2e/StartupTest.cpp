@@ -14,8 +14,6 @@ void expectOnlyTheStopMessage() {
     ASSERT_NE(nullptr, box.window) << "no message box appeared";
     EXPECT_EQ("Zelkor", box.caption);
     EXPECT_EQ("Zelkor was unable to locate any valid test libraries", box.text);
-    EXPECT_NE(nullptr, GetDlgItem(box.window, IDOK));
-    EXPECT_EQ(nullptr, GetDlgItem(box.window, IDCANCEL));
     EXPECT_EQ(nullptr, GetWindow(box.window, GW_OWNER)) << "the message has no owner";
     // Nothing else: the box is the process's only visible window.
     EXPECT_EQ(1u, drive::TopLevelWindows(session.pid(), nullptr, nullptr).size());

@@ -49,10 +49,6 @@ TEST(Errors, CrossTheBoundaryToATestLibraryBothWays) {
     FreeLibrary(library);
 }
 
-}  // namespace
-
-namespace {
-
 class FailingStartup : public fw::CApp {
 public:
     void InitInstance() override { throw std::runtime_error("no settings"); }

@@ -44,8 +44,9 @@ TEST(LogFile, WritesReachTheLogOnlyWhileItIsOpen) {
 }
 
 // Whole sessions show a log replaced by the next and one left when the program is killed; here a
-// log given up before it is complete (started again, or the program ends) leaves no file behind.
-TEST(LogFile, AnAbandonedLogLeavesTheOldOneAlone) {
+// log given up before it is complete (started again, or the program ends) leaves no file behind,
+// and a locked log is not replaced.
+TEST(LogFile, AnAbandonedOrLockedLogLeavesTheOldOneAlone) {
     ScratchDirectory directory;
     const std::string path = directory / "generated.log";
     WriteTextFile(path, "old");
@@ -58,13 +59,8 @@ TEST(LogFile, AnAbandonedLogLeavesTheOldOneAlone) {
     }
     EXPECT_EQ("old", ReadTextFile(path));
     EXPECT_EQ(1, filesNamedLike(path));
-}
 
-TEST(LogFile, ALockedLogIsNotReplacedAndTheReasonIsKept) {
-    ScratchDirectory directory;
-    const std::string path = directory / "locked.log";
     CLogFile log(path);
-    WriteTextFile(path, "old");
     HANDLE locked = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_TRUE(log.Create());
     log.Write("new", 3);
@@ -75,22 +71,35 @@ TEST(LogFile, ALockedLogIsNotReplacedAndTheReasonIsKept) {
     EXPECT_EQ(1, filesNamedLike(path));
 }
 
-// Drive Y: is a 64 KiB file system that the test scripts mount.
+// Drive Y: is a 64 KiB file system that the test scripts mount. A log that fills it fails, and
+// so does one whose findings find no room to move its tail; the old log stays either way.
 TEST(LogFile, AFullDiskFailsTheLogAndLeavesTheOldOne) {
     if (!FileExists("Y:\\")) GTEST_SKIP() << "no small drive Y:";
     const std::string path = "Y:\\Zelkor.log";
     WriteTextFile(path, "old");
-    CLogFile log(path);
-    ASSERT_TRUE(log.Create());
-    const std::string block(4096, 'x');
-    DWORD written = 0;
-    for (int i = 0; i < 64 && log.error() == 0; ++i) written += log.Write(block.data(), 4096);
-    EXPECT_EQ(static_cast<DWORD>(ERROR_DISK_FULL), log.error());
-    EXPECT_LT(written, 64u * 4096u);
-    EXPECT_FALSE(log.Commit());
-    EXPECT_EQ(static_cast<DWORD>(ERROR_DISK_FULL), log.error());
+    {
+        CLogFile log(path);
+        ASSERT_TRUE(log.Create());
+        const std::string block(4096, 'x');
+        DWORD written = 0;
+        for (int i = 0; i < 64 && log.error() == 0; ++i) written += log.Write(block.data(), 4096);
+        EXPECT_EQ(static_cast<DWORD>(ERROR_DISK_FULL), log.error());
+        EXPECT_LT(written, 64u * 4096u);
+        EXPECT_FALSE(log.Commit());
+        EXPECT_EQ(static_cast<DWORD>(ERROR_DISK_FULL), log.error());
+    }
     EXPECT_EQ("old", ReadTextFile(path));
     EXPECT_EQ(1, filesNamedLike(path));
+
+    CLogFile log(path);
+    ASSERT_TRUE(log.Create());
+    const std::string body(36 * 1024, 'x');
+    log.Write(body.data(), static_cast<DWORD>(body.size()));
+    ASSERT_EQ(0u, log.error());
+    log.InsertAtFront(std::string(40 * 1024, 'f'));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_DISK_FULL), log.error());
+    EXPECT_FALSE(log.Commit());
+    EXPECT_EQ("old", ReadTextFile(path));
     DeleteFileA(path.c_str());
 }
 

@@ -1,5 +1,6 @@
-// The log handed to the mail-client simulator through MAPI32, as the program does it: every
-// answer of the client told apart, and a client that never returns left behind in time.
+// The log handed to the mail-client simulator through MAPI32, as the program does it: a cancel
+// told apart, and a client that never returns left behind in time. What a sent mail holds and a
+// refusal's code are shown whole by MailTest.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -24,27 +25,18 @@ std::string SimulatorPath() {
 
 }  // namespace
 
-TEST(MailSenderTest, EveryAnswerOfTheClientIsToldAndASilentOneIsLeftInTime) {
+TEST(MailSenderTest, ACancelIsToldAndASilentClientIsLeftInTime) {
     ScratchDirectory scratch;
-    const std::string log = scratch / "Zelkor.log", record = scratch / "sent.txt";
+    const std::string log = scratch / "Zelkor.log";
     ASSERT_TRUE(WriteTextFile(log, "the log\r\n"));
     const std::string client = std::string(kClients) + "\\" + kClient, dll = SimulatorPath();
     RegSetKeyValueA(HKEY_LOCAL_MACHINE, client.c_str(), "DLLPath", REG_SZ, dll.c_str(), static_cast<DWORD>(dll.size() + 1));
     RegSetKeyValueA(HKEY_LOCAL_MACHINE, kClients, nullptr, REG_SZ, kClient, sizeof kClient);
-    SetEnvironmentVariableA("MAILSIM_RECORD", record.c_str());
     EXPECT_TRUE(HasMailClient());
 
     const MailRequest request{"support@corvane.example", "Zelkor Log - Jo", "body", log, "Zelkor.log"};
-    SetEnvironmentVariableA("MAILSIM_MODE", "send");
-    MailResult result = SendLogByMail(request, nullptr, 500);
-    EXPECT_EQ(MailOutcome::Sent, result.outcome);
-    EXPECT_NE(std::string::npos, ReadTextFile(record).find("SUBJECT Zelkor Log - Jo\r\n"));
     SetEnvironmentVariableA("MAILSIM_MODE", "cancel");
     EXPECT_EQ(MailOutcome::Cancelled, SendLogByMail(request, nullptr, 500).outcome);
-    SetEnvironmentVariableA("MAILSIM_MODE", "refuse");
-    result = SendLogByMail(request, nullptr, 500);
-    EXPECT_EQ(MailOutcome::Refused, result.outcome);
-    EXPECT_EQ(2u, result.code);  // MAPI_E_FAILURE
 
     SetEnvironmentVariableA("MAILSIM_MODE", "never");
     const DWORD start = GetTickCount();
@@ -54,7 +46,6 @@ TEST(MailSenderTest, EveryAnswerOfTheClientIsToldAndASilentOneIsLeftInTime) {
     EXPECT_LT(waited, 3000u);
 
     SetEnvironmentVariableA("MAILSIM_MODE", nullptr);
-    SetEnvironmentVariableA("MAILSIM_RECORD", nullptr);
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, kClients);
     EXPECT_FALSE(HasMailClient());
 }

@@ -1,11 +1,10 @@
 // Printing the log, read back from the PostScript that Wine's driver hands to the queues of the
-// CUPS scheduler that scripts/with-cups.sh runs for these tests ("ZelkorTest", and "Refusing",
-// which rejects every job).
+// CUPS scheduler that scripts/with-cups.sh runs for these tests ("ZelkorTest"). A cancelled or
+// refused job is left to the whole session (PrintSessionTest).
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <string>
-#include <vector>
 
 #include "ScratchDirectory.h"
 #include "driver/Driver.h"
@@ -34,17 +33,15 @@ protected:
         if (!std::getenv("ZELKOR_PRINT_SPOOL")) GTEST_SKIP() << "needs scripts/with-cups.sh (CTest runs it)";
     }
 
-    // Prints text as the log to the queue; the job that the queue received, if any.
-    PrintResult Print(const std::string& text, PostScriptJob& job, const char* queue = "ZelkorTest",
-                      const CLogPrinter::Progress& progress = nullptr) {
+    // Prints text as the log; the job that the queue received, if any.
+    PrintResult Print(const std::string& text, PostScriptJob& job) {
         EXPECT_TRUE(WriteTextFile(m_log, text));
         const size_t before = printing::SpooledJobs().size();
         CLogPrinter printer;
-        EXPECT_TRUE(printer.StartLogDocument(CreateDCA("WINSPOOL", queue, nullptr, nullptr)));
-        const PrintResult result = printer.PrintLog(m_log.c_str(), progress);
-        // A job is in the spool once the document has ended; a refused or cancelled one never is.
-        const DWORD wait = result.outcome == PrintOutcome::Printed ? 10000 : 1000;
-        drive::WaitFor([&] { return printing::SpooledJobs().size() > before ? GetDesktopWindow() : nullptr; }, wait);
+        EXPECT_TRUE(printer.StartLogDocument(CreateDCA("WINSPOOL", "ZelkorTest", nullptr, nullptr)));
+        const PrintResult result = printer.PrintLog(m_log.c_str());
+        // A job is in the spool once the document has ended.
+        drive::WaitFor([&] { return printing::SpooledJobs().size() > before ? GetDesktopWindow() : nullptr; }, 10000);
         const auto jobs = printing::SpooledJobs();
         job = jobs.size() > before ? printing::ReadPlacedTexts(jobs.back()) : PostScriptJob{};
         return result;
@@ -119,26 +116,6 @@ TEST_F(PrintTest, TenPointLinesInsideTheMarginsUnderAHeaderAndOverPageNOfM) {
         EXPECT_NEAR(job.paperWidth / 2, footerMiddle, 2 * kTolerance) << "the footer is centred";
     }
     EXPECT_EQ("Line " + std::to_string(2 * body + 1), job.pages[2][3].text);
-}
-
-TEST_F(PrintTest, ACancelledOrRefusedJobLeavesNothingInTheSpool) {
-    std::vector<std::pair<unsigned, unsigned>> told;
-    PostScriptJob job;
-    const PrintResult cancelled = Print(NumberedLines(1000), job, "ZelkorTest", [&](unsigned page, unsigned pages) {
-        told.emplace_back(page, pages);
-        return page < 2;
-    });
-    EXPECT_EQ(PrintOutcome::Cancelled, cancelled.outcome);
-    ASSERT_EQ(2u, told.size());
-    EXPECT_EQ(1u, told[0].first);
-    EXPECT_EQ(2u, told[1].first);
-    EXPECT_GT(told[0].second, 10u) << "the page count is known before the first page";
-    EXPECT_EQ(told[0].second, told[1].second);
-    EXPECT_TRUE(job.pages.empty()) << "a cancelled job is not spooled";
-
-    const PrintResult refused = Print(NumberedLines(10), job, "Refusing");
-    EXPECT_EQ(PrintOutcome::Refused, refused.outcome);
-    EXPECT_TRUE(job.pages.empty());
 }
 
 }  // namespace

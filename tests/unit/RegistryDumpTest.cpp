@@ -92,7 +92,7 @@ std::string dump(HKEY root, const std::string& subkey) {
 
 }  // namespace
 
-TEST_F(RegistryDump, EveryKindOfValueInTheRegistrysOrder) {
+TEST_F(RegistryDump, EveryKindOfValueInTheRegistrysOrderWithSecretsHidden) {
     set("Max", REG_DWORD, "\xFF\xFF\xFF\xFF");
     set("Bin0", REG_BINARY, "");
     setString("Path %", "%a%");  // a percent sign in a name or data is not a format
@@ -105,6 +105,15 @@ TEST_F(RegistryDump, EveryKindOfValueInTheRegistrysOrder) {
     set("Long", REG_DWORD, "\x01\x02\x03\x04\x05\x06\x07\x08\x09");
     setString(longName, "sentinel");
     setString("Two\r\nLines", "a\\b\r\n***\r\n* Forged\nc");
+    // Secrets are hidden whatever their type, and however long or odd their names.
+    const std::string hidden = "******** (hidden)";
+    const std::string secretName = chars(15994, 'A') + "ApiKey";
+    setString("DbPassword", "hunter2");
+    set("SECRET", REG_BINARY, "\x01\x02");
+    set("pin", REG_DWORD, "\x39\x30\x00\x00");
+    setString("Spin", "shown");
+    setString("Token\r\nSplit", "a\r\nb");
+    setString(secretName, "k-123");
 
     EXPECT_EQ(expectedDump({
                   {"Max", "DWORD     Max                  = 0xFFFFFFFF (4294967295)\r\n"},
@@ -115,17 +124,29 @@ TEST_F(RegistryDump, EveryKindOfValueInTheRegistrysOrder) {
                   {"Long", "DWORD     Long                 = 01 02 03 04 05 06 07 08\r\n" + k32 + " 09\r\n"},
                   {longName, "STRING    " + longName + " = sentinel\r\n"},
                   {"Two\r\nLines", "STRING    Two\\r\\nLines         = a\\b\\r\\n***\\r\\n* Forged\\nc\r\n"},
+                  {"DbPassword", "STRING    DbPassword           = " + hidden + "\r\n"},
+                  {"SECRET", "GENERIC   SECRET               = " + hidden + "\r\n"},
+                  {"pin", "DWORD     pin                  = " + hidden + "\r\n"},
+                  {"Spin", "STRING    Spin                 = shown\r\n"},
+                  {"Token\r\nSplit", "STRING    Token\\r\\nSplit       = " + hidden + "\r\n"},
+                  {secretName, "STRING    " + secretName + " = " + hidden + "\r\n"},
               }),
               dump(HKEY_CURRENT_USER, path()));
 }
 
-TEST_F(RegistryDump, EmptyAndMissingKeys) {
+TEST_F(RegistryDump, EmptyMissingAndSecretlyNamedKeys) {
     const std::string rule = std::string(50, '=') + "\r\n\r\n";
     createKey("Empty\r\nKey");
     const std::string emptyPath = path() + "\\Empty\r\nKey";
     EXPECT_EQ("HKEY_CURRENT_USER\\" + path() + "\\Empty\\r\\nKey\r\n" + rule + "\r\n", dump(HKEY_CURRENT_USER, emptyPath));
 
     EXPECT_EQ("", dump(HKEY_CURRENT_USER, path() + "\\Missing"));
+
+    // Only data is hidden: a key named like a secret shows its name and its values.
+    createKey("Passwords");
+    RegSetKeyValueA(scratch(), "Passwords", "Count", REG_SZ, "3", 2);
+    EXPECT_EQ("HKEY_CURRENT_USER\\" + path() + "\\Passwords\r\n" + rule + "STRING    Count                = 3\r\n\r\n",
+              dump(HKEY_CURRENT_USER, path() + "\\Passwords"));
 }
 
 TEST_F(RegistryDump, AKeyCutShortForWantOfMemoryMarksTheLog) {
@@ -181,36 +202,4 @@ TEST_F(RegistryDump, AValueThatGrowsWhileItIsReadIsWrittenWhole) {
     for (int round = 0; round < 40; ++round) EXPECT_EQ(1u, dumps.count(dump(HKEY_CURRENT_USER, path())));
     done = true;
     writer.join();
-}
-
-TEST_F(RegistryDump, SecretsAreHiddenWhateverTheirTypeAndTheLinesAroundStay) {
-    const std::string hidden = "******** (hidden)";
-    const std::string longName = chars(15994, 'A') + "ApiKey";
-    setString("Before", "plain");
-    setString("DbPassword", "hunter2");
-    set("SECRET", REG_BINARY, "\x01\x02");
-    set("pin", REG_DWORD, "\x39\x30\x00\x00");
-    setString("Spin", "shown");
-    setString("Token\r\nSplit", "a\r\nb");
-    setString(longName, "k-123");
-    EXPECT_EQ(expectedDump({
-                  {"Before", "STRING    Before               = plain\r\n"},
-                  {"DbPassword", "STRING    DbPassword           = " + hidden + "\r\n"},
-                  {"SECRET", "GENERIC   SECRET               = " + hidden + "\r\n"},
-                  {"pin", "DWORD     pin                  = " + hidden + "\r\n"},
-                  {"Spin", "STRING    Spin                 = shown\r\n"},
-                  {"Token\r\nSplit", "STRING    Token\\r\\nSplit       = " + hidden + "\r\n"},
-                  {longName, "STRING    " + longName + " = " + hidden + "\r\n"},
-              }),
-              dump(HKEY_CURRENT_USER, path()));
-
-    // Only data is hidden: a key named like a secret shows its name and its values.
-    createKey("Passwords");
-    HKEY key = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(scratch(), "Passwords", 0, KEY_SET_VALUE, &key));
-    RegSetValueExA(key, "Count", 0, REG_SZ, reinterpret_cast<const BYTE*>("3"), 2);
-    RegCloseKey(key);
-    EXPECT_EQ("HKEY_CURRENT_USER\\" + path() + "\\Passwords\r\n" + std::string(50, '=') + "\r\n\r\n" +
-                  "STRING    Count                = 3\r\n\r\n",
-              dump(HKEY_CURRENT_USER, path() + "\\Passwords"));
 }

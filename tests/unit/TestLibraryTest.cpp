@@ -1,5 +1,6 @@
-// Discovery of test libraries and the walk over their registry keys, with the fixture libraries built beside
-// zelkor_unit.exe (tests/fixtures/libraries) and a scratch registry key they describe.
+// Discovery of test libraries and the walk over their registry keys, with the fixture libraries
+// built beside zelkor_unit.exe (tests/fixtures/libraries) and a scratch registry key they describe.
+// A file's sections are read as ProfileSectionNamesTest shows, and walked in the golden sessions.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,7 +9,6 @@
 #include <vector>
 
 #include "FixtureLibraries.h"
-#include "ScratchDirectory.h"
 #include "testlib/LibraryWalks.h"
 
 namespace {
@@ -94,24 +94,4 @@ TEST_F(TestLibraryTest, KeysExistOrExpandAgainstTheRegistry) {
                                         "Port2|\\System\\Ports\\COM2\\Settings|Serial port settings|1|0",
                                         "Values|\\Values|Editable values|2|300"}),
               loggedKeys);
-}
-
-TEST_F(TestLibraryTest, EverySectionOfAFileIsWalkedHoweverMany) {
-    // More names than the first room for them holds (about 300 KB).
-    ScratchDirectory directory;
-    const std::string path = directory / "many.ini";
-    std::string text;
-    std::vector<std::string> expected;
-    for (int n = 0; n < 5000; ++n) {
-        expected.push_back("Section" + std::string(50, '_') + std::to_string(n));
-        text += "[" + expected.back() + "]\r\nk=1\r\n";
-    }
-    ASSERT_TRUE(WriteTextFile(path, text));
-    std::vector<std::string> walked;
-    const SystemFileEntry file{path.c_str(), ZK_FILE_SECTIONS, 0};
-    EXPECT_TRUE(ForEachIniSection(Library("Bare.ZKL"), file, [&](const char* section) {
-        walked.push_back(section);
-        return true;
-    }));
-    EXPECT_EQ(expected, walked);
 }
