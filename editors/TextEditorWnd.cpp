@@ -62,7 +62,6 @@ bool CTextEditorWnd::Open() {
     if (!readFile(text)) return false;
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MAXIMIZEBOX;
     if (!Create(m_title, style, 0, m_owner, IDR_TEXT_EDITOR)) return false;
-    if (!m_openingNote.empty()) m_statusBar.ShowMessage(m_openingNote);
     HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_ZELKOR));
     window().send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     LoadAcceleratorTable(IDR_TEXT_EDITOR_KEYS);
@@ -343,9 +342,8 @@ bool EditTextFile(HWND owner, const char* path, const char* title, bool readOnly
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
     if (fw::StartProcess(std::string("notepad.exe ") + path, &startup)) return true;
-    const DWORD error = GetLastError();
+    // Otherwise Zelkor's own editor, without a word: the user asked to see the file, not notepad.
     CTextEditorWnd editor(owner, title, path, readOnly);
-    editor.setOpeningNote(fw::FormattedString(IDS_EDITOR_NO_NOTEPAD, ErrorText(error).c_str()));
     editor.Run();
     return editor.saved();
 }

@@ -7,7 +7,6 @@
 
 #include <memory>
 #include <string>
-#include <utility>
 
 #include "framework/FindReplaceDialog.h"
 #include "framework/Font.h"
@@ -26,8 +25,6 @@ public:
     int Run();
     // True once the user has saved the file.
     bool saved() const { return m_saved; }
-    // Shown in the status bar when the window opens, until a menu prompt takes its place.
-    void setOpeningNote(std::string note) { m_openingNote = std::move(note); }
 
     // The steps of Run before its loop: the window, not yet shown, with the file's text. False
     // when the window cannot be created, or the file cannot be read (the user is told why).
@@ -85,7 +82,6 @@ private:
     fw::CFindReplaceDialog m_findDialog;
     fw::CStatusBar m_statusBar;
     std::unique_ptr<CSettingsKey> m_settings;  // open while the window runs
-    std::string m_openingNote;
 };
 
 // Hands the file to the platform's text editor program; when that cannot be started, opens it
