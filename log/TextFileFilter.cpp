@@ -35,9 +35,12 @@ void CTextFileFilter::Filter(std::string_view piece, std::string& out) {
         m_lastNameByte = -1;
     }
     while (at != end) {
-        if (m_state != State::Name || m_mayBeSecret || !plainLine(at, end, out)) {
-            // The run of plain text up to the next byte that matters in this state.
-            const unsigned char stops = m_state == State::Name ? kBinary | kLineBreak | kEquals : kBinary | kLineBreak;
+        if (m_state != State::Name || m_mayBeSecret || !plainLines(at, end, out)) {
+            // The run of plain text up to the next byte that matters in this state; with no words
+            // listed, line ends do not.
+            const unsigned char stops = m_state == State::Name    ? kBinary | kLineBreak | kEquals
+                                        : m_lineState == State::Value ? kBinary
+                                                                      : kBinary | kLineBreak;
             const char* const run = at;
             while (at != end && !(kindOf(*at) & stops)) ++at;
             if (m_state == State::Name) scanName(run, at, end, out);
@@ -63,28 +66,39 @@ void CTextFileFilter::Filter(std::string_view piece, std::string& out) {
 
 void CTextFileFilter::Finish(std::string& out) { endLine(out); }
 
-bool CTextFileFilter::plainLine(const char*& at, const char* end, std::string& out) {
-    // One pass to the line's end as a copy without masking makes, pairing the bytes before '='.
+bool CTextFileFilter::plainLines(const char*& at, const char* end, std::string& out) {
+    // One pass over the lines as a copy without masking makes, pairing the bytes before each '='.
+    const char* line = at;  // the start of the line looked at
     const char* stop = at;
-    bool may = false;
-    for (; stop != end && !kindOf(*stop); ++stop)
-        if (stop + 1 != end) may |= m_names.MayStartWord(stop[0], stop[1]);
-    const bool equals = stop != end && kindOf(*stop) == kEquals;
-    if (equals) {
-        do ++stop;
-        while (stop != end && !(kindOf(*stop) & (kBinary | kLineBreak)));
+    bool may = false, equals = false;
+    for (;;) {
+        for (; stop != end && !kindOf(*stop); ++stop)
+            if (stop + 1 != end) may |= m_names.MayStartWord(stop[0], stop[1]);
+        if (may) break;
+        equals = stop != end && kindOf(*stop) == kEquals;
+        if (equals) {
+            do ++stop;
+            while (stop != end && !(kindOf(*stop) & (kBinary | kLineBreak)));
+        }
+        if (stop == end || (kindOf(*stop) & kBinary)) break;
+        line = ++stop;
     }
-    if (may) {
+    if (may && line == at) {
         m_mayBeSecret = true;
         return false;
     }
-    out.append(at, stop);
-    if (equals) {
-        endLine(out);
-        m_state = State::Value;
-    } else if (stop == end && stop != at) {
-        m_lastNameByte = static_cast<unsigned char>(stop[-1]);
+    if (may) {
+        // The lines before it are copied; the break before it is the caller's.
+        out.append(at, line - 1);
+        at = line - 1;
+        return true;
     }
+    out.append(at, stop);
+    if (line != at || equals) endLine(out);
+    if (equals) m_state = State::Value;
+    else if (stop == end && stop != line) m_lastNameByte = static_cast<unsigned char>(stop[-1]);
+    // Where the last line's name starts, should a later piece go on with it.
+    if (line != at) m_nameStart = out.size() - static_cast<size_t>(stop - line);
     at = stop;
     return true;
 }

@@ -24,9 +24,9 @@ private:
     // may start is looked at again.
     enum class State { Name, Value, Hidden };
 
-    // A run of the line in which no word may start before its '=', copied whole; false, having
-    // copied nothing, when one may.
-    bool plainLine(const char*& at, const char* end, std::string& out);
+    // The run of whole lines in which no word may start before the '=', copied in one piece;
+    // false, having copied nothing, when one may in the first.
+    bool plainLines(const char*& at, const char* end, std::string& out);
     void scanName(const char* begin, const char* stop, const char* end, std::string& out);
     void holdName(std::string& out);
     void take(const char* begin, const char* end, std::string& out);
