@@ -284,7 +284,7 @@ Paired maskedAndBare(Dump dump) {
 }
 
 void printMasking(const char* what, const Paired& times) {
-    printf("%s %.4f/%.4f s against %.4f/%.4f s without, +%.2f%%", what, times.minA, times.medianA, times.minB,
+    printf("%s %.4f/%.4f s against %.4f/%.4f s without, %+.2f%%", what, times.minA, times.medianA, times.minB,
            times.medianB, 100 * (times.ratio - 1));
 }
 
