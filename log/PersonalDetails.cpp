@@ -1,32 +1,39 @@
 #include "log/PersonalDetails.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
-#include <cstring>
 
-#include "framework/ByteScan.h"
+#include "framework/AsciiCase.h"
 #include "log/LogCopy.h"
+#include "log/LogFile.h"
 
 namespace {
 
 const char kMapHeader[] = "Zelkor placeholders 1";
 const char* const kKindNames[] = {"user", "computer", "email", "ipv4", "ipv6"};
 
-char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-char upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-bool isAlnum(char c) { return isDigit(c) || (lower(c) >= 'a' && lower(c) <= 'z'); }
-bool isWordChar(char c) { return isAlnum(c) || c == '_'; }
-bool isHex(char c) { return isDigit(c) || (lower(c) >= 'a' && lower(c) <= 'f'); }
-bool isEmailLocal(char c) { return isAlnum(c) || strchr("._%+-", c) != nullptr; }
-bool isDomain(char c) { return isAlnum(c) || c == '.' || c == '-'; }
+// What each byte can be part of, one table look-up each: the log is read once, byte by byte.
+enum : unsigned char { kDigit = 1, kAlnum = 2, kWord = 4, kHex = 8, kEmailLocal = 16, kDomain = 32, kFolderEnd = 64 };
 
-bool sameFolded(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (lower(a[i]) != lower(b[i])) return false;
-    return true;
+constexpr std::array<unsigned char, 256> byteClasses() {
+    std::array<unsigned char, 256> classes{};
+    for (int c = '0'; c <= '9'; ++c) classes[c] |= kDigit | kHex;
+    for (int c = 'a'; c <= 'f'; ++c) classes[c] |= kHex, classes[c - 'a' + 'A'] |= kHex;
+    for (int c = 0; c < 256; ++c) {
+        const bool alnum = (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+        if (alnum) classes[c] |= kAlnum | kWord | kEmailLocal | kDomain;
+    }
+    classes['_'] |= kWord;
+    // The NUL byte counts as part of an address's local part and ends a folder name.
+    for (char c : {'.', '_', '%', '+', '-', '\0'}) classes[static_cast<unsigned char>(c)] |= kEmailLocal;
+    for (char c : {'.', '-'}) classes[static_cast<unsigned char>(c)] |= kDomain;
+    for (char c : {'\\', '/', '\r', '\n', '"', '\0'}) classes[static_cast<unsigned char>(c)] |= kFolderEnd;
+    return classes;
 }
+constexpr std::array<unsigned char, 256> kClasses = byteClasses();
+
+bool is(char c, unsigned char kind) { return (kClasses[static_cast<unsigned char>(c)] & kind) != 0; }
 
 std::string placeholder(DetailKind kind, unsigned number) {
     char text[64];
@@ -57,92 +64,16 @@ std::string placeholder(DetailKind kind, unsigned number) {
 }
 
 void keyOf(DetailKind kind, std::string_view original, std::string& key) {
-    key.assign(1, static_cast<char>('0' + static_cast<int>(kind)));
-    for (char c : original) key += lower(c);
+    key.resize(1 + original.size());
+    key[0] = static_cast<char>('0' + static_cast<int>(kind));
+    std::transform(original.begin(), original.end(), key.begin() + 1, fw::AsciiLower);
 }
 
 struct Span {
     size_t begin, end;
     DetailKind kind;
+    bool named;  // the user's or the computer's name, as a name
 };
-
-// Every place where `needle` occurs in the text, ignoring case.
-template <class Found>
-void findFolded(std::string_view text, std::string_view needle, Found found) {
-    if (needle.empty()) return;
-    const char* const end = text.data() + text.size();
-    for (const char* at = text.data(); (at = fw::FindEitherByte(at, end, lower(needle[0]), upper(needle[0]))) != end; ++at)
-        if (static_cast<size_t>(end - at) >= needle.size() && sameFolded(std::string_view(at, needle.size()), needle))
-            found(static_cast<size_t>(at - text.data()));
-}
-
-void findName(std::string_view text, std::string_view name, DetailKind kind, std::vector<Span>& spans) {
-    findFolded(text, name, [&](size_t at) {
-        const size_t end = at + name.size();
-        if ((at == 0 || !isWordChar(text[at - 1])) && (end == text.size() || !isWordChar(text[end])))
-            spans.push_back({at, end, kind});
-    });
-}
-
-// Folders under \Users\ are users' names; the shared ones are not.
-void findUserFolders(std::string_view text, std::vector<Span>& spans) {
-    static const char* const shared[] = {"Public", "Default", "Default User", "All Users"};
-    findFolded(text, "\\users\\", [&](size_t at) {
-        const size_t begin = at + 7;
-        size_t end = begin;
-        while (end < text.size() && !strchr("\\/\r\n\"", text[end])) ++end;
-        if (end == begin || end == text.size() || (text[end] != '\\' && text[end] != '/')) return;
-        const std::string_view folder = text.substr(begin, end - begin);
-        for (const char* name : shared)
-            if (sameFolded(folder, name)) return;
-        spans.push_back({begin, end, DetailKind::User});
-    });
-}
-
-void findEmails(std::string_view text, std::vector<Span>& spans) {
-    const char* const end = text.data() + text.size();
-    for (const char* at = text.data(); (at = fw::FindByte(at, end, '@')) != end; ++at) {
-        const size_t middle = static_cast<size_t>(at - text.data());
-        size_t begin = middle, stop = middle + 1;
-        while (begin > 0 && isEmailLocal(text[begin - 1])) --begin;
-        while (begin < middle && text[begin] == '.') ++begin;
-        while (stop < text.size() && isDomain(text[stop])) ++stop;
-        while (stop > middle + 1 && (text[stop - 1] == '.' || text[stop - 1] == '-')) --stop;
-        const std::string_view domain = text.substr(middle + 1, stop - middle - 1);
-        if (begin == middle || domain.find('.') == std::string_view::npos || !isAlnum(domain.front())) continue;
-        spans.push_back({begin, stop, DetailKind::Email});
-        at = text.data() + stop - 1;
-    }
-}
-
-// Four numbers of up to three digits, 0 to 255, joined by dots, that are not part of a longer
-// run of numbers and dots (a version such as 6.1.7601.0 is no address).
-void findIpv4(std::string_view text, std::vector<Span>& spans) {
-    const char* const end = text.data() + text.size();
-    for (const char* dot = text.data(); (dot = fw::FindByte(dot, end, '.')) != end; ++dot) {
-        size_t begin = static_cast<size_t>(dot - text.data());
-        while (begin > 0 && isDigit(text[begin - 1])) --begin;
-        if (begin > 0 && (isAlnum(text[begin - 1]) || text[begin - 1] == '.')) continue;
-        size_t at = begin;
-        int parts = 0;
-        for (; parts < 4; ++parts) {
-            const size_t start = at;
-            unsigned value = 0;
-            while (at < text.size() && isDigit(text[at]) && at - start < 4) value = value * 10 + (text[at++] - '0');
-            if (at == start || at - start > 3 || value > 255) break;
-            if (parts < 3) {
-                if (at >= text.size() || text[at] != '.') break;
-                ++at;
-            }
-        }
-        if (parts != 4) continue;
-        const bool longer = at < text.size() && (isAlnum(text[at]) || (text[at] == '.' && at + 1 < text.size() &&
-                                                                         isDigit(text[at + 1])));
-        if (longer) continue;
-        spans.push_back({begin, at, DetailKind::Ipv4});
-        dot = text.data() + at - 1;
-    }
-}
 
 // Groups of up to four hexadecimal digits joined by colons: eight of them, or fewer with one
 // "::". Times (12:30:45) and hardware addresses have neither.
@@ -168,19 +99,208 @@ bool isIpv6(std::string_view token) {
     return colons >= 2 && groups >= 1 && groups <= 7;
 }
 
-void findIpv6(std::string_view text, std::vector<Span>& spans) {
-    const char* const end = text.data() + text.size();
-    for (const char* colon = text.data(); (colon = fw::FindByte(colon, end, ':')) != end; ++colon) {
-        size_t begin = static_cast<size_t>(colon - text.data()), stop = begin;
-        while (begin > 0 && (isHex(text[begin - 1]) || text[begin - 1] == ':')) --begin;
-        while (stop < text.size() && (isHex(text[stop]) || text[stop] == ':')) ++stop;
-        colon = text.data() + stop - 1;
-        if ((begin > 0 && (isWordChar(text[begin - 1]) || text[begin - 1] == '.')) ||
-            (stop < text.size() && (isWordChar(text[stop]) || text[stop] == '.')))
-            continue;
-        if (isIpv6(text.substr(begin, stop - begin))) spans.push_back({begin, stop, DetailKind::Ipv6});
+// The details of one text replaced in one pass: each byte that may belong to one is looked at
+// where it is, and the text is handed to `put` a part at a time (the bytes between two details,
+// or a placeholder) as soon as no detail found later can start before them.
+template <class Put>
+class CDetailHider {
+public:
+    CDetailHider(std::string_view text, const MachineNames& names, CPlaceholderMap& map, Put& put)
+        : m_text(text), m_user(names.user), m_computer(names.computer), m_map(map), m_put(put) {
+        for (char c : {'@', '.', ':', '\\'}) m_starts[static_cast<unsigned char>(c)] = true;
+        for (std::string_view name : {m_user, m_computer})
+            if (!name.empty()) m_starts[static_cast<unsigned char>(fw::AsciiLower(name[0]))] =
+                                   m_starts[static_cast<unsigned char>(fw::AsciiUpper(name[0]))] = true;
     }
+
+    void Run() {
+        const auto* const text = reinterpret_cast<const unsigned char*>(m_text.data());
+        const size_t size = m_text.size();
+        const bool* const starts = m_starts;
+        const auto lookAt = [&](size_t at) {
+            if (!starts[text[at]]) return;
+            look(at);
+            if (m_found.size() >= kHeld) putBefore(settledBefore(at));
+        };
+        // Four bytes to a test: most of a log holds none of those bytes.
+        size_t at = 0;
+        for (; size - at >= 4; at += 4)
+            if (starts[text[at]] | starts[text[at + 1]] | starts[text[at + 2]] | starts[text[at + 3]])
+                for (size_t i = at; i < at + 4; ++i) lookAt(i);
+        for (; at < size; ++at) lookAt(at);
+        putBefore(size);
+        m_put(m_text.substr(m_copied));
+    }
+
+private:
+    static constexpr size_t kHeld = 32;  // details found before those settled are put
+
+    // Where every detail still to be found starts at or after, once the bytes up to `at` have
+    // been looked at: an address of either kind starts at most three bytes before the byte that
+    // finds it, an e-mail address no earlier than the run of its characters that reaches it.
+    size_t settledBefore(size_t at) {
+        // The run is followed on from the last call: no byte is looked at twice.
+        size_t run = at + 1;
+        while (run > m_runChecked && is(m_text[run - 1], kEmailLocal)) --run;
+        m_runStart = run == m_runChecked ? m_runStart : run;
+        m_runChecked = at + 1;
+        return std::min(at < 3 ? 0 : at - 3, m_runStart);
+    }
+
+    // Where two overlap, the first wins: the text up to the details that start before `settled`.
+    void putBefore(size_t settled) {
+        size_t done = 0;
+        for (; done < m_found.size() && m_found[done].begin < settled; ++done) {
+            const Span& span = m_found[done];
+            if (span.begin < m_copied) continue;
+            m_put(m_text.substr(m_copied, span.begin - m_copied));
+            m_put(m_map.PlaceholderFor(span.kind, m_text.substr(span.begin, span.end - span.begin)));
+            m_copied = span.end;
+        }
+        m_found.erase(m_found.begin(), m_found.begin() + static_cast<ptrdiff_t>(done));
+    }
+
+    void look(size_t at) {
+        switch (m_text[at]) {
+        case '@': email(at); break;
+        case '.': ipv4(at); break;
+        case ':': ipv6(at); break;
+        case '\\': userFolder(at); break;
+        }
+        name(at, m_user, DetailKind::User);
+        name(at, m_computer, DetailKind::Computer);
+    }
+
+    // Of two that start together the longer goes first, and of two the same a name (a folder
+    // named like the computer is the computer). Only an address's start lies behind the byte
+    // that finds it.
+    void add(size_t begin, size_t end, DetailKind kind, bool named = false) {
+        m_found.push_back({begin, end, kind, named});
+        for (size_t i = m_found.size() - 1; i > 0; --i) {
+            const Span &later = m_found[i], &earlier = m_found[i - 1];
+            if (earlier.begin != later.begin ? earlier.begin < later.begin
+                                             : earlier.end != later.end ? earlier.end > later.end
+                                                                        : earlier.named || !later.named)
+                break;
+            std::swap(m_found[i], m_found[i - 1]);
+        }
+    }
+
+    bool isWordAt(size_t at) const { return at < m_text.size() && is(m_text[at], kWord); }
+
+    void name(size_t at, std::string_view name, DetailKind kind) {
+        const size_t end = at + name.size();
+        if (!name.empty() && fw::StartsWithIgnoringCase(m_text.substr(at), name) && (at == 0 || !isWordAt(at - 1)) &&
+            !isWordAt(end))
+            add(at, end, kind, true);
+    }
+
+    // Folders under \Users\ are users' names; the shared ones are not.
+    void userFolder(size_t at) {
+        static const char* const shared[] = {"Public", "Default", "Default User", "All Users"};
+        if (!fw::StartsWithIgnoringCase(m_text.substr(at), "\\users\\")) return;
+        const size_t begin = at + 7;
+        size_t end = begin;
+        while (end < m_text.size() && !is(m_text[end], kFolderEnd)) ++end;
+        if (end == begin || end == m_text.size() || (m_text[end] != '\\' && m_text[end] != '/')) return;
+        const std::string_view folder = m_text.substr(begin, end - begin);
+        for (const char* name : shared)
+            if (fw::EqualIgnoringCase(folder, name)) return;
+        add(begin, end, DetailKind::User);
+    }
+
+    void email(size_t middle) {
+        size_t begin = middle, stop = middle + 1;
+        while (begin > 0 && is(m_text[begin - 1], kEmailLocal)) --begin;
+        while (begin < middle && m_text[begin] == '.') ++begin;
+        while (stop < m_text.size() && is(m_text[stop], kDomain)) ++stop;
+        while (stop > middle + 1 && (m_text[stop - 1] == '.' || m_text[stop - 1] == '-')) --stop;
+        const std::string_view domain = m_text.substr(middle + 1, stop - middle - 1);
+        if (begin != middle && domain.find('.') != std::string_view::npos && is(domain.front(), kAlnum))
+            add(begin, stop, DetailKind::Email);
+    }
+
+    // Four numbers of up to three digits, 0 to 255, joined by dots, that are not part of a longer
+    // run of numbers and dots (a version such as 6.1.7601.0 is no address). Only the first dot
+    // after an address's first number can find it.
+    void ipv4(size_t dot) {
+        size_t begin = dot;
+        while (begin > 0 && is(m_text[begin - 1], kDigit)) --begin;
+        if (begin == dot || (begin > 0 && (is(m_text[begin - 1], kAlnum) || m_text[begin - 1] == '.'))) return;
+        size_t at = begin;
+        int parts = 0;
+        for (; parts < 4; ++parts) {
+            const size_t start = at;
+            unsigned value = 0;
+            while (at < m_text.size() && is(m_text[at], kDigit) && at - start < 4)
+                value = value * 10 + (m_text[at++] - '0');
+            if (at == start || at - start > 3 || value > 255) return;
+            if (parts < 3) {
+                if (at >= m_text.size() || m_text[at] != '.') return;
+                ++at;
+            }
+        }
+        const bool longer = at < m_text.size() && (is(m_text[at], kAlnum) || (m_text[at] == '.' && at + 1 < m_text.size() &&
+                                                                               is(m_text[at + 1], kDigit)));
+        if (!longer) add(begin, at, DetailKind::Ipv4);
+    }
+
+    // A run of hexadecimal digits and colons is looked at once, from its first colon.
+    void ipv6(size_t colon) {
+        if (colon < m_ipv6End) return;
+        size_t begin = colon, stop = colon;
+        while (begin > 0 && (is(m_text[begin - 1], kHex) || m_text[begin - 1] == ':')) --begin;
+        while (stop < m_text.size() && (is(m_text[stop], kHex) || m_text[stop] == ':')) ++stop;
+        m_ipv6End = stop;
+        if ((begin > 0 && (is(m_text[begin - 1], kWord) || m_text[begin - 1] == '.')) ||
+            (stop < m_text.size() && (is(m_text[stop], kWord) || m_text[stop] == '.')))
+            return;
+        if (isIpv6(m_text.substr(begin, stop - begin))) add(begin, stop, DetailKind::Ipv6);
+    }
+
+    const std::string_view m_text, m_user, m_computer;
+    CPlaceholderMap& m_map;
+    Put& m_put;
+    bool m_starts[256] = {};  // the bytes where a detail may start or be found from
+    size_t m_ipv6End = 0;     // the end of the last run looked at for an IPv6 address
+    std::vector<Span> m_found;  // found and not yet put, in order
+    size_t m_copied = 0;        // the text before this is put
+    size_t m_runChecked = 0, m_runStart = 0;  // the run of e-mail characters that reaches m_runChecked
+};
+
+// The text with every detail after its first `keep` bytes replaced, handed to `put` in parts.
+template <class Put>
+void hideDetails(std::string_view text, size_t keep, const MachineNames& names, CPlaceholderMap& map, Put& put) {
+    keep = std::min(keep, text.size());
+    put(text.substr(0, keep));
+    CDetailHider<Put>(text.substr(keep), names, map, put).Run();
 }
+
+// The log's new text gathered into pieces before each write: a log of many megabytes is not
+// held a second time, and fresh memory costs a page fault every 4 KB.
+class CPieceWriter {
+public:
+    explicit CPieceWriter(CLogFile& file) : m_file(file) { m_piece.reserve(kPiece); }
+
+    void operator()(std::string_view text) {
+        if (m_piece.size() + text.size() > kPiece) Flush();
+        if (text.size() < kPiece) {
+            m_piece.append(text);
+            return;
+        }
+        for (size_t at = 0; at < text.size(); at += kPiece)
+            m_file.Write(text.data() + at, static_cast<DWORD>(std::min(kPiece, text.size() - at)));
+    }
+    void Flush() {
+        if (!m_piece.empty()) m_file.Write(m_piece.data(), static_cast<DWORD>(m_piece.size()));
+        m_piece.clear();
+    }
+
+private:
+    static constexpr size_t kPiece = 256 * 1024;
+    CLogFile& m_file;
+    std::string m_piece;
+};
 
 }  // namespace
 
@@ -243,29 +363,10 @@ size_t LogHeaderLength(std::string_view log) {
 }
 
 std::string HidePersonalDetails(std::string_view text, size_t keep, const MachineNames& names, CPlaceholderMap& map) {
-    keep = std::min(keep, text.size());
-    const std::string_view body = text.substr(keep);
-    std::vector<Span> spans;
-    findName(body, names.user, DetailKind::User, spans);
-    findName(body, names.computer, DetailKind::Computer, spans);
-    findUserFolders(body, spans);
-    findEmails(body, spans);
-    findIpv4(body, spans);
-    findIpv6(body, spans);
-    // Where two overlap, the first wins, and of two that start together the longer.
-    std::sort(spans.begin(), spans.end(), [](const Span& a, const Span& b) {
-        return a.begin != b.begin ? a.begin < b.begin : a.end > b.end;
-    });
-    std::string out(text.substr(0, keep));
+    std::string out;
     out.reserve(text.size() + text.size() / 16);
-    size_t copied = 0;
-    for (const Span& span : spans) {
-        if (span.begin < copied) continue;
-        out.append(body, copied, span.begin - copied);
-        out += map.PlaceholderFor(span.kind, body.substr(span.begin, span.end - span.begin));
-        copied = span.end;
-    }
-    out.append(body, copied, std::string_view::npos);
+    const auto put = [&out](std::string_view part) { out.append(part); };
+    hideDetails(text, keep, names, map, put);
     return out;
 }
 
@@ -281,7 +382,15 @@ DWORD HideDetailsInLog(const std::string& logPath, std::string& original) {
     CPlaceholderMap map;
     std::string mapText;
     if (ReadWholeLog(mapPath, mapText) == ERROR_SUCCESS) map.Load(mapText);
-    const std::string hidden = HidePersonalDetails(original, LogHeaderLength(original), CurrentMachineNames(), map);
+    // The new log is written beside the old and put in its place once the map is kept.
+    CLogFile log(logPath);
+    if (!log.Create()) return log.error();
+    CPieceWriter writer(log);
+    hideDetails(original, LogHeaderLength(original), CurrentMachineNames(), map, writer);
+    writer.Flush();
+    if (log.error()) return log.error();
     error = WriteWholeLog(mapPath, map.Text());
-    return error ? error : WriteWholeLog(logPath, hidden);
+    if (error) return error;
+    log.Commit();
+    return log.error();
 }

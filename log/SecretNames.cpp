@@ -2,24 +2,13 @@
 
 #include <windows.h>
 
+#include "framework/AsciiCase.h"
 #include "framework/StringTable.h"
 #include "resources/resource.h"
 
 namespace {
 
-char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
-
-// `word` is lower case.
-char upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
-bool startsWithFolded(std::string_view text, std::string_view word) {
-    if (text.size() < word.size()) return false;
-    for (size_t i = 0; i < word.size(); ++i)
-        if (lower(text[i]) != word[i]) return false;
-    return true;
-}
 
 }  // namespace
 
@@ -30,7 +19,7 @@ CSecretNames::CSecretNames(std::string_view patterns) {
         while (end < patterns.size() && !isBlank(patterns[end])) ++end;
         std::string word(patterns.substr(0, end));
         patterns.remove_prefix(end);
-        for (char& c : word) c = lower(c);
+        for (char& c : word) c = fw::AsciiLower(c);
         const bool contained = word.size() > 2 && word.front() == '*' && word.back() == '*';
         if (contained) word = word.substr(1, word.size() - 2);
         if (word.empty()) continue;
@@ -44,8 +33,9 @@ CSecretNames::CSecretNames(std::string_view patterns) {
     }
     for (size_t index = 0; index < m_contained.size(); ++index) {
         const auto first = static_cast<unsigned char>(m_contained[index].front());
+        const auto upper = static_cast<unsigned char>(fw::AsciiUpper(static_cast<char>(first)));
         m_startingWith[first].push_back(index);
-        if (first >= 'a' && first <= 'z') m_startingWith[first - 'a' + 'A'].push_back(index);
+        if (upper != first) m_startingWith[upper].push_back(index);
     }
 }
 
@@ -54,12 +44,13 @@ void CSecretNames::addStartPairs(const std::string& word) {
         const unsigned pair = static_cast<unsigned char>(first) | static_cast<unsigned char>(second) << 8;
         m_startPairs[pair / 32] |= 1u << (pair % 32);
     };
-    for (char first : {word[0], upper(word[0])}) {
+    for (char first : {word[0], fw::AsciiUpper(word[0])}) {
+        m_startBytes[static_cast<unsigned char>(first)] = true;
         if (word.size() == 1) {
             for (int second = 0; second < 256; ++second) set(first, static_cast<char>(second));
         } else {
             set(first, word[1]);
-            set(first, upper(word[1]));
+            set(first, fw::AsciiUpper(word[1]));
         }
     }
 }
@@ -76,7 +67,7 @@ bool CSecretNames::ContainsWord(std::string_view text) const {
     // A name is scanned once; only where a word could start are the words compared.
     for (size_t at = 0; at < text.size(); ++at)
         for (size_t word : m_startingWith[static_cast<unsigned char>(text[at])])
-            if (startsWithFolded(text.substr(at), m_contained[word])) return true;
+            if (fw::StartsWithIgnoringCase(text.substr(at), m_contained[word])) return true;
     return false;
 }
 
@@ -85,7 +76,7 @@ bool CSecretNames::Matches(std::string_view name) const {
     while (!name.empty() && isBlank(name.front())) name.remove_prefix(1);
     while (!name.empty() && isBlank(name.back())) name.remove_suffix(1);
     for (const std::string& word : m_exact)
-        if (name.size() == word.size() && startsWithFolded(name, word)) return true;
+        if (fw::EqualIgnoringCase(name, word)) return true;
     return ContainsWord(name);
 }
 

@@ -7,7 +7,7 @@ namespace {
 // A name held longer than this is written in pieces: a file of one endless line costs no memory.
 constexpr size_t kLongestHeldName = 64 * 1024;
 
-constexpr unsigned char kBinary = 1, kLineBreak = 2, kEquals = 4;
+constexpr unsigned char kBinary = 1, kLineBreak = 2, kEquals = 4, kWordStart = 8;
 
 // Printable characters of the ANSI code page, tab and line ends are text; everything else is binary.
 constexpr std::array<unsigned char, 256> byteKinds() {
@@ -25,6 +25,12 @@ unsigned char kindOf(char c) { return kKinds[static_cast<unsigned char>(c)]; }
 
 }  // namespace
 
+CTextFileFilter::CTextFileFilter(const CSecretNames& names)
+    : m_names(names), m_kinds(kKinds), m_lineState(names.empty() ? State::Value : State::Name), m_state(m_lineState) {
+    for (int byte = 0; byte < 256; ++byte)
+        if (names.MayStartWordWith(static_cast<char>(byte))) m_kinds[byte] |= kWordStart;
+}
+
 void CTextFileFilter::Filter(std::string_view piece, std::string& out) {
     const char* at = piece.data();
     const char* const end = at + piece.size();
@@ -35,9 +41,12 @@ void CTextFileFilter::Filter(std::string_view piece, std::string& out) {
         m_lastNameByte = -1;
     }
     while (at != end) {
-        if (m_state != State::Name || m_mayBeSecret || !plainLine(at, end, out)) {
-            // The run of plain text up to the next byte that matters in this state.
-            const unsigned char stops = m_state == State::Name ? kBinary | kLineBreak | kEquals : kBinary | kLineBreak;
+        if (m_state != State::Name || m_mayBeSecret || !plainLines(at, end, out)) {
+            // The run of plain text up to the next byte that matters in this state; with no words
+            // listed, line ends do not.
+            const unsigned char stops = m_state == State::Name    ? kBinary | kLineBreak | kEquals
+                                        : m_lineState == State::Value ? kBinary
+                                                                      : kBinary | kLineBreak;
             const char* const run = at;
             while (at != end && !(kindOf(*at) & stops)) ++at;
             if (m_state == State::Name) scanName(run, at, end, out);
@@ -63,28 +72,44 @@ void CTextFileFilter::Filter(std::string_view piece, std::string& out) {
 
 void CTextFileFilter::Finish(std::string& out) { endLine(out); }
 
-bool CTextFileFilter::plainLine(const char*& at, const char* end, std::string& out) {
-    // One pass to the line's end as a copy without masking makes, pairing the bytes before '='.
+bool CTextFileFilter::plainLines(const char*& at, const char* end, std::string& out) {
+    // One pass over the lines as a copy without masking makes, pairing the bytes before each '='.
+    const char* line = at;  // the start of the line looked at
     const char* stop = at;
-    bool may = false;
-    for (; stop != end && !kindOf(*stop); ++stop)
-        if (stop + 1 != end) may |= m_names.MayStartWord(stop[0], stop[1]);
-    const bool equals = stop != end && kindOf(*stop) == kEquals;
-    if (equals) {
-        do ++stop;
-        while (stop != end && !(kindOf(*stop) & (kBinary | kLineBreak)));
+    bool may = false, equals = false;
+    const auto kind = [this](const char* at) { return m_kinds[static_cast<unsigned char>(*at)]; };
+    for (;;) {
+        // As fast as a copy over the bytes no word starts with.
+        for (;; ++stop) {
+            while (stop != end && !kind(stop)) ++stop;
+            if (stop == end || kind(stop) != kWordStart) break;
+            if (stop + 1 != end) may |= m_names.MayStartWord(stop[0], stop[1]);
+        }
+        if (may) break;
+        equals = stop != end && kindOf(*stop) == kEquals;
+        if (equals) {
+            do ++stop;
+            while (stop != end && !(kindOf(*stop) & (kBinary | kLineBreak)));
+        }
+        if (stop == end || (kindOf(*stop) & kBinary)) break;
+        line = ++stop;
     }
-    if (may) {
+    if (may && line == at) {
         m_mayBeSecret = true;
         return false;
     }
-    out.append(at, stop);
-    if (equals) {
-        endLine(out);
-        m_state = State::Value;
-    } else if (stop == end && stop != at) {
-        m_lastNameByte = static_cast<unsigned char>(stop[-1]);
+    if (may) {
+        // The lines before it are copied; the break before it is the caller's.
+        out.append(at, line - 1);
+        at = line - 1;
+        return true;
     }
+    out.append(at, stop);
+    if (line != at || equals) endLine(out);
+    if (equals) m_state = State::Value;
+    else if (stop == end && stop != line) m_lastNameByte = static_cast<unsigned char>(stop[-1]);
+    // Where the last line's name starts, should a later piece go on with it.
+    if (line != at) m_nameStart = out.size() - static_cast<size_t>(stop - line);
     at = stop;
     return true;
 }

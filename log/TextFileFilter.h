@@ -3,6 +3,7 @@
 // replaced by the hidden mark (blanks after the '=' kept). A line may run over any number of
 // pieces; a name too long to hold is written as it comes and still tested for the words.
 #pragma once
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -10,8 +11,7 @@
 
 class CTextFileFilter {
 public:
-    explicit CTextFileFilter(const CSecretNames& names)
-        : m_names(names), m_lineState(names.empty() ? State::Value : State::Name), m_state(m_lineState) {}
+    explicit CTextFileFilter(const CSecretNames& names);
 
     // Appends what the log shows of the next piece of the file.
     void Filter(std::string_view piece, std::string& out);
@@ -24,9 +24,9 @@ private:
     // may start is looked at again.
     enum class State { Name, Value, Hidden };
 
-    // A run of the line in which no word may start before its '=', copied whole; false, having
-    // copied nothing, when one may.
-    bool plainLine(const char*& at, const char* end, std::string& out);
+    // The run of whole lines in which no word may start before the '=', copied in one piece;
+    // false, having copied nothing, when one may in the first.
+    bool plainLines(const char*& at, const char* end, std::string& out);
     void scanName(const char* begin, const char* stop, const char* end, std::string& out);
     void holdName(std::string& out);
     void take(const char* begin, const char* end, std::string& out);
@@ -34,6 +34,9 @@ private:
     void endLine(std::string& out);
 
     const CSecretNames& m_names;
+    // What each byte is to a line (kinds of CTextFileFilter.cpp), and whether a word may start
+    // with it.
+    std::array<unsigned char, 256> m_kinds;
     const State m_lineState;  // where each line starts: no names are tested when no word is listed
     State m_state;
     std::string m_name;         // the name's part from earlier pieces (already written)

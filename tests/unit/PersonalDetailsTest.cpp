@@ -38,6 +38,15 @@ TEST(PersonalDetails, EachKindFoundAndTheSameOriginalGetsTheSamePlaceholder) {
               HidePersonalDetails(text, LogHeaderLength(text), kNames, map));
 }
 
+TEST(PersonalDetails, AnAddressFoundLateStillWinsOverTheNamesInsideIt) {
+    // The names inside the address are found long before its '@' is.
+    CPlaceholderMap map;
+    std::string dotted = "jsmith";
+    for (int i = 0; i < 60; ++i) dotted += ".jsmith";
+    EXPECT_EQ("user1; name1@example.invalid; user1.", hidden("jsmith; " + dotted + "@corp.example; " + dotted.substr(0, 6) + ".", map));
+    EXPECT_EQ(2u, map.size());
+}
+
 TEST(PersonalDetails, PlaceholdersLastAcrossSessionsAndAChangedMapIsNotTrusted) {
     CPlaceholderMap first;
     EXPECT_EQ("user1 computer1 192.0.2.1", hidden("jsmith DESKTOP-7Q 172.16.4.2", first));
@@ -75,6 +84,7 @@ TEST(PersonalDetails, TheLogIsRewrittenWholeOrLeftAsItWas) {
     EXPECT_EQ("Name: me\r\n\r\nComputer computer1 at 192.0.2.1\r\n", ReadTextFile(log));
     EXPECT_EQ("Zelkor placeholders 1\r\ncomputer\tcomputer1\t" + machine.computer + "\r\nipv4\t192.0.2.1\t10.1.2.3\r\n",
               ReadTextFile(mapPath));
+
     // Unticking writes the original back.
     ASSERT_EQ(0u, WriteWholeLog(log, original));
     EXPECT_EQ(text, ReadTextFile(log));
@@ -85,6 +95,16 @@ TEST(PersonalDetails, TheLogIsRewrittenWholeOrLeftAsItWas) {
     SetFileAttributesA(log.c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(text, ReadTextFile(log));
     EXPECT_FALSE(FileExists(log + ".tmp"));
+
+    // A log of many pieces is written whole.
+    std::string large = "Name: me\r\n\r\n";
+    for (int line = 0; large.size() < 700000; ++line)
+        large += "Line " + std::to_string(line) + " from 10.0." + std::to_string(line % 256) + ".1 and back\r\n";
+    ASSERT_TRUE(WriteTextFile(log, large));
+    CPlaceholderMap expected;
+    ASSERT_TRUE(expected.Load(ReadTextFile(mapPath)));
+    ASSERT_EQ(0u, HideDetailsInLog(log, original));
+    EXPECT_EQ(HidePersonalDetails(large, LogHeaderLength(large), machine, expected), ReadTextFile(log));
 }
 
 TEST(LogCopy, AFullDiskLeavesThePreviousCopyWhole) {
