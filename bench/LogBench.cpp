@@ -263,11 +263,7 @@ double copyIniFileOnce() {
     });
 }
 
-double copyIniFile() {
-    std::vector<double> times;
-    for (int run = 0; run < runs; ++run) times.push_back(copyIniFileOnce());
-    return bench::Median(times);
-}
+double copyIniFile() { return medianSeconds(copyIniFileOnce); }
 
 // A dump into an open log with the program's secret names against the same with none. The log's
 // commit, the same for both, waits for the disk and is left out of the time.

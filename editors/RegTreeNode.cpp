@@ -98,8 +98,9 @@ CollectRefusal CRegValueNode::collect(const RegistryPageControls& controls, bool
 WriteFailure CRegValueNode::commit() {
     CRegistryKey key(m_key.root(), m_key.subkey().c_str(), false);
     ValueState after;
-    after.exists = m_item->EditedData(after.type, after.data);
-    if (key.handle() && after.exists)
+    after.exists = true;
+    m_item->EditedData(after.type, after.data);
+    if (key.handle())
         if (const DWORD error = JournalValueChange(m_key.root(), m_key.subkey(), m_item->valueName(),
                                                    ReadValueState(key.handle(), m_item->valueName()), after))
             return {static_cast<LONG>(error), m_item->label()};

@@ -85,6 +85,5 @@ private:
 };
 
 // Hands the file to the platform's text editor program; when that cannot be started, opens it
-// in ours over owner, whose status bar says why. True when the platform's editor was started or
-// the user saved in ours.
+// in ours over owner. True when the platform's editor was started or the user saved in ours.
 bool EditTextFile(HWND owner, const char* path, const char* title, bool readOnly);

@@ -34,7 +34,8 @@ uint32_t Crc32(const std::string& text) {
 std::string Sealed(std::string text) {
     char seal[16];
     std::snprintf(seal, sizeof seal, " #%08lx\r\n", static_cast<unsigned long>(Crc32(text)));
-    return text += seal;
+    text += seal;
+    return text;
 }
 
 // A text field: ':' and the text, every byte outside printable ASCII (and space, '%') as %XX.

@@ -1,6 +1,6 @@
 #include "journal/JournalUndo.h"
 
-#include <memory>
+#include <optional>
 
 #include "framework/Handles.h"
 #include "journal/Journal.h"
@@ -38,7 +38,7 @@ class OpenKeys {
 public:
     CRegistryKey& get(HKEY root, const std::string& path) {
         if (!m_key || m_root != root || m_path != path) {
-            m_key = std::make_unique<CRegistryKey>(root, path.c_str(), false);
+            m_key.emplace(root, path.c_str(), false);
             m_root = root;
             m_path = path;
         }
@@ -48,7 +48,7 @@ public:
     void forget() { m_key.reset(); }
 
 private:
-    std::unique_ptr<CRegistryKey> m_key;
+    std::optional<CRegistryKey> m_key;
     HKEY m_root = nullptr;
     std::string m_path;
 };

@@ -8,6 +8,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "framework/AsciiCase.h"
 #include "framework/ByteScan.h"
 #include "framework/Handles.h"
 #include "log/IniDump.h"
@@ -54,11 +55,9 @@ private:
 };
 
 // Section headers compare as the C library's case-insensitive comparison does: ASCII letters only.
-char foldedCase(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
 std::string folded(std::string_view text) {
     std::string out(text);
-    for (char& c : out) c = foldedCase(c);
+    for (char& c : out) c = fw::AsciiLower(c);
     return out;
 }
 

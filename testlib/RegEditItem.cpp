@@ -35,11 +35,11 @@ bool RegEditItem::Read(const CRegistryKey& key) {
 LONG RegEditItem::Commit(CRegistryKey& key) {
     DWORD type = REG_NONE;
     std::string data;
-    if (!EditedData(type, data)) return ERROR_SUCCESS;
+    EditedData(type, data);
     const LONG result = key.setValue(m_valueName, type, data.data(), static_cast<DWORD>(data.size()));
     if (result != ERROR_SUCCESS) return result;
     KeepEdited();
-    m_modified = false;
+    setModified(false);
     return result;
 }
 
@@ -83,10 +83,9 @@ void DwordRegEditItem::TakeChoice(int index) {
     setModified(m_edited != m_stored);
 }
 
-bool DwordRegEditItem::EditedData(DWORD& type, std::string& data) const {
+void DwordRegEditItem::EditedData(DWORD& type, std::string& data) const {
     type = REG_DWORD;
     data.assign(reinterpret_cast<const char*>(&m_edited), sizeof m_edited);
-    return true;
 }
 
 StringRegEditItem::StringRegEditItem(const EditDescription& description)
@@ -117,8 +116,7 @@ void StringRegEditItem::TakeChoice(int index) {
     setModified(m_edited != m_stored);
 }
 
-bool StringRegEditItem::EditedData(DWORD& type, std::string& data) const {
+void StringRegEditItem::EditedData(DWORD& type, std::string& data) const {
     type = REG_SZ;
     data.assign(m_edited.c_str(), m_edited.size() + 1);
-    return true;
 }

@@ -59,8 +59,8 @@ public:
     virtual void TakeChoice(int index) = 0;
     // Writes the edited data under key; it is then the stored value. The registry's code.
     LONG Commit(CRegistryKey& key);
-    // The type and bytes that Commit would write; false when it writes nothing.
-    virtual bool EditedData(DWORD& type, std::string& data) const = 0;
+    // The type and bytes that Commit writes.
+    virtual void EditedData(DWORD& type, std::string& data) const = 0;
     LONG DeleteFrom(CRegistryKey& key) const;
 
 protected:
@@ -91,7 +91,7 @@ public:
     void Revert() override { m_edited = m_stored; }
     CollectRefusal TakeText(const std::string& text, bool strict) override;
     void TakeChoice(int index) override;
-    bool EditedData(DWORD& type, std::string& data) const override;
+    void EditedData(DWORD& type, std::string& data) const override;
 
 protected:
     void ReadStored(const CRegistryKey& key) override;
@@ -117,7 +117,7 @@ public:
     void Revert() override { m_edited = m_stored; }
     CollectRefusal TakeText(const std::string& text, bool strict) override;
     void TakeChoice(int index) override;
-    bool EditedData(DWORD& type, std::string& data) const override;
+    void EditedData(DWORD& type, std::string& data) const override;
 
 protected:
     void ReadStored(const CRegistryKey& key) override;
