@@ -156,6 +156,8 @@ void CDiagnosticsCompletePage::PageOpTaskDone() {
     if (m_job == Job::Mail) ShowMailResult();
     if (m_job == Job::HideDetails || m_job == Job::RestoreDetails) ShowHideResult();
     if (m_job != Job::Generate && m_printed.outcome == PrintOutcome::Refused) TellPrintRefused(m_printed.error);
+    if (m_job != Job::Generate && m_printed.outcome == PrintOutcome::Unreadable)
+        TellFailure(fw::FormattedString(IDS_PRINT_LOG_UNREADABLE, ErrorText(m_printed.error).c_str()));
 }
 
 INT_PTR CDiagnosticsCompletePage::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -147,10 +147,10 @@ void CLogPrinter::measurePage() {
 
 PrintResult CLogPrinter::PrintLog(const char* path, const Progress& progress) {
     if (!m_dc) return {PrintOutcome::Refused, ERROR_INVALID_HANDLE};
-    // A log that cannot be read is refused with the system's reason, not printed as a blank page.
+    // A log that cannot be read is told with the system's reason, not printed as a blank page.
     std::string text;
     PrintResult result{PrintOutcome::Printed, ERROR_SUCCESS};
-    if (const DWORD error = ReadWholeLog(path, text)) result = {PrintOutcome::Refused, error};
+    if (const DWORD error = ReadWholeLog(path, text)) result = {PrintOutcome::Unreadable, error};
     const std::string written = LastWrittenText(path);
     const std::string computer = CurrentMachineNames().computer;
     const char* const header[3] = {path, written.c_str(), computer.c_str()};

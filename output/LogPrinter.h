@@ -52,10 +52,10 @@ struct PrinterPage {
 // device that reports no paper size gets the margins inside its printable area.
 RECT TextArea(const PrinterPage& page);
 
-enum class PrintOutcome { Printed, Cancelled, Refused };
+enum class PrintOutcome { Printed, Cancelled, Refused, Unreadable };
 struct PrintResult {
     PrintOutcome outcome;
-    DWORD error;  // the system's reason when refused
+    DWORD error;  // the system's reason when refused or unreadable
 };
 
 class CLogPrinter {

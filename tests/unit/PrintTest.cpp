@@ -69,6 +69,18 @@ protected:
     const std::string m_log = m_scratch / "Zelkor.log";
 };
 
+// A log that cannot be read is told with the system's reason, and nothing reaches the printer.
+TEST_F(PrintTest, AnUnreadableLogIsToldAndNothingIsPrinted) {
+    const size_t before = printing::SpooledJobs().size();
+    CLogPrinter printer;
+    ASSERT_TRUE(printer.StartLogDocument(CreateDCA("WINSPOOL", "ZelkorTest", nullptr, nullptr)));
+    const PrintResult result = printer.PrintLog((m_scratch / "missing.log").c_str());
+    EXPECT_EQ(PrintOutcome::Unreadable, result.outcome);
+    EXPECT_EQ(static_cast<DWORD>(ERROR_FILE_NOT_FOUND), result.error);
+    Sleep(500);  // what a job would take to reach the spool
+    EXPECT_EQ(before, printing::SpooledJobs().size());
+}
+
 TEST_F(PrintTest, TenPointLinesInsideTheMarginsUnderAHeaderAndOverPageNOfM) {
     std::string digits;
     for (int i = 0; i < 100; ++i) digits += "0123456789";
