@@ -21,11 +21,8 @@ bool WriteWholeFile(const char* path, const std::string& bytes) {
 }
 
 bool Moved(const std::wstring& written, const std::wstring& target) {
+    if (!MayReplace(target)) return false;
     const DWORD attributes = GetFileAttributesW(target.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
-        SetLastError(ERROR_ACCESS_DENIED);
-        return false;
-    }
     if (attributes != INVALID_FILE_ATTRIBUTES) SetFileAttributesW(written.c_str(), attributes);
     return MoveFileExW(written.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
 }
@@ -38,6 +35,13 @@ bool Abandon(const std::wstring& written) {
     return false;
 }
 }  // namespace
+
+bool MayReplace(const std::wstring& target) {
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_READONLY)) return true;
+    SetLastError(ERROR_ACCESS_DENIED);
+    return false;
+}
 
 bool PutFileInPlace(const std::wstring& written, const std::wstring& target) {
     return Moved(written, target) || Abandon(written);

@@ -5,9 +5,9 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 enum class DetailKind { User, Computer, Email, Ipv4, Ipv6 };
@@ -26,10 +26,15 @@ private:
     struct Entry {
         DetailKind kind;
         std::string placeholder, original;
+        uint32_t hash;
     };
+    void index(size_t entry);
+
     std::vector<Entry> m_entries;
-    std::unordered_map<std::string, size_t> m_byOriginal;  // kind and folded original
-    std::string m_key;  // reused: a log has many details, mostly the same few
+    // Entry numbers plus one by the hash of their kind and original, 0 where free; a power of
+    // two long and at most half full. A log has many details, mostly the same few: the look-up
+    // reads the original once and builds nothing.
+    std::vector<uint32_t> m_slots;
     unsigned m_counts[5] = {};
 };
 
@@ -44,9 +49,3 @@ MachineNames CurrentMachineNames();
 size_t LogHeaderLength(std::string_view log);
 // The text with every personal detail after its first `keep` bytes replaced.
 std::string HidePersonalDetails(std::string_view text, size_t keep, const MachineNames& names, CPlaceholderMap& map);
-
-// The map's file, beside the log.
-std::string PlaceholderMapFileName(const std::string& logPath);
-// Rewrites the saved log with its details hidden, the map kept first; the log as it was goes to
-// `original`. The system's error code, 0 when done; on failure the log is as it was.
-DWORD HideDetailsInLog(const std::string& logPath, std::string& original);

@@ -15,7 +15,7 @@
 #include "log/LogFile.h"
 #include "log/LogWriter.h"
 #include "log/SystemFilePath.h"
-#include "log/SystemFileBytes.h"
+#include "log/FileBytes.h"
 #include "log/TextFileDump.h"
 #include "resources/resource.h"
 #include "testlib/LibraryWalks.h"
@@ -43,7 +43,9 @@ void logContent(const CSystemFileMap::File& file) {
         LogOpenTextFile(handle.get());
         return;
     }
-    const CSystemFileBytes loaded(file.name.c_str());
+    SystemFileOpening opening;
+    const fw::UniqueFile handle(OpenSystemFileToRead(file.name.c_str(), opening));
+    const CFileBytes loaded(handle.get(), opening.exclusive && opening.onFixedDrive);
     if (!loaded.loaded()) {
         LogMissingFile();
         return;

@@ -21,12 +21,10 @@ HANDLE OpenSystemFile(const char* fileName, char (&path)[MAX_PATH]) {
     return OpenFileExclusively(path);
 }
 
-HANDLE OpenSystemFileToRead(const char* fileName, SystemFileOpening& opening) {
-    char path[MAX_PATH];
+HANDLE OpenFileToRead(const char* path, SystemFileOpening& opening) {
     opening = {};
-    if (!SystemFilePath(fileName, path)) return INVALID_HANDLE_VALUE;
     const char root[] = {path[0], ':', '\\', '\0'};
-    opening.onFixedDrive = path[1] == ':' && GetDriveTypeA(root) == DRIVE_FIXED;
+    opening.onFixedDrive = path[0] && path[1] == ':' && GetDriveTypeA(root) == DRIVE_FIXED;
     // Exclusive first, so that nothing changes the file while it is copied.
     HANDLE file = CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     opening.exclusive = file != INVALID_HANDLE_VALUE;
@@ -34,6 +32,12 @@ HANDLE OpenSystemFileToRead(const char* fileName, SystemFileOpening& opening) {
         file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                            OPEN_EXISTING, 0, nullptr);
     return file;
+}
+
+HANDLE OpenSystemFileToRead(const char* fileName, SystemFileOpening& opening) {
+    char path[MAX_PATH];
+    opening = {};
+    return SystemFilePath(fileName, path) ? OpenFileToRead(path, opening) : INVALID_HANDLE_VALUE;
 }
 
 HANDLE OpenSystemFileToRead(const char* fileName) {

@@ -15,7 +15,9 @@ struct SystemFileOpening {
     bool exclusive = false;     // nobody else has it open
     bool onFixedDrive = false;  // on a local hard disk: no network or removable medium
 };
-// Opens a system file for reading: exclusively when it can be had, else shared, so that a
-// read-only file or one that another program holds open is still read. Invalid when missing.
+// Opens a file for reading: exclusively when it can be had, else shared, so that a read-only
+// file or one that another program holds open is still read. Invalid when missing.
+HANDLE OpenFileToRead(const char* path, SystemFileOpening& opening);
+// The same for a system file, found as above.
 HANDLE OpenSystemFileToRead(const char* fileName, SystemFileOpening& opening);
 HANDLE OpenSystemFileToRead(const char* fileName);

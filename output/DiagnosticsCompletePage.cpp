@@ -16,7 +16,7 @@
 #include "log/LogCopy.h"
 #include "log/LogFile.h"
 #include "log/LogWriter.h"
-#include "log/PersonalDetails.h"
+#include "log/HiddenLog.h"
 #include "output/FaxDlg.h"
 #include "output/MailDlg.h"
 #include "output/SaveCopyDlg.h"
@@ -70,6 +70,8 @@ BOOL CDiagnosticsCompletePage::PageOpBack() {
 
 void CDiagnosticsCompletePage::PageOpActivate() { GenerateLogFile(); }
 
+CDiagnosticsCompletePage::~CDiagnosticsCompletePage() { ForgetOriginalLog(LogFileName()); }
+
 // The log stays open from its header to the end of the sweep and is put in place only then:
 // until that moment the previous log, if any, is the one under the log's name.
 void CDiagnosticsCompletePage::GenerateLogFile() {
@@ -78,7 +80,7 @@ void CDiagnosticsCompletePage::GenerateLogFile() {
     ShowResult("");
     // A new log is whole: its details are shown until the box is ticked again.
     CheckDlgButton(hwnd(), IDC_COMPLETE_HIDE_DETAILS, BST_UNCHECKED);
-    m_originalLog.clear();
+    ForgetOriginalLog(LogFileName());
     // Nobody is there to type the details: those saved by the last session go in, as Escape does.
     m_user = wizard()->session().unattendedRun() ? LoadUserDetails() : CUserInfoDlg().Ask(hwnd());
     CreateLogFile();
@@ -124,13 +126,13 @@ void CDiagnosticsCompletePage::PageOpRunTask() {
         break;
     case Job::HideDetails:
         try {
-            m_hideError = HideDetailsInLog(LogFileName(), m_originalLog);
+            m_hideError = HideDetailsInLog(LogFileName());
         } catch (const std::bad_alloc&) {
             m_hideError = ERROR_NOT_ENOUGH_MEMORY;
         }
         break;
     case Job::RestoreDetails:
-        m_hideError = WriteWholeLog(LogFileName(), m_originalLog);
+        m_hideError = RestoreHiddenDetails(LogFileName());
         break;
     }
 }
@@ -248,12 +250,8 @@ void CDiagnosticsCompletePage::HideDetailsCommand() {
 // A rewrite that failed left the log as it was: the box says again what the log holds.
 void CDiagnosticsCompletePage::ShowHideResult() {
     const bool hid = m_job == Job::HideDetails;
-    if (m_hideError == ERROR_SUCCESS) {
-        if (!hid) std::string().swap(m_originalLog);
-        return;
-    }
+    if (m_hideError == ERROR_SUCCESS) return;
     CheckDlgButton(hwnd(), IDC_COMPLETE_HIDE_DETAILS, hid ? BST_UNCHECKED : BST_CHECKED);
-    if (hid) std::string().swap(m_originalLog);
     TellFailure(fw::FormattedString(hid ? IDS_DETAILS_NOT_HIDDEN : IDS_DETAILS_NOT_RESTORED,
                                     ErrorText(m_hideError).c_str()));
 }

@@ -14,6 +14,8 @@
 class CDiagnosticsCompletePage : public CWizardPage {
 public:
     CDiagnosticsCompletePage();
+    // The log as it was, kept while its details are hidden, goes with the page.
+    ~CDiagnosticsCompletePage() override;
 
     BOOL PageOpBack() override;
     void PageOpActivate() override;
@@ -70,6 +72,5 @@ private:
     MailResult m_mailed{MailOutcome::Sent, 0};
     std::string m_copyPath;
     DWORD m_copyError = ERROR_SUCCESS;
-    std::string m_originalLog;  // the log as generated while its details are hidden
     DWORD m_hideError = ERROR_SUCCESS;
 };

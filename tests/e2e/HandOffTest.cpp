@@ -16,6 +16,7 @@ constexpr char kScratchKey[] = "Software\\ZelkorE2E";
 constexpr char kIni[] = "C:\\windows\\zke2e.ini";
 constexpr char kText[] = "C:\\windows\\zke2e.txt";
 constexpr char kNames[] = "C:\\Zelkor.names";
+constexpr char kOriginal[] = "C:\\Zelkor.original.log";  // the log as it was, while details are hidden
 constexpr char kCopy[] = "C:\\ZelkorCopy.log";
 
 class HandOffTest : public ::testing::Test {
@@ -27,11 +28,11 @@ protected:
         e2e::SetString(alpha, "DbPassword", "reg-hunter2");
         e2e::WriteWholeFile(kIni, "[Boot]\r\nshell=explorer.exe\r\nProxyPassword = ini-hunter2\r\n");
         e2e::WriteWholeFile(kText, "before\r\napi_key=txt-hunter2\r\nafter\r\n");
-        for (const char* file : {kLog, kNames, kCopy}) DeleteFileA(file);
+        for (const char* file : {kLog, kNames, kCopy, kOriginal}) DeleteFileA(file);
     }
     void TearDown() override {
         RegDeleteTreeA(HKEY_CURRENT_USER, kScratchKey);
-        for (const char* file : {kIni, kText, kNames, kCopy}) DeleteFileA(file);
+        for (const char* file : {kIni, kText, kNames, kCopy, kOriginal}) DeleteFileA(file);
     }
 
     HWND lastPage() {
@@ -125,8 +126,15 @@ TEST_F(HandOffTest, SecretsHiddenDetailsHiddenAndBackAndACopyOfWhatIsShown) {
     // Unticked: the log as it was generated, byte for byte.
     ASSERT_TRUE(setHidden(page, false));
     EXPECT_EQ(original, logOtherThan(hidden));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(kOriginal));
+
+    // Ticked again and left so: the log as it was goes with the program.
+    ASSERT_TRUE(setHidden(page, true));
+    EXPECT_EQ(hidden, logOtherThan(original));
+    EXPECT_EQ(original, e2e::ReadWholeFile(kOriginal));
     EXPECT_EQ(std::vector<std::string>(), session.messages());
     EXPECT_EQ(0u, session.Finish());
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(kOriginal));
 }
 
 TEST_F(HandOffTest, ACopyOntoAFullDiskIsToldAndLeavesNothing) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "ScratchDirectory.h"
+#include "log/HiddenLog.h"
 #include "log/LogCopy.h"
 #include "log/PersonalDetails.h"
 
@@ -70,31 +71,34 @@ TEST(PersonalDetails, PlaceholdersLastAcrossSessionsAndAChangedMapIsNotTrusted) 
 
 TEST(PersonalDetails, TheLogIsRewrittenWholeOrLeftAsItWas) {
     ScratchDirectory directory;
-    const std::string log = directory / "Zelkor.log", mapPath = directory / "Zelkor.names";
+    const std::string log = directory / "Zelkor.log", mapPath = directory / "Zelkor.names",
+                      kept = directory / "Zelkor.original.log";
     EXPECT_EQ(mapPath, PlaceholderMapFileName(log));
+    EXPECT_EQ(kept, OriginalLogFileName(log));
     const MachineNames machine = CurrentMachineNames();
     ASSERT_FALSE(machine.computer.empty());
     const std::string text = "Name: me\r\n\r\nComputer " + machine.computer + " at 10.1.2.3\r\n";
     ASSERT_TRUE(WriteTextFile(log, text));
     ASSERT_TRUE(WriteTextFile(mapPath, "not a map\r\n"));
 
-    std::string original;
-    ASSERT_EQ(0u, HideDetailsInLog(log, original));
-    EXPECT_EQ(text, original);
+    ASSERT_EQ(0u, HideDetailsInLog(log));
+    EXPECT_EQ(text, ReadTextFile(kept));
     EXPECT_EQ("Name: me\r\n\r\nComputer computer1 at 192.0.2.1\r\n", ReadTextFile(log));
     EXPECT_EQ("Zelkor placeholders 1\r\ncomputer\tcomputer1\t" + machine.computer + "\r\nipv4\t192.0.2.1\t10.1.2.3\r\n",
               ReadTextFile(mapPath));
 
-    // Unticking writes the original back.
-    ASSERT_EQ(0u, WriteWholeLog(log, original));
+    // Unticking puts the original back, and nothing is left beside it.
+    ASSERT_EQ(0u, RestoreHiddenDetails(log));
     EXPECT_EQ(text, ReadTextFile(log));
+    EXPECT_FALSE(FileExists(kept));
 
-    // A log that cannot be replaced stays as it was, and the reason is the system's.
+    // A log that cannot be replaced stays as it was, nothing is kept, and the reason is the system's.
     SetFileAttributesA(log.c_str(), FILE_ATTRIBUTE_READONLY);
-    EXPECT_EQ(static_cast<DWORD>(ERROR_ACCESS_DENIED), HideDetailsInLog(log, original));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_ACCESS_DENIED), HideDetailsInLog(log));
     SetFileAttributesA(log.c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(text, ReadTextFile(log));
     EXPECT_FALSE(FileExists(log + ".tmp"));
+    EXPECT_FALSE(FileExists(kept));
 
     // A log of many pieces is written whole.
     std::string large = "Name: me\r\n\r\n";
@@ -103,8 +107,11 @@ TEST(PersonalDetails, TheLogIsRewrittenWholeOrLeftAsItWas) {
     ASSERT_TRUE(WriteTextFile(log, large));
     CPlaceholderMap expected;
     ASSERT_TRUE(expected.Load(ReadTextFile(mapPath)));
-    ASSERT_EQ(0u, HideDetailsInLog(log, original));
+    ASSERT_EQ(0u, HideDetailsInLog(log));
     EXPECT_EQ(HidePersonalDetails(large, LogHeaderLength(large), machine, expected), ReadTextFile(log));
+    EXPECT_EQ(large, ReadTextFile(kept));
+    ForgetOriginalLog(log);
+    EXPECT_FALSE(FileExists(kept));
 }
 
 TEST(LogCopy, AFullDiskLeavesThePreviousCopyWhole) {

@@ -1,4 +1,4 @@
-// A system file's bytes, held for a dump that reads them in any order.
+// A file's bytes, held for work that reads them in any order.
 #pragma once
 #include <windows.h>
 
@@ -11,14 +11,17 @@
 // a copy of a large file costs a fresh page of memory for every page of text. Any other is read
 // into memory: one that another program holds open could shrink under a mapping, and a failed
 // read of a network or removable medium would fault in a mapped page rather than fail a call.
-class CSystemFileBytes {
+class CFileBytes {
 public:
-    // Found and opened as every system file is; nothing when it cannot be had or read.
-    explicit CSystemFileBytes(const char* fileName);
-    CSystemFileBytes(const CSystemFileBytes&) = delete;
-    CSystemFileBytes& operator=(const CSystemFileBytes&) = delete;
+    // The bytes of an open file, read from its start; mapped only when `heldAlone` says that
+    // nobody else may write it and it lies on a local hard disk.
+    CFileBytes(HANDLE file, bool heldAlone);
+    CFileBytes(const CFileBytes&) = delete;
+    CFileBytes& operator=(const CFileBytes&) = delete;
 
-    bool loaded() const { return m_loaded; }
+    bool loaded() const { return m_error == ERROR_SUCCESS; }
+    // The system's reason when the bytes could not be had.
+    DWORD error() const { return m_error; }
     // Every byte of the file.
     std::string_view bytes() const { return m_bytes; }
 
@@ -30,5 +33,5 @@ private:
     fw::UniqueView m_view;
     std::string m_copy;
     std::string_view m_bytes;
-    bool m_loaded = false;
+    DWORD m_error = ERROR_SUCCESS;
 };
