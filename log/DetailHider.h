@@ -72,9 +72,20 @@ class CDetailHider {
 public:
     CDetailHider(std::string_view text, const MachineNames& names, CPlaceholderMap& map, Put& put)
         : m_text(text), m_user(names.user), m_computer(names.computer), m_map(map), m_put(put) {
-        for (char c : {'@', '.', ':', '\\'}) m_first[static_cast<unsigned char>(c)] = kAddressByte;
-        for (unsigned char& bits : m_before) bits = kAddressByte;
-        for (unsigned char& bits : m_second) bits = kAddressByte;
+        // What must stand on either side of the byte that finds an address: a character of its
+        // local part before an e-mail address's '@' and a letter or digit after it; digits around
+        // an IPv4 address's first dot; a hexadecimal digit or another colon after the first colon
+        // of an IPv6 address; "u" after the backslash before "Users".
+        for (int byte = 0; byte < 256; ++byte) {
+            const char c = static_cast<char>(byte);
+            m_before[byte] = kColon | kBackslash | (is(c, kEmailLocal) ? kAt : 0) | (is(c, kDigit) ? kDot : 0);
+            m_second[byte] = (is(c, kAlnum) ? kAt : 0) | (is(c, kDigit) ? kDot : 0) |
+                             (is(c, kHex) || c == ':' ? kColon : 0) | (fw::AsciiLower(c) == 'u' ? kBackslash : 0);
+        }
+        m_first[static_cast<unsigned char>('@')] = kAt;
+        m_first[static_cast<unsigned char>('.')] = kDot;
+        m_first[static_cast<unsigned char>(':')] = kColon;
+        m_first[static_cast<unsigned char>('\\')] = kBackslash;
         addName(m_user, kUserName);
         addName(m_computer, kComputerName);
     }
@@ -82,38 +93,45 @@ public:
     void Run() {
         const auto* const text = reinterpret_cast<const unsigned char*>(m_text.data());
         const size_t size = m_text.size();
-        const unsigned char *const first = m_first, *const before = m_before, *const second = m_second;
         const auto lookAt = [&](size_t at, unsigned bits) {
             look(at, bits);
             if (m_found.size() >= kHeld) putBefore(settledBefore(at));
         };
-        // The bytes on either side rule out most letters that begin a name; the first and last
-        // byte have only one side and are looked at whatever their neighbour.
-        const auto bitsAt = [&](size_t at, unsigned firstBits) {
-            return before[text[at - 1]] & firstBits & second[text[at + 1]];
-        };
-        if (size > 0 && first[text[0]]) lookAt(0, first[text[0]]);
-        size_t at = 1;
-        // Four bytes to a test, and their neighbours only when one of them may begin something:
-        // most of a log holds none of those bytes, and most that it holds begin nothing.
-        for (; at + 4 < size; at += 4) {
-            const unsigned f0 = first[text[at]], f1 = first[text[at + 1]], f2 = first[text[at + 2]],
-                           f3 = first[text[at + 3]];
-            if (!(f0 | f1 | f2 | f3)) continue;
-            const unsigned bits[4] = {bitsAt(at, f0), bitsAt(at + 1, f1), bitsAt(at + 2, f2), bitsAt(at + 3, f3)};
-            if (bits[0] | bits[1] | bits[2] | bits[3])
-                for (size_t i = 0; i < 4; ++i)
-                    if (bits[i]) lookAt(at + i, bits[i]);
-        }
-        for (; at + 1 < size; ++at)
-            if (const unsigned bits = bitsAt(at, first[text[at]])) lookAt(at, bits);
-        if (at < size && first[text[at]]) lookAt(at, first[text[at]]);
-        putBefore(size);
-        m_put(m_text.substr(m_copied));
+        // The bytes on either side rule out most bytes that may begin something; the first and
+        // last byte have only one side and are looked at whatever their neighbour.
+        const auto bitsAt = [&](size_t at) { return m_before[text[at - 1]] & m_first[text[at]] & m_second[text[at + 1]]; };
+        if (size > 0 && m_first[text[0]]) lookAt(0, m_first[text[0]]);
+        if (size < 2) return finish();
+        // Whole groups of four, each with a byte after it.
+        const unsigned char* const groupsEnd = text + 1 + (size - 2) / 4 * 4;
+        for (const unsigned char* group = nextGroup(text + 1, groupsEnd, m_first); group != groupsEnd;
+             group = nextGroup(group + 4, groupsEnd, m_first))
+            for (size_t at = static_cast<size_t>(group - text), end = at + 4; at < end; ++at)
+                if (const unsigned bits = bitsAt(at)) lookAt(at, bits);
+        for (size_t at = static_cast<size_t>(groupsEnd - text); at + 1 < size; ++at)
+            if (const unsigned bits = bitsAt(at)) lookAt(at, bits);
+        if (m_first[text[size - 1]]) lookAt(size - 1, m_first[text[size - 1]]);
+        finish();
     }
 
 private:
     static constexpr size_t kHeld = 32;  // details found before those settled are put
+    enum : unsigned char { kAt = 1, kDot = 2, kColon = 4, kBackslash = 8, kUserName = 16, kComputerName = 32 };
+
+    // The first group of four bytes from `group` on in which a byte may begin something, `end`
+    // when none does. Kept apart, and out of line, so that the loop that reads nearly every byte
+    // of a log has the registers to itself.
+    [[gnu::noinline]] static const unsigned char* nextGroup(const unsigned char* group, const unsigned char* end,
+                                                             const unsigned char* first) {
+        for (; group != end; group += 4)
+            if (first[group[0]] | first[group[1]] | first[group[2]] | first[group[3]]) break;
+        return group;
+    }
+
+    void finish() {
+        putBefore(m_text.size());
+        m_put(m_text.substr(m_copied));
+    }
 
     // Where every detail still to be found starts at or after, once the bytes up to `at` have
     // been looked at: an address of either kind starts at most three bytes before the byte that
@@ -140,8 +158,6 @@ private:
         m_found.erase(m_found.begin(), m_found.begin() + static_cast<ptrdiff_t>(done));
     }
 
-    enum : unsigned char { kAddressByte = 1, kUserName = 2, kComputerName = 4 };
-
     // A name's bytes in the tables: its first letter in either case, a byte that is no part of a
     // word before it, and its second letter (or, for a name of one letter, no word byte) after.
     void addName(std::string_view name, unsigned char bit) {
@@ -165,14 +181,10 @@ private:
     }
 
     void look(size_t at, unsigned bits) {
-        if (bits & kAddressByte) {
-            switch (m_text[at]) {
-            case '@': email(at); break;
-            case '.': ipv4(at); break;
-            case ':': ipv6(at); break;
-            case '\\': userFolder(at); break;
-            }
-        }
+        if (bits & kAt) email(at);
+        if (bits & kDot) ipv4(at);
+        if (bits & kColon) ipv6(at);
+        if (bits & kBackslash) userFolder(at);
         if (bits & kUserName) name(at, m_user, DetailKind::User);
         if (bits & kComputerName) name(at, m_computer, DetailKind::Computer);
     }
@@ -267,8 +279,8 @@ private:
     const std::string_view m_text, m_user, m_computer;
     CPlaceholderMap& m_map;
     Put& m_put;
-    // For each byte, which of the three kinds (an address byte, the user's name, the computer's)
-    // it may begin, may stand before and may stand after.
+    // For each byte, which of the things found (from an address's byte, or the user's or the
+    // computer's name) it may begin, may stand before and may stand after.
     unsigned char m_first[256] = {}, m_before[256], m_second[256];
     std::string m_namePlaceholders[2];  // the user's and the computer's, once asked for
     size_t m_ipv6End = 0;     // the end of the last run looked at for an IPv6 address
