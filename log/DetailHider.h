@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "framework/AsciiCase.h"
+#include "log/DetailScan.h"
 #include "log/PersonalDetails.h"
 
 namespace detail_hiding {
@@ -70,8 +71,9 @@ inline bool isIpv6(std::string_view token) {
 template <class Put>
 class CDetailHider {
 public:
-    CDetailHider(std::string_view text, const MachineNames& names, CPlaceholderMap& map, Put& put)
-        : m_text(text), m_user(names.user), m_computer(names.computer), m_map(map), m_put(put) {
+    // `vector`: whether the processor's vector instructions may be used where it has them.
+    CDetailHider(std::string_view text, const MachineNames& names, CPlaceholderMap& map, Put& put, bool vector)
+        : m_text(text), m_user(names.user), m_computer(names.computer), m_map(map), m_put(put), m_vector(vector) {
         // What must stand on either side of the byte that finds an address: a character of its
         // local part before an e-mail address's '@' and a letter or digit after it; digits around
         // an IPv4 address's first dot; a hexadecimal digit or another colon after the first colon
@@ -102,13 +104,16 @@ public:
         const auto bitsAt = [&](size_t at) { return m_before[text[at - 1]] & m_first[text[at]] & m_second[text[at + 1]]; };
         if (size > 0 && m_first[text[0]]) lookAt(0, m_first[text[0]]);
         if (size < 2) return finish();
-        // Whole groups of four, each with a byte after it.
-        const unsigned char* const groupsEnd = text + 1 + (size - 2) / 4 * 4;
-        for (const unsigned char* group = nextGroup(text + 1, groupsEnd, m_first); group != groupsEnd;
-             group = nextGroup(group + 4, groupsEnd, m_first))
-            for (size_t at = static_cast<size_t>(group - text), end = at + 4; at < end; ++at)
-                if (const unsigned bits = bitsAt(at)) lookAt(at, bits);
-        for (size_t at = static_cast<size_t>(groupsEnd - text); at + 1 < size; ++at)
+        // Whole blocks of sixteen, each with a byte after it.
+        const CDetailScan scan(m_user, m_computer, m_first, m_vector);
+        const unsigned char* const blocksEnd = text + 1 + (size - 2) / 16 * 16;
+        size_t found[256];
+        for (const unsigned char* block = text + 1; block != blocksEnd;) {
+            const size_t count = scan.Collect(text, block, blocksEnd, found, sizeof found / sizeof *found);
+            for (size_t i = 0; i < count; ++i)
+                if (const unsigned bits = bitsAt(found[i])) lookAt(found[i], bits);
+        }
+        for (size_t at = static_cast<size_t>(blocksEnd - text); at + 1 < size; ++at)
             if (const unsigned bits = bitsAt(at)) lookAt(at, bits);
         if (m_first[text[size - 1]]) lookAt(size - 1, m_first[text[size - 1]]);
         finish();
@@ -117,16 +122,6 @@ public:
 private:
     static constexpr size_t kHeld = 32;  // details found before those settled are put
     enum : unsigned char { kAt = 1, kDot = 2, kColon = 4, kBackslash = 8, kUserName = 16, kComputerName = 32 };
-
-    // The first group of four bytes from `group` on in which a byte may begin something, `end`
-    // when none does. Kept apart, and out of line, so that the loop that reads nearly every byte
-    // of a log has the registers to itself.
-    [[gnu::noinline]] static const unsigned char* nextGroup(const unsigned char* group, const unsigned char* end,
-                                                             const unsigned char* first) {
-        for (; group != end; group += 4)
-            if (first[group[0]] | first[group[1]] | first[group[2]] | first[group[3]]) break;
-        return group;
-    }
 
     void finish() {
         putBefore(m_text.size());
@@ -279,6 +274,7 @@ private:
     const std::string_view m_text, m_user, m_computer;
     CPlaceholderMap& m_map;
     Put& m_put;
+    const bool m_vector;
     // For each byte, which of the things found (from an address's byte, or the user's or the
     // computer's name) it may begin, may stand before and may stand after.
     unsigned char m_first[256] = {}, m_before[256], m_second[256];
@@ -291,10 +287,11 @@ private:
 
 // The text with every detail after its first `keep` bytes replaced, handed to `put` in parts.
 template <class Put>
-void hideDetails(std::string_view text, size_t keep, const MachineNames& names, CPlaceholderMap& map, Put& put) {
+void hideDetails(std::string_view text, size_t keep, const MachineNames& names, CPlaceholderMap& map, Put& put,
+                 bool vector = true) {
     keep = std::min(keep, text.size());
     put(text.substr(0, keep));
-    CDetailHider<Put>(text.substr(keep), names, map, put).Run();
+    CDetailHider<Put>(text.substr(keep), names, map, put, vector).Run();
 }
 
 }  // namespace detail_hiding
