@@ -23,13 +23,9 @@ CDetailScan::CDetailScan(std::string_view user, std::string_view computer, const
 CDetailScan::Name CDetailScan::nameBytes(std::string_view name) {
     Name bytes;
     if (name.empty()) return bytes;
-    const auto letter = static_cast<unsigned char>(name[0]);
-    const bool alphabetic = (letter | 0x20) >= 'a' && (letter | 0x20) <= 'z';
-    bytes.first[0] = alphabetic ? static_cast<unsigned char>(letter | 0x20) : letter;
-    bytes.first[1] = alphabetic ? static_cast<unsigned char>(letter & ~0x20) : letter;
+    bytes.first = static_cast<unsigned char>(name[0] | 0x20);
     bytes.any = name.size() == 1;
     bytes.second = bytes.any ? 0 : static_cast<unsigned char>(name[1] | 0x20);
-    bytes.used = true;
     return bytes;
 }
 
@@ -47,12 +43,12 @@ size_t AddPlaces(size_t blockPlace, unsigned mask, size_t* found) {
     return count;
 }
 
-// The bytes that begin a name, where the byte after them (its case bit set) may go on with it.
-[[gnu::target("sse2"), gnu::always_inline]] inline __m128i NameHits(__m128i bytes, __m128i nextFolded,
-                                                                    const __m128i (&name)[5]) {
-    const __m128i first = _mm_or_si128(_mm_cmpeq_epi8(bytes, name[0]), _mm_cmpeq_epi8(bytes, name[1]));
-    const __m128i second = _mm_or_si128(_mm_cmpeq_epi8(nextFolded, name[2]), name[3]);
-    return _mm_and_si128(name[4], _mm_and_si128(first, second));
+// The bytes that begin a name, where the byte after them may go on with it; both with their
+// case bit set.
+[[gnu::target("sse2"), gnu::always_inline]] inline __m128i NameHits(__m128i folded, __m128i nextFolded,
+                                                                    const __m128i (&name)[3]) {
+    const __m128i second = _mm_or_si128(_mm_cmpeq_epi8(nextFolded, name[1]), name[2]);
+    return _mm_and_si128(_mm_cmpeq_epi8(folded, name[0]), second);
 }
 
 }  // namespace
@@ -62,33 +58,36 @@ size_t AddPlaces(size_t blockPlace, unsigned mask, size_t* found) {
 // lambdas here: they would not share the function's instruction set.)
 [[gnu::target("sse2")]] size_t CDetailScan::collectVector(const unsigned char* text, const unsigned char*& block,
                                                           const unsigned char* end, size_t* found, size_t room) const {
-    const __m128i at = _mm_set1_epi8('@'), dot = _mm_set1_epi8('.'), colon = _mm_set1_epi8(':');
-    const __m128i backslash = _mm_set1_epi8('\\'), u = _mm_set1_epi8('u'), caseBit = _mm_set1_epi8(0x20);
+    // Every byte is compared with its case bit set, which matches a few bytes too many (a '|' for
+    // a '\\'); those go no further than the look that follows.
+    const __m128i at = _mm_set1_epi8('@' | 0x20), dot = _mm_set1_epi8('.'), colon = _mm_set1_epi8(':');
+    const __m128i backslash = _mm_set1_epi8('\\' | 0x20), u = _mm_set1_epi8('u'), caseBit = _mm_set1_epi8(0x20);
     const __m128i beforeZero = _mm_set1_epi8('0' - 1), afterNine = _mm_set1_epi8('9' + 1);
-    // Each name's first letter in both cases, its second, whether any second will do, whether used.
-    __m128i names[2][5];
+    // Each name's first letter, its second, and whether any second will do.
+    __m128i names[2][3];
     for (int n = 0; n < 2; ++n) {
         const Name& name = n == 0 ? m_user : m_computer;
-        names[n][0] = _mm_set1_epi8(static_cast<char>(name.first[0]));
-        names[n][1] = _mm_set1_epi8(static_cast<char>(name.first[1]));
-        names[n][2] = _mm_set1_epi8(static_cast<char>(name.second));
-        names[n][3] = _mm_set1_epi8(name.any ? -1 : 0);
-        names[n][4] = _mm_set1_epi8(name.used ? -1 : 0);
+        names[n][0] = _mm_set1_epi8(static_cast<char>(name.first));
+        names[n][1] = _mm_set1_epi8(static_cast<char>(name.second));
+        names[n][2] = _mm_set1_epi8(name.any ? -1 : 0);
     }
+    // The search goes on in locals: the caller's pointer is set once, at the end.
+    const unsigned char* here = block;
     size_t count = 0;
-    for (; block != end && count + 16 <= room; block += 16) {
-        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block));
-        const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 1));
+    for (; here != end && count + 16 <= room; here += 16) {
+        const __m128i folded = _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(here)), caseBit);
+        const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(here + 1));
         const __m128i nextFolded = _mm_or_si128(next, caseBit);
         const __m128i nextDigit = _mm_and_si128(_mm_cmpgt_epi8(next, beforeZero), _mm_cmplt_epi8(next, afterNine));
-        __m128i hits = _mm_or_si128(_mm_cmpeq_epi8(bytes, at), _mm_cmpeq_epi8(bytes, colon));
-        hits = _mm_or_si128(hits, _mm_and_si128(_mm_cmpeq_epi8(bytes, dot), nextDigit));
-        hits = _mm_or_si128(hits, _mm_and_si128(_mm_cmpeq_epi8(bytes, backslash), _mm_cmpeq_epi8(nextFolded, u)));
-        hits = _mm_or_si128(hits, NameHits(bytes, nextFolded, names[0]));
-        hits = _mm_or_si128(hits, NameHits(bytes, nextFolded, names[1]));
+        __m128i hits = _mm_or_si128(_mm_cmpeq_epi8(folded, at), _mm_cmpeq_epi8(folded, colon));
+        hits = _mm_or_si128(hits, _mm_and_si128(_mm_cmpeq_epi8(folded, dot), nextDigit));
+        hits = _mm_or_si128(hits, _mm_and_si128(_mm_cmpeq_epi8(folded, backslash), _mm_cmpeq_epi8(nextFolded, u)));
+        hits = _mm_or_si128(hits, NameHits(folded, nextFolded, names[0]));
+        hits = _mm_or_si128(hits, NameHits(folded, nextFolded, names[1]));
         if (const int mask = _mm_movemask_epi8(hits))
-            count += AddPlaces(static_cast<size_t>(block - text), static_cast<unsigned>(mask), found + count);
+            count += AddPlaces(static_cast<size_t>(here - text), static_cast<unsigned>(mask), found + count);
     }
+    block = here;
     return count;
 }
 

@@ -20,11 +20,12 @@ public:
                    size_t room) const;
 
 private:
-    // A name's first letter in both cases, and its second letter's byte with the case bit set
-    // (any byte after a name of one letter).
+    // A name's first and second letter with the case bit set, and whether any byte may follow
+    // its first (a name of one letter). An unused name has 0 for its first: no byte with the
+    // case bit set is 0.
     struct Name {
-        unsigned char first[2] = {}, second = 0;
-        bool any = false, used = false;
+        unsigned char first = 0, second = 0;
+        bool any = false;
     };
     static Name nameBytes(std::string_view name);
     size_t collectVector(const unsigned char* text, const unsigned char*& block, const unsigned char* end,

@@ -1,7 +1,7 @@
 #include "log/PersonalDetails.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <charconv>
 #include <cstring>
 
 #include "framework/AsciiCase.h"
@@ -10,34 +10,34 @@
 namespace {
 
 const char kMapHeader[] = "Zelkor placeholders 1";
-const char* const kKindNames[] = {"user", "computer", "email", "ipv4", "ipv6"};
+const std::string_view kKindNames[] = {"user", "computer", "email", "ipv4", "ipv6"};
+
+// A map of thousands is read back in every session: no formatting by format string.
+std::string numbered(std::string_view before, unsigned number, std::string_view after = {}, int base = 10) {
+    char digits[16];
+    char* const end = std::to_chars(digits, digits + sizeof digits, number, base).ptr;
+    std::string text;
+    text.reserve(before.size() + 16 + after.size());
+    return text.append(before).append(digits, static_cast<size_t>(end - digits)).append(after);
+}
 
 std::string placeholder(DetailKind kind, unsigned number) {
-    char text[64];
+    // The three IPv4 networks kept for documentation, one after the other.
+    static const char* const networks[] = {"192.0.2.", "198.51.100.", "203.0.113."};
     switch (kind) {
     case DetailKind::User:
-        snprintf(text, sizeof text, "user%u", number);
-        break;
+        return numbered("user", number);
     case DetailKind::Computer:
-        snprintf(text, sizeof text, "computer%u", number);
-        break;
+        return numbered("computer", number);
     case DetailKind::Email:
-        snprintf(text, sizeof text, "name%u@example.invalid", number);
-        break;
-    case DetailKind::Ipv4: {
-        // The three networks kept for documentation, one after the other.
-        static const char* const networks[] = {"192.0.2", "198.51.100", "203.0.113"};
-        if (number <= 3 * 254)
-            snprintf(text, sizeof text, "%s.%u", networks[(number - 1) / 254], (number - 1) % 254 + 1);
-        else
-            snprintf(text, sizeof text, "ipv4-%u", number);
-        break;
-    }
+        return numbered("name", number, "@example.invalid");
+    case DetailKind::Ipv4:
+        return number <= 3 * 254 ? numbered(networks[(number - 1) / 254], (number - 1) % 254 + 1)
+                                 : numbered("ipv4-", number);
     case DetailKind::Ipv6:
-        snprintf(text, sizeof text, "2001:db8::%x", number);
-        break;
+        return numbered("2001:db8::", number, {}, 16);
     }
-    return text;
+    return {};
 }
 
 // Four bytes at a time, each letter's case bit set: the same for originals that differ only in
@@ -51,6 +51,9 @@ uint32_t hashOf(DetailKind kind, std::string_view original) {
         hash ^= hash >> 15;
     }
     for (; at < original.size(); ++at) hash = (hash ^ (static_cast<unsigned char>(original[at]) | 0x20u)) * 0x01000193u;
+    // Every bit of the original reaches the low bits, which pick the slot.
+    hash = (hash ^ (hash >> 16)) * 0x85EBCA6Bu;
+    hash = (hash ^ (hash >> 13)) * 0xC2B2AE35u;
     return hash ^ (hash >> 16);
 }
 
@@ -61,6 +64,8 @@ bool CPlaceholderMap::Load(std::string_view text) {
     const size_t headerEnd = text.find("\r\n");
     if (headerEnd == std::string_view::npos || text.substr(0, headerEnd) != kMapHeader) return false;
     text.remove_prefix(headerEnd + 2);
+    // A line for each entry: room for them all at once, not moved again and again.
+    loaded.reserve(static_cast<size_t>(std::count(text.begin(), text.end(), '\n')));
     while (!text.empty()) {
         const size_t lineEnd = text.find("\r\n");
         if (lineEnd == std::string_view::npos) return false;
@@ -86,8 +91,8 @@ bool CPlaceholderMap::Load(std::string_view text) {
 std::string CPlaceholderMap::Text() const {
     std::string text = std::string(kMapHeader) + "\r\n";
     for (const Entry& entry : m_entries)
-        text += std::string(kKindNames[static_cast<int>(entry.kind)]) + '\t' + entry.placeholder + '\t' +
-                entry.original + "\r\n";
+        text.append(kKindNames[static_cast<int>(entry.kind)]).append(1, '\t').append(entry.placeholder).append(1, '\t')
+            .append(entry.original).append("\r\n");
     return text;
 }
 
@@ -101,13 +106,20 @@ const std::string& CPlaceholderMap::PlaceholderFor(DetailKind kind, std::string_
             return entry.placeholder;
     }
     m_entries.push_back({kind, placeholder(kind, ++m_counts[static_cast<int>(kind)]), std::string(original), hash});
-    if (m_entries.size() * 2 > m_slots.size()) {
-        m_slots.assign(std::max<size_t>(64, m_slots.size() * 2), 0);
-        for (size_t entry = 0; entry < m_entries.size(); ++entry) index(entry);
-    } else {
+    if (m_entries.size() * 2 > m_slots.size())
+        reserve(m_entries.size());
+    else
         m_slots[slot] = static_cast<uint32_t>(m_entries.size());
-    }
     return m_entries.back().placeholder;
+}
+
+void CPlaceholderMap::reserve(size_t entries) {
+    m_entries.reserve(entries);
+    size_t slots = 64;
+    while (slots < 2 * entries) slots *= 2;
+    if (slots <= m_slots.size()) return;
+    m_slots.assign(slots, 0);
+    for (size_t entry = 0; entry < m_entries.size(); ++entry) index(entry);
 }
 
 void CPlaceholderMap::index(size_t entry) {

@@ -29,6 +29,8 @@ private:
         uint32_t hash;
     };
     void index(size_t entry);
+    // Room for that many entries, their slots at most half full.
+    void reserve(size_t entries);
 
     std::vector<Entry> m_entries;
     // Entry numbers plus one by the hash of their kind and original, 0 where free; a power of
