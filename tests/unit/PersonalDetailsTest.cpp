@@ -2,9 +2,11 @@
 // to the next, and the log and its map written whole or not at all.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 
 #include "ScratchDirectory.h"
+#include "log/DetailHider.h"
 #include "log/HiddenLog.h"
 #include "log/LogCopy.h"
 #include "log/PersonalDetails.h"
@@ -66,6 +68,28 @@ TEST(PersonalDetails, PlaceholdersLastAcrossSessionsAndAChangedMapIsNotTrusted) 
         CPlaceholderMap map;
         EXPECT_FALSE(map.Load(bad)) << bad;
         EXPECT_EQ(0u, map.size());
+    }
+}
+
+TEST(PersonalDetails, TheVectorSearchFindsWhatTheByteTableFinds) {
+    // Pieces that begin details, near misses and the bytes that pass for them with the case bit
+    // set, put together at random so that they fall on every place of a block of sixteen.
+    const char* const pieces[] = {"jsmith", "JSMITH", "jsmithers", "xjsmith", "j", "DESKTOP-7Q", "desktop-7q",
+                                  "d", "@", ".", ":", "::", "\\", "|", "`", "\\Users\\", "\\users\\Public\\",
+                                  "C:\\Users\\jsmith\\", "a", "_", "-", "1", "10.0.0.1", "256", "x@y.z",
+                                  "fe80::1", "0db8", "\r\n", " ", "/", "192.168.1.", "mail.example"};
+    std::mt19937 random(7);
+    for (int round = 0; round < 3000; ++round) {
+        std::string text;
+        for (int piece = static_cast<int>(random() % 80); piece > 0; --piece)
+            text += pieces[random() % (sizeof pieces / sizeof *pieces)];
+        std::string byVector, byTable;
+        CPlaceholderMap vectorMap, tableMap;
+        const auto intoVector = [&byVector](std::string_view part) { byVector.append(part); };
+        const auto intoTable = [&byTable](std::string_view part) { byTable.append(part); };
+        detail_hiding::hideDetails(text, 0, kNames, vectorMap, intoVector, true);
+        detail_hiding::hideDetails(text, 0, kNames, tableMap, intoTable, false);
+        ASSERT_EQ(byTable, byVector) << text;
     }
 }
 
