@@ -1,6 +1,7 @@
 // zkorphan TOKEN: starts a copy of itself that never ends ("zkorphan TOKEN wait") and ends at
 // once with exit code 3, as a test does that loses track of a program it started. The token
-// lets the caller find the copy among the machine's processes.
+// lets the caller find the copy among the machine's processes. With more arguments it never
+// ends: the end-to-end tests use it as a command interpreter that hangs.
 #include <windows.h>
 
 #include <string>
