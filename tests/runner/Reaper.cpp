@@ -44,7 +44,7 @@ int main() {
     for (BOOL more = Process32First(snapshot.get(), &entry); more; more = Process32Next(snapshot.get(), &entry)) {
         if (entry.th32ProcessID == GetCurrentProcessId() || IsWineService(entry.szExeFile)) continue;
         if (End(entry.th32ProcessID)) {
-            std::printf("zkreap: ended %s (process %lu), left behind by the test\n", entry.szExeFile,
+            std::printf("zkreap: ended %s (process %lu), still running after the test\n", entry.szExeFile,
                         entry.th32ProcessID);
         } else {
             std::printf("zkreap: cannot end %s (process %lu): error %lu\n", entry.szExeFile, entry.th32ProcessID,
