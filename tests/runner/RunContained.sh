@@ -14,5 +14,6 @@ timeout -k 10 "$seconds" "$@" </dev/null >"$output" 2>&1
 code=$?
 "$wine" "$reaper" </dev/null >>"$output" 2>&1
 cat "$output"
-[ "$code" -eq 124 ] && echo "RunContained: stopped after $seconds s: $*"
+# timeout's own codes: stopped when asked (124), or by force (137).
+case $code in 124 | 137) echo "RunContained: stopped after $seconds s: $*" ;; esac
 exit "$code"
