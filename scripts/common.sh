@@ -83,6 +83,9 @@ install_program() {
     # Fixture libraries of the end-to-end tests, out of the program's sight.
     mkdir -p "$target/e2e"
     cp "$BUILD/$arch"/tests/fixtures/e2e/*.ZKL "$target/e2e/" 2>/dev/null || true
+    # A command interpreter that never ends, for the tests of a check that waits on one.
+    mkdir -p "$target/e2e/hanging"
+    cp "$BUILD/$arch"/tests/runner/zkorphan.exe "$target/e2e/hanging/cmd.exe" 2>/dev/null || true
 }
 
 # install_fax_product ARCH: the fax-product simulator as Ravelin 8.00 in C:\Ravelin, where the

@@ -5,22 +5,19 @@
 #include <windows.h>
 #include <process.h>
 
+#include <memory>
+
 #include "SamplePage.h"
 #include "SystemIds.h"
 #include "zelkor.h"
 
 namespace {
 
-// Sent to the page by Zelkor when the temporary-folder program has ended; lParam: exit code.
-constexpr UINT WM_TEMP_CHECK_ENDED = WM_APP + 1;
-
 sample::Report g_system{"Item", "Value"};
 bool g_checked = false;
 bool g_checking = false;  // a check runs in the background
 bool g_allWell = false;
 HANDLE g_worker = nullptr;
-HANDLE g_tempCheckEnded = nullptr;  // set when the page has the program's exit code
-DWORD g_tempCheckExitCode = 0;
 
 std::string WindowsVersion() {
     OSVERSIONINFOA version{};
@@ -32,38 +29,44 @@ std::string WindowsVersion() {
     return text;
 }
 
-// Waits for the program's end notice, giving up when the user stops the run.
-bool WaitForTempCheck() {
+// Waits for the program to end, giving up when the user stops the run or after 30 seconds.
+bool WaitForTempCheck(HANDLE program) {
     for (int slice = 0; slice < 300; ++slice) {
-        if (WaitForSingleObject(g_tempCheckEnded, 100) == WAIT_OBJECT_0) return true;
+        if (WaitForSingleObject(program, 100) == WAIT_OBJECT_0) return true;
         if (ZKShouldTerminate()) return false;
     }
     return false;
 }
 
 // Whether another program can create a file in the temporary folder, as Ravelin does for every
-// fax: the command interpreter writes one there and its exit code tells.
-std::string CheckTempFolder(HWND page, const std::string& folder) {
+// fax: the command interpreter writes one there and its exit code tells. It gets none of our
+// handles, and a check that gives up on it ends it: no command interpreter outlives the check.
+std::string CheckTempFolder(const std::string& folder) {
     const std::string file = folder + "zkcheck.tmp";
     DeleteFileA(file.c_str());
     std::string command = "cmd.exe /c echo Zelkor>\"" + file + "\"";
-    CREATEPROCESSINFO info{};
-    info.cbSize = sizeof info;
-    info.lpCommandLine = &command[0];
-    info.hwndNotify = page;
-    info.uNotifyMessage = WM_TEMP_CHECK_ENDED;
-    ResetEvent(g_tempCheckEnded);
-    if (!ZKCreateProcess(&info)) return "Not checked (the command interpreter did not start)";
-    if (!WaitForTempCheck()) return "Not checked";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &startup,
+                        &started))
+        return "Not checked (the command interpreter did not start)";
+    CloseHandle(started.hThread);
+    const std::unique_ptr<void, decltype(&CloseHandle)> program(started.hProcess, CloseHandle);
+    if (!WaitForTempCheck(program.get())) {
+        TerminateProcess(program.get(), 1);
+        return "Not checked";
+    }
+    DWORD exitCode = 1;
+    GetExitCodeProcess(program.get(), &exitCode);
     const bool written = GetFileAttributesA(file.c_str()) != INVALID_FILE_ATTRIBUTES;
     DeleteFileA(file.c_str());
-    if (g_tempCheckExitCode != 0 || !written)
-        return sample::Format("Not writable (exit code %lu)", g_tempCheckExitCode);
+    if (exitCode != 0 || !written) return sample::Format("Not writable (exit code %lu)", exitCode);
     return "Writable";
 }
 
 // Runs on the background thread; everything it shows goes through Zelkor's host functions.
-void ReadSystem(HWND page) {
+void ReadSystem() {
     g_system.Clear();
     ZKUpdateStatus("Reading the Windows version...");
     g_system.Add({"Windows version", WindowsVersion()});
@@ -92,7 +95,7 @@ void ReadSystem(HWND page) {
     ZKUpdateStatus("Checking that programs can write to the temporary folder...");
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
-    const std::string tempState = CheckTempFolder(page, temp);
+    const std::string tempState = CheckTempFolder(temp);
     g_system.Add({"Temporary folder", temp});
     g_system.Add({"Temporary folder is", tempState});
     g_allWell = false;
@@ -107,8 +110,8 @@ void ReadSystem(HWND page) {
     g_checked = true;
 }
 
-unsigned __stdcall CheckInBackground(void* page) {
-    ReadSystem(static_cast<HWND>(page));
+unsigned __stdcall CheckInBackground(void*) {
+    ReadSystem();
     ZKEndBackground();  // the last act of a registered thread
     return 0;
 }
@@ -121,7 +124,7 @@ void CloseWorker() {
 void StartCheck(HWND page) {
     CloseWorker();
     ZKBeginStatus(IDI_SYSTEM, "Reading Windows and memory...", sample::Module());
-    g_worker = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, CheckInBackground, page, 0, nullptr));
+    g_worker = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, CheckInBackground, nullptr, 0, nullptr));
     if (!g_worker) {
         ZKEndStatus();
         SetDlgItemTextA(page, IDC_PAGE_SUMMARY, "The check could not be started.");
@@ -141,7 +144,7 @@ void CheckDone(HWND page) {
 
 }  // namespace
 
-extern "C" INT_PTR CALLBACK WindowsAndMemoryPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+extern "C" INT_PTR CALLBACK WindowsAndMemoryPage(HWND page, UINT message, WPARAM wParam, LPARAM) {
     if (sample::IsRefreshClick(message, wParam)) {
         if (!g_checking) StartCheck(page);  // check again
         return TRUE;
@@ -149,12 +152,9 @@ extern "C" INT_PTR CALLBACK WindowsAndMemoryPage(HWND page, UINT message, WPARAM
     switch (message) {
     case WM_INITDIALOG:
         sample::InitReportPage(page, g_system, {80, 156});
-        g_tempCheckEnded = CreateEventA(nullptr, TRUE, FALSE, nullptr);
         return TRUE;
     case WM_DESTROY:
         CloseWorker();
-        CloseHandle(g_tempCheckEnded);
-        g_tempCheckEnded = nullptr;
         return FALSE;
     case ZKPM_ACTIVATE:
         if (g_checked) {
@@ -171,10 +171,6 @@ extern "C" INT_PTR CALLBACK WindowsAndMemoryPage(HWND page, UINT message, WPARAM
         return TRUE;
     case ZKPM_TASKDONE:
         CheckDone(page);
-        return TRUE;
-    case WM_TEMP_CHECK_ENDED:
-        g_tempCheckExitCode = static_cast<DWORD>(lParam);
-        SetEvent(g_tempCheckEnded);
         return TRUE;
     case ZKPM_NEXT:
         return sample::Answer(page, 1);
