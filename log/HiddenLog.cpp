@@ -38,11 +38,10 @@ private:
     std::string m_piece;
 };
 
-
-// The path with `suffix` put before its extension, or after its name when it has none.
-std::string BesideLog(const std::string& logPath, const char* suffix) {
+// Where the log's extension (from its last dot) begins; the path's length when it has none.
+size_t ExtensionAt(const std::string& logPath) {
     const size_t dot = logPath.find_last_of(".\\");
-    return (dot != std::string::npos && logPath[dot] == '.' ? logPath.substr(0, dot) : logPath) + suffix;
+    return dot != std::string::npos && logPath[dot] == '.' ? dot : logPath.size();
 }
 
 // The log as it was, under a second name: a link to the same file costs nothing, and the log's
@@ -55,11 +54,13 @@ DWORD KeepOriginalLog(const std::string& logPath, const std::string& keptPath) {
 
 }  // namespace
 
-std::string PlaceholderMapFileName(const std::string& logPath) { return BesideLog(logPath, ".names"); }
+std::string PlaceholderMapFileName(const std::string& logPath) {
+    return logPath.substr(0, ExtensionAt(logPath)) + ".names";
+}
 
 std::string OriginalLogFileName(const std::string& logPath) {
-    const size_t dot = logPath.find_last_of(".\\");
-    return BesideLog(logPath, ".original") + (dot != std::string::npos && logPath[dot] == '.' ? logPath.substr(dot) : "");
+    const size_t extension = ExtensionAt(logPath);
+    return logPath.substr(0, extension) + ".original" + logPath.substr(extension);
 }
 
 DWORD HideDetailsInLog(const std::string& logPath) {

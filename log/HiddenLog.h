@@ -11,7 +11,7 @@ std::string PlaceholderMapFileName(const std::string& logPath);
 std::string OriginalLogFileName(const std::string& logPath);
 // Rewrites the saved log with its details hidden, the map kept first and the log as it was kept
 // under OriginalLogFileName. The system's error code, 0 when done; on failure the log is as it
-// was and nothing is kept.
+// was, under its own name alone.
 DWORD HideDetailsInLog(const std::string& logPath);
 // Puts the log as it was back in place of the one with its details hidden.
 DWORD RestoreHiddenDetails(const std::string& logPath);
