@@ -45,6 +45,7 @@ void CSecretNames::addStartPairs(const std::string& word) {
         m_startPairs[pair / 32] |= 1u << (pair % 32);
     };
     for (char first : {word[0], fw::AsciiUpper(word[0])}) {
+        m_startBytes[static_cast<unsigned char>(first)] = true;
         if (word.size() == 1) {
             for (int second = 0; second < 256; ++second) set(first, static_cast<char>(second));
         } else {

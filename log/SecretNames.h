@@ -28,6 +28,8 @@ public:
         const unsigned pair = static_cast<unsigned char>(first) | static_cast<unsigned char>(second) << 8;
         return (m_startPairs[pair / 32] >> (pair % 32)) & 1;
     }
+    // Whether a word may start with this byte: only then is its pair with the next looked up.
+    bool MayStartWordWith(char first) const { return m_startBytes[static_cast<unsigned char>(first)]; }
 
 private:
     void addStartPairs(const std::string& word);
@@ -41,6 +43,7 @@ private:
     // One bit for each pair of bytes that begins a word in any letter case (every pair after a
     // word of one letter).
     std::array<uint32_t, 65536 / 32> m_startPairs{};
+    std::array<bool, 256> m_startBytes{};
 };
 
 // The program's list, read from the string table once.

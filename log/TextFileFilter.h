@@ -3,6 +3,7 @@
 // replaced by the hidden mark (blanks after the '=' kept). A line may run over any number of
 // pieces; a name too long to hold is written as it comes and still tested for the words.
 #pragma once
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -33,6 +34,9 @@ private:
     void endLine(std::string& out);
 
     const CSecretNames& m_names;
+    // What each byte is to a line (kinds of CTextFileFilter.cpp), and whether a word may start
+    // with it.
+    std::array<unsigned char, 256> m_kinds;
     const State m_lineState;  // where each line starts: no names are tested when no word is listed
     State m_state;
     std::string m_name;         // the name's part from earlier pieces (already written)
