@@ -99,7 +99,7 @@ bool CTextFileFilter::plainLines(const char*& at, const char* end, std::string& 
                        m_names.MayStartWord(stop[2], stop[3]) | m_names.MayStartWord(stop[3], stop[4]);
         }
         for (; stop != end && !(kind(*stop) & nameStops); ++stop)
-            if (stop + 1 != end) may |= m_names.MayStartWord(stop[0], stop[1]);
+            if ((kind(*stop) & kWordStart) && stop + 1 != end) may |= m_names.MayStartWord(stop[0], stop[1]);
         if (may) break;
         equals = stop != end && *stop == '=';
         if (equals) stop = nextOfKind(stop + 1, end, kBinary | kLineBreak);
