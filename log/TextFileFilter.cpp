@@ -100,6 +100,8 @@ bool CTextFileFilter::plainLines(const char*& at, const char* end, std::string& 
         }
         for (; stop != end && !(kind(*stop) & nameStops); ++stop)
             if ((kind(*stop) & kWordStart) && stop + 1 != end) may |= m_names.MayStartWord(stop[0], stop[1]);
+        // A line with no '=' (a section, a comment) is copied whatever its words.
+        if (may && stop != end && (kindOf(*stop) & kLineBreak)) may = false;
         if (may) break;
         equals = stop != end && *stop == '=';
         if (equals) stop = nextOfKind(stop + 1, end, kBinary | kLineBreak);
