@@ -41,8 +41,7 @@ CSecretNames::CSecretNames(std::string_view patterns) {
 
 void CSecretNames::addStartPairs(const std::string& word) {
     const auto set = [this](char first, char second) {
-        const unsigned pair = static_cast<unsigned char>(first) | static_cast<unsigned char>(second) << 8;
-        m_startPairs[pair / 32] |= 1u << (pair % 32);
+        m_startPairs[static_cast<unsigned char>(first) | static_cast<unsigned char>(second) << 8] = 1;
     };
     for (char first : {word[0], fw::AsciiUpper(word[0])}) {
         m_startBytes[static_cast<unsigned char>(first)] = true;

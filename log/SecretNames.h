@@ -3,7 +3,6 @@
 // word, a bare word only that name; letter case never matters.
 #pragma once
 #include <array>
-#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,12 +22,11 @@ public:
     // No words: nothing is hidden.
     bool empty() const { return m_contained.empty() && m_exact.empty(); }
     // Whether a word may start at this pair of bytes. False rules a name out at the cost of one
-    // look-up a byte, with no branch, which is what lets masking keep pace with a plain copy.
+    // look-up a byte, with no branch.
     bool MayStartWord(char first, char second) const {
-        const unsigned pair = static_cast<unsigned char>(first) | static_cast<unsigned char>(second) << 8;
-        return (m_startPairs[pair / 32] >> (pair % 32)) & 1;
+        return m_startPairs[static_cast<unsigned char>(first) | static_cast<unsigned char>(second) << 8];
     }
-    // Whether a word may start with this byte: only then is its pair with the next looked up.
+    // Whether a word may start with this byte: pairs are looked up only where one stands.
     bool MayStartWordWith(char first) const { return m_startBytes[static_cast<unsigned char>(first)]; }
 
 private:
@@ -40,9 +38,9 @@ private:
     // For each character, the contained words that start with it in either case.
     std::vector<size_t> m_startingWith[256];
     size_t m_overlap = 0;
-    // One bit for each pair of bytes that begins a word in any letter case (every pair after a
-    // word of one letter).
-    std::array<uint32_t, 65536 / 32> m_startPairs{};
+    // For each pair of bytes, 1 when it begins a word in any letter case (every pair after a word
+    // of one letter). A byte each rather than a bit: the look-up is in the copy's innermost loop.
+    std::vector<unsigned char> m_startPairs = std::vector<unsigned char>(65536);
     std::array<bool, 256> m_startBytes{};
 };
 

@@ -23,6 +23,15 @@ constexpr std::array<unsigned char, 256> kKinds = byteKinds();
 
 unsigned char kindOf(char c) { return kKinds[static_cast<unsigned char>(c)]; }
 
+// The first byte from `at` on of a kind in `stops`. Four bytes a round: a loop of one byte
+// a round ran a third slower or faster by where the compiler happened to place it.
+const char* nextOfKind(const char* at, const char* end, unsigned char stops) {
+    for (; end - at >= 4; at += 4)
+        if ((kindOf(at[0]) | kindOf(at[1]) | kindOf(at[2]) | kindOf(at[3])) & stops) break;
+    while (at != end && !(kindOf(*at) & stops)) ++at;
+    return at;
+}
+
 }  // namespace
 
 CTextFileFilter::CTextFileFilter(const CSecretNames& names)
@@ -48,7 +57,7 @@ void CTextFileFilter::Filter(std::string_view piece, std::string& out) {
                                         : m_lineState == State::Value ? kBinary
                                                                       : kBinary | kLineBreak;
             const char* const run = at;
-            while (at != end && !(kindOf(*at) & stops)) ++at;
+            at = nextOfKind(at, end, stops);
             if (m_state == State::Name) scanName(run, at, end, out);
             else take(run, at, out);
         }
@@ -77,22 +86,29 @@ bool CTextFileFilter::plainLines(const char*& at, const char* end, std::string& 
     const char* line = at;  // the start of the line looked at
     const char* stop = at;
     bool may = false, equals = false;
-    const auto kind = [this](const char* at) { return m_kinds[static_cast<unsigned char>(*at)]; };
+    constexpr unsigned char nameStops = kBinary | kLineBreak | kEquals;
+    const auto kind = [this](char c) { return m_kinds[static_cast<unsigned char>(c)]; };
     for (;;) {
-        // As fast as a copy over the bytes no word starts with.
-        for (;; ++stop) {
-            while (stop != end && !kind(stop)) ++stop;
-            if (stop == end || kind(stop) != kWordStart) break;
-            if (stop + 1 != end) may |= m_names.MayStartWord(stop[0], stop[1]);
+        // The name, four bytes a round as the copy without masking scans; only a round that
+        // holds a byte a word starts with has its pairs looked up, each without a branch.
+        for (; end - stop > 4; stop += 4) {
+            const unsigned char kinds = kind(stop[0]) | kind(stop[1]) | kind(stop[2]) | kind(stop[3]);
+            if (kinds & nameStops) break;
+            if (kinds & kWordStart)
+                may |= m_names.MayStartWord(stop[0], stop[1]) | m_names.MayStartWord(stop[1], stop[2]) |
+                       m_names.MayStartWord(stop[2], stop[3]) | m_names.MayStartWord(stop[3], stop[4]);
         }
+        for (; stop != end && !(kind(*stop) & nameStops); ++stop)
+            if ((kind(*stop) & kWordStart) && stop + 1 != end) may |= m_names.MayStartWord(stop[0], stop[1]);
+        // A line with no '=' (a section, a comment) is copied whatever its words.
+        if (may && stop != end && (kindOf(*stop) & kLineBreak)) may = false;
         if (may) break;
-        equals = stop != end && kindOf(*stop) == kEquals;
-        if (equals) {
-            do ++stop;
-            while (stop != end && !(kindOf(*stop) & (kBinary | kLineBreak)));
-        }
+        equals = stop != end && *stop == '=';
+        if (equals) stop = nextOfKind(stop + 1, end, kBinary | kLineBreak);
         if (stop == end || (kindOf(*stop) & kBinary)) break;
-        line = ++stop;
+        // A CR LF ends one line, not two.
+        if (*stop++ == '\r' && stop != end && *stop == '\n') ++stop;
+        line = stop;
     }
     if (may && line == at) {
         m_mayBeSecret = true;

@@ -87,6 +87,18 @@ TEST(TextFileFilter, WordsFoundWhereverTheirFirstTwoLettersFall) {
     }
 }
 
+TEST(TextFileFilter, AWordIsFoundWhereverItStandsInALongName) {
+    // Names are scanned several bytes at a time: the word starts at each place in such a run,
+    // and one letter short of it nothing is hidden.
+    for (size_t lead = 0; lead < 9; ++lead) {
+        const std::string name = std::string(lead, 'x') + "Token", shorter = std::string(lead, 'x') + "Toke";
+        const std::string text = "a=1\r\n" + name + "=v\r\n" + shorter + "=v\r\n";
+        for (size_t piece : {text.size(), size_t{7}})
+            ASSERT_EQ("a=1\r\n" + name + "=" + kHidden + "\r\n" + shorter + "=v\r\n", filtered(text, piece))
+                << lead << " before it, pieces of " << piece;
+    }
+}
+
 TEST(TextFileFilter, NamesTooLongToHoldAreStillTested) {
     // The word lies before, across and after the point where the held name is written out.
     for (size_t at = 65520; at < 65560; at += 3) {
