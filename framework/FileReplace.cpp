@@ -20,13 +20,6 @@ bool WriteWholeFile(const char* path, const std::string& bytes) {
     return CloseHandle(file.release()) != FALSE;
 }
 
-bool Moved(const std::wstring& written, const std::wstring& target) {
-    if (!MayReplace(target)) return false;
-    const DWORD attributes = GetFileAttributesW(target.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES) SetFileAttributesW(written.c_str(), attributes);
-    return MoveFileExW(written.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
-}
-
 // Removes the written file, keeping the reason of the failure that made it useless.
 bool Abandon(const std::wstring& written) {
     const DWORD error = GetLastError();
@@ -43,8 +36,15 @@ bool MayReplace(const std::wstring& target) {
     return false;
 }
 
+bool MoveInPlace(const std::wstring& from, const std::wstring& target) {
+    if (!MayReplace(target)) return false;
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES) SetFileAttributesW(from.c_str(), attributes);
+    return MoveFileExW(from.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
 bool PutFileInPlace(const std::wstring& written, const std::wstring& target) {
-    return Moved(written, target) || Abandon(written);
+    return MoveInPlace(written, target) || Abandon(written);
 }
 
 bool PutFileInPlace(const std::string& written, const std::string& target) {

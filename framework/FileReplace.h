@@ -14,6 +14,9 @@ namespace fw {
 bool PutFileInPlace(const std::string& written, const std::string& target);
 // The same for paths of any length and character (the "\\?\" form lifts MAX_PATH).
 bool PutFileInPlace(const std::wstring& written, const std::wstring& target);
+// The file `from` takes target's place as above, but a failure leaves it where it was: for a file
+// that is not the caller's to lose.
+bool MoveInPlace(const std::wstring& from, const std::wstring& target);
 // False, last error ERROR_ACCESS_DENIED, for a target that PutFileInPlace would refuse: a caller
 // that must do something first that is hard to undo asks before.
 bool MayReplace(const std::wstring& target);

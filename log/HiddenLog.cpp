@@ -48,8 +48,12 @@ size_t ExtensionAt(const std::string& logPath) {
 // own name then moves to the new file alone. A file system without links gets a copy.
 DWORD KeepOriginalLog(const std::string& logPath, const std::string& keptPath) {
     DeleteFileA(keptPath.c_str());
-    if (CreateHardLinkA(keptPath.c_str(), logPath.c_str(), nullptr)) return ERROR_SUCCESS;
-    return CopyWholeLog(logPath, keptPath);
+    if (CreateHardLinkA(keptPath.c_str(), logPath.c_str(), nullptr) ||
+        CopyFileA(logPath.c_str(), keptPath.c_str(), FALSE))
+        return ERROR_SUCCESS;
+    const DWORD error = GetLastError();
+    DeleteFileA(keptPath.c_str());  // a copy cut short by a full disk is no original
+    return error;
 }
 
 }  // namespace
@@ -64,6 +68,8 @@ std::string OriginalLogFileName(const std::string& logPath) {
 }
 
 DWORD HideDetailsInLog(const std::string& logPath) {
+    // A log that cannot be replaced is told before any work.
+    if (!fw::MayReplace(fw::Widened(logPath))) return GetLastError();
     const std::string mapPath = PlaceholderMapFileName(logPath);
     CPlaceholderMap map;
     std::string mapText;
@@ -87,7 +93,7 @@ DWORD HideDetailsInLog(const std::string& logPath) {
         const DWORD error = WriteWholeLog(mapPath, map.Text());
         if (error) return error;
     }
-    // A log that cannot be replaced is not linked to: the link would share its read-only mark.
+    // Asked again just before the link, which would share a read-only mark set meanwhile.
     if (!fw::MayReplace(fw::Widened(logPath))) return GetLastError();
     const std::string keptPath = OriginalLogFileName(logPath);
     const DWORD error = KeepOriginalLog(logPath, keptPath);
@@ -97,8 +103,10 @@ DWORD HideDetailsInLog(const std::string& logPath) {
     return log.error();
 }
 
+// A move that fails leaves the log as it was where it waits, for another try.
 DWORD RestoreHiddenDetails(const std::string& logPath) {
-    return fw::PutFileInPlace(OriginalLogFileName(logPath), logPath) ? ERROR_SUCCESS : GetLastError();
+    return fw::MoveInPlace(fw::Widened(OriginalLogFileName(logPath)), fw::Widened(logPath)) ? ERROR_SUCCESS
+                                                                                            : GetLastError();
 }
 
 void ForgetOriginalLog(const std::string& logPath) { DeleteFileA(OriginalLogFileName(logPath).c_str()); }

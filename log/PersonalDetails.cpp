@@ -1,5 +1,7 @@
 #include "log/PersonalDetails.h"
 
+#include <windows.h>
+
 #include <algorithm>
 #include <charconv>
 #include <cstring>

@@ -3,8 +3,6 @@
 // same original always gets the same placeholder; the map from one to the other stays on this
 // machine, in a file beside the log, so that the user can read support's answers.
 #pragma once
-#include <windows.h>
-
 #include <cstdint>
 #include <string>
 #include <string_view>

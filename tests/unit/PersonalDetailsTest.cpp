@@ -111,6 +111,12 @@ TEST(PersonalDetails, TheLogIsRewrittenWholeOrLeftAsItWas) {
     EXPECT_EQ("Zelkor placeholders 1\r\ncomputer\tcomputer1\t" + machine.computer + "\r\nipv4\t192.0.2.1\t10.1.2.3\r\n",
               ReadTextFile(mapPath));
 
+    // A restore that fails keeps the original for another try.
+    SetFileAttributesA(log.c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(static_cast<DWORD>(ERROR_ACCESS_DENIED), RestoreHiddenDetails(log));
+    SetFileAttributesA(log.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(text, ReadTextFile(kept));
+
     // Unticking puts the original back, and nothing is left beside it.
     ASSERT_EQ(0u, RestoreHiddenDetails(log));
     EXPECT_EQ(text, ReadTextFile(log));
