@@ -13,7 +13,7 @@
 //            5%). The two are timed in turn, the order swapped every round, and the figure is the
 //            median of each round's ratio: a busy machine slows both of a round alike.
 //  hiding:   personal details hidden in a log of 5 and 20 MB with an address or name in every
-//            tenth line, read, rewritten and put in place, against a plain 64 KB copy of it,
+//            tenth line, mapped, rewritten and put in place, against a plain 64 KB copy of it,
 //            timed in turn the same way (goal <= 2).
 //
 //   zelkor_bench.exe [RUNS [PART]]   PART: registry, ini or hiding; all when none is given

@@ -20,6 +20,13 @@ bool WriteWholeFile(const char* path, const std::string& bytes) {
     return CloseHandle(file.release()) != FALSE;
 }
 
+// Whether a target of these attributes is refused (last error set): a read-only one is.
+bool Refused(DWORD attributes) {
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_READONLY)) return false;
+    SetLastError(ERROR_ACCESS_DENIED);
+    return true;
+}
+
 // Removes the written file, keeping the reason of the failure that made it useless.
 bool Abandon(const std::wstring& written) {
     const DWORD error = GetLastError();
@@ -29,16 +36,11 @@ bool Abandon(const std::wstring& written) {
 }
 }  // namespace
 
-bool MayReplace(const std::wstring& target) {
-    const DWORD attributes = GetFileAttributesW(target.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_READONLY)) return true;
-    SetLastError(ERROR_ACCESS_DENIED);
-    return false;
-}
+bool MayReplace(const std::wstring& target) { return !Refused(GetFileAttributesW(target.c_str())); }
 
 bool MoveInPlace(const std::wstring& from, const std::wstring& target) {
-    if (!MayReplace(target)) return false;
     const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (Refused(attributes)) return false;
     if (attributes != INVALID_FILE_ATTRIBUTES) SetFileAttributesW(from.c_str(), attributes);
     return MoveFileExW(from.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
 }

@@ -13,7 +13,7 @@
 
 namespace detail_hiding {
 
-// What each byte can be part of, one table look-up each: the log is read once, byte by byte.
+// What each byte can be part of, one table look-up each.
 enum : unsigned char { kDigit = 1, kAlnum = 2, kWord = 4, kHex = 8, kEmailLocal = 16, kDomain = 32, kFolderEnd = 64 };
 
 constexpr std::array<unsigned char, 256> byteClasses() {

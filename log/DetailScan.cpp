@@ -14,6 +14,21 @@ bool HasVectorInstructions() {
 #endif
 }
 
+// The places of the bytes that `mask` marks in the block.
+size_t AddPlaces(size_t blockPlace, unsigned mask, size_t* found) {
+    size_t count = 0;
+    for (; mask; mask &= mask - 1) found[count++] = blockPlace + static_cast<size_t>(__builtin_ctz(mask));
+    return count;
+}
+
+// The bytes that begin a name, where the byte after them may go on with it; both with their
+// case bit set.
+[[gnu::target("sse2"), gnu::always_inline]] inline __m128i NameHits(__m128i folded, __m128i nextFolded,
+                                                                    const __m128i (&name)[3]) {
+    const __m128i second = _mm_or_si128(_mm_cmpeq_epi8(nextFolded, name[1]), name[2]);
+    return _mm_and_si128(_mm_cmpeq_epi8(folded, name[0]), second);
+}
+
 }  // namespace
 
 CDetailScan::CDetailScan(std::string_view user, std::string_view computer, const unsigned char* first, bool vector)
@@ -34,24 +49,6 @@ size_t CDetailScan::Collect(const unsigned char* text, const unsigned char*& blo
     return m_vector ? collectVector(text, block, end, found, room) : collectByTable(text, block, end, found, room);
 }
 
-namespace {
-
-// The places of the bytes that `mask` marks in the block.
-size_t AddPlaces(size_t blockPlace, unsigned mask, size_t* found) {
-    size_t count = 0;
-    for (; mask; mask &= mask - 1) found[count++] = blockPlace + static_cast<size_t>(__builtin_ctz(mask));
-    return count;
-}
-
-// The bytes that begin a name, where the byte after them may go on with it; both with their
-// case bit set.
-[[gnu::target("sse2"), gnu::always_inline]] inline __m128i NameHits(__m128i folded, __m128i nextFolded,
-                                                                    const __m128i (&name)[3]) {
-    const __m128i second = _mm_or_si128(_mm_cmpeq_epi8(nextFolded, name[1]), name[2]);
-    return _mm_and_si128(_mm_cmpeq_epi8(folded, name[0]), second);
-}
-
-}  // namespace
 
 // Each byte against each that may begin something, and its neighbour against what may follow:
 // more comparisons than the table takes look-ups, but sixteen bytes at once and no branch. (No
