@@ -1,7 +1,5 @@
 #include "MaskingFloor.h"
 
-#include <windows.h>
-
 #include <emmintrin.h>
 
 #include <algorithm>
@@ -9,6 +7,7 @@
 #include <vector>
 
 #include "BenchTiming.h"
+#include "framework/VectorInstructions.h"
 
 namespace {
 
@@ -73,14 +72,6 @@ template <Search kind>
     return found;
 }
 
-bool HasVectorInstructions() {
-#if defined(__x86_64__)
-    return true;
-#else
-    return IsProcessorFeaturePresent(PF_XMMI64_INSTRUCTIONS_AVAILABLE) != FALSE;
-#endif
-}
-
 // The text in pieces, each copied into the buffer first as the dump's read does.
 template <Search kind>
 double SearchSeconds(const std::string& text, const LetterPairs& pairs, int runs) {
@@ -103,7 +94,7 @@ double SearchSeconds(const std::string& text, const LetterPairs& pairs, int runs
 
 VectorSearchCost TimeVectorSearch(const std::string& text, const CSecretNames& names, int runs) {
     VectorSearchCost cost;
-    if (!HasVectorInstructions()) return cost;
+    if (!fw::HasVectorInstructions()) return cost;
     const LetterPairs pairs = WordStarts(names);
     const double bytes = SearchSeconds<Search::BytesLeftOut>(text, pairs, runs);
     const double lines = SearchSeconds<Search::Lines>(text, pairs, runs);

@@ -1,18 +1,10 @@
 #include "log/DetailScan.h"
 
-#include <windows.h>
-
 #include <emmintrin.h>
 
-namespace {
+#include "framework/VectorInstructions.h"
 
-bool HasVectorInstructions() {
-#if defined(__x86_64__)
-    return true;
-#else
-    return IsProcessorFeaturePresent(PF_XMMI64_INSTRUCTIONS_AVAILABLE) != FALSE;
-#endif
-}
+namespace {
 
 // The places of the bytes that `mask` marks in the block.
 size_t AddPlaces(size_t blockPlace, unsigned mask, size_t* found) {
@@ -33,7 +25,7 @@ size_t AddPlaces(size_t blockPlace, unsigned mask, size_t* found) {
 
 CDetailScan::CDetailScan(std::string_view user, std::string_view computer, const unsigned char* first, bool vector)
     : m_first(first), m_user(nameBytes(user)), m_computer(nameBytes(computer)),
-      m_vector(vector && HasVectorInstructions()) {}
+      m_vector(vector && fw::HasVectorInstructions()) {}
 
 CDetailScan::Name CDetailScan::nameBytes(std::string_view name) {
     Name bytes;
