@@ -95,10 +95,8 @@ TEST(PersonalDetails, TheVectorSearchFindsWhatTheByteTableFinds) {
 
 TEST(PersonalDetails, TheLogIsRewrittenWholeOrLeftAsItWas) {
     ScratchDirectory directory;
-    const std::string log = directory / "Zelkor.log", mapPath = directory / "Zelkor.names",
-                      kept = directory / "Zelkor.original.log";
-    EXPECT_EQ(mapPath, PlaceholderMapFileName(log));
-    EXPECT_EQ(kept, OriginalLogFileName(log));
+    const std::string log = directory / "Zelkor.log", mapPath = PlaceholderMapFileName(log),
+                      kept = OriginalLogFileName(log);
     const MachineNames machine = CurrentMachineNames();
     ASSERT_FALSE(machine.computer.empty());
     const std::string text = "Name: me\r\n\r\nComputer " + machine.computer + " at 10.1.2.3\r\n";

@@ -23,14 +23,7 @@ std::string chars(size_t count, char first = 'a') {
     return text;
 }
 
-const std::string k33(33, ' ');
-std::string bytesValue(const std::string& name, const std::string& data) {
-    std::string out;
-    AppendRegistryBytes(out, "GENERIC", name, reinterpret_cast<const BYTE*>(data.data()), data.size());
-    return out;
-}
-
-const std::string k32(32, ' ');
+const std::string k32(32, ' '), k33(33, ' ');
 
 std::string stringValue(const std::string& name, const std::string& data) {
     std::string out;
@@ -172,7 +165,7 @@ TEST_F(RegistryDump, LargeValuesInAKeyOfFortyThousand) {
     setString("Text", text);
     set("Bytes", REG_BINARY, bytes);
     lines["Text"] = stringValue("Text", text);
-    lines["Bytes"] = bytesValue("Bytes", bytes);
+    AppendRegistryBytes(lines["Bytes"], "GENERIC", "Bytes", reinterpret_cast<const BYTE*>(bytes.data()), bytes.size());
     char name[16], line[80];
     for (DWORD i = 0; i < 40000; ++i) {
         snprintf(name, sizeof name, "V%05lu", i);
