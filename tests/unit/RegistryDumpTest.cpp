@@ -2,6 +2,7 @@
 // through the registry.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <map>
@@ -152,10 +153,8 @@ TEST_F(RegistryDump, AKeyCutShortForWantOfMemoryMarksTheLog) {
     const std::string reason =
         "HKEY_CURRENT_USER\\" + path() + " could not be logged whole: " + ErrorText(ERROR_NOT_ENOUGH_MEMORY);
     EXPECT_EQ(reason, LogIncompleteReason());
-    const std::string text = log.text();
-    const std::string note = "\r\nThis log is incomplete: " + reason + "\r\n\r\n";
-    ASSERT_GE(text.size(), note.size()) << text;
-    EXPECT_EQ(note, text.substr(text.size() - note.size()));
+    const std::string text = log.text(), note = "\r\nThis log is incomplete: " + reason + "\r\n\r\n";
+    EXPECT_EQ(note, text.substr(text.size() - std::min(text.size(), note.size())));
 }
 
 TEST_F(RegistryDump, LargeValuesInAKeyOfFortyThousand) {
