@@ -60,7 +60,7 @@ TEST_F(UnattendedTest, AFullRunWritesThePersonsLogByteForByte) {
     e2e::expectGolden("FULL_LOG", e2e::ReadWholeFile(kLog));
 }
 
-TEST_F(UnattendedTest, ABadCommandLineEndsWith3AndSaysWhyWithoutAWindow) {
+TEST_F(UnattendedTest, ABadCommandLineOrLogPlaceEndsNonZeroAndSaysWhyWithoutAWindow) {
     EXPECT_EQ(3u, run("\"/tests:Alpha Modem.Alpha one,alpha modem.no such test\""));
     EXPECT_TRUE(contains(output, "\"alpha modem.no such test\"")) << output;
     EXPECT_EQ(3u, run("/auto:quick"));
@@ -69,6 +69,11 @@ TEST_F(UnattendedTest, ABadCommandLineEndsWith3AndSaysWhyWithoutAWindow) {
 
     EXPECT_EQ(0u, run("/?"));
     EXPECT_TRUE(contains(output, "Exit codes:\r\n0   the log is complete")) << output;
+
+    // A log that cannot be written ends with 2 and says where. That a read-only log stays as it
+    // was, whoever runs the session, LogLocationTest shows.
+    EXPECT_EQ(2u, run("/auto /log:C:\\zk-no-such-folder\\run.log"));
+    EXPECT_TRUE(contains(output, "C:\\zk-no-such-folder\\run.log")) << output;
 }
 
 TEST_F(UnattendedTest, APageStillBusyAfterItsTimeIsStoppedNamedInTheLogAndTheRunGoesOn) {
@@ -95,12 +100,6 @@ TEST_F(UnattendedTest, WhatAMessageBoxWouldSayGoesToTheLog) {
     const size_t messages = log.find("* Messages of the unattended run");
     ASSERT_NE(std::string::npos, messages) << log;
     EXPECT_TRUE(contains(log.substr(messages), "\"Thrower\"")) << log.substr(messages);
-}
-
-// That a read-only log stays as it was, whoever runs the session, LogLocationTest shows.
-TEST_F(UnattendedTest, ALogThatCannotBeWrittenEndsWith2AndSaysWhere) {
-    EXPECT_EQ(2u, run("/auto /log:C:\\zk-no-such-folder\\run.log"));
-    EXPECT_TRUE(contains(output, "C:\\zk-no-such-folder\\run.log")) << output;
 }
 
 // A share of many machines, here under a folder whose name is neither short nor in the ANSI code

@@ -35,14 +35,20 @@ std::string sectionOf(const std::string& text, const char* section) {
     return log.text();
 }
 
-// One declared file through the system-file dump: whole when no section is given.
-std::string systemFile(const std::string& name, const std::vector<std::string>& sections) {
+// One declared file through the system-file dump: whole when no section is given; starved, with
+// every allocation failing.
+std::string systemFile(const std::string& name, const std::vector<std::string>& sections, bool starved = false) {
     CSystemFileMap::File file;
     file.name = name;
     file.whole = sections.empty();
     for (const std::string& section : sections) file.addSection(section.c_str());
     LogCapture log;
-    LogSystemFile(file);
+    if (starved) {
+        const FailingAllocations failing;
+        LogSystemFile(file);
+    } else {
+        LogSystemFile(file);
+    }
     return log.text();
 }
 
@@ -142,14 +148,15 @@ TEST(SystemFileDump, SectionsOfAFileAgreeWithOneByOneSearches) {
     EXPECT_EQ(banner(path) + expected, systemFile(path, names));
 }
 
-TEST(SystemFileDump, HeldOpenAndBinaryFiles) {
+TEST(SystemFileDump, HeldOpenBinaryAndCutShortFiles) {
     // Each file whole and by its sections. A file that cannot be had exclusively (held open, or
     // read-only, which Wine run as root does not refuse) is read shared; bytes that are not text
-    // are left out and counted.
+    // are left out and counted; a file cut short for want of memory marks the log.
     ScratchDirectory directory;
     const std::string text = "[boot]\r\nfiles=30\r\n";
     const std::string held = directory / "held.ini", binary = directory / "binary.ini";
-    ASSERT_TRUE(WriteTextFile(held, text) &&
+    const std::string cut = directory / "cut.ini";
+    ASSERT_TRUE(WriteTextFile(held, text) && WriteTextFile(cut, text) &&
                 WriteTextFile(binary, text + std::string("\0[more]\x01\r\nx=1\r\n", 15)));
     // Another program writes to it and shares it for reading only.
     fw::UniqueFile holder(
@@ -166,23 +173,10 @@ TEST(SystemFileDump, HeldOpenAndBinaryFiles) {
     // Sections are looked for in the text before the first NUL.
     EXPECT_EQ(banner(binary) + boot + "(15 bytes of binary data left out)\r\n\r\n", systemFile(binary, {"boot", "more"}));
     EXPECT_EQ(nullptr, ZKLoadIniFile("zelkor_unit_missing.ini"));
-}
 
-TEST(SystemFileDump, AFileCutShortForWantOfMemoryMarksTheLog) {
-    ScratchDirectory directory;
-    const std::string path = directory / "cut.ini";
-    ASSERT_TRUE(WriteTextFile(path, "[boot]\r\nfiles=30\r\n"));
-    CSystemFileMap::File file;
-    file.name = path;
-    file.whole = false;
-    file.addSection("boot");
-    LogCapture log;
-    {
-        const FailingAllocations failing;
-        LogSystemFile(file);
-    }
-    const std::string reason = path + " could not be logged whole: " + ErrorText(ERROR_NOT_ENOUGH_MEMORY);
-    EXPECT_EQ(banner(path) + "\r\nThis log is incomplete: " + reason + "\r\n\r\n", log.text());
+    const std::string reason = cut + " could not be logged whole: " + ErrorText(ERROR_NOT_ENOUGH_MEMORY);
+    EXPECT_EQ(banner(cut) + "\r\nThis log is incomplete: " + reason + "\r\n\r\n",
+              systemFile(cut, {"boot"}, true));
 }
 
 // Files that several libraries declare: sections are merged in first-seen order, names compare

@@ -2,9 +2,6 @@
 // a change, and undo puts the registry and files back, newest change first.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
-
 #include "ScratchDirectory.h"
 #include "ScratchKey.h"
 #include "journal/Journal.h"
@@ -13,19 +10,7 @@
 #include "registry/RegistryKey.h"
 
 namespace {
-std::string FileText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-ValueState State(DWORD type, const std::string& data) {
-    ValueState state;
-    state.exists = true;
-    state.type = type;
-    state.data = data;
-    return state;
-}
-
+ValueState State(DWORD type, const std::string& data) { return ValueState{true, type, data}; }
 ValueState Dword(DWORD value) { return State(REG_DWORD, std::string(reinterpret_cast<const char*>(&value), 4)); }
 
 // As the editors journal a value change: the state before read from the key they have open.
@@ -48,46 +33,33 @@ const auto kNeverAsked = [](const JournalRecord&) -> bool {
 // Every kind of record, with names and data that could break a line, reads back as written; a
 // journal cut anywhere or changed in any byte is refused whole.
 TEST(JournalRecordTest, ReadsBackWholeOrNotAtAll) {
-    JournalRecord value;
-    value.root = 0x80000001;
-    value.key = "Software\\Odd key %41 \xe9";
-    value.name = "line\r\nbreak";
-    value.before = State(REG_SZ, std::string("old\0", 4));
-    value.after = ValueState();
-    JournalRecord deleted;
-    deleted.kind = JournalRecord::KeyDeleted;
-    deleted.root = 0x80000002;
-    deleted.key = "Software\\Gone";
-    deleted.subtree = {{"", {{"", REG_SZ, std::string("default\0", 8)}, {"n", REG_BINARY, ""}}},
-                       {"Child", {}},
-                       {"Child\\Grand child", {{"d", REG_DWORD, std::string("\x2a\0\0\0", 4)}}}};
-    JournalRecord file;
-    file.kind = JournalRecord::File;
-    file.key = "C:\\WINDOWS\\WIN.INI";
-    file.name = "C:\\WINDOWS\\WIN.000";
-
-    const std::string text =
-        std::string(kJournalHeader) + "\r\n" + EncodeRecord(value) + EncodeRecord(deleted) + EncodeRecord(file);
+    const JournalRecord written[] = {
+        {JournalRecord::Value, 0x80000001, "Software\\Odd key %41 \xe9", "line\r\nbreak",
+         State(REG_SZ, std::string("old\0", 4)), ValueState(), {}},
+        {JournalRecord::KeyDeleted, 0x80000002, "Software\\Gone", "", {}, {},
+         {{"", {{"", REG_SZ, std::string("default\0", 8)}, {"n", REG_BINARY, ""}}},
+          {"Child", {}},
+          {"Child\\Grand child", {{"d", REG_DWORD, std::string("\x2a\0\0\0", 4)}}}}},
+        {JournalRecord::File, 0, "C:\\WINDOWS\\WIN.INI", "C:\\WINDOWS\\WIN.000", {}, {}, {}}};
+    std::string text = std::string(kJournalHeader) + "\r\n";
+    for (const JournalRecord& record : written) text += EncodeRecord(record);
     const JournalContent content = ParseJournal(text);
     ASSERT_TRUE(content.complete);
     EXPECT_FALSE(content.closed);
     ASSERT_EQ(3u, content.records.size());
-    EXPECT_EQ(value.key, content.records[0].key);
-    EXPECT_EQ(value.name, content.records[0].name);
-    EXPECT_EQ(value.before, content.records[0].before);
-    EXPECT_FALSE(content.records[0].after.exists);
-    EXPECT_EQ(deleted.subtree, content.records[1].subtree);
-    EXPECT_EQ(0x80000002u, content.records[1].root);
-    EXPECT_EQ(file.name, content.records[2].name);
+    for (size_t i = 0; i < 3; ++i) {
+        const JournalRecord &a = written[i], &b = content.records[i];
+        EXPECT_TRUE(a.kind == b.kind && a.root == b.root && a.key == b.key && a.name == b.name &&
+                    a.before == b.before && a.after == b.after && a.subtree == b.subtree)
+            << "record " << i;
+    }
     EXPECT_TRUE(ParseJournal(text + ClosingLine()).closed);
 
     // Cut between two lines it is a shorter journal; anywhere else, none.
-    for (size_t cut = 0; cut < text.size(); ++cut) {
-        if (cut < 2 || text.compare(cut - 2, 2, "\r\n") != 0) {
-            ASSERT_FALSE(ParseJournal(text.substr(0, cut)).complete) << "cut at " << cut;
-        }
-    }
     for (size_t at = 0; at < text.size(); ++at) {
+        if (at < 2 || text.compare(at - 2, 2, "\r\n") != 0) {
+            ASSERT_FALSE(ParseJournal(text.substr(0, at)).complete) << "cut at " << at;
+        }
         std::string damaged = text;
         damaged[at] ^= 0x01;
         ASSERT_FALSE(ParseJournal(damaged).complete) << "damaged at " << at;
@@ -98,14 +70,11 @@ TEST(JournalRecordTest, ReadsBackWholeOrNotAtAll) {
 // session's journal is not taken for an abandoned one, and one dealt with is not offered again.
 TEST(JournalTest, WrittenBeforeTheChangeAndFoundWhenAbandoned) {
     const ScratchDirectory folder;
-    JournalRecord created;
-    created.kind = JournalRecord::KeyCreated;
-    created.root = 0x80000001;
-    created.key = "Software\\New";
+    const JournalRecord created{JournalRecord::KeyCreated, 0x80000001, "Software\\New", "", {}, {}, {}};
     {
         CJournal journal(folder.path());
         ASSERT_EQ(0u, journal.Append(created));
-        EXPECT_EQ(1u, ParseJournal(FileText(journal.path())).records.size());
+        EXPECT_EQ(1u, ParseJournal(ReadTextFile(journal.path())).records.size());
         EXPECT_TRUE(FindAbandonedJournals(folder.path()).empty()) << "in use by this session";
     }
     const std::vector<AbandonedJournal> abandoned = FindAbandonedJournals(folder.path());
@@ -120,15 +89,12 @@ TEST(JournalTest, WrittenBeforeTheChangeAndFoundWhenAbandoned) {
     closed.Close();
     EXPECT_NE(std::string::npos, closed.path().find(".jnl"));
     EXPECT_TRUE(FindAbandonedJournals(folder.path()).empty());
-}
 
-// A journal that cannot be written refuses the change and leaves nothing behind.
-TEST(JournalTest, UnwritableFolderRefuses) {
-    const ScratchDirectory folder;
+    // A journal that cannot be written refuses the change and leaves nothing behind.
     ASSERT_TRUE(WriteTextFile(folder / "Journal", "a file where the folder should be"));
-    CJournal journal(folder / "Journal");
-    EXPECT_NE(0u, journal.Append(JournalRecord()));
-    EXPECT_TRUE(journal.records().empty());
+    CJournal unwritable(folder / "Journal");
+    EXPECT_NE(0u, unwritable.Append(created));
+    EXPECT_TRUE(unwritable.records().empty());
 }
 
 // A full disk: the record that does not fit is cut off again, the journal stays whole, and the
@@ -136,11 +102,9 @@ TEST(JournalTest, UnwritableFolderRefuses) {
 TEST(JournalTest, FullDiskRefusesTheChangeAndKeepsTheJournalWhole) {
     if (GetFileAttributesA("Y:\\") == INVALID_FILE_ATTRIBUTES) GTEST_SKIP() << "no small drive Y:";
     const std::string folder = "Y:\\zkjournal";
-    JournalRecord small, large;
-    small.kind = large.kind = JournalRecord::KeyCreated;
-    small.key = "Software\\Small";
-    large.kind = JournalRecord::Value;
-    large.after = State(REG_BINARY, std::string(48 * 1024, 'x'));  // twice that as hexadecimal digits
+    const JournalRecord small{JournalRecord::KeyCreated, 0, "Software\\Small", "", {}, {}, {}};
+    // Twice the data's size as hexadecimal digits.
+    const JournalRecord large{JournalRecord::Value, 0, "", "", {}, State(REG_BINARY, std::string(48 * 1024, 'x')), {}};
     std::string path;
     {
         CJournal journal(folder);
@@ -149,7 +113,7 @@ TEST(JournalTest, FullDiskRefusesTheChangeAndKeepsTheJournalWhole) {
         EXPECT_EQ(1u, journal.records().size());
         path = journal.path();
     }
-    const JournalContent content = ParseJournal(FileText(path));
+    const JournalContent content = ParseJournal(ReadTextFile(path));
     EXPECT_TRUE(content.complete);
     EXPECT_EQ(1u, content.records.size());
     DeleteFileA(path.c_str());
@@ -237,9 +201,9 @@ TEST(JournalFileUndoTest, PutsTheFileBackFromItsBackup) {
     EXPECT_EQ(saved.backupPath, Since(first)[0].name);
 
     EXPECT_TRUE(UndoChanges(Since(first), kNeverAsked).empty());
-    EXPECT_EQ("[boot]\r\nold=1\r\n", FileText(file));
+    EXPECT_EQ("[boot]\r\nold=1\r\n", ReadTextFile(file));
     ASSERT_EQ(2u, Since(first).size());
-    EXPECT_EQ("[boot]\r\nnew=2\r\n", FileText(Since(first)[1].name));
+    EXPECT_EQ("[boot]\r\nnew=2\r\n", ReadTextFile(Since(first)[1].name));
 
     DeleteFileA(saved.backupPath.c_str());  // a backup that is gone is named with the reason
     const std::vector<UndoFailure> failures = UndoChanges({Since(first)[0]}, kNeverAsked);

@@ -120,12 +120,16 @@ TEST(LogFile, FormatCutsLongOutputAtTheBuffer) {
     EXPECT_EQ(both.substr(0, 1023), both.substr(1023));
 }
 
+// The files are read 16 KB at a time: the secret's value in the configuration straddles the first
+// boundary.
 TEST(LogFile, TextFileCopies) {
     ScratchDirectory directory;
     const std::string withNul = directory / "binary.txt", empty = directory / "empty.txt", plain = directory / "plain.txt";
+    const std::string config = directory / "app.cfg", lead(16384 - 14, 'x');
     WriteTextFile(withNul, std::string("ab\0cd", 5));
     WriteTextFile(empty, "");
     WriteTextFile(plain, "line 1\r\nline 2\r\n");
+    WriteTextFile(config, lead + "\r\nPassword=topsecret\r\nafter=1\r\n");
 
     LogCapture log;
     ZKLogAscii((directory / "no_such_file.txt").c_str());
@@ -140,7 +144,8 @@ TEST(LogFile, TextFileCopies) {
         ZKLogAscii(file);
         EXPECT_NE(0, CloseHandle(file));
     }
+    ZKLogAscii(config.c_str());
     EXPECT_EQ(kMissingLine + "\r\n\r\n" + "abcd\r\n(1 byte of binary data left out)\r\n\r\n" + kMissingLine +
-                  "line 2\r\n\r\n\r\n",
+                  "line 2\r\n\r\n\r\n" + lead + "\r\nPassword=******** (hidden)\r\nafter=1\r\n\r\n\r\n",
               log.text());
 }

@@ -2,6 +2,7 @@
 // through the registry.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <map>
@@ -23,14 +24,7 @@ std::string chars(size_t count, char first = 'a') {
     return text;
 }
 
-const std::string k33(33, ' ');
-std::string bytesValue(const std::string& name, const std::string& data) {
-    std::string out;
-    AppendRegistryBytes(out, "GENERIC", name, reinterpret_cast<const BYTE*>(data.data()), data.size());
-    return out;
-}
-
-const std::string k32(32, ' ');
+const std::string k32(32, ' '), k33(33, ' ');
 
 std::string stringValue(const std::string& name, const std::string& data) {
     std::string out;
@@ -159,10 +153,8 @@ TEST_F(RegistryDump, AKeyCutShortForWantOfMemoryMarksTheLog) {
     const std::string reason =
         "HKEY_CURRENT_USER\\" + path() + " could not be logged whole: " + ErrorText(ERROR_NOT_ENOUGH_MEMORY);
     EXPECT_EQ(reason, LogIncompleteReason());
-    const std::string text = log.text();
-    const std::string note = "\r\nThis log is incomplete: " + reason + "\r\n\r\n";
-    ASSERT_GE(text.size(), note.size()) << text;
-    EXPECT_EQ(note, text.substr(text.size() - note.size()));
+    const std::string text = log.text(), note = "\r\nThis log is incomplete: " + reason + "\r\n\r\n";
+    EXPECT_EQ(note, text.substr(text.size() - std::min(text.size(), note.size())));
 }
 
 TEST_F(RegistryDump, LargeValuesInAKeyOfFortyThousand) {
@@ -172,7 +164,7 @@ TEST_F(RegistryDump, LargeValuesInAKeyOfFortyThousand) {
     setString("Text", text);
     set("Bytes", REG_BINARY, bytes);
     lines["Text"] = stringValue("Text", text);
-    lines["Bytes"] = bytesValue("Bytes", bytes);
+    AppendRegistryBytes(lines["Bytes"], "GENERIC", "Bytes", reinterpret_cast<const BYTE*>(bytes.data()), bytes.size());
     char name[16], line[80];
     for (DWORD i = 0; i < 40000; ++i) {
         snprintf(name, sizeof name, "V%05lu", i);
