@@ -18,7 +18,6 @@ constexpr char kText[] = "C:\\windows\\zke2e.txt";
 constexpr char kNames[] = "C:\\Zelkor.names";
 constexpr char kOriginal[] = "C:\\Zelkor.original.log";  // the log as it was, while details are hidden
 constexpr char kCopy[] = "C:\\ZelkorCopy.log";
-constexpr char kFiller[] = "Y:\\filler.bin";
 
 class HandOffTest : public ::testing::Test {
 protected:
@@ -33,17 +32,7 @@ protected:
     }
     void TearDown() override {
         RegDeleteTreeA(HKEY_CURRENT_USER, kScratchKey);
-        for (const char* file : {kIni, kText, kNames, kCopy, kOriginal, kFiller}) DeleteFileA(file);
-    }
-
-    // Fills drive Y: so that not even a small log fits.
-    static void fillSmallDrive() {
-        HANDLE file = CreateFileA(kFiller, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        const std::string block(1024, 'f');
-        DWORD written = 0;
-        while (WriteFile(file, block.data(), 1024, &written, nullptr) && written == 1024) {
-        }
-        CloseHandle(file);
+        for (const char* file : {kIni, kText, kNames, kCopy, kOriginal}) DeleteFileA(file);
     }
 
     HWND lastPage() {
@@ -125,22 +114,14 @@ TEST_F(HandOffTest, SecretsHiddenDetailsHiddenAndBackAndACopyOfWhatIsShown) {
     // The copy is what View Log shows: the hidden log, named as the user chose.
     HWND saveAs = openSaveAs(page);
     ASSERT_TRUE(saveAs);
+    const std::string proposed = drive::Text(GetDlgItem(saveAs, cmb13));
+    EXPECT_EQ(0u, proposed.find("Zelkor-")) << proposed;
+    EXPECT_EQ(proposed.size() - 18, proposed.rfind('-', proposed.size() - 10)) << proposed;
     typePath(saveAs, kCopy);
     drive::WaitFor([&]() -> HWND { return e2e::ReadWholeFile(kCopy).empty() ? nullptr : page; }, 10000);
     EXPECT_EQ(hidden, e2e::ReadWholeFile(kCopy));
     EXPECT_EQ("A copy of the log file has been saved as \"C:\\ZelkorCopy.log\"",
               drive::Text(GetDlgItem(page, IDC_COMPLETE_RESULT)));
-    // One onto a full disk is told with the reason and leaves nothing.
-    if (GetFileAttributesA("Y:\\") != INVALID_FILE_ATTRIBUTES) {
-        fillSmallDrive();
-        ASSERT_TRUE(saveAs = openSaveAs(page));
-        typePath(saveAs, "Y:\\copy.log");
-        const drive::MessageBoxSeen box = drive::WaitForMessageBox(session.pid(), 10000);
-        EXPECT_EQ(0u, box.text.find("The copy could not be saved as \"Y:\\copy.log\": ")) << box.text;
-        drive::AnswerMessageBox(box, IDOK);
-        EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA("Y:\\copy.log"));
-        EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA("Y:\\copy.log.tmp"));
-    }
 
     // Unticked: the log as it was generated, byte for byte.
     ASSERT_TRUE(setHidden(page, false));
@@ -154,4 +135,29 @@ TEST_F(HandOffTest, SecretsHiddenDetailsHiddenAndBackAndACopyOfWhatIsShown) {
     EXPECT_EQ(std::vector<std::string>(), session.messages());
     EXPECT_EQ(0u, session.Finish());
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(kOriginal));
+}
+
+TEST_F(HandOffTest, ACopyOntoAFullDiskIsToldAndLeavesNothing) {
+    if (GetFileAttributesA("Y:\\") == INVALID_FILE_ATTRIBUTES) GTEST_SKIP() << "no small drive Y:";
+    // Fill the drive so that not even a small log fits.
+    const char filler[] = "Y:\\filler.bin";
+    HANDLE file = CreateFileA(filler, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    const std::string block(1024, 'f');
+    DWORD written = 0;
+    while (WriteFile(file, block.data(), 1024, &written, nullptr) && written == 1024) {
+    }
+    CloseHandle(file);
+
+    HWND page = lastPage();
+    ASSERT_TRUE(page);
+    HWND saveAs = openSaveAs(page);
+    ASSERT_TRUE(saveAs);
+    typePath(saveAs, "Y:\\copy.log");
+    const drive::MessageBoxSeen box = drive::WaitForMessageBox(session.pid(), 10000);
+    EXPECT_EQ(0u, box.text.find("The copy could not be saved as \"Y:\\copy.log\": ")) << box.text;
+    drive::AnswerMessageBox(box, IDOK);
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA("Y:\\copy.log"));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA("Y:\\copy.log.tmp"));
+    DeleteFileA(filler);
+    EXPECT_EQ(0u, session.Finish());
 }

@@ -21,6 +21,7 @@ TEST(CommandLine, ModesTestsTimeoutAndLogAreTaken) {
     EXPECT_EQ((std::vector<std::string>{"Alpha Modem.Alpha one", "beta fax.beta one"}), custom.tests);
     EXPECT_EQ(7u, custom.pageTimeoutSeconds);
     EXPECT_EQ(L"\\\\share\\logs\\", custom.logPath);
+    EXPECT_EQ(300u, parse({L"/auto"}).pageTimeoutSeconds);
     // A plain /auto beside the list changes nothing.
     EXPECT_EQ(CommandLine::Mode::Custom, parse({L"/auto", L"/tests:A.b"}).mode);
     // The log may be put elsewhere for a person's session too.
@@ -66,6 +67,16 @@ TEST(CommandLine, TestNamesMatchLibraryDotTestWithoutRegardToCase) {
     EXPECT_FALSE(NamesTest("Alpha Modem.Alpha", "Alpha Modem", "Alpha one"));
     EXPECT_FALSE(NamesTest("Alpha Modem Alpha one", "Alpha Modem", "Alpha one"));
     EXPECT_FALSE(NamesTest("Alpha one", "Alpha Modem", "Alpha one"));
+}
+
+TEST(CommandLine, AFolderGetsOneFileNamedAfterTheMachineAndTheTime) {
+    const SYSTEMTIME time{2026, 3, 0, 7, 9, 5, 2, 0};
+    EXPECT_EQ(L"PC-0042-20260307-090502.log", FleetLogName(L"PC-0042", time));
+    EXPECT_EQ(L"C:\\logs\\run.log", ResolveLogPath(L"C:\\logs\\run.log"));
+    const std::wstring inFolder = ResolveLogPath(L"\\\\srv\\zelkor\\");
+    ASSERT_GT(inFolder.size(), 24u);
+    EXPECT_EQ(0u, inFolder.find(L"\\\\srv\\zelkor\\"));
+    EXPECT_EQ(L".log", inFolder.substr(inFolder.size() - 4));
 }
 
 // What an unattended run answers for a box: the button that Enter would press.
