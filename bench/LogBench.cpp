@@ -12,7 +12,7 @@
 //            and whole with the program's secret names against the same dump with none (goal <=
 //            5%). The two are timed in turn, the order swapped every round, and the figure is the
 //            median of each round's ratio: a busy machine slows both of a round alike. Beside the
-//            whole file, what a search sixteen bytes at a time would add instead (MaskingFloor.h).
+//            whole file, what a search sixteen bytes at a time would add instead (VectorSearchCost.h).
 //  hiding:   personal details hidden in a log of 5 and 20 MB with an address or name in every
 //            tenth line, mapped, rewritten and put in place, against a plain 64 KB copy of it,
 //            timed in turn the same way (goal <= 2).
@@ -30,7 +30,7 @@
 #include <vector>
 
 #include "BenchTiming.h"
-#include "MaskingFloor.h"
+#include "VectorSearchCost.h"
 #include "framework/Handles.h"
 #include "log/LogCopy.h"
 #include "log/HiddenLog.h"

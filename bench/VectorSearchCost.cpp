@@ -1,4 +1,4 @@
-#include "MaskingFloor.h"
+#include "VectorSearchCost.h"
 
 #include <emmintrin.h>
 
