@@ -41,7 +41,6 @@ size_t CDetailScan::Collect(const unsigned char* text, const unsigned char*& blo
     return m_vector ? collectVector(text, block, end, found, room) : collectByTable(text, block, end, found, room);
 }
 
-
 // Each byte against each that may begin something, and its neighbour against what may follow:
 // more comparisons than the table takes look-ups, but sixteen bytes at once and no branch. (No
 // lambdas here: they would not share the function's instruction set.)
