@@ -48,8 +48,9 @@ void ReadDisks() {
         }
         g_disks.Add({drive, DriveKind(type), label, free, size});
     }
-    g_disks.summary = low ? sample::Format("%d hard disks have less than 50 MB free.", low)
-                          : "Every hard disk has room for faxes.";
+    g_disks.summary = low == 0   ? "Every hard disk has room for faxes."
+                      : low == 1 ? "1 hard disk has less than 50 MB free."
+                                 : sample::Format("%d hard disks have less than 50 MB free.", low);
 }
 
 }  // namespace
